@@ -1,0 +1,91 @@
+#include "vessot/Log.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace vessot {
+
+namespace {
+
+struct LogState {
+    std::mutex mutex;
+    FILE* file = nullptr;
+    String path;
+    String pending;
+    bool echo = true;
+
+    ~LogState() {
+        if (file) {
+            std::fclose(file);
+        }
+    }
+};
+
+LogState& state() {
+    static LogState s;
+    return s;
+}
+
+} // namespace
+
+void Log::write(const String& channel, const String& text) {
+    String entry = channel.empty() ? text : "[" + channel + "] " + text;
+    entry.push_back('\n');
+    LogState& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.file) {
+        std::fwrite(entry.data(), 1, entry.size(), s.file);
+        std::fflush(s.file);
+    } else {
+        s.pending += entry;
+    }
+    if (s.echo) {
+        std::fwrite(entry.data(), 1, entry.size(), stderr);
+    }
+}
+
+void Log::warn(const String& channel, const String& text) { write(channel, "WARNING: " + text); }
+
+void Log::setFilename(const String& path, bool newFile) {
+    LogState& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    FILE* f = std::fopen(path.c_str(), newFile ? "wb" : "ab");
+    if (!f) {
+        // Without a file the log still works in memory; the caller's own checks report the folder.
+        std::fprintf(stderr, "[vessot] ERROR: cannot open log file %s\n", path.c_str());
+        return;
+    }
+    if (s.file) {
+        std::fclose(s.file);
+    }
+    s.file = f;
+    s.path = path;
+    std::fwrite(s.pending.data(), 1, s.pending.size(), s.file);
+    std::fflush(s.file);
+    s.pending.clear();
+}
+
+String Log::getFilename() {
+    LogState& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.path;
+}
+
+void Log::setEcho(bool echo) {
+    LogState& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.echo = echo;
+}
+
+void Log::reset() {
+    LogState& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.file) {
+        std::fclose(s.file);
+        s.file = nullptr;
+    }
+    s.path.clear();
+    s.pending.clear();
+}
+
+} // namespace vessot

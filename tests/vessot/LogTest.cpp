@@ -1,0 +1,67 @@
+#include "TempDir.h"
+#include "vessot/File.h"
+#include "vessot/Log.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+using namespace vessot;
+
+namespace {
+
+class LogFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Log::reset();
+        Log::setEcho(false);
+    }
+    void TearDown() override {
+        Log::reset();
+        Log::setEcho(true);
+    }
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(LogFile, EntriesBeforeTheFileAreKept) {
+    Log::write("zeph", "early");
+    Log::setFilename(dir / "game.log", true);
+    Log::write("", "plain");
+    Log::warn("vorne", "careful");
+    Log::errorf("nimbovideo", "Unknown VideoObject blend mode: %s", "glow");
+    EXPECT_EQ(File::hread(dir / "game.log"),
+              "[zeph] early\nplain\n[vorne] WARNING: careful\n[nimbovideo] ERROR: Unknown VideoObject blend mode: glow\n");
+}
+
+TEST_F(LogFile, EachEntryIsOnDiskAtOnce) {
+    Log::setFilename(dir / "game.log", true);
+    Log::write("game", "Destroying game");
+    // Read while the log is still open: nothing is held back in a buffer.
+    EXPECT_EQ(File::hread(dir / "game.log"), "[game] Destroying game\n");
+}
+
+TEST_F(LogFile, ThreadsNeverInterleaveWithinAnEntry) {
+    Log::setFilename(dir / "game.log", true);
+    const int threads = 8;
+    const int perThread = 200;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([t] {
+            for (int i = 0; i < perThread; ++i) {
+                Log::write("t" + String(t), String(std::string(40, (char)('a' + t))));
+            }
+        });
+    }
+    for (auto& w : workers) {
+        w.join();
+    }
+    Array<String> lines = File::hread(dir / "game.log").split("\n", -1, true);
+    ASSERT_EQ(lines.size(), threads * perThread);
+    for (const String& line : lines) {
+        ASSERT_EQ(line.size(), 45u) << line;
+        char c = line[5];
+        EXPECT_EQ(line, "[t" + String(c - 'a') + "] " + String(std::string(40, c)));
+    }
+}
