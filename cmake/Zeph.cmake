@@ -36,6 +36,7 @@ function(zeph_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/Printers.h)
     zeph_warnings(${name})
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}

@@ -1,0 +1,89 @@
+#include "Session.h"
+
+#include "vessot/File.h"
+#include "vessot/Log.h"
+
+namespace Session {
+
+ParamMap params;
+
+namespace {
+
+void log(const String& text) { vessot::Log::write("zeph", text); }
+
+// The dependent key of a conditional entry "param/value.key" once its value is known to be current:
+// the piece after "param/value." up to any further ".".
+bool dependentKey(const String& entryKey, const String& param, const String& value, String& key) {
+    if (value.empty()) {
+        return false;
+    }
+    String prefix = param + "/" + value + ".";
+    if (!entryKey.startsWith(prefix)) {
+        return false;
+    }
+    key = entryKey.substr(prefix.size()).split(".")[0];
+    return !key.empty();
+}
+
+} // namespace
+
+String getParam(const String& key) { return params[key]; }
+
+void setParam(const String& key, const String& value) {
+    log("setting param '" + key + "' : " + value);
+    params[key] = value;
+    ParamMap dependents;
+    for (const auto& [entryKey, entryValue] : params) {
+        String dependent;
+        if (dependentKey(entryKey, key, value, dependent)) {
+            dependents[entryKey] = dependent;
+        }
+    }
+    for (const auto& [entryKey, dependent] : dependents) {
+        String entryValue = params[entryKey];
+        params[dependent] = entryValue;
+        log("- setting dependancy param '" + dependent + "': " + entryValue);
+    }
+}
+
+void parseConfigText(ParamMap& map, const String& text) {
+    map.clear();
+    String prefix;
+    for (const String& rawLine : text.split("\n")) {
+        String line = rawLine;
+        if (line.endsWith("\r")) {
+            line.pop_back();
+        }
+        if (line.startsWith("[") && line.endsWith("]")) {
+            prefix = line == "[]" ? String() : line.replaced("[", "").replaced("]", "") + ".";
+            continue;
+        }
+        if (line.startsWith("#")) {
+            continue;
+        }
+        String key;
+        String value;
+        if (line.split(": ", key, value)) {
+            map[prefix + key] = value;
+        }
+    }
+}
+
+void readConfigFile(ParamMap& map, const String& path, bool fromResources) {
+    parseConfigText(map, fromResources ? vessot::Resource::hread(path) : vessot::File::hread(path));
+}
+
+void saveUserConfig(const ParamMap& map, const String& path) {
+    String text;
+    for (const auto& [key, marker] : params) {
+        if (!key.startsWith("cfg.")) {
+            continue;
+        }
+        String userKey = key.substr(4);
+        auto found = map.find(userKey);
+        text += userKey + ": " + (found == map.end() ? String() : found->second) + "\n";
+    }
+    vessot::writeFileAtomically(path, text);
+}
+
+} // namespace Session

@@ -1,0 +1,18 @@
+#pragma once
+// Small helpers of the engine: the user folder, path and colour strings.
+
+#include "vessot/String.h"
+
+#include <cstdint>
+
+using vessot::String;
+
+namespace zephUtil {
+
+// The part of a path before its last "/" (or, without one, before its last "\"); "" when neither.
+String getDirectory(const String& path);
+// "0xRRGGBB" or "0xAARRGGBB", the "0x" optional; any other length throws nimboui::_GenericException.
+void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue, uint8_t& alpha);
+String dotString();
+
+} // namespace zephUtil
