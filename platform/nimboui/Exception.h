@@ -7,6 +7,8 @@ namespace nimboui {
 
 using vessot::String;
 
+class Dataset;
+
 class _GenericException : public vessot::exception {
 public:
     _GenericException(const String& message, const String& type = "GenericException", const String& file = "",
@@ -20,6 +22,8 @@ public:
     _ResourceNotExistsException(const String& name, const String& kind, const String& dataset)
         : _GenericException(kind + " '" + name + "' does not exist in dataset '" + dataset + "'",
                             "ResourceNotExistsException") {}
+    // The same, naming the dataset given.
+    _ResourceNotExistsException(const String& name, const String& kind, const Dataset* dataset);
 };
 
 } // namespace nimboui
