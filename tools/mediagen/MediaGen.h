@@ -1,0 +1,50 @@
+#pragma once
+// Makes the test media of the audio and video layers in memory: Ogg Theora clips (optionally with an
+// alpha picture beside the colour picture, and with a Vorbis stream muxed in), Ogg Vorbis tones and
+// PCM WAV files. Nothing it makes is committed; tests, benchmarks and the command-line tool call it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mediagen {
+
+using Bytes = std::vector<uint8_t>;
+
+enum class Chroma { C420, C422, C444 };
+
+struct ClipSpec {
+    int width = 64; // the colour picture
+    int height = 48;
+    int frames = 12;
+    int fps = 25;
+    Chroma chroma = Chroma::C420;
+    // Adds the alpha picture (same size) to the right of the colour picture.
+    bool alpha = false;
+    // A moving, noisy pattern (realistic decoding cost) instead of one flat colour per frame.
+    bool textured = false;
+    // Also muxes a Vorbis stream into the file, which a video player must skip.
+    bool withAudio = false;
+    int keyframeInterval = 8;
+};
+
+struct Ycbcr {
+    uint8_t y, cb, cr;
+};
+
+// The flat colour of frame n of an untextured clip.
+Ycbcr frameColour(int frame);
+// The alpha of an alpha clip's pixel: 255 in the left half of the picture, 64 in the right half.
+uint8_t alphaAt(int x, int width);
+
+Bytes theoraClip(const ClipSpec& spec);
+
+// Interleaved samples in [-1, 1].
+Bytes wav(const std::vector<float>& samples, int rate, int channels, int bits);
+Bytes vorbis(const std::vector<float>& samples, int rate, int channels);
+// A sine tone of the given amplitude, interleaved, the same on every channel.
+std::vector<float> tone(double seconds, int rate, int channels, double frequency, float amplitude);
+
+void writeFile(const std::string& path, const Bytes& bytes);
+
+} // namespace mediagen
