@@ -1,0 +1,189 @@
+#include "nimbo/Main.h"
+
+#include "nimbo/InputScript.h"
+#include "nimbo/Internals.h"
+#include "nimbo/MessageBox.h"
+#include "nimbo/Nimbo.h"
+#include "nimbo/Settings.h"
+#include "vessot/Exception.h"
+#include "vessot/Log.h"
+#include "vessot/System.h"
+
+#include <chrono>
+#include <csignal>
+#include <memory>
+#include <thread>
+
+namespace nimbo {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+volatile std::sig_atomic_t signalled = 0;
+
+void onSignal(int) {
+    signalled = 1;
+}
+
+struct Run {
+    Settings settings;
+    InputScript script;
+    int frame = 0;
+    bool running = true;
+    Clock::time_point lastFrame = Clock::now();
+    struct sigaction oldInt {};
+    struct sigaction oldTerm {};
+
+    ~Run() {
+        sigaction(SIGINT, &oldInt, nullptr);
+        sigaction(SIGTERM, &oldTerm, nullptr);
+        if (settings.fixedStep > 0) {
+            vessot::setTickSource({});
+        }
+    }
+};
+
+std::unique_ptr<Run> run;
+
+void takeScreenshot(const vessot::String& path) {
+    if (!rendersys) {
+        return;
+    }
+    try {
+        rendersys->saveScreenshot(path);
+        vessot::Log::write("nimbo", "Screenshot written: " + path);
+    } catch (const vessot::exception& e) {
+        vessot::Log::write("nimbo", "ERROR: " + e.message());
+    }
+}
+
+void endLoop() {
+    run->running = false;
+    if (!run->settings.screenshot.empty()) {
+        takeScreenshot(run->settings.screenshot);
+    }
+}
+
+float frameStep() {
+    Clock::time_point now = Clock::now();
+    float real = std::chrono::duration<float>(now - run->lastFrame).count();
+    run->lastFrame = now;
+    return run->settings.fixedStep > 0 ? run->settings.fixedStep : real;
+}
+
+// Without vsync a shown window would spin: hold each frame to at least a 60th of a second.
+void pace() {
+    if (run->settings.headless || !rendersys || RenderAccess::of(*rendersys).hasVsync()) {
+        return;
+    }
+    std::this_thread::sleep_until(run->lastFrame + std::chrono::microseconds(16667));
+}
+
+void runFrame() {
+    deliverMessageBoxAnswers();
+    window->pumpEvents(run->frame);
+    if (signalled) {
+        signalled = 0;
+        if (SystemDelegate* system = window->getSystemDelegate()) {
+            system->onQuit(false);
+        }
+        endLoop();
+        return;
+    }
+    if (window->isTerminated()) {
+        endLoop();
+        return;
+    }
+    float step = frameStep();
+    UpdateDelegate* update = window->getUpdateDelegate();
+    bool goOn = !update || update->onUpdate(step);
+    for (const InputScript::Screenshot& shot : run->script.screenshots) {
+        if (shot.frame == run->frame) {
+            takeScreenshot(shot.path);
+        }
+    }
+    ++run->frame;
+    bool last =
+        !goOn || window->isTerminated() || (run->settings.frameLimit > 0 && run->frame >= run->settings.frameLimit);
+    if (last) {
+        endLoop();
+    }
+    if (rendersys) {
+        rendersys->presentFrame();
+    }
+    pace();
+}
+
+} // namespace
+
+void startMain(const InitCallback& init, int argc, char** argv) {
+    if (run) {
+        VESSOT_THROW("The main loop is running already");
+    }
+    auto fresh = std::make_unique<Run>();
+    fresh->settings = Settings::fromEnvironment();
+    if (!fresh->settings.inputScript.empty()) {
+        fresh->script = InputScript::load(fresh->settings.inputScript);
+    }
+    signalled = 0;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &fresh->oldInt);
+    sigaction(SIGTERM, &action, &fresh->oldTerm);
+    if (fresh->settings.fixedStep > 0) {
+        // Headless runs repeat exactly: the tick count follows the fixed step, not the clock.
+        vessot::setTickSource([] { return run ? (uint32_t)(run->frame * run->settings.fixedStep * 1000.0) : 0u; });
+    }
+    run = std::move(fresh);
+    vessot::Array<vessot::String> args;
+    for (int i = 0; i < argc; ++i) {
+        args.add(argv[i]);
+    }
+    init(args);
+    if (!window) {
+        vessot::Log::write("nimbo", "No window after the init callback; the main loop ends at once");
+        run->running = false;
+        return;
+    }
+    for (const InputScript::Entry& entry : run->script.events) {
+        window->queueInput(entry.event, entry.frame - window->getFrameNumber());
+    }
+    run->lastFrame = Clock::now();
+}
+
+bool runFrames(int count) {
+    for (int i = 0; i < count && run && run->running; ++i) {
+        if (!window) {
+            run->running = false;
+            break;
+        }
+        runFrame();
+    }
+    return run && run->running;
+}
+
+int getFrameCount() {
+    return run ? run->frame : 0;
+}
+
+int finishMain(const DestroyCallback& destroy) {
+    if (destroy) {
+        destroy();
+    }
+    run.reset();
+    return 0;
+}
+
+} // namespace nimbo
+
+int nimbo_main(const nimbo::InitCallback& init, const nimbo::DestroyCallback& destroy, int argc, char** argv) {
+    struct Abandon {
+        ~Abandon() { nimbo::run.reset(); }
+    } abandon;
+    nimbo::startMain(init, argc, argv);
+    while (nimbo::runFrames(1)) {
+    }
+    return nimbo::finishMain(destroy);
+}

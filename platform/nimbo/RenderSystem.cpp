@@ -1,0 +1,376 @@
+#include "nimbo/RenderSystem.h"
+
+#include "nimbo/Internals.h"
+#include "nimbo/Settings.h"
+#include "vessot/Exception.h"
+#include "vessot/Log.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace nimbo {
+
+using morvec::Matrix4;
+using morvec::Rectangle;
+using morvec::Vector2;
+
+namespace {
+
+const SDL_BlendMode subtractMode =
+    SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_SRC_ALPHA, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_REV_SUBTRACT,
+                               SDL_BLENDFACTOR_ZERO, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
+
+// Whether the renderer takes the custom subtracting blend mode.
+bool rendererCanSubtract(SDL_Renderer* renderer) {
+    SDL_Texture* probe = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, 1, 1);
+    bool ok = probe && SDL_SetTextureBlendMode(probe, subtractMode) == 0;
+    SDL_DestroyTexture(probe);
+    return ok;
+}
+
+// The determinant of a matrix's linear part in the plane: negative when it mirrors.
+float det(const Matrix4& m) {
+    return m.at(0, 0) * m.at(1, 1) - m.at(0, 1) * m.at(1, 0);
+}
+
+} // namespace
+
+void RenderSystem::State::attach(SDL_Window* window) {
+    Uint32 flags = Settings::isHeadless() ? SDL_RENDERER_SOFTWARE
+                                          : SDL_RENDERER_ACCELERATED | (options.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+    renderer = SDL_CreateRenderer(window, -1, flags);
+    if (!renderer && flags != SDL_RENDERER_SOFTWARE) {
+        vessot::Log::write("nimbo",
+                           vessot::String("No accelerated renderer (") + SDL_GetError() + "); drawing in software");
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (!renderer) {
+        VESSOT_THROW(vessot::String("Unable to create the renderer: ") + SDL_GetError());
+    }
+    canSubtract = rendererCanSubtract(renderer);
+    // Filled quads are drawn from a white pixel: untextured geometry ignores the blend mode in
+    // SDL's software renderer.
+    white = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, 1, 1);
+    const Uint32 opaqueWhite = 0xFFFFFFFF;
+    SDL_UpdateTexture(white, nullptr, &opaqueWhite, 4);
+    applyViewport();
+}
+
+void RenderSystem::State::applyViewport() {
+    toPixelsDirty = true;
+    if (!renderer) {
+        return;
+    }
+    if (viewport) {
+        SDL_Rect r{(int)viewport->x, (int)viewport->y, (int)viewport->w, (int)viewport->h};
+        SDL_RenderSetViewport(renderer, &r);
+    } else {
+        SDL_RenderSetViewport(renderer, nullptr);
+    }
+}
+
+void RenderSystem::State::detachTextures() {
+    for (Texture* texture : textures) {
+        texture->unload();
+        RenderAccess::of(*texture).owner = nullptr;
+    }
+    textures.clear();
+    bound = nullptr;
+}
+
+Vector2 RenderSystem::State::outputSize() const {
+    int w = 0;
+    int h = 0;
+    if (renderer) {
+        SDL_GetRendererOutputSize(renderer, &w, &h);
+    }
+    return {(float)w, (float)h};
+}
+
+bool RenderSystem::State::hasVsync() const {
+    SDL_RendererInfo info;
+    return renderer && SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+}
+
+void RenderSystem::State::updateToPixels() {
+    // Normalised device coordinates (-1..1, y up) to pixels of the viewport (y down).
+    Vector2 size = viewport ? Vector2(viewport->w, viewport->h) : outputSize();
+    Matrix4 ndcToPixels;
+    ndcToPixels.at(0, 0) = size.x / 2;
+    ndcToPixels.at(0, 3) = size.x / 2;
+    ndcToPixels.at(1, 1) = -size.y / 2;
+    ndcToPixels.at(1, 3) = size.y / 2;
+    toPixels = ndcToPixels * projection * modelview;
+    toPixelsDirty = false;
+}
+
+SDL_BlendMode RenderSystem::State::sdlBlendMode() {
+    switch (blend) {
+    case BM_ADD:
+        return SDL_BLENDMODE_ADD;
+    case BM_SUBTRACT:
+        if (canSubtract) {
+            return subtractMode;
+        }
+        if (!subtractLogged) {
+            vessot::Log::write("nimbo", "The renderer cannot subtract; blend mode 'substract' draws as 'modulate'");
+            subtractLogged = true;
+        }
+        return SDL_BLENDMODE_MOD;
+    case BM_OVERWRITE:
+        return SDL_BLENDMODE_NONE;
+    default:
+        return SDL_BLENDMODE_BLEND;
+    }
+}
+
+void RenderSystem::State::flush() {
+    if (indices.empty()) {
+        return;
+    }
+    SDL_SetTextureBlendMode(batchTexture, batchBlend);
+    SDL_RenderGeometry(renderer, batchTexture, vertices.data(), (int)vertices.size(), indices.data(),
+                       (int)indices.size());
+    vertices.clear();
+    indices.clear();
+}
+
+void RenderSystem::State::flushTexture(SDL_Texture* texture) {
+    if (texture == batchTexture) {
+        flush();
+    }
+}
+
+void RenderSystem::State::addQuad(const Rectangle& dest, const Rectangle& src, const Color& color, float angle,
+                                  int flip, SDL_Texture* texture) {
+    if (!renderer) {
+        return;
+    }
+    SDL_BlendMode mode = sdlBlendMode();
+    if (texture != batchTexture || mode != batchBlend) {
+        flush();
+        batchTexture = texture;
+        batchBlend = mode;
+    }
+    if (toPixelsDirty) {
+        updateToPixels();
+    }
+    // Corner offsets from the centre: top left, top right, bottom right, bottom left.
+    float hx = dest.w / 2;
+    float hy = dest.h / 2;
+    Vector2 corners[4] = {{-hx, -hy}, {hx, -hy}, {hx, hy}, {-hx, hy}};
+    if (angle != 0) {
+        // Counter-clockwise on screen: the sense of the turn depends on whether the model's y axis
+        // runs down the screen (a positive determinant of the mapping to pixels) or up it.
+        float a = angle * std::numbers::pi_v<float> / 180.0f;
+        float c = std::cos(a);
+        float s = std::sin(a);
+        if (det(toPixels) < 0) {
+            s = -s;
+        }
+        for (Vector2& p : corners) {
+            p = {p.x * c + p.y * s, -p.x * s + p.y * c};
+        }
+    }
+    float u0 = src.x, u1 = src.x + src.w, v0 = src.y, v1 = src.y + src.h;
+    if (flip & FLIP_HORIZONTAL) {
+        std::swap(u0, u1);
+    }
+    if (flip & FLIP_VERTICAL) {
+        std::swap(v0, v1);
+    }
+    const float uv[4][2] = {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
+    Vector2 centre = dest.getCenter();
+    int base = (int)vertices.size();
+    for (int i = 0; i < 4; ++i) {
+        Vector2 p = toPixels.transformPoint(centre + corners[i]);
+        vertices.push_back({{p.x, p.y}, {color.r, color.g, color.b, color.a}, {uv[i][0], uv[i][1]}});
+    }
+    if (angle != 0) {
+        // A turned quad's triangles share no vertex: SDL's software renderer takes two triangles
+        // sharing an edge for a rectangle copy, which loses a quarter turn of the picture.
+        SDL_Vertex first = vertices[base];
+        SDL_Vertex third = vertices[base + 2];
+        vertices.push_back(first);
+        vertices.push_back(third);
+        for (int i : {0, 1, 2, 4, 5, 3}) {
+            indices.push_back(base + i);
+        }
+        return;
+    }
+    for (int i : {0, 1, 2, 0, 2, 3}) {
+        indices.push_back(base + i);
+    }
+}
+
+RenderSystem::RenderSystem(const Options& options) : state(std::make_unique<State>()) {
+    state->options = options;
+}
+
+RenderSystem::~RenderSystem() {
+    state->detachTextures();
+    if (state->renderer) {
+        SDL_DestroyTexture(state->white);
+        SDL_DestroyRenderer(state->renderer);
+    }
+}
+
+void RenderSystem::clear(bool color, bool /*depth*/) {
+    if (!state->renderer || !color) {
+        return;
+    }
+    state->flush();
+    SDL_SetRenderDrawColor(state->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(state->renderer);
+}
+
+void RenderSystem::presentFrame() {
+    if (!state->renderer) {
+        return;
+    }
+    state->flush();
+    SDL_RenderPresent(state->renderer);
+}
+
+void RenderSystem::setOrthoProjection(const Rectangle& r) {
+    setProjectionMatrix(Matrix4::orthographic(-r.x, r.w - r.x, r.h - r.y, -r.y));
+}
+
+void RenderSystem::setOrthoProjection(const Vector2& size) {
+    setProjectionMatrix(Matrix4::orthographic(0, size.x, size.y, 0));
+}
+
+const Matrix4& RenderSystem::getProjectionMatrix() const {
+    return state->projection;
+}
+
+void RenderSystem::setProjectionMatrix(const Matrix4& matrix) {
+    state->projection = matrix;
+    state->toPixelsDirty = true;
+}
+
+const Matrix4& RenderSystem::getModelviewMatrix() const {
+    return state->modelview;
+}
+
+void RenderSystem::setModelviewMatrix(const Matrix4& matrix) {
+    state->modelview = matrix;
+    state->toPixelsDirty = true;
+}
+
+void RenderSystem::setIdentityTransform() {
+    setModelviewMatrix(Matrix4());
+}
+
+void RenderSystem::translate(float x, float y, float z) {
+    state->modelview.translate(x, y, z);
+    state->toPixelsDirty = true;
+}
+
+void RenderSystem::setViewport(const Rectangle& rect) {
+    state->flush();
+    state->viewport = rect;
+    state->applyViewport();
+}
+
+Rectangle RenderSystem::getViewport() const {
+    if (state->viewport) {
+        return *state->viewport;
+    }
+    Vector2 size = state->outputSize();
+    return {0, 0, size.x, size.y};
+}
+
+void RenderSystem::setBlendMode(BlendMode mode) {
+    state->blend = mode;
+}
+BlendMode RenderSystem::getBlendMode() const {
+    return state->blend;
+}
+
+void RenderSystem::drawFilledRect(const Rectangle& rect, const Color& color) {
+    state->addQuad(rect, {0, 0, 1, 1}, color, 0, FLIP_NONE, state->white);
+}
+
+void RenderSystem::setTexture(Texture* texture) {
+    state->bound = texture;
+}
+Texture* RenderSystem::getTexture() const {
+    return state->bound;
+}
+
+void RenderSystem::drawTexturedRect(const Rectangle& dest, const Rectangle& src, const Color& color, float angle,
+                                    int flip) {
+    Texture* texture = state->bound;
+    if (!texture || !texture->load()) {
+        return;
+    }
+    state->addQuad(dest, src, color, angle, flip, RenderAccess::of(*texture).native);
+}
+
+void RenderSystem::drawTexture(Texture* texture, const Rectangle& source, const Rectangle& dest, const Color& color,
+                               float angle, int flip) {
+    setTexture(texture);
+    if (!texture) {
+        return;
+    }
+    float w = (float)texture->getWidth();
+    float h = (float)texture->getHeight();
+    drawTexturedRect(dest, {source.x / w, source.y / h, source.w / w, source.h / h}, color, angle, flip);
+}
+
+Texture* RenderSystem::createTextureFromResource(const vessot::String& path, Texture::Type type, bool loadNow) {
+    auto s = std::make_unique<RenderAccess::TextureState>();
+    s->owner = this;
+    s->filename = path;
+    s->fromFile = true;
+    s->type = type;
+    Texture* texture = RenderAccess::makeTexture(std::move(s));
+    state->textures.insert(texture);
+    if (loadNow) {
+        texture->load();
+    }
+    return texture;
+}
+
+Texture* RenderSystem::createTexture(int w, int h, const Color& color, ImageFormat format, Texture::Type type) {
+    if (w < 1 || h < 1) {
+        VESSOT_THROW("Texture size must be positive, not " + vessot::String(w) + "x" + vessot::String(h));
+    }
+    auto s = std::make_unique<RenderAccess::TextureState>();
+    s->owner = this;
+    s->filename = "nimbo:texture:" + vessot::String(++state->madeUpNames);
+    s->type = type;
+    s->format = getNativeTextureFormat(format);
+    s->width = w;
+    s->height = h;
+    s->fill = color;
+    Texture* texture = RenderAccess::makeTexture(std::move(s));
+    state->textures.insert(texture);
+    texture->load();
+    return texture;
+}
+
+ImageFormat RenderSystem::getNativeTextureFormat(ImageFormat format) const {
+    return format == FORMAT_RGBX ? FORMAT_RGBX : FORMAT_RGBA;
+}
+
+Image RenderSystem::captureScreen() {
+    if (!state->renderer) {
+        return Image();
+    }
+    state->flush();
+    Vector2 size = state->outputSize();
+    Image image((int)size.x, (int)size.y);
+    // Reading follows the viewport; read the whole window.
+    SDL_RenderSetViewport(state->renderer, nullptr);
+    SDL_RenderReadPixels(state->renderer, nullptr, SDL_PIXELFORMAT_RGBA32, image.data(), image.getWidth() * 4);
+    state->applyViewport();
+    return image;
+}
+
+void RenderSystem::saveScreenshot(const vessot::String& path) {
+    captureScreen().savePng(path);
+}
+
+} // namespace nimbo
