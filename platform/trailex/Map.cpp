@@ -44,10 +44,9 @@ double lineDistance(Point a, Point b, Point p) {
     return l > 0 ? cross(b - a, p - a) / l : distance(a, p);
 }
 
-int sideOf(Point a, Point b, Point p) {
-    double d = lineDistance(a, b, p);
-    return d > EPS ? 1 : (d < -EPS ? -1 : 0);
-}
+int sign(double distance) { return distance > EPS ? 1 : (distance < -EPS ? -1 : 0); }
+
+int sideOf(Point a, Point b, Point p) { return sign(lineDistance(a, b, p)); }
 
 Point closestOnSegment(Point a, Point b, Point p) {
     Point d = b - a;
@@ -124,9 +123,21 @@ public:
         });
     }
 
-private:
+    bool covers(Point p) const {
+        return p.x >= origin.x && p.y >= origin.y && p.x < origin.x + cols * cell && p.y < origin.y + rows * cell;
+    }
     int column(double x) const { return std::clamp((int)std::floor((x - origin.x) / cell), 0, cols - 1); }
     int row(double y) const { return std::clamp((int)std::floor((y - origin.y) / cell), 0, rows - 1); }
+    int columns() const { return cols; }
+    // Calls visit(edge) for every edge listed in one cell.
+    template <class Visit> void forEachEdgeIn(int column, int row, Visit visit) const {
+        int c = row * cols + column;
+        for (int i = offsets[c]; i < offsets[c + 1]; ++i) {
+            visit(edges[i]);
+        }
+    }
+
+private:
 
     // Every cell within EPS of the segment, column by column from p's side.
     template <class Visit> bool forEachCell(Point p, Point q, Visit visit) const {
@@ -184,6 +195,7 @@ struct Map::Data {
         Point p;
         int prev = 0;
         int next = 0;
+        double edgeLength = 0; // of the edge to next
         int ring = 0;
         int line = 0;
     };
@@ -238,7 +250,7 @@ struct Map::Data {
     bool inCone(int v, Point x) const;
     bool taut(Point x, int v) const;
     bool visible(Point p, Point q, Scratch& scratch) const;
-    std::vector<Point> search(int area, Point from, Point to) const;
+    std::vector<Point> search(int area, Point from, Point to, Scratch& scratch) const;
 };
 
 // ---------------------------------------------------------------- reading
@@ -341,6 +353,9 @@ void Map::Data::linkRings() {
             Vertex& v = vertices[ring.first + i];
             v.prev = ring.first + (i + ring.count - 1) % ring.count;
             v.next = ring.first + (i + 1) % ring.count;
+        }
+        for (int i = ring.first; i < ring.first + ring.count; ++i) {
+            vertices[i].edgeLength = distance(vertices[i].p, vertices[vertices[i].next].p);
         }
     }
     for (Area& area : areas) {
@@ -527,13 +542,46 @@ bool Map::Data::inArea(const Area& area, Point p) const {
     return true;
 }
 
+// Through the grid: a point on an edge lies in that edge's area; otherwise a ray towards +x crosses
+// the edges of all rings an odd number of times exactly when the point lies in an area, and the first
+// edge it meets then belongs to that area (other areas lie beyond the holes of this one).
 int Map::Data::areaAt(Point p) const {
-    for (int a = 0; a < (int)areas.size(); ++a) {
-        if (inArea(areas[a], p)) {
-            return a;
-        }
+    if (!grid.covers(p)) {
+        return -1;
     }
-    return -1;
+    int column = grid.column(p.x);
+    int row = grid.row(p.y);
+    int onEdge = -1;
+    grid.forEachEdgeIn(column, row, [&](int e) {
+        if (onEdge < 0 && distance(p, closestOnSegment(vertices[e].p, vertices[vertices[e].next].p, p)) <= EPS) {
+            onEdge = e;
+        }
+    });
+    if (onEdge >= 0) {
+        return rings[vertices[onEdge].ring].area;
+    }
+    bool odd = false;
+    double nearest = std::numeric_limits<double>::infinity();
+    int nearestEdge = -1;
+    for (int c = column; c < grid.columns(); ++c) {
+        grid.forEachEdgeIn(c, row, [&](int e) {
+            Point a = vertices[e].p;
+            Point b = vertices[vertices[e].next].p;
+            if ((a.y > p.y) == (b.y > p.y)) {
+                return;
+            }
+            double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
+            // An edge listed in several cells counts in the cell where it meets the ray.
+            if (x > p.x && grid.column(x) == c) {
+                odd = !odd;
+                if (x < nearest) {
+                    nearest = x;
+                    nearestEdge = e;
+                }
+            }
+        });
+    }
+    return odd ? rings[vertices[nearestEdge].ring].area : -1;
 }
 
 Point Map::Data::nearestInArea(int area, Point p) const {
@@ -576,26 +624,29 @@ bool Map::Data::taut(Point x, int v) const {
 // Whether the segment p-q stays on the walkable side; both ends lie in the area (edges included).
 // Running along an edge or through a corner counts as visible.
 bool Map::Data::visible(Point p, Point q, Scratch& scratch) const {
-    double total = distance(p, q);
+    Point pq = q - p;
+    double total = length(pq);
     if (total <= EPS) {
         return true;
     }
-    Point direction = (q - p) * (1.0 / total);
+    Point direction = pq * (1.0 / total);
     ++scratch.epoch;
     return grid.forEachEdge(p, q, [&](int e) {
         if (scratch.stamp[e] == scratch.epoch) {
             return true;
         }
         scratch.stamp[e] = scratch.epoch;
-        Point a = vertices[e].p;
-        Point b = vertices[vertices[e].next].p;
-        int sa = sideOf(p, q, a);
-        int sb = sideOf(p, q, b);
+        const Vertex& start = vertices[e];
+        Point a = start.p;
+        Point b = vertices[start.next].p;
+        int sa = sign(cross(direction, a - p));
+        int sb = sign(cross(direction, b - p));
         if (sa * sb > 0) {
             return true;
         }
-        int sp = sideOf(a, b, p);
-        int sq = sideOf(a, b, q);
+        Point edge = (b - a) * (1.0 / start.edgeLength);
+        int sp = sign(cross(edge, p - a));
+        int sq = sign(cross(edge, q - a));
         if (sa * sb < 0 && sp * sq < 0) {
             return false;
         }
@@ -612,23 +663,18 @@ bool Map::Data::visible(Point p, Point q, Scratch& scratch) const {
             }
         }
         // An end of the segment lies inside the edge: the segment must leave it to the walkable side.
-        double edgeLength = distance(a, b);
         auto inside = [&](Point x) {
-            double along = dot(x - a, b - a) / edgeLength;
-            return along > EPS && along < edgeLength - EPS;
+            double along = dot(x - a, edge);
+            return along > EPS && along < start.edgeLength - EPS;
         };
-        if (sp == 0 && sq < 0 && inside(p)) {
-            return false;
-        }
-        if (sq == 0 && sp < 0 && inside(q)) {
-            return false;
-        }
-        return true;
+        return !(sp == 0 && sq < 0 && inside(p)) && !(sq == 0 && sp < 0 && inside(q));
     });
 }
 
-// A* over the corners of one area, from a start to an end that do not see each other.
-std::vector<Point> Map::Data::search(int area, Point from, Point to) const {
+// A* over the corners of one area, from a start to an end that do not see each other. The links
+// between corners are known; those from the start and to the end are tested only when the search
+// reaches them, which leaves most of them untested.
+std::vector<Point> Map::Data::search(int area, Point from, Point to, Scratch& scratch) const {
     const Area& region = areas[area];
     int count = region.cornerEnd - region.cornerBegin;
     int start = count;
@@ -636,31 +682,44 @@ std::vector<Point> Map::Data::search(int area, Point from, Point to) const {
     auto position = [&](int node) {
         return node == start ? from : (node == goal ? to : vertices[corners[region.cornerBegin + node]].p);
     };
-    std::vector<double> cost(count + 2, std::numeric_limits<double>::infinity());
+    struct Entry {
+        double estimate;
+        double cost;
+        int node;
+        int parent;
+        bool tested;
+        bool operator>(const Entry& other) const { return estimate > other.estimate; }
+    };
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+    std::vector<double> bestTested(count + 2, std::numeric_limits<double>::infinity());
     std::vector<int> parent(count + 2, -1);
     std::vector<char> closed(count + 2, 0);
-    using Entry = std::pair<double, int>;
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
-    auto relax = [&](int source, int node, double step) {
-        double c = cost[source] + step;
-        if (!closed[node] && c < cost[node]) {
-            cost[node] = c;
-            parent[node] = source;
-            open.push({c + distance(position(node), to), node});
+    auto reach = [&](int source, double sourceCost, int node, double step, bool tested) {
+        double cost = sourceCost + step;
+        if (closed[node] || (tested && cost >= bestTested[node])) {
+            return;
         }
+        if (tested) {
+            bestTested[node] = cost;
+        }
+        open.push({cost + distance(position(node), to), cost, node, source, tested});
     };
-    Scratch scratch;
-    scratch.stamp.assign(vertices.size(), 0);
-    cost[start] = 0;
-    open.push({distance(from, to), start});
+    for (int c = 0; c < count; ++c) {
+        int v = corners[region.cornerBegin + c];
+        if (taut(from, v)) {
+            reach(start, 0, c, distance(from, vertices[v].p), false);
+        }
+    }
+    closed[start] = 1;
     while (!open.empty()) {
-        int node = open.top().second;
+        Entry entry = open.top();
         open.pop();
-        if (closed[node]) {
+        if (closed[entry.node] || (!entry.tested && !visible(position(entry.parent), position(entry.node), scratch))) {
             continue;
         }
-        closed[node] = 1;
-        if (node == goal) {
+        closed[entry.node] = 1;
+        parent[entry.node] = entry.parent;
+        if (entry.node == goal) {
             std::vector<Point> path;
             for (int n = goal; n != -1; n = parent[n]) {
                 path.push_back(position(n));
@@ -668,22 +727,12 @@ std::vector<Point> Map::Data::search(int area, Point from, Point to) const {
             std::reverse(path.begin(), path.end());
             return path;
         }
-        Point here = position(node);
-        if (node == start) {
-            for (int c = 0; c < count; ++c) {
-                int v = corners[region.cornerBegin + c];
-                if (taut(from, v) && visible(from, vertices[v].p, scratch)) {
-                    relax(start, c, distance(from, vertices[v].p));
-                }
-            }
-            continue;
+        Point here = position(entry.node);
+        if (taut(to, corners[region.cornerBegin + entry.node])) {
+            reach(entry.node, entry.cost, goal, distance(here, to), false);
         }
-        int v = corners[region.cornerBegin + node];
-        if (taut(to, v) && visible(here, to, scratch)) {
-            relax(node, goal, distance(here, to));
-        }
-        for (const auto& [other, d] : links[region.cornerBegin + node]) {
-            relax(node, other - region.cornerBegin, d);
+        for (const auto& [other, d] : links[region.cornerBegin + entry.node]) {
+            reach(entry.node, entry.cost, other - region.cornerBegin, d, true);
         }
     }
     return {};
@@ -747,7 +796,7 @@ vessot::Array<morvec::Vector2> Map::findPath(const morvec::Vector2& from, const 
     if (data->visible(start, end, scratch)) {
         points = {start, end};
     } else {
-        points = data->search(area, start, end);
+        points = data->search(area, start, end, scratch);
         if (points.empty()) {
             vessot::Log::warn("lba", "no path found in " + data->name + " from " + vessot::String::fromFloat(from.x) +
                                          "," + vessot::String::fromFloat(from.y) + " to " +

@@ -159,6 +159,29 @@ TEST(WalkMap, EdgesAndCornersCountAsWalkable) {
     }
 }
 
+TEST(WalkMap, EndsOnSlantedEdgesAndCornersBendRoundTheCorner) {
+    // An L whose inner corner (20,27) joins a slanted edge and a vertical one.
+    Map map = load("walkmap 1\narea\n0 0\n90 0\n90 20\n20 27\n20 90\n0 90\n");
+    const Vector2 corner(20, 27);
+    const Vector2 target(10, 80);
+    for (float t : {0.37f, 0.5f, 0.913f}) {
+        // A point on the slanted edge as floats round it: a hair off the exact line.
+        Vector2 onEdge = Vector2(90, 20) + (corner - Vector2(90, 20)) * t;
+        ASSERT_TRUE(map.isPointIn(onEdge));
+        for (bool forward : {true, false}) {
+            Path path = forward ? map.findPath(onEdge, target) : map.findPath(target, onEdge);
+            ASSERT_EQ(path.size(), 3) << "t " << t;
+            expectPoint(path[1], corner.x, corner.y);
+            EXPECT_NEAR(pathLength(path), (corner - onEdge).length() + (target - corner).length(), 1e-3);
+        }
+    }
+    Path fromCorner = map.findPath(corner, target);
+    ASSERT_EQ(fromCorner.size(), 2);
+    Path aroundCorner = map.findPath(Vector2(80, 10), Vector2(10, 80));
+    ASSERT_EQ(aroundCorner.size(), 3);
+    expectPoint(aroundCorner[1], corner.x, corner.y);
+}
+
 TEST(WalkMap, StartJustOutsideIsMovedOntoTheArea) {
     Map map = load(SQUARE_WITH_HOLE);
     Path path = map.findPath(Vector2(-1.5f, 20), Vector2(20, 20));

@@ -1,0 +1,1 @@
+zeph_bench(bench_path SOURCES ${CMAKE_CURRENT_LIST_DIR}/path/PathBench.cpp DEPS trailex)
