@@ -70,7 +70,9 @@ Actor::~Actor() {
     }
 }
 
-void Actor::setSpeed(float speed) { actorSpeed = speed; }
+void Actor::setSpeed(float speed) {
+    actorSpeed = speed;
+}
 
 void Actor::setPosition(const morvec::Vector3& position) {
     if (position != actorPosition) {
@@ -80,7 +82,9 @@ void Actor::setPosition(const morvec::Vector3& position) {
     OnPositionChanged(position);
 }
 
-void Actor::setPosition(float x, float y, float z) { setPosition(morvec::Vector3(x, y, z)); }
+void Actor::setPosition(float x, float y, float z) {
+    setPosition(morvec::Vector3(x, y, z));
+}
 
 void Actor::setDirection(float x, float y, float z) {
     morvec::Vector3 direction(x, y, z);
@@ -166,7 +170,9 @@ void Actor::runFrontJob(float dt) {
     noteMovement(job);
 }
 
-void Actor::adopt(Job* job) { job->actor = this; }
+void Actor::adopt(Job* job) {
+    job->actor = this;
+}
 
 void Actor::release(Job* job) {
     if (job == mover) {
@@ -182,7 +188,9 @@ void Actor::discard(Job* job) {
     }
 }
 
-void Actor::addJob(Job* job) { insertJob((unsigned)jobs.size(), job); }
+void Actor::addJob(Job* job) {
+    insertJob((unsigned)jobs.size(), job);
+}
 
 void Actor::insertJob(unsigned index, Job* job) {
     if (!job) {
@@ -228,9 +236,13 @@ Job* Actor::removeLastJob(bool destroy) {
     return job;
 }
 
-Job* Actor::getCurrentJob() const { return jobs.empty() ? nullptr : jobs.front(); }
+Job* Actor::getCurrentJob() const {
+    return jobs.empty() ? nullptr : jobs.front();
+}
 
-vessot::String Actor::getCurrentJobType() const { return jobs.empty() ? vessot::String() : jobs.front()->getTypeName(); }
+vessot::String Actor::getCurrentJobType() const {
+    return jobs.empty() ? vessot::String() : jobs.front()->getTypeName();
+}
 
 Job* Actor::getJob(unsigned index) const {
     if (index >= jobs.size()) {
@@ -241,7 +253,9 @@ Job* Actor::getJob(unsigned index) const {
     return jobs[index];
 }
 
-Job* Actor::getLastJob() const { return jobs.empty() ? nullptr : jobs.back(); }
+Job* Actor::getLastJob() const {
+    return jobs.empty() ? nullptr : jobs.back();
+}
 
 // ---------------------------------------------------------------- Jobs::Animate
 
@@ -249,7 +263,9 @@ namespace Jobs {
 
 Animate::Animate(const vessot::String& animation, bool loop) : animation(animation), loop(loop) {}
 
-Job* Animate::clone() const { return new Animate(animation, loop); }
+Job* Animate::clone() const {
+    return new Animate(animation, loop);
+}
 
 void Animate::start() {
     elapsed = 0.0f;
@@ -286,7 +302,9 @@ void Animate::cancel() {
     }
 }
 
-float Animate::calcOvertime() { return done ? std::max(0.0f, elapsed - std::max(length, 0.0f)) : 0.0f; }
+float Animate::calcOvertime() {
+    return done ? std::max(0.0f, elapsed - std::max(length, 0.0f)) : 0.0f;
+}
 
 void Animate::show(float progress) {
     if (getActor()) {

@@ -30,13 +30,27 @@ struct Point {
     double y = 0;
 };
 
-Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
-Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
-Point operator*(Point a, double s) { return {a.x * s, a.y * s}; }
-double cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
-double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-double length(Point a) { return std::sqrt(dot(a, a)); }
-double distance(Point a, Point b) { return length(b - a); }
+Point operator-(Point a, Point b) {
+    return {a.x - b.x, a.y - b.y};
+}
+Point operator+(Point a, Point b) {
+    return {a.x + b.x, a.y + b.y};
+}
+Point operator*(Point a, double s) {
+    return {a.x * s, a.y * s};
+}
+double cross(Point a, Point b) {
+    return a.x * b.y - a.y * b.x;
+}
+double dot(Point a, Point b) {
+    return a.x * b.x + a.y * b.y;
+}
+double length(Point a) {
+    return std::sqrt(dot(a, a));
+}
+double distance(Point a, Point b) {
+    return length(b - a);
+}
 
 // Signed distance of p from the line through a and b: positive on the left of a -> b.
 double lineDistance(Point a, Point b, Point p) {
@@ -44,9 +58,13 @@ double lineDistance(Point a, Point b, Point p) {
     return l > 0 ? cross(b - a, p - a) / l : distance(a, p);
 }
 
-int sign(double distance) { return distance > EPS ? 1 : (distance < -EPS ? -1 : 0); }
+int sign(double distance) {
+    return distance > EPS ? 1 : (distance < -EPS ? -1 : 0);
+}
 
-int sideOf(Point a, Point b, Point p) { return sign(lineDistance(a, b, p)); }
+int sideOf(Point a, Point b, Point p) {
+    return sign(lineDistance(a, b, p));
+}
 
 Point closestOnSegment(Point a, Point b, Point p) {
     Point d = b - a;
@@ -70,8 +88,12 @@ double segmentDistance(Point a, Point b, Point c, Point d) {
                      distance(a, closestOnSegment(c, d, a)), distance(b, closestOnSegment(c, d, b))});
 }
 
-morvec::Vector2 toVector(Point p) { return morvec::Vector2((float)p.x, (float)p.y); }
-Point toPoint(const morvec::Vector2& v) { return {v.x, v.y}; }
+morvec::Vector2 toVector(Point p) {
+    return morvec::Vector2((float)p.x, (float)p.y);
+}
+Point toPoint(const morvec::Vector2& v) {
+    return {v.x, v.y};
+}
 
 // A uniform grid of cells over the map, each listing the edges that pass within EPS of it, so that a
 // segment test looks only at the edges near the segment.
@@ -138,7 +160,6 @@ public:
     }
 
 private:
-
     // Every cell within EPS of the segment, column by column from p's side.
     template <class Visit> bool forEachCell(Point p, Point q, Visit visit) const {
         double minX = std::min(p.x, q.x);
@@ -223,7 +244,7 @@ struct Map::Data {
     std::vector<Vertex> vertices;
     std::vector<Ring> rings;
     std::vector<Area> areas;
-    std::vector<int> corners;                          // vertex indices, grouped by area
+    std::vector<int> corners;                               // vertex indices, grouped by area
     std::vector<std::vector<std::pair<int, double>>> links; // per corner: visible corners and distances
     Grid grid;
 
@@ -446,8 +467,8 @@ void Map::Data::checkNesting() {
             }
             for (size_t k = 1; k < area.rings.size(); ++k) {
                 if (k != h && insideRing(rings[area.rings[k]], vertices[hole.first].p)) {
-                    fail(hole.line, "the hole lies inside the hole starting at line " +
-                                        vessot::String(rings[area.rings[k]].line));
+                    fail(hole.line,
+                         "the hole lies inside the hole starting at line " + vessot::String(rings[area.rings[k]].line));
                 }
             }
         }
@@ -757,7 +778,9 @@ Map::~Map() = default;
 Map::Map(Map&&) noexcept = default;
 Map& Map::operator=(Map&&) noexcept = default;
 
-bool Map::isPointIn(const morvec::Vector2& point) const { return !data || data->areaAt(toPoint(point)) >= 0; }
+bool Map::isPointIn(const morvec::Vector2& point) const {
+    return !data || data->areaAt(toPoint(point)) >= 0;
+}
 
 vessot::Array<morvec::Vector2> Map::findPath(const morvec::Vector2& from, const morvec::Vector2& to) const {
     if (!data) {

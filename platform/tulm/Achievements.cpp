@@ -28,8 +28,12 @@ bool validId(const vessot::String& id) {
 
 AchievementRecord::AchievementRecord(const vessot::String& id, float progress) : id(id), progress(progress) {}
 AchievementRecord::~AchievementRecord() = default;
-void AchievementRecord::setProgress(float value) { progress = value; }
-bool AchievementRecord::isComplete() const { return progress >= 100.0f; }
+void AchievementRecord::setProgress(float value) {
+    progress = value;
+}
+bool AchievementRecord::isComplete() const {
+    return progress >= 100.0f;
+}
 
 AchievementsServiceDelegate::~AchievementsServiceDelegate() = default;
 void AchievementsServiceDelegate::onUserAuthenticated(bool, const vessot::String&) {}
@@ -42,7 +46,9 @@ void AchievementsServiceDelegate::onServiceReset(bool, const vessot::String&) {}
 
 // ---------------------------------------------------------------- service
 
-AchievementsService::~AchievementsService() { delete delegate; }
+AchievementsService::~AchievementsService() {
+    delete delegate;
+}
 
 void AchievementsService::setDelegate(AchievementsServiceDelegate* newDelegate) {
     if (newDelegate != delegate) {
@@ -199,8 +205,12 @@ AchievementsService* instantiateBestAchievementsService(const std::map<vessot::S
     return currentService.get();
 }
 
-AchievementsService* getAchievementsService() { return currentService.get(); }
+AchievementsService* getAchievementsService() {
+    return currentService.get();
+}
 
-void destroy() { currentService.reset(); }
+void destroy() {
+    currentService.reset();
+}
 
 } // namespace tulm

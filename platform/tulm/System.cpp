@@ -75,8 +75,8 @@ bool launchDetached(const vessot::String& program, const vessot::String& argumen
     }
     close(pipeEnds[1]);
     int status = 0;
-    bool childExited = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-                       WEXITSTATUS(status) == 0;
+    bool childExited =
+        child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     int error = 0;
     ssize_t got;
     do {

@@ -104,7 +104,8 @@ TEST(ActorQueue, InsertIndicesAndAccess) {
     auto* b = new TestJob("b", log);
     actor.addJob(a);
     actor.addJob(b);
-    for (const Case& c : std::vector<Case>{{1, {"a", "x", "b"}}, {0, {"x", "a", "x", "b"}}, {1000, {"x", "a", "x", "b", "x"}}}) {
+    for (const Case& c :
+         std::vector<Case>{{1, {"a", "x", "b"}}, {0, {"x", "a", "x", "b"}}, {1000, {"x", "a", "x", "b", "x"}}}) {
         actor.insertJob(c.index, new TestJob("x", log));
         std::vector<std::string> names;
         for (unsigned i = 0; i < actor.getJobQueueSize(); ++i) {
@@ -270,7 +271,7 @@ TEST(ActorCallbacks, WalkThenAnimationKeepsTheAnimationsFirstFrame) {
         actor.update(0.25f);
     }
     EXPECT_EQ(without(log, "update"), (Log{"start walk", "startMovement", "destroy walk", "stopMovement",
-                                          "startAnimation Wave", "frame Wave 0", "frame Wave 0.25"}));
+                                           "startAnimation Wave", "frame Wave 0", "frame Wave 0.25"}));
     EXPECT_EQ(actor.getPosition(), morvec::Vector3(2, 0, 0));
 }
 
@@ -308,7 +309,8 @@ TEST(AnimateJob, FramesAtStartMiddleAndEnd) {
     actor.addJob(animate);
     actor.update(1.0f);
     actor.update(1.0f);
-    EXPECT_EQ(log, (Log{"startAnimation Take", "frame Take 0", "frame Take 0.5", "frame Take 1", "stopAnimation Take"}));
+    EXPECT_EQ(log,
+              (Log{"startAnimation Take", "frame Take 0", "frame Take 0.5", "frame Take 1", "stopAnimation Take"}));
     EXPECT_EQ(actor.getJobQueueSize(), 0u);
 }
 

@@ -1,9 +1,11 @@
-#include "TempDir.h"
 #include "trailex/Map.h"
+#include "TempDir.h"
 #include "vessot/Exception.h"
+#include "vessot/File.h"
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <limits>
@@ -28,7 +30,9 @@ const char* const TWO_REGIONS = "walkmap 1\n"
                                 "hole\n100 100\n200 100\n200 200\n100 200\n"
                                 "area\n120 120\n180 120\n180 180\n120 180\n";
 
-Map load(const char* text) { return Map::fromText(text, "test.walk"); }
+Map load(const char* text) {
+    return Map::fromText(text, "test.walk");
+}
 
 float pathLength(const Path& path) {
     float total = 0;
@@ -69,7 +73,8 @@ TEST(WalkMapFile, MalformedMapsNameFileAndLine) {
          "the holes starting at lines 7 and 11 touch or overlap"},
         {"walkmap 1\n" + square + "hole\n10 10\n40 10\n40 40\nhole\n20 15\n30 15\n25 20\n",
          "line 11: the hole lies inside the hole starting at line 7"},
-        {"walkmap 1\n" + square + "area\n10 10\n20 10\n20 20\n", "line 7: the area overlaps the area starting at line 2"},
+        {"walkmap 1\n" + square + "area\n10 10\n20 10\n20 20\n",
+         "line 7: the area overlaps the area starting at line 2"},
         {"walkmap 1\n" + square + "area\n100 0\n200 0\n200 100\n", "touch or overlap"},
     };
     for (const Case& c : cases) {
@@ -83,10 +88,12 @@ TEST(WalkMapFile, MalformedMapsNameFileAndLine) {
     }
 }
 
-TEST(WalkMapFile, ReadsFromAFileAndReportsAMissingOne) {
+TEST(WalkMapFile, ReadsFromTheResourcesAndReportsAMissingFile) {
     TempDir dir;
-    std::ofstream(dir / "room.walk") << "walkmap 1\r\n\tarea\r\n0 0\r\n10 0\r\n10 10\r\n";
-    Map map(dir / "room.walk");
+    std::filesystem::create_directories(dir / "data/chapters/ship/walk");
+    std::ofstream(dir / "data/chapters/ship/walk/room.walk") << "walkmap 1\r\n\tarea\r\n0 0\r\n10 0\r\n10 10\r\n";
+    vessot::setResourceRoot(dir.path);
+    Map map("data/chapters/ship/walk/room.walk");
     EXPECT_TRUE(map.isPointIn(Vector2(8, 2)));
     EXPECT_FALSE(map.isPointIn(Vector2(2, 8)));
     try {
@@ -146,13 +153,13 @@ TEST(WalkMap, EdgesAndCornersCountAsWalkable) {
         int points;
     };
     for (const Case& c : std::vector<Case>{
-             {{40, 10}, {40, 90}, 2},  // along the hole's left edge
-             {{20, 60}, {60, 20}, 2},  // touching the hole's corner (40,40) from outside
-             {{0, 0}, {100, 0}, 2},    // along the outline
-             {{40, 40}, {60, 40}, 2},  // from corner to corner along an edge
-             {{40, 40}, {60, 60}, 3},  // corner to corner across the hole goes round it
-             {{20, 20}, {80, 80}, 3},  // through two corners and the hole between them
-             {{50, 40}, {50, 60}, 4},  // from one side of the hole to the other
+             {{40, 10}, {40, 90}, 2}, // along the hole's left edge
+             {{20, 60}, {60, 20}, 2}, // touching the hole's corner (40,40) from outside
+             {{0, 0}, {100, 0}, 2},   // along the outline
+             {{40, 40}, {60, 40}, 2}, // from corner to corner along an edge
+             {{40, 40}, {60, 60}, 3}, // corner to corner across the hole goes round it
+             {{20, 20}, {80, 80}, 3}, // through two corners and the hole between them
+             {{50, 40}, {50, 60}, 4}, // from one side of the hole to the other
          }) {
         Path path = map.findPath(c.from, c.to);
         EXPECT_EQ(path.size(), c.points) << c.from.x << "," << c.from.y << " -> " << c.to.x << "," << c.to.y;

@@ -11,8 +11,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <thread>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 using namespace tulm;
 

@@ -26,7 +26,8 @@ bool check(const char* path) {
         std::printf("%s: %d region%s\n", path, regions.size(), regions.size() == 1 ? "" : "s");
         for (int r = 0; r < regions.size(); ++r) {
             const lba::Map::Region& region = regions[r];
-            std::printf("  region %d: %d hole%s\n", r + 1, region.rings.size() - 1, region.rings.size() == 2 ? "" : "s");
+            std::printf("  region %d: %d hole%s\n", r + 1, region.rings.size() - 1,
+                        region.rings.size() == 2 ? "" : "s");
             for (int i = 0; i < region.rings.size(); ++i) {
                 printPoints(i == 0 ? "outline" : "hole", region.rings[i]);
             }
