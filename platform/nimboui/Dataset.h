@@ -108,12 +108,12 @@ public:
 
 private:
     struct Content;
-    template <class T> T* lookup(const String& name, const char* kind, T* (Dataset::*local)(const String&));
-    Object* localObject(const String& key);
-    Texture* localTexture(const String& key);
-    Image* localImage(const String& key);
-    Dataset* datasetOf(const String& name, String& key) const;
-    void parseDefinition(const String& path);
+    class Parser;
+    friend class Parser;
+
+    // The dataset named before the first "." of name (key gets the rest), or null.
+    static Dataset* datasetOf(const String& name, String& key);
+    void clear();
 
     String name;
     String definitionPath;

@@ -10,7 +10,6 @@ namespace nimboui {
 class EditBox : public Label {
 public:
     EditBox(const String& name, const morvec::Rectangle& rect);
-    ~EditBox() override;
 
     // "max_length", then Label's.
     bool setProperty(const String& name, const String& value) override;

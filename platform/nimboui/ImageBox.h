@@ -10,7 +10,7 @@ class ImageBox : public Object {
 public:
     ImageBox(const String& name, const morvec::Rectangle& rect);
 
-    // "image" (by name), "color" ("RRGGBB" or "AARRGGBB"), "blend" (mode), then Object's.
+    // "image" (by name), "color" ("RRGGBB" or "AARRGGBB"), then Object's.
     bool setProperty(const String& name, const String& value) override;
     void OnDraw(const morvec::Vector2& offset) override;
     Image* getImage() override { return image; }

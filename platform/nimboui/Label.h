@@ -42,7 +42,8 @@ public:
 
 protected:
     Label(const String& typeName, const String& name, const morvec::Rectangle& rect);
-    void drawText(const morvec::Vector2& offset, const nimbo::Color& shown);
+    // Draws the text in the colour, faded by the derived alpha.
+    void drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed);
 
     String text;
     String textKey;
