@@ -35,6 +35,9 @@ int64_t ResourceSource::size() {
 
 size_t MemorySource::read(void* buffer, size_t count) {
     size_t n = std::min(count, length - offset);
+    if (n == 0) {
+        return 0;
+    }
     std::memcpy(buffer, data + offset, n);
     offset += n;
     return n;

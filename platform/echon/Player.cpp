@@ -24,11 +24,15 @@ float moveToward(float value, float target, float amount) {
 template <int CH>
 void addFrames(float* out, int count, const float* src, int64_t last, double& pos, double step, float& g, float dg) {
     if (step == 1.0 && pos == std::floor(pos)) {
+        // The common case: same rate, whole-frame position. No loop-carried state, so it vectorises.
         const float* s = src + (int64_t)pos * CH;
-        for (int k = 0; k < count; ++k, s += CH, g += dg) {
-            out[2 * k] += g * s[0];
-            out[2 * k + 1] += g * s[CH - 1];
+        float g0 = g;
+        for (int k = 0; k < count; ++k) {
+            float gk = g0 + dg * (float)k;
+            out[2 * k] += gk * s[k * CH];
+            out[2 * k + 1] += gk * s[k * CH + CH - 1];
         }
+        g = g0 + dg * (float)count;
         pos += count;
         return;
     }

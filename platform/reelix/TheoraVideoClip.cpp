@@ -64,6 +64,17 @@ TheoraVideoClip::TheoraVideoClip(TheoraVideoManager* manager, TheoraDataSource* 
 
 TheoraVideoClip::~TheoraVideoClip() = default;
 
+void TheoraVideoClip::setAutoRestart(bool value) {
+    autoRestart = value;
+    if (value && stream) {
+        {
+            std::lock_guard<std::mutex> lock(queue->mutex);
+            ended = ended && brokeOff;
+        }
+        manager->wake();
+    }
+}
+
 bool TheoraVideoClip::waitForCache(float desiredCacheFactor, float maxWaitTime) {
     int wanted = std::max(1, (int)std::ceil(desiredCacheFactor * (float)queue->getSize()));
     wanted = std::min(wanted, std::max(1, queue->getSize()));
@@ -144,6 +155,7 @@ void TheoraVideoClip::seek(float time) {
         seekFrame = std::max<int64_t>(0, (int64_t)std::floor(time * fps + 1e-3));
         seekPass = shownPass;
         ended = false;
+        brokeOff = false;
     }
     manager->wake();
 }
@@ -186,8 +198,11 @@ void TheoraVideoClip::decodeStep() {
             queue->ready.push_back(frame);
         } else {
             queue->free.push_back(frame);
-            if (!decoded && frameEpoch == epoch) {
+            // Looping may have been switched on since this step began: then the next step restarts.
+            bool restartsNext = autoRestart && everDecoded && failure.empty();
+            if (!decoded && frameEpoch == epoch && !restartsNext) {
                 ended = true;
+                brokeOff = !failure.empty();
                 endTime = (float)((double)(lastFrame + 1) / fps);
             }
         }

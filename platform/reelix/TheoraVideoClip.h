@@ -50,7 +50,8 @@ public:
     float getFPS() const { return (float)fps; }
     int getNumPrecachedFrames() const { return queue->getSize(); }
 
-    void setAutoRestart(bool value) { autoRestart = value; }
+    // Also starts a clip over that already reached its end, unless its data broke off.
+    void setAutoRestart(bool value);
     bool getAutoRestart() const { return autoRestart; }
     // Waits until max(1, ceil(factor x precached frames)) frames are ready, the clip has no more to give,
     // or maxWaitTime seconds pass. Answers whether that many frames are ready.
@@ -109,6 +110,7 @@ private:
     int64_t seekFrame = 0;
     int seekPass = 0;
     bool ended = false;
+    bool brokeOff = false; // the data turned out damaged
     float endTime = 0.0f;
 
     // The worker's own.

@@ -320,3 +320,21 @@ TEST(HeadlessDevice, PlayerPositionAdvancesOnTheDummyDevice) {
     mgr->resumeAudio();
     echon::destroy();
 }
+
+TEST(NoDevice, InitLogsAndRunsSilent) {
+    TempDir dir;
+    vessot::Log::reset();
+    vessot::Log::setEcho(false);
+    vessot::Log::setFilename(dir / "game.log", true);
+    unsetenv("ZEPH_HEADLESS");
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    echon::init("", nullptr, true, 0.01f, "");
+    unsetenv("SDL_AUDIODRIVER");
+    EXPECT_EQ(mgr->getName(), "Disabled");
+    mgr->createCategory("fx", echon::BUFFER_FULL, echon::SOURCE_RESOURCE);
+    EXPECT_NE(mgr->createSound("x.ogg", "fx", ""), nullptr);
+    echon::destroy();
+    EXPECT_NE(vessot::File::hread(dir / "game.log").find("No sound device"), std::string::npos);
+    vessot::Log::reset();
+    vessot::Log::setEcho(true);
+}

@@ -267,7 +267,11 @@ Bytes wav(const std::vector<float>& samples, int rate, int channels, int bits) {
         out.push_back((uint8_t)v);
         out.push_back((uint8_t)(v >> 8));
     };
-    auto tag = [&](const char* t) { out.insert(out.end(), t, t + 4); };
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i) {
+            out.push_back((uint8_t)t[i]);
+        }
+    };
     tag("RIFF");
     put32(36 + dataSize);
     tag("WAVE");
