@@ -141,7 +141,12 @@ void startMain(const InitCallback& init, int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         args.add(argv[i]);
     }
-    init(args);
+    try {
+        init(args);
+    } catch (...) {
+        run.reset();
+        throw;
+    }
     if (!window) {
         vessot::Log::write("nimbo", "No window after the init callback; the main loop ends at once");
         run->running = false;

@@ -23,7 +23,7 @@ using DestroyCallback = std::function<void()>;
 void startMain(const InitCallback& init, int argc, char** argv);
 // Runs up to count frames; false once the loop has ended (the window terminated it, the update
 // delegate answered false, a signal came, or ZEPH_FRAMES frames ran). Without a window the loop
-// ends at once.
+// ends at once. An exception from a callback leaves it; finishMain then ends the run.
 bool runFrames(int count);
 // Frames run so far.
 int getFrameCount();

@@ -238,3 +238,11 @@ TEST_F(MainLoop, MessageBoxWorksBeforeInit) {
                       nimbo::MESSAGE_STYLE_ERROR);
     EXPECT_NE(vessot::File::hread(dir / "game.log").find("An error has ocurred!"), std::string::npos);
 }
+
+TEST_F(MainLoop, AFailedInitLeavesNoRunBehind) {
+    EXPECT_THROW(
+        nimbo::startMain([](const vessot::Array<vessot::String>&) { throw vessot::exception("no"); }, 0, nullptr),
+        vessot::exception);
+    setenv("ZEPH_FRAMES", "1", 1);
+    EXPECT_EQ(runMain(), 0);
+}
