@@ -14,6 +14,11 @@ if(ZEPH_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(ZEPH_LIBFUZZER)
+    # Coverage for the fuzzer in every library, not only in the fuzz entry points.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Applies the project's warnings to one of our own targets.
 function(zeph_warnings target)
     target_compile_options(${target} PRIVATE ${ZEPH_WARNINGS})

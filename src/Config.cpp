@@ -1,5 +1,7 @@
 #include "Session.h"
 
+#include "zephUtil.h"
+
 #include "vessot/File.h"
 #include "vessot/Log.h"
 
@@ -8,8 +10,6 @@ namespace Session {
 ParamMap params;
 
 namespace {
-
-void log(const String& text) { vessot::Log::write("zeph", text); }
 
 // The dependent key of a conditional entry "param/value.key" once its value is known to be current:
 // the piece after "param/value." up to any further ".".
@@ -84,6 +84,39 @@ void saveUserConfig(const ParamMap& map, const String& path) {
         text += userKey + ": " + (found == map.end() ? String() : found->second) + "\n";
     }
     vessot::writeFileAtomically(path, text);
+}
+
+void loadConfig() {
+    readConfigFile(params, "cfg/zeph.cfg", true);
+    ParamMap overrides;
+    for (const auto& [entryKey, value] : params) {
+        String param;
+        String rest;
+        if (!entryKey.split("/", param, rest)) {
+            continue;
+        }
+        String dependent;
+        // Read with insertion, as every parameter read is.
+        String current = params.count(param) ? params.at(param) : String();
+        if (dependentKey(entryKey, param, current, dependent)) {
+            overrides[dependent] = value;
+        }
+    }
+    for (const auto& [key, value] : overrides) {
+        params[key] = value;
+    }
+    String folder = zephUtil::getUserDataPath();
+    vessot::Log::setFilename(folder + "game.log", true);
+    String userFile = folder + "zeph.cfg";
+    if (!vessot::File::exists(userFile)) {
+        saveUserConfig(params, userFile);
+        return;
+    }
+    ParamMap user;
+    readConfigFile(user, userFile, false);
+    for (const auto& [key, value] : user) {
+        params[key] = value;
+    }
 }
 
 } // namespace Session

@@ -1,6 +1,6 @@
 #pragma once
-// The session: configuration parameters, the deferred command language and (with the scene switch)
-// the globals every part of the engine shares.
+// The session: configuration parameters, the deferred command language, the active scene and the
+// scene switch, and the scene lock.
 
 #include "vessot/Array.h"
 #include "vessot/String.h"
@@ -11,9 +11,24 @@ using vessot::String;
 
 using ParamMap = std::map<String, String>;
 
+class ActionMap;
+class Chapter;
+class Scene;
+class TransitionManager;
+
 namespace Session {
 
 extern ParamMap params;
+extern Scene* activeScene;
+// The scene active before the switch in progress; null once its chapter is unloaded.
+extern Scene* previousScene;
+extern TransitionManager* activeTransition;
+// The transitions by effect name: "" immediate, "fade", "zoom" and "crossfade".
+extern std::map<String, TransitionManager*> transitions;
+extern bool sceneLocked;
+extern vessot::Array<String> commandQueue;
+// The hotspot map without areas that "SetActionMap None" puts in place.
+extern ActionMap* dummyActionMap;
 
 // ---- configuration parameters
 // A missing key is created empty and reads "".
@@ -28,5 +43,38 @@ void parseConfigText(ParamMap& map, const String& text);
 void saveUserConfig(const ParamMap& map, const String& path);
 // "cfg/zeph.cfg", its conditional sections, the log file and the user's own "zeph.cfg".
 void loadConfig();
+
+// ---- the command language
+// Runs one or more commands joined by ";" now.
+void executeCommand(const String& commands);
+// Queues a command for the end of the session's update.
+void queueCommand(const String& command);
+// Runs the queued commands in order, with those they queue; at most 1,000 in one drain.
+void drainCommandQueue();
+void log(const String& text);
+// The display time of a speech text: its "<p" pause markers, or 7 s x the text speed.
+float getTextPauseTime(const String& text);
+// True when the condition evaluates to "1"; the empty condition is true.
+bool checkCondition(const String& condition);
+
+// ---- scenes
+// Starts the named transition to the target ("chapter.Scene", or a scene of the active chapter).
+// Dropped while a transition runs.
+void switchScene(const String& target, const String& effect, const String& ignored, float duration);
+// One sub-step: the scene with step, the transition with realStep, the audio, the loading
+// picture's fade, the command queue.
+void update(float step, float realStep);
+// The chapter of that name; throws when there is none.
+Chapter* getChapter(const String& name);
+void lockScene();
+void unlockScene();
+// The loading picture's fade: counts down with the real step and frees the picture at its end.
+void updateLoadingScreenFade(float realStep);
+
+// ---- engine start and end
+void createWindow();
+void init();
+void applyVolumes();
+void destroy();
 
 } // namespace Session

@@ -1,7 +1,7 @@
-// The process entry.
-#include "vessot/Log.h"
+// The process entry: the framework owns the main loop from here on and reaches the game through the
+// init and destroy callbacks and the event delegate.
+#include "Game.h"
 
-int main(int, char**) {
-    vessot::Log::write("game", "Vestrel Vorne: the window layer is not built yet");
-    return 0;
-}
+#include "nimbo/Main.h"
+
+int main(int argc, char** argv) { return nimbo_main(Game::initGame, Game::destroyGame, argc, argv); }

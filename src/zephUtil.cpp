@@ -1,6 +1,10 @@
 #include "zephUtil.h"
 
+#include "Session.h"
+
+#include "nimbo/InstanceRecord.h"
 #include "nimboui/Exception.h"
+#include "tulm/System.h"
 
 namespace zephUtil {
 
@@ -32,5 +36,21 @@ void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue,
 }
 
 String dotString() { return "."; }
+
+namespace {
+String userDataPath;
+}
+
+String getUserDataPath() {
+    if (userDataPath.empty()) {
+        userDataPath = tulm::createSystemPath("Quenda Games", Session::getParam("title"), 5);
+    }
+    return userDataPath;
+}
+
+bool windowTitleEquals(unsigned long handle, const String& title) {
+    String shown = nimbo::getWindowTitle(handle).substr(0, 511);
+    return !shown.empty() && shown == title;
+}
 
 } // namespace zephUtil

@@ -14,5 +14,9 @@ String getDirectory(const String& path);
 // "0xRRGGBB" or "0xAARRGGBB", the "0x" optional; any other length throws nimboui::_GenericException.
 void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue, uint8_t& alpha);
 String dotString();
+// The per-user folder (made once from the maker's name and the parameter "title"); it ends with "/".
+String getUserDataPath();
+// Whether the window of that native handle has exactly this title (at most 511 characters compared).
+bool windowTitleEquals(unsigned long handle, const String& title);
 
 } // namespace zephUtil

@@ -1,5 +1,5 @@
 #pragma once
-// The inventory panel of the interface: what the inventory model tells it about every change.
+// The inventory panel of the interface ("inv" in the "ui" chapter).
 
 #include "vessot/String.h"
 
@@ -11,5 +11,15 @@ void notifyItemAdded(const String& item);
 void refresh();
 void updateHoverImages(const String& item);
 void updatePushedImages();
+void registerEvents();
+bool isOpen();
+// An item taken out of a slot is being carried.
+bool isDraggingItem();
+// The look or use mode is armed.
+bool isModeArmed();
+void resetButtons();
+void open();
+void close();
+void update(float step);
 
 } // namespace InventoryPanel

@@ -1,0 +1,25 @@
+#pragma once
+// Small services of the game code: the active scene's name, the game log channel, text files with
+// a byte-order mark, the scene-file filter, unloading the story chapters and the tester mode.
+
+#include "vessot/String.h"
+
+using vessot::String;
+
+namespace GameUtil {
+
+String getActiveSceneName();
+String getMoreGamesUrl();
+bool isTesterMode();
+// Writes on the game code's log channel "vorne".
+void logMessage(const String& text);
+// The file's text after its three-byte byte-order mark; "error" when the file does not exist.
+String readTextFile(const String& path);
+// The bytes EF BB BF and the text, written atomically.
+void writeTextFile(const String& text, const String& path);
+// The chapter's scene-file filter: ".pc.scene" files are skipped on the "mobile" interface and
+// ".mobile.scene" files on the others.
+bool isSceneFileForPlatform(const String& fileName);
+void unloadAllChapters();
+
+} // namespace GameUtil

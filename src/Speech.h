@@ -1,0 +1,25 @@
+#pragma once
+// Spoken lines and their subtitles.
+
+#include "vessot/String.h"
+
+#include <map>
+
+using vessot::String;
+
+namespace Speech {
+
+// The lines being spoken, by speaker; someone speaks while it holds an entry.
+extern std::map<String, String> speechMap;
+// The opacity of the "click to skip" hint.
+extern float clickHintAlpha;
+
+bool isSpeaking();
+void say(const String& text);
+// The current character refuses to use the item in hand on a hotspot.
+void sayGenericLine();
+void skipCurrentLine();
+void clear();
+void updateTalkAnimation(float step);
+
+} // namespace Speech

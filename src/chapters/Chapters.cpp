@@ -1,0 +1,23 @@
+#include "chapters/Chapters.h"
+
+#include "Chapter.h"
+#include "GameUtil.h"
+
+namespace Chapters {
+
+namespace {
+const char* const DEFINITIONS[] = {
+    "data/chapters/ship/ship_hd.datadef",
+    "data/chapters/jama_spacea/jama_spacea_hd.datadef",
+};
+} // namespace
+
+void createAll() {
+    for (const char* path : DEFINITIONS) {
+        // Registered with the GUI library by name, which owns it from now on.
+        auto* chapter = new Chapter(path, nullptr);
+        chapter->sceneFileFilter = GameUtil::isSceneFileForPlatform;
+    }
+}
+
+} // namespace Chapters

@@ -1,0 +1,298 @@
+#include "ui/Hud.h"
+
+#include "Action.h"
+#include "Chapter.h"
+#include "Engine.h"
+#include "Game.h"
+#include "Input.h"
+#include "Scene.h"
+#include "Session.h"
+#include "Speech.h"
+#include "TransitionManager.h"
+#include "Vars.h"
+#include "Viewport.h"
+
+#include "echon/AudioManager.h"
+#include "nimbo/Nimbo.h"
+#include "nimboui/nimboui.h"
+#include "vessot/Log.h"
+
+#include <cmath>
+
+namespace Hud {
+
+std::vector<float> taskNotifications;
+float rolloverTimer = 0.0f;
+
+namespace {
+
+const char* const HUD_BUTTONS[] = {"inv_button",  "diary_button",     "ingame_menu_button",
+                                   "hint_button", "character_button", "ffwd_button"};
+
+void playClick() {
+    if (uiChapter && echon::mgr) {
+        echon::mgr->play(uiChapter->getFullSoundName("click"), 0.0f, false, 1.0f);
+    }
+}
+
+float windowAspect() {
+    int height = nimbo::window->getHeight();
+    return height > 0 ? (float)nimbo::window->getWidth() / (float)height : 4.0f / 3.0f;
+}
+
+void drawImage(const String& name, const morvec::Rectangle& rect) {
+    if (nimboui::Image* image = uiChapter ? uiChapter->findImage(name) : nullptr) {
+        image->draw(rect, nimbo::Color(255, 255, 255, 255));
+    }
+}
+
+void hideResumeOverlay() {
+    if (nimboui::Object* overlay = uiObject("resume_overlay")) {
+        overlay->setVisible(false);
+    }
+}
+
+} // namespace
+
+nimboui::Object* uiObject(const String& name) { return uiChapter ? uiChapter->findObject(name) : nullptr; }
+
+bool isUiObjectShown(const String& name) {
+    nimboui::Object* object = uiObject(name);
+    return object && object->isVisible() && object->getAlpha() > 0.0f;
+}
+
+// ---------------------------------------------------------------- drawing
+
+void setProjection(bool hud) {
+    nimbo::RenderSystem* rs = nimbo::rendersys;
+    float w = (float)nimbo::window->getWidth();
+    float h = (float)nimbo::window->getHeight();
+    if (Session::getParam("screenshot") == "1") {
+        float wr = w - std::fmod(w, 256.0f);
+        float hr = h - std::fmod(h, 256.0f);
+        if (wr > 0 && hr > 0) {
+            rs->setOrthoProjection(morvec::Vector2(w * 426 / wr, h * 320 / hr));
+            return;
+        }
+    }
+    if (hud) {
+        float a = windowAspect();
+        float width = 426.0f;
+        float x = 0.0f;
+        if (a > 1.3433334f) {
+            width = a / 1.3333334f * 426.0f;
+            x = (width - 426.0f) / 2;
+        }
+        rs->setOrthoProjection(morvec::Rectangle(x, 0, width, 320));
+        return;
+    }
+    rs->setOrthoProjection(Viewport::getViewportRect(true));
+}
+
+void drawMargins() {
+    if (!Session::activeScene) {
+        return;
+    }
+    String dataset = Session::activeScene->chapter->getName();
+    if (dataset == "ui" || dataset == "menu") {
+        return;
+    }
+    morvec::Rectangle vr = Viewport::getViewportRect(false);
+    bool textured = Session::getParam("margintex") == "1";
+    nimbo::RenderSystem* rs = nimbo::rendersys;
+    nimbo::Color black(0, 0, 0, 255);
+    if (vr.x > 0) {
+        if (textured) {
+            float s = (vr.w / vr.h) / windowAspect();
+            float m = 80 * s;
+            drawImage("margin", morvec::Rectangle(-0.9375f * m, -2, m, 324));
+            drawImage("margin_inv", morvec::Rectangle(426 - 0.0625f * m, -2, m, 324));
+            if (vr.x > m) {
+                float e = 62 * s;
+                drawImage("margin_extra", morvec::Rectangle(-0.9375f * m - e, -2, e, 324));
+                drawImage("margin_inv_extra", morvec::Rectangle(426 + 0.9375f * m, -2, e, 324));
+            }
+        } else {
+            rs->drawFilledRect(morvec::Rectangle(-vr.x - 10, -10, vr.x + 10, 340), black);
+            rs->drawFilledRect(morvec::Rectangle(vr.w - 2 * vr.x, -10, vr.x + 10, 340), black);
+        }
+    } else if (vr.y > 0) {
+        if (textured) {
+            float s = windowAspect() / (vr.w / vr.h);
+            float m = 60 * s;
+            drawImage("vmargin", morvec::Rectangle(-2, -0.9375f * m, 430, m));
+            drawImage("vmargin_inv", morvec::Rectangle(-2, 320 - 0.0625f * m, 430, m));
+        } else {
+            rs->drawFilledRect(morvec::Rectangle(-10, -10 - vr.y, 446, vr.y + 10), black);
+            rs->drawFilledRect(morvec::Rectangle(-10, vr.h - 2 * vr.y, 446, vr.y + 10), black);
+        }
+    }
+}
+
+void draw() {
+    if (Session::getParam("screenshot") == "1") {
+        return;
+    }
+    nimbo::rendersys->setIdentityTransform();
+    drawMargins();
+    setProjection(true);
+    if (nimboui::Object* root = uiObject("ui")) {
+        root->draw(morvec::Vector2(0, 0));
+    }
+}
+
+void drawFrame() {
+    nimbo::RenderSystem* rs = nimbo::rendersys;
+    rs->clear(true, false);
+    setProjection(false);
+    float shift = Session::getParam("iphone_ui") == "left" ? 54.0f : 0.0f;
+    rs->translate(shift - cameraOffsetX, 0, 0);
+    if (!Session::activeTransition) {
+        if (Session::activeScene) {
+            Session::activeScene->draw();
+        }
+        draw();
+    } else {
+        Session::activeTransition->draw(draw);
+    }
+    if (loadingScreenFade > 0) {
+        Game::drawLoadingScreen(std::sin(loadingScreenFade * 3.1415f * 0.5f));
+    }
+}
+
+void updateAspectChooser() {
+    static String lastAspect;
+    String aspect = Session::getParam("aspect");
+    if (aspect == lastAspect) {
+        return;
+    }
+    lastAspect = aspect;
+    float ratio = aspect == "screen" ? windowAspect() : Viewport::aspectRatio(aspect);
+    float width = (1.3333334f / ratio) * 108;
+    for (const char* name : {"aspect_close_up", "aspect_close_dn", "aspect_close_hover"}) {
+        auto* image = dynamic_cast<nimboui::CompositeImage*>(uiChapter ? uiChapter->findImage("gui/" + String(name))
+                                                                       : nullptr);
+        if (image && !image->getImageRefs().empty()) {
+            image->getImageRefs()[0].rect.w = width;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- scene switches and the lock
+
+void performAction(Action* action) {
+    if (action) {
+        action->execute();
+    }
+}
+
+void onSceneSwitch(const String&) { Speech::clear(); }
+
+void applyHideUi() {
+    Viewport::updateWideSceneCamera();
+    fastForwardActive = false;
+    String hideUi = Session::activeScene ? Session::activeScene->getProperty("hide_ui") : String();
+    bool hide = hideUi == "1" || hideUi == "3";
+    for (const char* name : HUD_BUTTONS) {
+        if (nimboui::Object* button = uiObject(name)) {
+            button->setVisible(!hide);
+        }
+    }
+}
+
+void showButtons(bool) {}
+void hideButtons(bool) {}
+void onSceneLocked(bool) {}
+void onSceneUnlocked() {}
+
+bool isResumePanelVisible() { return isUiObjectShown("resume_overlay"); }
+
+void showResumePanel(bool show) {
+    nimboui::Object* overlay = uiObject("resume_overlay");
+    if (!overlay || isResumePanelVisible() == show) {
+        return;
+    }
+    if (show) {
+        String dataset = Session::activeScene ? Session::activeScene->chapter->getName() : String();
+        if (dataset == "menu" || dataset == "ui" || isUiObjectShown("dialog")) {
+            return;
+        }
+        overlay->setAlpha(1.0f);
+    }
+    overlay->setVisible(show);
+}
+
+void toggleResumePanel() { showResumePanel(!isResumePanelVisible()); }
+
+void setRollover(const String& text) {
+    if (!text.empty()) {
+        rolloverTimer = 2.0f;
+    }
+}
+
+void updateCharacterOverlays() {}
+
+bool isPointInView(const morvec::Vector2& point) {
+    if (!Viewport::isWideScene()) {
+        return true;
+    }
+    float right = cameraOffsetX + (Session::getParam("ui") == "mobile" ? 380.0f : 400.0f);
+    return point.x >= cameraOffsetX && point.x <= right;
+}
+void updateDiaryButton(float) {}
+void playFootsteps(float) {}
+
+// ---------------------------------------------------------------- button handlers
+
+void onFfwdButtonClick(nimboui::EventArgs*) {
+    playClick();
+    fastForwardActive = false;
+}
+
+void onDiaryButtonClick(nimboui::EventArgs*) {
+    playClick();
+    Speech::skipCurrentLine();
+    Session::switchScene("ui.Hintbook", "", "", 0.0f);
+}
+
+void onHintButton(nimboui::EventArgs* args) { showHint(args); }
+
+void showHint(nimboui::EventArgs*) { playClick(); }
+
+void onSkip(nimboui::EventArgs*) {
+    String action = Vars::value("skip_action");
+    if (action.empty() || action == "0") {
+        Session::log("Unable to execute Skip, variable 'skip_action' is invalid, better to fail silently then to crash.");
+        return;
+    }
+    Vars::get("skip_action")->setValue("0", false);
+    playClick();
+    Session::activeScene->chapter->getNamedAction(action)->execute();
+}
+
+void openInGameMenu(nimboui::EventArgs* args) {
+    if (args) {
+        playClick();
+    }
+    Speech::skipCurrentLine();
+    Session::switchScene("ui.InGameMenu", "", "", 0.0f);
+}
+
+void onResumeClick(nimboui::EventArgs*) {
+    playClick();
+    hideResumeOverlay();
+}
+
+void onQuitToMenuClick(nimboui::EventArgs*) {
+    playClick();
+    Vars::get("cdialog")->setValue("ui.INGAME_QUIT_MENU_DIALOG,ui.ingame_quit_to_menu,none", false);
+    hideResumeOverlay();
+}
+
+void onQuitGameClick(nimboui::EventArgs*) {
+    playClick();
+    Vars::get("cdialog")->setValue("ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none", false);
+    hideResumeOverlay();
+}
+
+} // namespace Hud

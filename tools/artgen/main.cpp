@@ -1,0 +1,186 @@
+// artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
+// turns into hotspot maps, the interface's pictures and the loading picture.
+//   artgen DATA_FOLDER
+// Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
+// the interface's scale of 8/15); hotspot pictures at one pixel per scene unit.
+#include "nimbo/Image.h"
+#include "vessot/Exception.h"
+#include "vessot/File.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr float PIXELS_PER_UNIT = 1.875f;
+
+struct Shape {
+    float x, y, w, h;
+    nimbo::Color colour;
+    // The hotspot area's id (its colour in the hotspot picture); 0 for scenery.
+    uint32_t hotspot;
+    bool round;
+};
+
+struct SceneArt {
+    const char* chapterFolder;
+    const char* name;
+    int width;
+    nimbo::Color top;
+    nimbo::Color bottom;
+    std::vector<Shape> shapes;
+};
+
+nimbo::Color mix(const nimbo::Color& a, const nimbo::Color& b, float t) {
+    auto lerp = [t](int p, int q) { return (int)std::lround(p + (q - p) * t); };
+    return nimbo::Color(lerp(a.r, b.r), lerp(a.g, b.g), lerp(a.b, b.b), lerp(a.a, b.a));
+}
+
+bool inside(const Shape& s, float ux, float uy) {
+    if (!s.round) {
+        return ux >= s.x && ux < s.x + s.w && uy >= s.y && uy < s.y + s.h;
+    }
+    float dx = (ux - (s.x + s.w / 2)) / (s.w / 2);
+    float dy = (uy - (s.y + s.h / 2)) / (s.h / 2);
+    return dx * dx + dy * dy <= 1.0f;
+}
+
+void drawBackground(const SceneArt& art, const vessot::String& path) {
+    int width = (int)std::lround(art.width * PIXELS_PER_UNIT);
+    int height = (int)std::lround(320 * PIXELS_PER_UNIT);
+    nimbo::Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        nimbo::Color row = mix(art.top, art.bottom, (float)y / (float)(height - 1));
+        for (int x = 0; x < width; ++x) {
+            float ux = x / PIXELS_PER_UNIT;
+            float uy = y / PIXELS_PER_UNIT;
+            nimbo::Color c = row;
+            for (const Shape& s : art.shapes) {
+                if (inside(s, ux, uy)) {
+                    // A soft shade from the shape's top to its bottom gives it some depth.
+                    c = mix(s.colour, nimbo::Color(0, 0, 0, 255), 0.35f * (uy - s.y) / s.h);
+                }
+            }
+            // Faint panel seams every 40 units.
+            if (((int)ux % 40 == 0 || (int)uy % 40 == 0) && c == row) {
+                c = mix(row, nimbo::Color(255, 255, 255, 255), 0.08f);
+            }
+            image.setPixel(x, y, c);
+        }
+    }
+    image.savePng(path);
+}
+
+void drawHotspots(const SceneArt& art, const vessot::String& path) {
+    nimbo::Image image(art.width, 320, nimbo::Color(0, 0, 0, 255));
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < art.width; ++x) {
+            for (const Shape& s : art.shapes) {
+                if (s.hotspot && inside(s, x + 0.5f, y + 0.5f)) {
+                    image.setPixel(x, y, nimbo::Color((s.hotspot >> 16) & 0xFF, (s.hotspot >> 8) & 0xFF,
+                                                      s.hotspot & 0xFF, 255));
+                }
+            }
+        }
+    }
+    image.savePng(path);
+}
+
+const nimbo::Color STEEL(96, 108, 124, 255);
+const nimbo::Color DOOR(150, 110, 70, 255);
+const nimbo::Color GLASS(120, 190, 230, 255);
+const nimbo::Color PANEL(60, 66, 80, 255);
+const nimbo::Color LAMP(250, 220, 120, 255);
+
+std::vector<SceneArt> scenes() {
+    return {
+        {"chapters/ship", "Cockpit", 426, nimbo::Color(20, 26, 48, 255), nimbo::Color(70, 74, 86, 255),
+         {{60, 30, 300, 110, GLASS, 0x0000FF, false},
+          {40, 200, 280, 80, PANEL, 0xFF0000, false},
+          {90, 215, 30, 20, LAMP, 0, true},
+          {364, 90, 54, 190, DOOR, 0x00FF00, false}}},
+        {"chapters/ship", "Corridor", 852, nimbo::Color(40, 44, 58, 255), nimbo::Color(92, 96, 104, 255),
+         {{0, 250, 852, 70, STEEL, 0, false},
+          {12, 80, 56, 180, DOOR, 0x00FF00, false},
+          {400, 50, 70, 40, PANEL, 0xFF00FF, false},
+          {784, 80, 56, 180, DOOR, 0x00FFFF, false}}},
+        {"chapters/ship", "Galley", 426, nimbo::Color(58, 46, 40, 255), nimbo::Color(110, 96, 84, 255),
+         {{12, 80, 56, 180, DOOR, 0x00FF00, false},
+          {150, 150, 120, 60, PANEL, 0, false},
+          {300, 210, 100, 70, STEEL, 0xFFFF00, true}}},
+        {"chapters/jama_spacea", "Landing", 426, nimbo::Color(200, 120, 60, 255), nimbo::Color(120, 60, 40, 255),
+         {{0, 240, 426, 80, nimbo::Color(150, 90, 50, 255), 0, false},
+          {150, 170, 130, 100, STEEL, 0x00FF00, false},
+          {330, 40, 60, 60, LAMP, 0, true}}},
+    };
+}
+
+const char* const UI_SCENES[] = {"Hintbook",         "HelpMenu",  "InGameMenu",   "SaveLoadMenu",
+                                 "SettingsMenu",     "RateMeBox", "QuickTutorial", "AchievementsMenu"};
+
+void drawUi(const vessot::String& data) {
+    for (const char* name : UI_SCENES) {
+        SceneArt art{"ui", name, 426, nimbo::Color(30, 34, 44, 255), nimbo::Color(14, 16, 22, 255),
+                     {{40, 30, 346, 220, PANEL, 0, false}, {163, 262, 100, 40, DOOR, 0x00FF00, false}}};
+        drawBackground(art, data + "/ui/textures/" + name + "_hd.png");
+        drawHotspots(art, data + "/ui/hotspots/" + name + ".png");
+    }
+    // The HUD's pieces: one 256 x 64 strip of 64 x 64 cells (buttons, overlay, cursor).
+    nimbo::Image hud(256, 64);
+    const nimbo::Color cells[] = {nimbo::Color(80, 150, 220, 230), nimbo::Color(220, 180, 80, 230),
+                                  nimbo::Color(20, 20, 20, 200), nimbo::Color(255, 255, 255, 255)};
+    for (int cell = 0; cell < 4; ++cell) {
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                float dx = (x - 31.5f) / 31.5f;
+                float dy = (y - 31.5f) / 31.5f;
+                bool in = cell == 2 || dx * dx + dy * dy <= 1.0f;
+                hud.setPixel(cell * 64 + x, y, in ? cells[cell] : nimbo::Color::Clear);
+            }
+        }
+    }
+    hud.savePng(data + "/ui/textures/hud_hd.png");
+}
+
+// The loading picture: 1024 x 768 of a 1024 x 1024 texture.
+void drawLoadingScreen(const vessot::String& data) {
+    nimbo::Image image(1024, 1024, nimbo::Color::Clear);
+    for (int y = 0; y < 768; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            float dx = (x - 512.0f) / 512.0f;
+            float dy = (y - 384.0f) / 384.0f;
+            float glow = std::max(0.0f, 1.0f - std::sqrt(dx * dx + dy * dy));
+            image.setPixel(x, y, mix(nimbo::Color(8, 10, 24, 255), nimbo::Color(90, 120, 200, 255), glow));
+        }
+    }
+    image.savePng(data + "/loading_screen_hd.png");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: artgen DATA_FOLDER\n");
+        return 2;
+    }
+    vessot::String data = argv[1];
+    try {
+        for (const SceneArt& art : scenes()) {
+            vessot::String folder = data + "/" + art.chapterFolder;
+            vessot::Dir::create(folder + "/textures");
+            vessot::Dir::create(folder + "/hotspots");
+            drawBackground(art, folder + "/textures/" + art.name + "_hd.png");
+            drawHotspots(art, folder + "/hotspots/" + art.name + ".png");
+        }
+        vessot::Dir::create(data + "/ui/hotspots");
+        vessot::Dir::create(data + "/ui/textures");
+        drawUi(data);
+        drawLoadingScreen(data);
+    } catch (const vessot::exception& e) {
+        std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
+        return 1;
+    }
+    return 0;
+}
