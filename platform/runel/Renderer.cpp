@@ -27,6 +27,9 @@ void destroy() {
     theRenderer.deleteFonts();
     theRenderer.clearCache();
     theRenderer.defaultFont.clear();
+    theRenderer.shadowOffset = {};
+    theRenderer.borderOffset = 1;
+    theRenderer.legacyLineBreaks = false;
     theRenderer.active = false;
 }
 
@@ -44,6 +47,9 @@ void Renderer::deleteFonts() {
 }
 
 void Renderer::registerFont(Font* font, bool owned) {
+    if (!font) {
+        return;
+    }
     if (!active) {
         if (owned) {
             delete font;
