@@ -1,3 +1,1 @@
-if(TARGET nimboui)
-    zeph_bench(bench_gui SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/GuiBench.cpp DEPS nimboui nimbo)
-endif()
+zeph_bench(bench_gui SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/GuiBench.cpp DEPS nimboui nimbo)

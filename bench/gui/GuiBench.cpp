@@ -25,9 +25,13 @@ namespace {
 constexpr int GROUPS = 10;
 constexpr int BOXES = 1000;
 
-std::string folder() { return (std::filesystem::temp_directory_path() / "zeph-bench-gui").string(); }
+std::string folder() {
+    return (std::filesystem::temp_directory_path() / "zeph-bench-gui").string();
+}
 
-void writeText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path) << text;
+}
 
 // Root, 10 groups of 10 subgroups of 10 boxes: four levels. Boxes are spread over the screen.
 std::string frameDefinition() {
@@ -39,11 +43,12 @@ std::string frameDefinition() {
     for (int g = 0; g < GROUPS; ++g) {
         text += "<Object type='Object' name='g" + std::to_string(g) + "' w='426' h='320'>\n";
         for (int s = 0; s < GROUPS; ++s) {
-            text += "<Object type='Object' name='s" + std::to_string(g) + "_" + std::to_string(s) + "' w='426' h='320'>\n";
+            text +=
+                "<Object type='Object' name='s" + std::to_string(g) + "_" + std::to_string(s) + "' w='426' h='320'>\n";
             for (int b = 0; b < BOXES / GROUPS / GROUPS; ++b) {
                 text += "<Object type='ImageBox' name='b" + std::to_string(g) + "_" + std::to_string(s) + "_" +
-                        std::to_string(b) + "' x='" + std::to_string(x(random)) + "' y='" +
-                        std::to_string(y(random)) + "' image='box'/>\n";
+                        std::to_string(b) + "' x='" + std::to_string(x(random)) + "' y='" + std::to_string(y(random)) +
+                        "' image='box'/>\n";
             }
             text += "</Object>\n";
         }
@@ -186,8 +191,7 @@ void compare() {
     double guiMedian = median(gui);
     double directMedian = median(direct);
     double loadMedian = median(loads);
-    std::printf("gui frame %.1f us, direct frame %.1f us, dataset load %.2f ms\n", guiMedian, directMedian,
-                loadMedian);
+    std::printf("gui frame %.1f us, direct frame %.1f us, dataset load %.2f ms\n", guiMedian, directMedian, loadMedian);
     benchreport::ratio("gui_frame", guiMedian / directMedian);
     benchreport::figure("dataset_load", loadMedian, "ms");
 }

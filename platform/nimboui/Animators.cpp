@@ -8,7 +8,9 @@ namespace {
 // second): a run whose time is up within this margin ends on that step.
 constexpr float TIME_MARGIN = 1e-4f;
 
-float lerp(float a, float b, float t) { return a + (b - a) * t; }
+float lerp(float a, float b, float t) {
+    return a + (b - a) * t;
+}
 
 } // namespace
 
@@ -184,6 +186,8 @@ void AlphaFader::readStart(Object& target, bool fromDefinition) {
     from = target.getAlpha();
 }
 
-void AlphaFader::apply(Object& target, float t) { target.setAlpha(t >= 1.0f ? to : lerp(from, to, t)); }
+void AlphaFader::apply(Object& target, float t) {
+    target.setAlpha(t >= 1.0f ? to : lerp(from, to, t));
+}
 
 } // namespace nimboui::Animators

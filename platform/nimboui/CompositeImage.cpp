@@ -14,9 +14,13 @@ CompositeImage::CompositeImage(const CompositeImage& other, const String& name)
     blendMode = other.blendMode;
 }
 
-void CompositeImage::addImageRef(Image* image, const morvec::Rectangle& rect) { refs.push_back({image, rect}); }
+void CompositeImage::addImageRef(Image* image, const morvec::Rectangle& rect) {
+    refs.push_back({image, rect});
+}
 
-void CompositeImage::draw(const morvec::Rectangle& dest, const nimbo::Color& color) { draw(dest, color, 0.0f); }
+void CompositeImage::draw(const morvec::Rectangle& dest, const nimbo::Color& color) {
+    draw(dest, color, 0.0f);
+}
 
 // Each part keeps its place relative to dest; turned, the parts' centres turn about dest's centre
 // (counter-clockwise on screen for a positive angle, y growing downwards).

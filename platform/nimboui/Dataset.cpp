@@ -21,8 +21,7 @@
 
 namespace nimboui {
 
-_ResourceNotExistsException::_ResourceNotExistsException(const String& name, const String& kind,
-                                                         const Dataset* dataset)
+_ResourceNotExistsException::_ResourceNotExistsException(const String& name, const String& kind, const Dataset* dataset)
     : _ResourceNotExistsException(name, kind, dataset ? dataset->getName() : String("(none)")) {}
 
 struct Dataset::Content {
@@ -42,8 +41,8 @@ struct Dataset::Content {
 
     // Owns the item and points its name at it; a name taken before is given to the later item.
     template <class T>
-    T* add(std::vector<std::unique_ptr<T>>& owned, std::unordered_map<String, T*>& index, T* item,
-           const String& name, const char* kind, const String& datasetName) {
+    T* add(std::vector<std::unique_ptr<T>>& owned, std::unordered_map<String, T*>& index, T* item, const String& name,
+           const char* kind, const String& datasetName) {
         owned.emplace_back(item);
         T*& entry = index[name];
         if (entry && entry != item) {
@@ -87,8 +86,8 @@ template <class F> auto guarded(const vessxml::Node& node, F&& work) -> decltype
 }
 
 bool isResourceElement(const vessxml::Node& node) {
-    return node == "Texture" || node == "Image" || node == "CompositeImage" || node == "RamTexture" ||
-           node == "Font" || node == "Texts";
+    return node == "Texture" || node == "Image" || node == "CompositeImage" || node == "RamTexture" || node == "Font" ||
+           node == "Texts";
 }
 
 // The object types the library makes itself.
@@ -203,8 +202,8 @@ private:
     }
 
     static bool isConstructorAttribute(const String& attribute) {
-        return attribute == "type" || attribute == "name" || attribute == "x" || attribute == "y" ||
-               attribute == "w" || attribute == "h";
+        return attribute == "type" || attribute == "name" || attribute == "x" || attribute == "y" || attribute == "w" ||
+               attribute == "h";
     }
 
     static void setProperty(Object& object, const String& property, const String& value) {
@@ -261,9 +260,9 @@ private:
         }
         float w = node.pexists("w") ? node.pfloat("w") : (float)texture->getWidth();
         float h = node.pexists("h") ? node.pfloat("h") : (float)texture->getHeight();
-        Image* image = new Image(texture, node.pstr("name"), morvec::Rectangle(node.pfloat("x", 0), node.pfloat("y", 0), w, h),
-                                 node.pbool("rotated", false), node.pbool("invert_x", false),
-                                 node.pbool("invert_y", false));
+        Image* image =
+            new Image(texture, node.pstr("name"), morvec::Rectangle(node.pfloat("x", 0), node.pfloat("y", 0), w, h),
+                      node.pbool("rotated", false), node.pbool("invert_x", false), node.pbool("invert_y", false));
         dataset.registerManualImage(image);
         image->setBlendMode(node.pint("blend", BLEND_DEFAULT));
     }
@@ -408,7 +407,9 @@ void Dataset::notifyEvent(const String& event, void* params) {
     }
 }
 
-void Dataset::update(float dt) { updateTextures(dt); }
+void Dataset::update(float dt) {
+    updateTextures(dt);
+}
 
 Object* Dataset::getObject(const String& name) {
     String key;
@@ -452,7 +453,9 @@ String Dataset::getTextEntry(const String& key) {
     return it == texts.end() ? "#" + key + "#" : it->second;
 }
 
-String Dataset::getText(const String& key) { return getTextEntry(key); }
+String Dataset::getText(const String& key) {
+    return getTextEntry(key);
+}
 
 bool Dataset::textExists(const String& key) {
     String rest;
@@ -464,9 +467,13 @@ bool Dataset::textExists(const String& key) {
 
 void Dataset::parseCustomNode(vessxml::Node*) {}
 
-Object* Dataset::createCustomObject(vessxml::Node*, const String&, const morvec::Rectangle&) { return nullptr; }
+Object* Dataset::createCustomObject(vessxml::Node*, const String&, const morvec::Rectangle&) {
+    return nullptr;
+}
 
-void Dataset::onCallback(const String& name) { throw _ResourceNotExistsException(name, "Callback", this); }
+void Dataset::onCallback(const String& name) {
+    throw _ResourceNotExistsException(name, "Callback", this);
+}
 
 Object* Dataset::findObject(const String& name) {
     String key;
@@ -535,7 +542,9 @@ void Dataset::registerManualTexture(Texture* texture) {
     }
 }
 
-Object* Dataset::parseObject(vessxml::Node* element, Object* parent) { return Parser(*this).parseObject(*element, parent); }
+Object* Dataset::parseObject(vessxml::Node* element, Object* parent) {
+    return Parser(*this).parseObject(*element, parent);
+}
 
 void Dataset::updateTextures(float dt) {
     for (auto& texture : content->textures) {

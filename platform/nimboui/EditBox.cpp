@@ -88,9 +88,13 @@ bool EditBox::OnChar(unsigned int charCode) {
     return true;
 }
 
-void EditBox::onMouseDown(float, float, int) { setFocus(true); }
+void EditBox::onMouseDown(float, float, int) {
+    setFocus(true);
+}
 
 // The text with a cursor at its end while the box has the focus.
-void EditBox::OnDraw(const morvec::Vector2& offset) { drawText(offset, color, hasFocus() ? text + "_" : text); }
+void EditBox::OnDraw(const morvec::Vector2& offset) {
+    drawText(offset, color, hasFocus() ? text + "_" : text);
+}
 
 } // namespace nimboui

@@ -34,10 +34,16 @@ Image::Image(Texture* texture, const String& name, const morvec::Rectangle& sour
 
 Image::~Image() = default;
 
-float Image::getWidth() const { return (rotated ? source.h : source.w) * scale; }
-float Image::getHeight() const { return (rotated ? source.w : source.h) * scale; }
+float Image::getWidth() const {
+    return (rotated ? source.h : source.w) * scale;
+}
+float Image::getHeight() const {
+    return (rotated ? source.w : source.h) * scale;
+}
 
-void Image::draw(const morvec::Rectangle& dest, const nimbo::Color& color) { draw(dest, color, 0.0f); }
+void Image::draw(const morvec::Rectangle& dest, const nimbo::Color& color) {
+    draw(dest, color, 0.0f);
+}
 
 void Image::draw(const morvec::Rectangle& dest, const nimbo::Color& color, float angle) {
     nimbo::RenderSystem* renderer = nimbo::rendersys;

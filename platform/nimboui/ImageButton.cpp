@@ -17,8 +17,12 @@ bool ImageButton::setProperty(const String& property, const String& value) {
     return true;
 }
 
-void ImageButton::setHoverImageByName(const String& imageName) { hoverImage = findImageByName(imageName); }
-void ImageButton::setPushedImageByName(const String& imageName) { pushedImage = findImageByName(imageName); }
+void ImageButton::setHoverImageByName(const String& imageName) {
+    hoverImage = findImageByName(imageName);
+}
+void ImageButton::setPushedImageByName(const String& imageName) {
+    pushedImage = findImageByName(imageName);
+}
 
 Image* ImageButton::getShownImage() const {
     if (isPressed() && pushedImage) {

@@ -43,9 +43,13 @@ void Label::setTextKey(const String& key) {
     text.clear();
 }
 
-String Label::getDisplayedText() { return textKey.empty() ? text : expandTextKey(textKey, getDataset()); }
+String Label::getDisplayedText() {
+    return textKey.empty() ? text : expandTextKey(textKey, getDataset());
+}
 
-float Label::getTextHeight() { return internal::textHeight(font, getDisplayedText(), rect.w); }
+float Label::getTextHeight() {
+    return internal::textHeight(font, getDisplayedText(), rect.w);
+}
 
 void Label::OnDraw(const morvec::Vector2& offset) {
     drawText(offset, isHovered() ? hoverColor : color, getDisplayedText());

@@ -126,10 +126,16 @@ void Object::reset() {
     });
 }
 
-bool Object::isPointInside(float x, float y) { return rect.isPointInside(x, y); }
-bool Object::isPointInside(const morvec::Vector2& point) { return isPointInside(point.x, point.y); }
+bool Object::isPointInside(float x, float y) {
+    return rect.isPointInside(x, y);
+}
+bool Object::isPointInside(const morvec::Vector2& point) {
+    return isPointInside(point.x, point.y);
+}
 
-bool Object::isInteractive() const { return blockInput || hasEvent("Click") || hasEvent("MouseDown"); }
+bool Object::isInteractive() const {
+    return blockInput || hasEvent("Click") || hasEvent("MouseDown");
+}
 
 bool Object::takesPointer(float x, float y) {
     return visible && isInteractive() && getDerivedAlpha() > 0.0f && isPointInside(x, y);
@@ -306,11 +312,15 @@ bool Object::setProperty(const String& property, const String& value) {
     return true;
 }
 
-Dataset* Object::getDataset() { return dataset; }
+Dataset* Object::getDataset() {
+    return dataset;
+}
 
 void Object::OnDraw(const morvec::Vector2&) {}
 
-Image* Object::getImage() { return nullptr; }
+Image* Object::getImage() {
+    return nullptr;
+}
 void Object::setImage(Image*) {}
 
 void Object::draw(const morvec::Vector2& offset) {

@@ -17,7 +17,9 @@ void RamTexture::load() {
     }
 }
 
-void RamTexture::unload() { pixels.reset(); }
+void RamTexture::unload() {
+    pixels.reset();
+}
 
 int RamTexture::getWidth() {
     load();

@@ -25,6 +25,8 @@ nimbo::Color TextButton::getShownColor() const {
     return isHovered() ? hoverColor : color;
 }
 
-void TextButton::OnDraw(const morvec::Vector2& offset) { drawText(offset, getShownColor(), getDisplayedText()); }
+void TextButton::OnDraw(const morvec::Vector2& offset) {
+    drawText(offset, getShownColor(), getDisplayedText());
+}
 
 } // namespace nimboui

@@ -48,7 +48,9 @@ void Texture::unload() {
     }
 }
 
-bool Texture::isLoaded() const { return renderTexture && renderTexture->isLoaded(); }
+bool Texture::isLoaded() const {
+    return renderTexture && renderTexture->isLoaded();
+}
 
 void Texture::use() {
     if (!isLoaded() && (renderTexture || nimbo::rendersys)) {

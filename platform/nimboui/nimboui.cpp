@@ -51,8 +51,12 @@ void unregisterDataset(Dataset* dataset) {
     }
 }
 
-void registerTexture(Texture* texture) { library().textures.insert(texture); }
-void unregisterTexture(Texture* texture) { library().textures.erase(texture); }
+void registerTexture(Texture* texture) {
+    library().textures.insert(texture);
+}
+void unregisterTexture(Texture* texture) {
+    library().textures.erase(texture);
+}
 
 Image* nullImage() {
     static Image image(nullptr, "null", morvec::Rectangle());
@@ -61,7 +65,9 @@ Image* nullImage() {
 
 } // namespace internal
 
-void init() { library().initialized = true; }
+void init() {
+    library().initialized = true;
+}
 
 void destroy() {
     for (Dataset* dataset : getDatasets()) {
@@ -70,19 +76,37 @@ void destroy() {
     library().initialized = false;
 }
 
-bool isInitialized() { return library().initialized; }
+bool isInitialized() {
+    return library().initialized;
+}
 
-void setDefaultScale(float scale) { library().defaultScale = scale; }
-float getDefaultScale() { return library().defaultScale; }
+void setDefaultScale(float scale) {
+    library().defaultScale = scale;
+}
+float getDefaultScale() {
+    return library().defaultScale;
+}
 
-void setLocalization(const String& code) { library().localization = code; }
-String getLocalization() { return library().localization; }
+void setLocalization(const String& code) {
+    library().localization = code;
+}
+String getLocalization() {
+    return library().localization;
+}
 
-void setForcedDynamicLoading(bool forced) { library().forcedDynamicLoading = forced; }
-bool isForcedDynamicLoading() { return library().forcedDynamicLoading; }
+void setForcedDynamicLoading(bool forced) {
+    library().forcedDynamicLoading = forced;
+}
+bool isForcedDynamicLoading() {
+    return library().forcedDynamicLoading;
+}
 
-void setTextureIdleUnloadTime(float seconds) { library().idleUnloadTime = seconds; }
-float getTextureIdleUnloadTime() { return library().idleUnloadTime; }
+void setTextureIdleUnloadTime(float seconds) {
+    library().idleUnloadTime = seconds;
+}
+float getTextureIdleUnloadTime() {
+    return library().idleUnloadTime;
+}
 
 void updateTextures(float dt) {
     std::vector<Texture*> free;
@@ -96,7 +120,9 @@ void updateTextures(float dt) {
     }
 }
 
-void setMacroCallback(MacroCallback callback) { library().macroCallback = std::move(callback); }
+void setMacroCallback(MacroCallback callback) {
+    library().macroCallback = std::move(callback);
+}
 
 String expandMacro(const String& text) {
     if (!text.startsWith("$") || !library().macroCallback) {
@@ -110,10 +136,18 @@ Dataset* getDatasetByName(const String& name) {
     return it == library().byName.end() ? nullptr : it->second;
 }
 
-std::vector<Dataset*> getDatasets() { return library().datasets; }
+std::vector<Dataset*> getDatasets() {
+    return library().datasets;
+}
 
-void setCursorPosition(const morvec::Vector2& position) { library().cursor = position; }
-void setCursorPosition(float x, float y) { library().cursor = {x, y}; }
-morvec::Vector2 getCursorPosition() { return library().cursor; }
+void setCursorPosition(const morvec::Vector2& position) {
+    library().cursor = position;
+}
+void setCursorPosition(float x, float y) {
+    library().cursor = {x, y};
+}
+morvec::Vector2 getCursorPosition() {
+    return library().cursor;
+}
 
 } // namespace nimboui

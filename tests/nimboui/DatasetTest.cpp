@@ -167,8 +167,8 @@ TEST_F(GuiTest, BadDefinitionsNameTheFileTheLineAndTheElement) {
     };
     const Case cases[] = {
         {"<Dataset>\n<Object type='ImageBox' name='a'>\n</Dataset>", "malformed XML", 3},
-        {"<Dataset>\n\n<Object type='Gizmo' name='g'/>\n</Dataset>", ":3: element 'Object': unknown object type 'Gizmo'",
-         3},
+        {"<Dataset>\n\n<Object type='Gizmo' name='g'/>\n</Dataset>",
+         ":3: element 'Object': unknown object type 'Gizmo'", 3},
         {"<Dataset>\n<Texture name='t' file='missing.png'/>\n</Dataset>", "element 'Texture': File not found: ", 2},
         {"<Dataset>\n<Texture name='t' file='x.png' on_demand='1'/>\n<Image name='i' texture='u'/>\n</Dataset>",
          ":3: element 'Image': Texture 'u' does not exist in dataset 'bad'", 3},

@@ -18,7 +18,8 @@ protected:
 
     // Counts the events of an object by name ("Click", "MouseDown").
     void count(Object* object, const String& event) {
-        object->registerEvent(event, [this, event](EventArgs* args) { fired.push_back(args->object->getName() + ":" + event); });
+        object->registerEvent(
+            event, [this, event](EventArgs* args) { fired.push_back(args->object->getName() + ":" + event); });
     }
 
     bool click(float x, float y) {

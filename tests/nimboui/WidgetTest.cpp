@@ -136,9 +136,9 @@ TEST(RotationImageBox, AnglesCompareModuloAFullTurn) {
         float b;
         bool equal;
     };
-    const Case cases[] = {{0, 0, true},      {360, 0, true},    {-360, 0, true},   {720.4f, 0, true},
-                          {0.5f, 0, true},   {0.6f, 0, false},  {359.6f, 0, true}, {-0.4f, 0, true},
-                          {45, -315, true},  {90, 270, false},  {179.5f, -180.0f, true}};
+    const Case cases[] = {{0, 0, true},     {360, 0, true},   {-360, 0, true},        {720.4f, 0, true},
+                          {0.5f, 0, true},  {0.6f, 0, false}, {359.6f, 0, true},      {-0.4f, 0, true},
+                          {45, -315, true}, {90, 270, false}, {179.5f, -180.0f, true}};
     for (const Case& c : cases) {
         EXPECT_EQ(RotationImageBox::angleEquals(c.a, c.b), c.equal) << c.a << " " << c.b;
     }
