@@ -22,7 +22,7 @@ bool Label::setProperty(const String& property, const String& value) {
     } else if (property == "color") {
         color = nimbo::Color(value);
     } else if (property == "hover_color") {
-        hoverColor = nimbo::Color(value);
+        setHoverColor(nimbo::Color(value));
     } else if (property == "align") {
         align = value.toInt();
     } else if (property == "valign") {
@@ -52,7 +52,7 @@ float Label::getTextHeight() {
 }
 
 void Label::OnDraw(const morvec::Vector2& offset) {
-    drawText(offset, isHovered() ? hoverColor : color, getDisplayedText());
+    drawText(offset, isHovered() ? getHoverColor() : color, getDisplayedText());
 }
 
 void Label::drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed) {

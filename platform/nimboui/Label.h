@@ -30,9 +30,12 @@ public:
     const String& getFont() const { return font; }
     void setColor(const nimbo::Color& value) { color = value; }
     const nimbo::Color& getColor() const { return color; }
-    // Used while the pointer rests on the label.
-    void setHoverColor(const nimbo::Color& value) { hoverColor = value; }
-    const nimbo::Color& getHoverColor() const { return hoverColor; }
+    // Used while the pointer rests on the label; until one is set, the colour.
+    void setHoverColor(const nimbo::Color& value) {
+        hoverColor = value;
+        hoverColorSet = true;
+    }
+    nimbo::Color getHoverColor() const { return hoverColorSet ? hoverColor : color; }
     void setAlignment(int horizontal) { align = horizontal; }
     int getAlignment() const { return align; }
     void setVerticalAlignment(int vertical) { valign = vertical; }
@@ -50,6 +53,7 @@ protected:
     String font;
     nimbo::Color color;
     nimbo::Color hoverColor;
+    bool hoverColorSet = false;
     int align = 3;
     int valign = 0;
 };

@@ -6,7 +6,7 @@ TextButton::TextButton(const String& name, const morvec::Rectangle& rect) : Labe
 
 bool TextButton::setProperty(const String& property, const String& value) {
     if (property == "pushed_color") {
-        pushedColor = nimbo::Color(value);
+        setPushedColor(nimbo::Color(value));
     } else if (property == "state") {
         state = value.toInt();
     } else {
@@ -20,9 +20,9 @@ nimbo::Color TextButton::getShownColor() const {
         return color;
     }
     if (isPressed()) {
-        return pushedColor;
+        return getPushedColor();
     }
-    return isHovered() ? hoverColor : color;
+    return isHovered() ? getHoverColor() : color;
 }
 
 void TextButton::OnDraw(const morvec::Vector2& offset) {

@@ -18,8 +18,12 @@ public:
     void OnDraw(const morvec::Vector2& offset) override;
     bool isInteractive() const override { return true; }
 
-    void setPushedColor(const nimbo::Color& value) { pushedColor = value; }
-    const nimbo::Color& getPushedColor() const { return pushedColor; }
+    // Used while a press on the button is held; until one is set, the hover colour.
+    void setPushedColor(const nimbo::Color& value) {
+        pushedColor = value;
+        pushedColorSet = true;
+    }
+    nimbo::Color getPushedColor() const { return pushedColorSet ? pushedColor : getHoverColor(); }
     void setState(int value) { state = value; }
     int getState() const { return state; }
     // The colour drawn now, by the state and the pointer.
@@ -27,6 +31,7 @@ public:
 
 private:
     nimbo::Color pushedColor;
+    bool pushedColorSet = false;
     int state = STATE_ACTIVE;
 };
 

@@ -1,6 +1,8 @@
 #include "GuiTest.h"
 #include "nimbo/Image.h"
 #include "nimbo/Nimbo.h"
+#include "runel/FontTtf.h"
+#include "runel/Renderer.h"
 #include "vessot/Log.h"
 
 #include <cmath>
@@ -208,4 +210,43 @@ TEST(RamTexture, SamplesBilinearlyAndClampsAtTheEdges) {
     EXPECT_FALSE(lightMap.isLoaded());
     RamTexture missing("x", dir / "missing.png");
     EXPECT_THROW(missing.load(), vessot::exception);
+}
+
+TEST_F(RenderTest, LabelsAndTextButtonsDrawTheirTextInTheirColours) {
+    runel::init();
+    runelttf::init();
+    Dataset* ds = dataset("d", R"(<Dataset>
+        <Font name="sans" file="/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf" size="40"/>
+        <Object type="Label" name="label" w="64" h="32" font="sans" text="##" color="FF0000"/>
+        <Object type="TextButton" name="button" y="32" w="64" h="32" font="sans" text="##" color="0000FF"
+                hover_color="00FF00"/>
+    </Dataset>)");
+    ds->load();
+    auto countColour = [&](int top, const nimbo::Color& colour) {
+        nimbo::Image screen = nimbo::rendersys->captureScreen();
+        int found = 0;
+        for (int y = top; y < top + 32; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                found += screen.getPixel(x, y) == colour;
+            }
+        }
+        return found;
+    };
+    Object root("Object", "ui", Rectangle(0, 0, 64, 64));
+    root.addChild(ds->getObject("label"));
+    root.addChild(ds->getObject("button"));
+    root.draw(Vector2(0, 0));
+    EXPECT_GT(countColour(0, RED), 20);
+    EXPECT_GT(countColour(32, nimbo::Color(0, 0, 255)), 20);
+    root.OnMouseMove(10, 40);
+    nimbo::rendersys->clear();
+    root.draw(Vector2(0, 0));
+    EXPECT_GT(countColour(32, GREEN), 20);
+    ds->getObject("label")->setAlpha(0.0f);
+    nimbo::rendersys->clear();
+    root.draw(Vector2(0, 0));
+    EXPECT_EQ(countColour(0, RED), 0);
+    root.removeAllChildren();
+    runelttf::destroy();
+    runel::destroy();
 }

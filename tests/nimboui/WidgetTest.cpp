@@ -100,6 +100,15 @@ TEST_F(GuiTest, ButtonsShowTheirStateImagesAndColours) {
     ok->setState(TextButton::STATE_ACTIVE);
     root.OnMouseUp(105, 5, 1);
     EXPECT_EQ(ok->getShownColor(), nimbo::Color(255, 255, 0));
+    // Without state colours of its own a button keeps its colour.
+    TextButton plain("plain", Rectangle(200, 0, 40, 10));
+    plain.setColor(nimbo::Color(1, 2, 3));
+    root.addChild(&plain);
+    root.OnMouseMove(205, 5);
+    EXPECT_EQ(plain.getShownColor(), nimbo::Color(1, 2, 3));
+    root.OnMouseDown(205, 5, 1);
+    EXPECT_EQ(plain.getShownColor(), nimbo::Color(1, 2, 3));
+    root.OnMouseUp(205, 5, 1);
     root.removeAllChildren();
 }
 
