@@ -50,16 +50,18 @@ public:
     virtual bool isPointInside(float x, float y);
     virtual bool isPointInside(const morvec::Vector2& point);
 
-    // Input routing: the point is in the parent's space. Each offers the event to the children,
-    // front-most first, until one answers true, then takes it itself when it takes the pointer.
-    // The answer says whether the event was consumed.
+    // Input routing (docs/gui.md): the point is in the parent's space. Each offers the event to
+    // the visible children, front-most first, until one answers true; a mouse event is then taken
+    // by the object itself when it takes the pointer, and keys only reach its own hooks. The
+    // answer says whether the event was consumed.
     virtual bool OnMouseDown(float x, float y, int button);
     virtual bool OnMouseUp(float x, float y, int button);
     virtual bool OnMouseMove(float x, float y);
     virtual bool OnKeyDown(int key);
     virtual bool OnKeyUp(int key);
     virtual bool OnChar(unsigned int charCode);
-    // The object's own reaction once it took the event (hooks for subclasses; nothing here).
+    // The object's own reaction once it took the event, or, for keys, once no child took it
+    // (hooks for subclasses; nothing here).
     virtual void onMouseDown(float x, float y, int button);
     virtual void onMouseUp(float x, float y, int button);
     virtual void onMouseMove(float x, float y);
