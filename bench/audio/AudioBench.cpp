@@ -204,11 +204,7 @@ BENCHMARK(BM_MixUsualLoadChunk);
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    compare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(files().dir);
-    benchreport::printReport();
-    return 0;
+    return benchreport::runMain(argc, argv, compare, [] {
+        std::filesystem::remove_all(files().dir);
+    });
 }

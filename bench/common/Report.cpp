@@ -1,5 +1,6 @@
 #include "Report.h"
 
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <vector>
 
@@ -29,6 +30,18 @@ void printReport() {
         std::printf("%s\n", line.c_str());
     }
     std::fflush(stdout);
+}
+
+int runMain(int argc, char** argv, const std::function<void()>& compare, const std::function<void()>& cleanup) {
+    benchmark::Initialize(&argc, argv);
+    compare();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (cleanup) {
+        cleanup();
+    }
+    printReport();
+    return 0;
 }
 
 } // namespace benchreport

@@ -220,13 +220,9 @@ BENCHMARK(BM_DatasetLoad)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    compare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    nimboui::destroy();
-    nimbo::destroy();
-    std::filesystem::remove_all(folder());
-    benchreport::printReport();
-    return 0;
+    return benchreport::runMain(argc, argv, compare, [] {
+        nimboui::destroy();
+        nimbo::destroy();
+        std::filesystem::remove_all(folder());
+    });
 }

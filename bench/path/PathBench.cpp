@@ -245,10 +245,5 @@ BENCHMARK(BM_WalkMapLoad);
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    compare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    benchreport::printReport();
-    return 0;
+    return benchreport::runMain(argc, argv, compare);
 }

@@ -182,10 +182,5 @@ BENCHMARK(BM_DirectSdlFrame)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    compare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    benchreport::printReport();
-    return 0;
+    return benchreport::runMain(argc, argv, compare);
 }

@@ -172,10 +172,5 @@ BENCHMARK(BM_FreshLayout10k)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    compare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    benchreport::printReport();
-    return 0;
+    return benchreport::runMain(argc, argv, compare);
 }

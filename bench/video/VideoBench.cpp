@@ -166,10 +166,5 @@ BENCHMARK(BM_ClipThroughput)->UseManualTime()->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    compare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    benchreport::printReport();
-    return 0;
+    return benchreport::runMain(argc, argv, compare);
 }
