@@ -22,7 +22,18 @@ Marionix::Actor* getCurrentCharacter() {
     return dynamic_cast<Marionix::Actor*>(charactersChapter->findObject(Vars::value("current_character")));
 }
 
-bool isPlayerBusy() { return Session::sceneLocked; }
+bool isPlayerBusy() {
+    if (Session::sceneLocked || Vars::value("skip_action") != "0") {
+        return true;
+    }
+    // Walking and talking in a dialog leave the player free; any other job keeps them busy.
+    Marionix::Actor* character = getCurrentCharacter();
+    if (!character || character->getJobQueueSize() == 0) {
+        return false;
+    }
+    String type = character->getCurrentJobType();
+    return type != "Dialog" && type != "Move";
+}
 bool isCharacterSwitcherOpen() { return false; }
 void openCharacterSwitcher() {}
 void closeCharacterSwitcher() {}

@@ -24,6 +24,8 @@
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
 
+#include <vector>
+
 bool pointerHeld = false;
 bool dragPanning = false;
 morvec::Vector2 dragLastPosition;
@@ -99,7 +101,18 @@ bool isSkippableForFastSwitch(Marionix::Job* job) {
            job->getTypeName() == "SetOrientation";
 }
 
-// A second click on the exit the character walks to switches the scene at once.
+// The variable and lock actions that a fast switch runs ahead of their time; null for other jobs.
+Action* earlyAction(Marionix::Job* job) {
+    auto* wrapper = dynamic_cast<ZephJobs::ActionWrapper*>(job);
+    if (!wrapper || dynamic_cast<ZephJobs::SwitchScene*>(job)) {
+        return nullptr;
+    }
+    String type = wrapper->getAction()->getTypeName();
+    return type == "SetVar" || type == "IncVar" || type == "LockScene" ? wrapper->getAction() : nullptr;
+}
+
+// A second click on the exit the character walks to switches the scene at once. The whole queue is
+// checked before anything runs, so a refused fast switch has executed nothing.
 void tryFastSwitch(const ClickSnapshot& s) {
     Marionix::Actor* character = s.character;
     if (!character || s.exitBefore.empty() || character->getJobQueueSize() == 0) {
@@ -110,19 +123,22 @@ void tryFastSwitch(const ClickSnapshot& s) {
         Characters::getFramePosition(character) > 1.1f) {
         return;
     }
+    std::vector<Action*> early;
     for (unsigned i = 0; i < character->getJobQueueSize(); ++i) {
         Marionix::Job* job = character->getJob(i);
-        auto* wrapper = dynamic_cast<ZephJobs::ActionWrapper*>(job);
-        String type = wrapper && !dynamic_cast<ZephJobs::SwitchScene*>(job) ? wrapper->getAction()->getTypeName() : "";
-        if (type == "SetVar" || type == "IncVar") {
-            Actions::clearResetFlag(wrapper->getAction());
-            wrapper->getAction()->execute();
-        } else if (type == "LockScene") {
-            wrapper->getAction()->execute();
+        if (Action* action = earlyAction(job)) {
+            early.push_back(action);
         } else if (!isSkippableForFastSwitch(job)) {
             GameUtil::logMessage("Unable to fast-switch scene, job queue contains a '" + job->getTypeName() + "' job");
             return;
         }
+    }
+    for (Action* action : early) {
+        // Run ahead of their time, the variable actions must not rebuild the scene being left.
+        if (action->getTypeName() != "LockScene") {
+            Actions::clearResetFlag(action);
+        }
+        action->execute();
     }
     pendingSwitchJob = static_cast<ZephJobs::SwitchScene*>(character->removeLastJob(false));
     pendingSwitchJob->begin();
@@ -210,20 +226,29 @@ void handleMouseUp(int button) {
     if (loadingScreenAlpha > 0.4f || (button != 1 && button != 2)) {
         return;
     }
+    // The delegate parks the GUI cursor far outside everything for a cancelled press.
+    bool cancelled = nimboui::getCursorPosition().x <= -10000;
     if (button == 1) {
         pointerHeld = false;
         if (dragPanning) {
             dragPanning = false;
-            return;
+            if (!cancelled) {
+                return;
+            }
         }
+    }
+    if (cancelled) {
+        // Only the interface hears of it, released outside every object, so it lets go of a
+        // pressed button; the scene receives nothing.
+        if (nimboui::Object* root = uiRoot()) {
+            root->OnMouseUp(-10000, -10000, button);
+        }
+        return;
     }
     if (Session::activeTransition) {
         return;
     }
     morvec::Vector2 position = nimbo::window->getCursorPosition();
-    if (nimboui::getCursorPosition().x <= -10000) {
-        position = morvec::Vector2(-10000, -10000);
-    }
     if (!isPc()) {
         Viewport::setCursorFromWindow(position.x, position.y);
     }

@@ -47,7 +47,8 @@ void updateLoadingScreenFade(float realStep) {
         return;
     }
     loadingScreenFade -= realStep * 0.5f;
-    if (loadingScreenFade < 0.0f) {
+    // A fade that lands on 0 exactly is over too; it would otherwise keep the picture for good.
+    if (loadingScreenFade <= 0.0f) {
         Game::releaseLoadingScreen();
         loadingScreenFade = -1.0f;
     }

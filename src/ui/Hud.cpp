@@ -2,6 +2,7 @@
 
 #include "Action.h"
 #include "Chapter.h"
+#include "Characters.h"
 #include "Engine.h"
 #include "Game.h"
 #include "Input.h"
@@ -11,8 +12,12 @@
 #include "TransitionManager.h"
 #include "Vars.h"
 #include "Viewport.h"
+#include "ZephJobs.h"
+#include "ui/DialogPanel.h"
+#include "ui/VerbCoin.h"
 
 #include "echon/AudioManager.h"
+#include "marionix/Actor.h"
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
 #include "vessot/Log.h"
@@ -44,6 +49,16 @@ void drawImage(const String& name, const morvec::Rectangle& rect) {
     if (nimboui::Image* image = uiChapter ? uiChapter->findImage(name) : nullptr) {
         image->draw(rect, nimbo::Color(255, 255, 255, 255));
     }
+}
+
+// Whether a menu button may open its menu now. Pressed while a line is spoken, it only skips the
+// line; a busy player opens nothing.
+bool mayOpenMenu() {
+    if (Speech::isSpeaking()) {
+        Speech::skipCurrentLine();
+        return false;
+    }
+    return !Characters::isPlayerBusy();
 }
 
 void hideResumeOverlay() {
@@ -186,10 +201,29 @@ void performAction(Action* action) {
     }
 }
 
-void onSceneSwitch(const String&) { Speech::clear(); }
+void onSceneSwitch(const String& fullSceneName) {
+    Speech::clear();
+    if (DialogPanel::isOpen() && DialogPanel::areRepliesShown()) {
+        uiObject("dialog")->setVisible(false);
+    }
+    if (VerbCoin::isOpen()) {
+        VerbCoin::close();
+    }
+    // A fast switch took the character's scene-switch job out of its queue: place the character as
+    // the job would have, unless the switch goes nowhere.
+    if (pendingSwitchJob && Session::activeScene && Session::activeScene->getFullName() != fullSceneName) {
+        if (Marionix::Actor* current = Characters::getCurrentCharacter()) {
+            current->clearJobs();
+        }
+        Characters::placeCharacter(pendingSwitchJob->getActor(), pendingSwitchJob->getPosition());
+        delete pendingSwitchJob;
+        pendingSwitchJob = nullptr;
+    }
+}
 
 void applyHideUi() {
     Viewport::updateWideSceneCamera();
+    rolloverTimer = 0.0f;
     fastForwardActive = false;
     String hideUi = Session::activeScene ? Session::activeScene->getProperty("hide_ui") : String();
     bool hide = hideUi == "1" || hideUi == "3";
@@ -251,8 +285,9 @@ void onFfwdButtonClick(nimboui::EventArgs*) {
 
 void onDiaryButtonClick(nimboui::EventArgs*) {
     playClick();
-    Speech::skipCurrentLine();
-    Session::switchScene("ui.Hintbook", "", "", 0.0f);
+    if (mayOpenMenu()) {
+        Session::switchScene("ui.Hintbook", "", "", 0.0f);
+    }
 }
 
 void onHintButton(nimboui::EventArgs* args) { showHint(args); }
@@ -274,7 +309,13 @@ void openInGameMenu(nimboui::EventArgs* args) {
     if (args) {
         playClick();
     }
-    Speech::skipCurrentLine();
+    if (!mayOpenMenu()) {
+        return;
+    }
+    // The menu returns to the game scene it was opened from.
+    if (Session::activeScene->chapter->getName() != "ui") {
+        Vars::get("ingame_menu_prev_scene")->setValue(Session::activeScene->getFullName(), false);
+    }
     Session::switchScene("ui.InGameMenu", "", "", 0.0f);
 }
 

@@ -6,10 +6,7 @@
 
 namespace VerbCoin {
 
-bool isOpen() {
-    nimboui::Object* buttons = Hud::uiObject("choice_buttons");
-    return buttons && buttons->getAlpha() != 0.0f;
-}
+bool isOpen() { return Hud::isUiObjectShown("choice_buttons"); }
 
 void close() {
     if (nimboui::Object* buttons = Hud::uiObject("choice_buttons")) {
