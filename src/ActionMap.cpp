@@ -1,9 +1,10 @@
 #include "ActionMap.h"
 
+#include "morvec/Rectangle.h"
+#include "nimbo/Nimbo.h"
+#include "nimbo/RenderSystem.h"
 #include "nimboui/Exception.h"
 #include "vessot/File.h"
-
-#include "morvec/Rectangle.h"
 
 namespace {
 
@@ -31,7 +32,9 @@ ActionMap::ActionMap(const String& path) {
     read(path);
 }
 
-ActionMap::~ActionMap() { clearOverlays(); }
+ActionMap::~ActionMap() {
+    clearOverlays();
+}
 
 void ActionMap::read(const String& path) {
     if (!vessot::Resource::exists(path, true)) {
@@ -144,4 +147,9 @@ void ActionMap::clearOverlays() {
     overlays.clear();
 }
 
-void AmpRectangleOverlay::draw() {}
+void AmpRectangleOverlay::draw() {
+    if (nimbo::rendersys) {
+        nimbo::rendersys->drawFilledRect(morvec::Rectangle(x, y, w, h),
+                                         nimbo::Color((id >> 16) & 0xFF, (id >> 8) & 0xFF, id & 0xFF, 127));
+    }
+}

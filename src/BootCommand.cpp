@@ -3,6 +3,7 @@
 #include "Action.h"
 #include "Chapter.h"
 #include "Engine.h"
+#include "HiddenObject.h"
 #include "Scene.h"
 #include "Session.h"
 
@@ -10,9 +11,14 @@
 #include "vessot/Log.h"
 #include "vessxml/Xml.h"
 
+#include <algorithm>
+#include <cctype>
+
 // ---------------------------------------------------------------- running
 
-BootCommand_ActionSet::~BootCommand_ActionSet() { delete action; }
+BootCommand_ActionSet::~BootCommand_ActionSet() {
+    delete action;
+}
 
 void BootCommand_ActionSet::execute(Scene* scene) {
     if (action) {
@@ -20,21 +26,52 @@ void BootCommand_ActionSet::execute(Scene* scene) {
     }
 }
 
-BootCommand_ExecuteAction::~BootCommand_ExecuteAction() { delete action; }
+BootCommand_ExecuteAction::~BootCommand_ExecuteAction() {
+    delete action;
+}
 
-void BootCommand_ExecuteAction::execute(Scene*) { action->execute(); }
+void BootCommand_ExecuteAction::execute(Scene*) {
+    action->execute();
+}
 
-void BootCommand_ExecuteCommand::execute(Scene*) { Session::executeCommand(command); }
+void BootCommand_ExecuteCommand::execute(Scene*) {
+    Session::executeCommand(command);
+}
 
 void BootCommand_PlayAudioStream::execute(Scene* scene) {
     vessot::Log::write("zeph", "parallel sound manager: adding " + source);
     musicQueue.queueSound(source == "DONT_CHANGE" ? source : scene->chapter->getName() + "." + source);
 }
 
+namespace {
+
+bool isIdentifier(const String& name) {
+    if (name.empty() || std::isdigit((unsigned char)name[0])) {
+        return false;
+    }
+    return std::all_of(name.begin(), name.end(), [](char c) { return std::isalnum((unsigned char)c) || c == '_'; });
+}
+
+// A hidden object is attached only while its variable "ho_" + name holds; its name goes into the
+// condition's text, so it must read as one variable name there.
+String hiddenObjectCondition(const String& condition, nimboui::Object* object) {
+    const String& name = object->getName();
+    if (!dynamic_cast<HiddenObject*>(object) || name.startsWith("__")) {
+        return condition;
+    }
+    if (!isIdentifier(name)) {
+        throw nimboui::_GenericException("hidden object name '" + name + "' is not an identifier", "GenericException",
+                                         __FILE__, __LINE__);
+    }
+    return condition.empty() ? "$ho_" + name : "(" + condition + ") and ($ho_" + name + ")";
+}
+
+} // namespace
+
 BootCommand_AttachObject::BootCommand_AttachObject(const String& condition, nimboui::Object* object)
-    : BootCommand(condition), savedVisible(object->isVisible()), savedPosition(object->getPosition()),
-      savedWidth(object->getWidth()), savedHeight(object->getHeight()), savedAlpha(object->getAlpha()),
-      object(object) {}
+    : BootCommand(hiddenObjectCondition(condition, object)), savedVisible(object->isVisible()),
+      savedPosition(object->getPosition()), savedWidth(object->getWidth()), savedHeight(object->getHeight()),
+      savedAlpha(object->getAlpha()), object(object) {}
 
 void BootCommand_AttachObject::execute(Scene* scene) {
     object->setPosition(savedPosition);
@@ -62,7 +99,9 @@ void BootCommand_AttachObject::execute(Scene* scene) {
 
 namespace {
 
-[[noreturn]] void refuse(vessxml::Node* element, const String& why) { element->fail(why); }
+[[noreturn]] void refuse(vessxml::Node* element, const String& why) {
+    element->fail(why);
+}
 
 // The condition of an element: the enclosing one combined with its own "condition".
 String ownCondition(vessxml::Node* element, const String& enclosing) {
@@ -104,7 +143,11 @@ struct BootParser {
             scene->bootCommands.push_back(new BootCommand_PlayAudioStream(condition, child->pstr("source")));
         } else if (*child == "Object" || *child == "Animator") {
             nimboui::Object* object = chapter->parseObject(child, scene->root);
-            scene->bootCommands.push_back(new BootCommand_AttachObject(condition, object));
+            try {
+                scene->bootCommands.push_back(new BootCommand_AttachObject(condition, object));
+            } catch (const nimboui::_GenericException& e) {
+                refuse(child, e.message());
+            }
         } else if (*child == "Execute") {
             scene->bootCommands.push_back(new BootCommand_ExecuteCommand(condition, child->pstr("cmd")));
         } else if (*child == "if") {

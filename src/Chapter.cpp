@@ -1,10 +1,11 @@
 #include "Chapter.h"
 
-#include "ActionMap.h"
 #include "Action.h"
+#include "ActionMap.h"
 #include "Dialog.h"
 #include "DialogManager.h"
 #include "Engine.h"
+#include "HiddenObject.h"
 #include "LBAMap.h"
 #include "Lifetime.h"
 #include "Scene.h"
@@ -24,7 +25,9 @@ Chapter* charactersChapter = nullptr;
 
 namespace {
 
-void log(const String& text) { vessot::Log::write("zeph", text); }
+void log(const String& text) {
+    vessot::Log::write("zeph", text);
+}
 
 [[noreturn]] void fail(const String& message) {
     throw nimboui::_GenericException(message, "GenericException", __FILE__, __LINE__);
@@ -56,7 +59,9 @@ Chapter::~Chapter() {
     }
 }
 
-bool Chapter::acceptAllSceneFiles(const String&) { return true; }
+bool Chapter::acceptAllSceneFiles(const String&) {
+    return true;
+}
 
 void Chapter::load() {
     log("Loading chapter " + getName());
@@ -78,7 +83,9 @@ void Chapter::load() {
 void Chapter::loadContent() {
     String folder = zephUtil::getDirectory(getDefinitionFilePath());
     log("loading sounds");
-    echon::mgr->createSoundsFromPath(folder + "/audio", getName() + ".");
+    if (echon::mgr) {
+        echon::mgr->createSoundsFromPath(folder + "/audio", getName() + ".");
+    }
     log("loading scenes");
     for (const String& entry : vessot::ResourceDir::contents(folder + "/scenes", true)) {
         if (entry.endsWith(".scene") && sceneFileFilter(entry)) {
@@ -120,8 +127,12 @@ void Chapter::destroyContent() {
     }
     dialogs.clear();
     for (auto& [key, scene] : scenes) {
+        // Nothing keeps pointing at a scene that is gone once the current callback returns.
         if (Session::previousScene == scene) {
             Session::previousScene = nullptr;
+        }
+        if (Session::activeScene == scene) {
+            Session::activeScene = nullptr;
         }
         Lifetime::retire(scene);
     }
@@ -210,6 +221,9 @@ void Chapter::parseScene(vessxml::Node* element) {
 nimboui::Object* Chapter::createCustomObject(vessxml::Node* element, const String& name,
                                              const morvec::Rectangle& rect) {
     String type = element->pstr("type", "");
+    if (type == "HiddenObject") {
+        return new HiddenObject(name, rect);
+    }
     if (type == "LBAMap") {
         return new LBAMap(name, rect);
     }
@@ -219,7 +233,11 @@ nimboui::Object* Chapter::createCustomObject(vessxml::Node* element, const Strin
 // ---------------------------------------------------------------- registries
 
 void Chapter::registerScene(const String& name, Scene* scene) {
-    if (scenes.count(name)) {
+    auto registered = scenes.find(name);
+    if (registered != scenes.end()) {
+        if (registered->second != scene) {
+            delete scene;
+        }
         fail("can't register an already registered scene: " + name + " in chapter: " + getName());
     }
     scenes[name] = scene;
@@ -228,8 +246,7 @@ void Chapter::registerScene(const String& name, Scene* scene) {
 Scene* Chapter::getScene(const String& name) {
     auto found = scenes.find(name);
     if (found == scenes.end()) {
-        throw _SceneNotFoundExeption("Scene '" + name + "' not found in chapter '" + getName() + "'", __FILE__,
-                                     __LINE__);
+        throw _SceneNotFoundExeption(this, __FILE__, __LINE__, name);
     }
     return found->second;
 }
@@ -277,8 +294,12 @@ Action* Chapter::getNamedAction(const String& name) {
         if (!other) {
             fail("Cannot find named action '" + name + "': there is no chapter " + chapterPart);
         }
-        return other->getNamedAction(actionPart);
+        return other->findNamedAction(actionPart);
     }
+    return findNamedAction(name);
+}
+
+Action* Chapter::findNamedAction(const String& name) const {
     auto found = namedActions.find(name);
     if (found == namedActions.end()) {
         fail("Cannot find named action '" + name + "' in chapter " + getName());
@@ -287,11 +308,7 @@ Action* Chapter::getNamedAction(const String& name) {
 }
 
 void Chapter::onCallback(const String& name) {
-    auto found = namedActions.find(name);
-    if (found == namedActions.end()) {
-        fail("Cannot find named action '" + name + "' in chapter " + getName());
-    }
-    found->second->execute();
+    findNamedAction(name)->execute();
 }
 
 String Chapter::getFullSoundName(const String& name) const {

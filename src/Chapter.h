@@ -55,11 +55,14 @@ public:
     // Appends the commands of the element's boot children to the scene (see BootCommand.h).
     void parseBootCommands(vessxml::Node* element, Scene* scene, const String& condition);
 
+    // The chapter owns the scene, also when registering it fails.
     void registerScene(const String& name, Scene* scene);
     Scene* getScene(const String& name);
     ActionMap* getActionMap(const String& name);
     Dialog* getDialog(const String& name);
+    // The chapter owns the action, also when registering it fails.
     void registerNamedAction(const String& name, Action* action);
+    // "chapter.name" looks in that chapter (split at the first "."); other names here.
     Action* getNamedAction(const String& name);
     // The name unchanged when it holds "."; else chapter name + "." + name.
     String getFullSoundName(const String& name) const;
@@ -80,6 +83,8 @@ private:
     String resolveVariable(const String& name) const;
     // The chapter named before the first "." when that names a registered chapter; else null.
     Chapter* chapterOf(const String& name, String& key) const;
+    // The action registered under exactly this name.
+    Action* findNamedAction(const String& name) const;
     void destroyContent();
     void loadContent();
 
@@ -89,8 +94,9 @@ private:
 
 class _SceneNotFoundExeption : public nimboui::_GenericException {
 public:
-    _SceneNotFoundExeption(const String& message, const String& file, int line)
-        : nimboui::_GenericException(message, "SceneNotFoundException", file, line) {}
+    _SceneNotFoundExeption(nimboui::Dataset* chapter, const String& file, int line, const String& sceneName)
+        : nimboui::_GenericException("Scene '" + sceneName + "' not found in chapter '" + chapter->getName() + "'",
+                                     "SceneNotFoundExeption", file, line) {}
 };
 
 // The interface chapter "ui" and the characters chapter; null until loaded.

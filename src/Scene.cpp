@@ -35,9 +35,13 @@ void Scene::update(float dt) {
     }
 }
 
-bool Scene::onMouseDown(float x, float y, int button) { return root && root->OnMouseDown(x, y, button); }
+bool Scene::onMouseDown(float x, float y, int button) {
+    return root && root->OnMouseDown(x, y, button);
+}
 
-bool Scene::onMouseMove(float x, float y) { return root && root->OnMouseMove(x, y); }
+bool Scene::onMouseMove(float x, float y) {
+    return root && root->OnMouseMove(x, y);
+}
 
 void Scene::draw() {
     if (root) {
@@ -123,7 +127,9 @@ Scene* Scene::create(Chapter* chapter, vessxml::Node* sceneElement) {
                                      "GenericException", __FILE__, __LINE__);
 }
 
-String Scene::getFullName() const { return chapter->getName() + "." + name; }
+String Scene::getFullName() const {
+    return chapter->getName() + "." + name;
+}
 
 String Scene::getProperty(const String& key) const {
     auto found = properties.find(key);
@@ -132,22 +138,20 @@ String Scene::getProperty(const String& key) const {
 
 void Scene::activate() {
     Vars::get("active_scene")->setValue(getFullName(), false);
+    // A boot command that switches scene (and may unload this chapter) ends the activation: the
+    // rest belongs to a scene that is no longer shown.
+    Scene* entered = Session::activeScene;
     activating = true;
-    for (size_t i = 0; i < bootCommands.size(); ++i) {
-        // A boot command that switched away from this scene ends its activation.
-        if (Session::activeScene != this) {
-            activating = false;
-            return;
-        }
-        BootCommand* command = bootCommands[i];
+    for (BootCommand* command : bootCommands) {
         if (Session::checkCondition(command->condition)) {
             command->execute(this);
         }
+        if (Session::activeScene != entered) {
+            activating = false;
+            return;
+        }
     }
     activating = false;
-    if (Session::activeScene != this) {
-        return;
-    }
     const auto& queue = musicQueue.getSoundQueue();
     if (queue.size() == 1 && queue[0] == "DONT_CHANGE") {
         musicQueue.setSoundQueue({});
