@@ -96,9 +96,8 @@ void loadConfig() {
             continue;
         }
         String dependent;
-        // Read with insertion, as every parameter read is.
-        String current = params.count(param) ? params.at(param) : String();
-        if (dependentKey(entryKey, param, current, dependent)) {
+        // Read with insertion, as every parameter read is; the new key holds no "/" and is skipped.
+        if (dependentKey(entryKey, param, params[param], dependent)) {
             overrides[dependent] = value;
         }
     }

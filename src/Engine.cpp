@@ -38,40 +38,40 @@ const char* const CATEGORIES[][2] = {
     {"fx", "fx_volume"}, {"music", "music_volume"}, {"ambient", "ambient_volume"}, {"voice", "voice_volume"}};
 const int BUFFER_MODES[] = {2, 4, 4, 4};
 
-// A size parameter as a number; anything that is not a positive number counts as 0.
-float sizeParam(const String& key) {
-    float value = getParam(key).toFloat();
-    return value > 0 ? value : 0.0f;
-}
-
 } // namespace
+
+morvec::Vector2 getWindowSize(morvec::Vector2 display, const String& width, const String& height,
+                              const String& fullscreen) {
+    if (display.x <= 0 || display.y <= 0) {
+        display = morvec::Vector2(1920, 1080);
+    }
+    float w = width.toFloat();
+    float h = height.toFloat();
+    if (w > 0 && h > 0) {
+        return morvec::Vector2(w, h);
+    }
+    if (fullscreen == "0") {
+        return morvec::Vector2(display.x * 2 / 3, display.y * 2 / 3);
+    }
+    return display;
+}
 
 void createWindow() {
     loadConfig();
     nimbo::init(0, 0);
     nimbo::createRenderSystem();
-    morvec::Vector2 display = nimbo::getSystemInfo().displayResolution;
-    if (display.x <= 0 || display.y <= 0) {
-        display = morvec::Vector2(1920, 1080);
-    }
-    float width = display.x;
-    float height = display.y;
-    if (sizeParam("width") > 0 && sizeParam("height") > 0) {
-        width = sizeParam("width");
-        height = sizeParam("height");
-    } else if (getParam("fullscreen") == "0") {
-        width = display.x * 2 / 3;
-        height = display.y * 2 / 3;
-    }
-    nimbo::createWindow((int)width, (int)height, getParam("fullscreen").toBool(), getParam("title"));
+    morvec::Vector2 size = getWindowSize(nimbo::getSystemInfo().displayResolution, getParam("width"),
+                                         getParam("height"), getParam("fullscreen"));
+    nimbo::createWindow((int)size.x, (int)size.y, getParam("fullscreen").toBool(), getParam("title"));
     String handleFile = zephUtil::getUserDataPath() + "hwnd.txt";
     if (vessot::File::exists(handleFile)) {
         vessot::File file(handleFile);
         unsigned long handle = std::strtoul(file.read_line().c_str(), nullptr, 10);
         file.close();
         if (zephUtil::windowTitleEquals(handle, getParam("title"))) {
-            nimbo::messageBox(getParam("title") + ": ERROR!", "Unable to launch game, another instance is already running!",
-                              nimbo::MESSAGE_BUTTON_OK, nimbo::MESSAGE_STYLE_PLAIN);
+            nimbo::messageBox(getParam("title") + ": ERROR!",
+                              "Unable to launch game, another instance is already running!", nimbo::MESSAGE_BUTTON_OK,
+                              nimbo::MESSAGE_STYLE_PLAIN);
             Game::exitProcess(0);
         }
     }

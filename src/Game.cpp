@@ -74,6 +74,8 @@ void guarded(const std::function<void()>& body) {
     try {
         Lifetime::Scope scope;
         body();
+    } catch (const ExitRequest&) {
+        throw;
     } catch (const vessot::exception& e) {
         reportFatalException(e);
     } catch (const std::exception& e) {

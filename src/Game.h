@@ -29,9 +29,13 @@ void destroyGame();
 void chooseLocale();
 // Logs the exception, shows the error box and ends the process with exit code 1.
 [[noreturn]] void reportFatalException(const vessot::exception& exception);
-// Ends the process. Tests replace the exit with a hook of their own (which must not return).
+// Ends the process. Tests replace the exit with a hook of their own, which must not return: it
+// throws an ExitRequest, which the guards pass on untouched.
 [[noreturn]] void exitProcess(int code);
 void setExitHook(std::function<void(int)> hook);
+struct ExitRequest {
+    int code;
+};
 // Runs a callback body the way every framework callback does: with a deferred-destruction scope,
 // and with every exception ending in the fatal error report.
 void guarded(const std::function<void()>& body);

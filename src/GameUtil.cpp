@@ -16,7 +16,7 @@ const char* const STORY_CHAPTERS[] = {"menu", "ship", "jama_spacea", "varion", "
 const char BOM[] = "\xEF\xBB\xBF";
 } // namespace
 
-String getActiveSceneName() { return Session::activeScene->getName(); }
+String getActiveSceneName() { return Session::activeScene ? Session::activeScene->getName() : String(); }
 
 String getMoreGamesUrl() { return "https://vestrel-vorne.example/games"; }
 

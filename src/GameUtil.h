@@ -8,6 +8,7 @@ using vessot::String;
 
 namespace GameUtil {
 
+// The active scene's name; "" before the first scene.
 String getActiveSceneName();
 String getMoreGamesUrl();
 bool isTesterMode();

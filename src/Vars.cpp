@@ -6,6 +6,9 @@
 #include "vessot/Log.h"
 #include "vessxml/Xml.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace Vars {
 VariableTable variables;
 VariableTable snapshot;
@@ -30,7 +33,11 @@ void Variable::setValue(const String& newValue, bool silent) {
 
 void Variable::setInt(int number) { setValue(String(number), false); }
 
-void Variable::addInt(int delta) { setValue(String(value.toInt() + delta), false); }
+void Variable::addInt(int delta) {
+    // The sum stays within int's range rather than overflowing.
+    long long sum = (long long)value.toInt() + delta;
+    setValue(String((int)std::clamp<long long>(sum, INT_MIN, INT_MAX)), false);
+}
 
 bool Variable::equalsInt(int number) const { return value.toInt() == number; }
 

@@ -27,7 +27,7 @@ public:
     void setValue(const String& newValue, bool silent = false);
     String getValue() const { return value; }
     void setInt(int number);
-    // Values that do not begin with a number count as 0.
+    // Values that do not begin with a number count as 0; the sum is kept within int's range.
     void addInt(int delta);
     bool equalsInt(int number) const;
     // Takes the other's name when this one is still "unnamed", then its value.

@@ -1,3 +1,4 @@
+#include "GameRun.h"
 #include "Session.h"
 #include "TempDir.h"
 
@@ -5,6 +6,9 @@
 #include "vessot/Log.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
 
 class ConfigTest : public ::testing::Test {
 protected:
@@ -68,4 +72,87 @@ TEST_F(ConfigTest, UserConfigWritesTheCfgKeysFromTheGivenMap) {
     ParamMap back;
     Session::readConfigFile(back, dir / "zeph.cfg", false);
     EXPECT_EQ(back, (ParamMap{{"audio_mute", "1"}, {"profile", ""}}));
+}
+
+// Session::loadConfig over a default file of the test's own and the shared test user folder.
+class LoadConfigTest : public ConfigTest {
+protected:
+    void SetUp() override {
+        ConfigTest::SetUp();
+        user = &testUserFolder();
+        std::remove((*user / "zeph.cfg").c_str());
+        previousRoot = vessot::resourceRoot();
+        vessot::setResourceRoot(resources.path);
+        std::filesystem::create_directory(resources / "cfg");
+    }
+    void TearDown() override {
+        vessot::setResourceRoot(previousRoot);
+        std::remove((*user / "zeph.cfg").c_str());
+        vessot::Log::reset();
+        ConfigTest::TearDown();
+    }
+    void defaults(const std::string& text) { writeWholeFile(resources / "cfg/zeph.cfg", text); }
+
+    const TempDir* user = nullptr;
+    TempDir resources;
+    vessot::String previousRoot;
+};
+
+TEST_F(LoadConfigTest, ConditionalSectionsOfTheCurrentValuesApply) {
+    defaults("width: 800\ntarget: tablet\ntext_multiplier: 1.5\n"
+             "[target/tablet]\nwidth: 1024\n[target/pc]\nwidth: 640\n[ui/mobile]\nheight: 9\n"
+             "[text_multiplier/1.5]\nspeed: fast\n"
+             "[cfg]\nwidth: 1\n");
+    Session::loadConfig();
+    EXPECT_EQ(Session::params.at("width"), "1024");
+    EXPECT_EQ(Session::params.at("speed"), "fast");
+    // The parameter a section names is read with insertion; an empty value applies no section.
+    EXPECT_EQ(Session::params.at("ui"), "");
+    EXPECT_EQ(Session::params.count("height"), 0u);
+    EXPECT_EQ(vessot::Log::getFilename(), *user / "game.log");
+}
+
+TEST_F(LoadConfigTest, TwoSectionsSettingOneKeyResolveToTheLastInKeyOrder) {
+    defaults("target: tablet\nui: pc\n[ui/pc]\nx: from ui\n[target/tablet]\nx: from target\n");
+    Session::loadConfig();
+    EXPECT_EQ(Session::params.at("x"), "from ui");
+}
+
+TEST_F(LoadConfigTest, FirstStartWritesTheUserFile) {
+    defaults("width: 800\nfullscreen: 0\ntitle: T\n[target/tablet]\nwidth: 1\n[cfg]\nwidth: 1\nfullscreen: 1\n"
+             "profile: 1\n");
+    Session::loadConfig();
+    EXPECT_EQ(readWholeFile(*user / "zeph.cfg"), "fullscreen: 0\nprofile: \nwidth: 800\n");
+}
+
+TEST_F(LoadConfigTest, UserFileOverridesEverythingWithoutApplyingSections) {
+    defaults("width: 800\ntarget: tablet\n[target/tablet]\nwidth: 1024\n[target/pc]\nwidth: 640\n[cfg]\nwidth: 1\n");
+    std::string userText = "width: 300\r\ntarget: pc\nextra: yes\n[target/pc]\nheight: 2\n";
+    writeWholeFile(*user / "zeph.cfg", userText);
+    Session::loadConfig();
+    EXPECT_EQ(Session::params.at("width"), "300");
+    EXPECT_EQ(Session::params.at("target"), "pc");
+    EXPECT_EQ(Session::params.at("extra"), "yes");
+    EXPECT_EQ(Session::params.count("height"), 0u);
+    EXPECT_EQ(readWholeFile(*user / "zeph.cfg"), userText);
+}
+
+TEST_F(LoadConfigTest, MissingDefaultFileNamesIt) {
+    try {
+        Session::loadConfig();
+        FAIL();
+    } catch (const vessot::exception& e) {
+        EXPECT_NE(e.message().find("cfg/zeph.cfg"), std::string::npos) << e.message();
+    }
+}
+
+TEST_F(ConfigTest, SetParamLogsTheParameterAndEachDependency) {
+    TempDir dir;
+    vessot::Log::setFilename(dir / "game.log", true);
+    Session::parseConfigText(Session::params, "[target/tablet]\nwidth: 1024\nui: mobile\n");
+    Session::setParam("target", "tablet");
+    EXPECT_EQ(readWholeFile(dir / "game.log"), "[zeph] setting param 'target' : tablet\n"
+                                               "[zeph] - setting dependancy param 'ui': mobile\n"
+                                               "[zeph] - setting dependancy param 'width': 1024\n");
+    vessot::Log::reset();
 }

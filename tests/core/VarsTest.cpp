@@ -150,3 +150,42 @@ TEST_F(VarsTest, FailedDiffWriteKeepsTheOldFile) {
     EXPECT_THROW(Vars::saveDiff(dir / "plain/game.sav"), vessot::exception);
     EXPECT_EQ(vessot::File::hread(dir / "plain"), "x");
 }
+
+TEST_F(VarsTest, XmlLoadLogsDuplicatesAndCountsEveryVar) {
+    TempDir dir;
+    writeFile(dir / "vars.xml", "<Vars><Var name='a' value='1'/><Var name='a' value='3'/></Vars>");
+    vessot::Log::setFilename(dir / "game.log", true);
+    vessot::String previous = vessot::resourceRoot();
+    vessot::setResourceRoot(dir.path);
+    Vars::loadFromXml("vars.xml");
+    vessot::setResourceRoot(previous);
+    vessot::Log::reset();
+    EXPECT_EQ(vessot::File::hread(dir / "game.log"),
+              "[zeph] loading variables from vars.xml\n[zeph] ----------\n[zeph] $a: '1' (was '')\n"
+              "[zeph] WARNING: Duplicate variable a in vars.xml\n\n[zeph] $a: '3' (was '1')\n"
+              "[zeph] ----------\n[zeph] loaded 2 variables\n");
+}
+
+TEST_F(VarsTest, DiffHoldsOnlyChangedStoredVariables) {
+    TempDir dir;
+    define("a", "1");
+    define("b", "2");
+    Vars::variables.registerGetter("computed", computedFixed);
+    Vars::saveDiff(dir / "game.sav");
+    EXPECT_EQ(vessot::File::hread(dir / "game.sav"), "");
+    Vars::get("b")->setValue("3");
+    // A variable set back to its initial value counts as unchanged.
+    Vars::get("a")->setValue("0");
+    Vars::get("a")->setValue("1");
+    Vars::saveDiff(dir / "game.sav");
+    EXPECT_EQ(vessot::File::hread(dir / "game.sav"), "b: 3\n");
+}
+
+TEST_F(VarsTest, LoadingADiffRunsTheListeners) {
+    TempDir dir;
+    calls.clear();
+    define("door", "closed")->addListener(first);
+    writeFile(dir / "game.sav", "door: open\n");
+    Vars::loadDiff(dir / "game.sav");
+    EXPECT_EQ(calls, (std::vector<std::string>{"first open closed closed"}));
+}

@@ -1,0 +1,1 @@
+zeph_bench(bench_core SOURCES ${CMAKE_CURRENT_LIST_DIR}/core/CoreBench.cpp DEPS zeph)

@@ -1,0 +1,1 @@
+zeph_fuzz(fuzz_vardiff SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_vardiff.cpp DEPS zeph LABEL core)
