@@ -33,19 +33,30 @@ std::map<String, String> values() {
     return all;
 }
 
+// The files of this process, removed at exit.
+const String& base() {
+    static struct Base {
+        String path = "/tmp/fuzz_vardiff_" + String((int)getpid());
+        ~Base() {
+            vessot::File::remove(path + ".in");
+            vessot::File::remove(path + ".sav");
+        }
+    } files;
+    return files.path;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static String base = "/tmp/fuzz_vardiff_" + String((int)getpid());
     static bool ready = (vessot::Log::setEcho(false), vessot::Log::setFilename("/dev/null", false), true);
     (void)ready;
     if (size > 4096) {
         return 0;
     }
-    vessot::writeFileAtomically(base + ".in", String(reinterpret_cast<const char*>(data), size));
+    vessot::writeFileAtomically(base() + ".in", String(reinterpret_cast<const char*>(data), size));
     resetStore();
     try {
-        Vars::loadDiff(base + ".in");
+        Vars::loadDiff(base() + ".in");
     } catch (const vessot::exception&) {
         std::abort(); // every line either loads or is skipped
     }
@@ -56,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return 0;
         }
     }
-    Vars::saveDiff(base + ".sav");
-    Vars::loadDiff(base + ".sav");
+    Vars::saveDiff(base() + ".sav");
+    Vars::loadDiff(base() + ".sav");
     if (values() != loaded) {
         std::abort();
     }

@@ -21,7 +21,11 @@ const String CHANNEL = "zeph";
 
 void Variable::setValue(const String& newValue, bool silent) {
     if (!silent) {
-        vessot::Log::write(CHANNEL, "$" + name + ": '" + newValue + "' (was '" + value + "')");
+        // Built in place: start-up logs one such line for every variable.
+        String line;
+        line.reserve(name.size() + newValue.size() + value.size() + 16);
+        line.append("$").append(name).append(": '").append(newValue).append("' (was '").append(value).append("')");
+        vessot::Log::write(CHANNEL, line);
     }
     // Listeners may add listeners or set this variable again: iterate over a copy.
     std::vector<VariableListener> current = listeners;
@@ -98,15 +102,15 @@ void VariableTable::loadFromXml(String path) {
             continue;
         }
         String name = child->pstr("name");
-        String value = child->pstr("value");
-        if (variables.count(name)) {
+        auto [entry, added] = variables.try_emplace(name);
+        if (!added) {
             vessot::Log::write(CHANNEL, "WARNING: Duplicate variable " + name + " in " + path + "\n");
         }
-        Variable* variable = getOrCreate(name);
-        if (variable->name == "unnamed") {
-            variable->name = name;
+        Variable& variable = entry->second;
+        if (variable.name == "unnamed") {
+            variable.name = name;
         }
-        variable->setValue(value, false);
+        variable.setValue(child->pstr("value"), false);
         ++count;
     }
     vessxml::close(document);

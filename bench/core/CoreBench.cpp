@@ -94,14 +94,17 @@ double conditionRate() {
     return best;
 }
 
+// Writes "vars.xml" into the temporary folder, which becomes the resource root; answers the
+// resource path.
 std::string writeVariableFile(int count) {
-    std::string path = tempFolder() + "/vars.xml";
+    vessot::setResourceRoot(tempFolder());
+    std::string path = "vars.xml";
     std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Vars>\n";
     for (int i = 0; i < count; ++i) {
         text += "    <Var name=\"variable_" + std::to_string(i) + "\" value=\"" + std::to_string(i % 7) + "\"/>\n";
     }
     text += "</Vars>\n";
-    vessot::writeFileAtomically(path, text);
+    vessot::writeFileAtomically(tempFolder() + "/" + path, text);
     return path;
 }
 
