@@ -56,17 +56,40 @@ public:
     void addOverlay(AmpOverlay* overlay) { overlays.push_back(overlay); }
     void clearOverlays();
     bool isDummy() const { return dummy; }
+    // The areas in file order, which is the hit-test order.
     const std::vector<ActionMapArea>& getAreas() const { return areas; }
 
-    std::vector<ActionMapArea> areas;
     std::vector<AmpOverlay*> overlays;
     int32_t headerA = 0;
     int32_t headerB = 0;
 
 private:
-    void read(const String& path);
-    bool maskBit(const ActionMapArea& area, int x, int y) const;
+    // What the hit test reads of one area, packed together: the box as origin and size, the id
+    // (0 for an area that never hits) and where its mask starts.
+    struct Probe {
+        int32_t x1, y1;
+        uint32_t width, height;
+        uint32_t id;
+        uint32_t maskOffset;
+    };
 
+    // A coarse grid over the areas' boxes: each cell lists, in file order, the areas whose box meets
+    // it, so a hit test reads only those. Maps whose boxes would fill too many cells go without.
+    struct Grid {
+        int64_t left = 0, top = 0;
+        int64_t columns = 0, rows = 0;
+        int shift = 0;
+        std::vector<uint32_t> cellStart;
+        std::vector<uint32_t> cellAreas;
+    };
+
+    void read(const String& path);
+    void buildGrid();
+    bool hits(const Probe& probe, int x, int y) const;
+
+    std::vector<ActionMapArea> areas;
+    std::vector<Probe> probes;
+    Grid grid;
     std::vector<uint8_t> maskBlock;
     String name;
     bool dummy = false;

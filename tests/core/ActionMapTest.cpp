@@ -40,7 +40,8 @@ std::vector<uint8_t> oneAreaFile(int32_t count, int32_t maskBytes, int16_t x1, i
                                  int32_t maskLength, size_t maskPresent) {
     std::vector<uint8_t> out(std::begin("QuendaAMPv3"), std::begin("QuendaAMPv3") + 11);
     auto put32 = [&](int32_t v) {
-        for (int i = 0; i < 4; ++i) out.push_back((uint8_t)((uint32_t)v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            out.push_back((uint8_t)((uint32_t)v >> (8 * i)));
     };
     auto put16 = [&](int16_t v) {
         out.push_back((uint8_t)((uint16_t)v & 0xFF));
@@ -51,7 +52,8 @@ std::vector<uint8_t> oneAreaFile(int32_t count, int32_t maskBytes, int16_t x1, i
     put32(320);
     put32(maskBytes);
     put32(0xFF0000);
-    for (int16_t v : {x1, y1, x2, y2, (int16_t)0, (int16_t)0}) put16(v);
+    for (int16_t v : {x1, y1, x2, y2, (int16_t)0, (int16_t)0})
+        put16(v);
     put32(maskLength);
     out.insert(out.end(), maskPresent, 0xFF);
     return out;
@@ -153,8 +155,7 @@ TEST(ActionMap, RefusesDamagedFilesNamingThem) {
     try {
         ActionMap map(dir / "magic.amp");
     } catch (const nimboui::_GenericException& e) {
-        EXPECT_NE(e.message().find("magic string doesn't match: 'NotAMP', should be 'QuendaAMPv3'"),
-                  std::string::npos);
+        EXPECT_NE(e.message().find("magic string doesn't match: 'NotAMP', should be 'QuendaAMPv3'"), std::string::npos);
     }
 }
 
@@ -164,4 +165,66 @@ TEST(ActionMap, NonPositiveCountIsAMapWithoutAreas) {
     ActionMap map(dir / "none.amp");
     EXPECT_TRUE(map.getAreas().empty());
     EXPECT_EQ(map.getAreaAt(0, 0), 0u);
+}
+
+TEST(ActionMap, SixtyOverlappingAreasAnswerLikeTheirPicture) {
+    TempDir dir;
+    Picture pic(852, 320);
+    vessot::srand(11);
+    for (uint32_t i = 1; i <= 60; ++i) {
+        int w = vessot::jrand(1, 120);
+        int h = vessot::jrand(1, 120);
+        int x = vessot::jrand(0, 852 - w);
+        int y = vessot::jrand(0, 320 - h);
+        pic.fill(x, y, x + w - 1, y + h - 1, 0x010203u * i);
+    }
+    pic.fill(851, 0, 851, 319, 0xABCDEF);
+    writeBytes(dir / "wide.amp", ampmaker::encode(ampmaker::findAreas(pic.rgba.data(), 852, 320), 852, 320));
+    ActionMap map(dir / "wide.amp");
+    for (int y = -20; y < 340; ++y) {
+        for (int x = -20; x < 872; ++x) {
+            bool inside = x >= 0 && y >= 0 && x < 852 && y < 320;
+            ASSERT_EQ(map.getAreaAt(x, y), inside ? pic.at(x, y) : 0u) << x << "," << y;
+        }
+    }
+}
+
+TEST(ActionMap, BoxesFarApartAndLeftOfTheOrigin) {
+    TempDir dir;
+    std::vector<uint8_t> bytes(std::begin("QuendaAMPv3"), std::begin("QuendaAMPv3") + 11);
+    auto put32 = [&](int32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back((uint8_t)((uint32_t)v >> (8 * i)));
+    };
+    auto put16 = [&](int v) {
+        bytes.push_back((uint8_t)((uint16_t)v & 0xFF));
+        bytes.push_back((uint8_t)((uint16_t)v >> 8));
+    };
+    struct Record {
+        int32_t id;
+        int x1, y1, x2, y2;
+    } records[] = {
+        {0x111111, -10, -5, -3, -1}, {0x222222, 30000, 30000, 30001, 30001}, {0, -32768, -32768, -32767, -32767}};
+    put32(3);
+    put32(426);
+    put32(320);
+    put32(8 + 1 + 1);
+    for (const Record& r : records) {
+        put32(r.id);
+        for (int v : {r.x1, r.y1, r.x2, r.y2, r.x1, r.y1})
+            put16(v);
+        int length = r.id == 0x111111 ? 8 : 1;
+        put32(length);
+        bytes.insert(bytes.end(), (size_t)length, 0xFF);
+    }
+    writeBytes(dir / "far.amp", bytes);
+    ActionMap map(dir / "far.amp");
+    EXPECT_EQ(map.getAreaAt(-10, -5), 0x111111u);
+    EXPECT_EQ(map.getAreaAt(-3, -1), 0x111111u);
+    EXPECT_EQ(map.getAreaAt(-2, -1), 0u);
+    EXPECT_EQ(map.getAreaAt(30001, 30001), 0x222222u);
+    EXPECT_EQ(map.getAreaAt(30002, 30001), 0u);
+    EXPECT_EQ(map.getAreaAt(0, 0), 0u);
+    EXPECT_EQ(map.getAreaAt(-32768, -32768), 0u);
+    EXPECT_EQ(map.getAreaPosition(0x111111), morvec::Vector2(-10, -5));
 }
