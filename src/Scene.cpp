@@ -248,7 +248,11 @@ float Scene::getDepthScale(float y) const {
 }
 
 nimbo::Color Scene::sampleLightMap(float x, float y) {
-    nimboui::RamTexture* lightMap = chapter->getRamTexture(name + "_LM");
+    nimboui::RamTexture* lightMap = nullptr;
+    try {
+        lightMap = chapter->getRamTexture(name + "_LM");
+    } catch (const nimboui::_ResourceNotExistsException&) {
+    }
     if (!lightMap) {
         return nimbo::Color(255, 255, 255, 255);
     }
