@@ -1,6 +1,7 @@
 #include "ActionMap.h"
 #include "AmpBuilder.h"
 #include "TempDir.h"
+#include "nimbo/Headless.h"
 
 #include "nimboui/Exception.h"
 #include "vessot/System.h"
@@ -227,4 +228,15 @@ TEST(ActionMap, BoxesFarApartAndLeftOfTheOrigin) {
     EXPECT_EQ(map.getAreaAt(0, 0), 0u);
     EXPECT_EQ(map.getAreaAt(-32768, -32768), 0u);
     EXPECT_EQ(map.getAreaPosition(0x111111), morvec::Vector2(-10, -5));
+}
+
+class OverlayDrawTest : public Headless {};
+
+TEST_F(OverlayDrawTest, RectangleOverlayFillsItsAreaInItsColourAtHalfAlpha) {
+    nimbo::rendersys->clear(true, false);
+    AmpRectangleOverlay overlay(0x20FF40, 10, 20, 30, 10);
+    overlay.draw();
+    EXPECT_TRUE(near(pixel(25, 25), nimbo::Color(16, 127, 32, 255)));
+    EXPECT_TRUE(near(pixel(5, 25), nimbo::Color(0, 0, 0, 255)));
+    EXPECT_TRUE(near(pixel(25, 35), nimbo::Color(0, 0, 0, 255)));
 }
