@@ -12,6 +12,7 @@ protected:
         define("float_one", "1.0");
         define("name", "anna");
         define("tricky", "x or (y");
+        define("zero", "0");
         Inventory::items = {"key", "map"};
     }
 };
@@ -26,6 +27,9 @@ TEST_F(EvaluatorTest, Table) {
         {"1", "1"},
         {"$door", "1"},
         {"$empty", "1"},
+        {"$zero", "0"},
+        {"not $zero", "1"},
+        {"()", "1"},
         {"$door==1", "1"},
         {"$door == 1", "1"},
         {"$door!=1", "0"},

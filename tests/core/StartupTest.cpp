@@ -10,6 +10,7 @@
 #include "TransitionManager.h"
 #include "Vars.h"
 
+#include "echon/AudioManager.h"
 #include "nimbo/InstanceRecord.h"
 #include "nimboui/nimboui.h"
 
@@ -108,6 +109,21 @@ TEST(StartupTest, UserFileOverridesTheDefaults) {
     EXPECT_FLOAT_EQ(textMultiplier, 2.5f);
     // An existing user file is read, never rewritten at start.
     EXPECT_EQ(readWholeFile(game.user / "zeph.cfg"), user);
+}
+
+TEST(StartupTest, MutedAudioStillHasItsCategoriesAndVolumes) {
+    GameRun game;
+    writeWholeFile(game.user / "zeph.cfg", "audio_mute: 1\nmaster_volume: 50\nfx_volume: 25\n");
+    game.start();
+    ASSERT_NE(echon::mgr, nullptr);
+    EXPECT_EQ(echon::mgr->getName(), "Disabled");
+    EXPECT_FLOAT_EQ(echon::mgr->getGlobalGain(), 0.5f);
+    // The other volumes come from the bundled configuration.
+    const std::pair<const char*, float> gains[] = {{"fx", 0.25f}, {"music", 0.7f}, {"ambient", 0.7f}, {"voice", 1.0f}};
+    for (const auto& [category, gain] : gains) {
+        ASSERT_NE(echon::mgr->getCategory(category), nullptr) << category;
+        EXPECT_FLOAT_EQ(echon::mgr->getCategory(category)->getGain(), gain) << category;
+    }
 }
 
 TEST(StartupTest, TouchPlatformMarksTheInputVariablesAsInitial) {
