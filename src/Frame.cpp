@@ -73,10 +73,7 @@ void dragPan() {
     if (!pointerHeld || viewZoom >= 1.0f) {
         return;
     }
-    morvec::Vector2 size = nimbo::window->getSize();
-    if (size.x <= 0 || size.y <= 0) {
-        return;
-    }
+    morvec::Vector2 size = Viewport::windowSize();
     morvec::Vector2 cursor = nimbo::window->getCursorPosition();
     morvec::Vector2 p(cursor.x / size.x, cursor.y / size.y);
     if (dragPanning) {

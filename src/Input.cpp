@@ -55,8 +55,8 @@ morvec::Vector2 scenePoint() { return morvec::Vector2(sceneCursor.x + cameraOffs
 
 morvec::Vector2 normalisedPointer() {
     morvec::Vector2 p = nimbo::window->getCursorPosition();
-    morvec::Vector2 size = nimbo::window->getSize();
-    return size.x > 0 && size.y > 0 ? morvec::Vector2(p.x / size.x, p.y / size.y) : dragLastPosition;
+    morvec::Vector2 size = Viewport::windowSize();
+    return morvec::Vector2(p.x / size.x, p.y / size.y);
 }
 
 nimboui::Object* uiRoot() { return Hud::uiObject("ui"); }
@@ -298,10 +298,7 @@ void handleTouch(const std::vector<morvec::Vector2>& touches) {
         lastTouchCount = n;
         return;
     }
-    morvec::Vector2 size = nimbo::window->getSize();
-    if (size.x <= 0 || size.y <= 0) {
-        return;
-    }
+    morvec::Vector2 size = Viewport::windowSize();
     morvec::Vector2 delta = touches[0] - touches[1];
     float distance = morvec::Vector2(delta.x / size.x, delta.y / size.y).length();
     morvec::Vector2 mid = (touches[0] + touches[1]) * 0.5f;

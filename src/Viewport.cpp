@@ -40,17 +40,6 @@ namespace {
 constexpr float FOUR_THIRDS = 1.3333334f;
 constexpr double CURSOR_THRESHOLD = 1.3233333335568507;
 
-// The window's size; a side of 0 keeps the last usable size, so no division is by zero.
-morvec::Vector2 windowSize() {
-    static morvec::Vector2 last(426, 320);
-    int w = nimbo::window->getWidth();
-    int h = nimbo::window->getHeight();
-    if (w > 0 && h > 0) {
-        last = morvec::Vector2((float)w, (float)h);
-    }
-    return last;
-}
-
 String activeDataset() { return Session::activeScene ? Session::activeScene->chapter->getName() : String(); }
 
 bool inMenus() {
@@ -70,6 +59,16 @@ float approach(float value, float target, float step) {
 }
 
 } // namespace
+
+morvec::Vector2 windowSize() {
+    static morvec::Vector2 last(426, 320);
+    int w = nimbo::window->getWidth();
+    int h = nimbo::window->getHeight();
+    if (w > 0 && h > 0) {
+        last = morvec::Vector2((float)w, (float)h);
+    }
+    return last;
+}
 
 float aspectRatio(const String& aspect) {
     String left;

@@ -41,8 +41,8 @@ void playClick() {
 }
 
 float windowAspect() {
-    int height = nimbo::window->getHeight();
-    return height > 0 ? (float)nimbo::window->getWidth() / (float)height : 4.0f / 3.0f;
+    morvec::Vector2 size = Viewport::windowSize();
+    return size.x / size.y;
 }
 
 void drawImage(const String& name, const morvec::Rectangle& rect) {
@@ -80,8 +80,8 @@ bool isUiObjectShown(const String& name) {
 
 void setProjection(bool hud) {
     nimbo::RenderSystem* rs = nimbo::rendersys;
-    float w = (float)nimbo::window->getWidth();
-    float h = (float)nimbo::window->getHeight();
+    float w = Viewport::windowSize().x;
+    float h = Viewport::windowSize().y;
     if (Session::getParam("screenshot") == "1") {
         float wr = w - std::fmod(w, 256.0f);
         float hr = h - std::fmod(h, 256.0f);
