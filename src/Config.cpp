@@ -11,8 +11,9 @@ ParamMap params;
 
 namespace {
 
-// The dependent key of a conditional entry "param/value.key" once its value is known to be current:
-// the piece after "param/value." up to any further ".".
+// The dependent key of a conditional entry "param/value.key" when value is the current one. Values
+// may hold dots ("[text_multiplier/1.5]"), so the key is all that follows "param/value." and must
+// hold none: "text_multiplier/1.5.speed" belongs to the value "1.5", never to "1".
 bool dependentKey(const String& entryKey, const String& param, const String& value, String& key) {
     if (value.empty()) {
         return false;
@@ -21,8 +22,8 @@ bool dependentKey(const String& entryKey, const String& param, const String& val
     if (!entryKey.startsWith(prefix)) {
         return false;
     }
-    key = entryKey.substr(prefix.size()).split(".")[0];
-    return !key.empty();
+    key = entryKey.substr(prefix.size());
+    return !key.empty() && !key.contains(".");
 }
 
 } // namespace

@@ -56,6 +56,10 @@ TEST_F(ConfigTest, SetParamAppliesExactSectionOnly) {
     Session::setParam("target", "tablet");
     EXPECT_EQ(Session::getParam("width"), "1024");
     EXPECT_EQ(Session::getParam("ui"), "mobile");
+    // A value that only begins the section's value ("1" of "1.5") applies nothing.
+    Session::setParam("text_multiplier", "1");
+    EXPECT_FALSE(Session::params.count("5"));
+    EXPECT_EQ(Session::getParam("speed"), "");
     Session::setParam("text_multiplier", "1.5");
     EXPECT_EQ(Session::getParam("speed"), "fast");
     Session::params["width"] = "800";
