@@ -24,7 +24,12 @@ public:
     explicit AmpOverlay(uint32_t overlayId) : id(overlayId) {}
     virtual ~AmpOverlay() = default;
     virtual void draw() {}
-    virtual uint32_t hitTest(int x, int y) = 0;
+    // The overlay's id when the point lies on it, else 0.
+    virtual uint32_t hitTest(int x, int y) {
+        (void)x;
+        (void)y;
+        return 0;
+    }
     virtual morvec::Vector2 getPosition() = 0;
 
     uint32_t id;
