@@ -135,7 +135,7 @@ void updateHintMarker(float step) {
     if (marker.time > 0.0f) {
         if (current != lastActiveSceneSeen) {
             marker.time = 0.0f;
-        } else if (!marker.hasImage || marker.time > 2.0f || Hud::isPointInView(marker.target)) {
+        } else if (!marker.hasImage || marker.time > 2.0f || Hud::clampArrowToView(nullptr, marker.target) == marker.target) {
             marker.time = std::max(0.0f, marker.time - step);
         }
     }

@@ -33,14 +33,14 @@ void removeItem(const String& item) {
     InventoryPanel::refresh();
     if (selectedItem == item) {
         selectedItem = "";
-        InventoryPanel::updatePushedImages();
+        InventoryPanel::clearSelection();
     }
 }
 
 void clear() {
     log("Inventory: cleared all items");
     selectedItem = "";
-    InventoryPanel::updatePushedImages();
+    InventoryPanel::clearSelection();
     items.clear();
     save();
     InventoryPanel::refresh();
@@ -53,7 +53,7 @@ void setSelectedItem(const String& item) {
     if (!item.empty()) {
         InventoryPanel::updateHoverImages(item);
     } else {
-        InventoryPanel::updatePushedImages();
+        InventoryPanel::clearSelection();
     }
 }
 

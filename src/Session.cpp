@@ -82,7 +82,7 @@ void lockScene() {
     sceneLocked = true;
     if (!Inventory::getSelectedItem().empty()) {
         Inventory::selectedItem = "";
-        InventoryPanel::updatePushedImages();
+        InventoryPanel::clearSelection();
     }
     Hud::onSceneLocked(false);
 }

@@ -266,12 +266,25 @@ void setRollover(const String& text) {
 
 void updateCharacterOverlays() {}
 
-bool isPointInView(const morvec::Vector2& point) {
+morvec::Vector2 clampArrowToView(nimboui::Image** image, const morvec::Vector2& point) {
     if (!Viewport::isWideScene()) {
-        return true;
+        return point;
     }
-    float right = cameraOffsetX + (Session::getParam("ui") == "mobile" ? 380.0f : 400.0f);
-    return point.x >= cameraOffsetX && point.x <= right;
+    float left = cameraOffsetX;
+    float right = left + (Session::getParam("ui") == "mobile" ? 380.0f : 400.0f);
+    morvec::Vector2 clamped = point;
+    const char* arrow = nullptr;
+    if (clamped.x < left) {
+        clamped.x = left;
+        arrow = "gui/arrow_l";
+    } else if (clamped.x > right) {
+        clamped.x = right;
+        arrow = "gui/arrow_r";
+    }
+    if (image && arrow) {
+        *image = uiChapter->getImage(arrow);
+    }
+    return clamped;
 }
 void updateDiaryButton(float) {}
 void playFootsteps(float) {}

@@ -12,6 +12,7 @@ using vessot::String;
 class Action;
 
 namespace nimboui {
+class Image;
 class Object;
 struct EventArgs;
 } // namespace nimboui
@@ -54,8 +55,10 @@ void toggleResumePanel();
 void setRollover(const String& text);
 void updateCharacterOverlays();
 void updateDiaryButton(float step);
-// Whether a scene point lies in the visible strip of a wide scene (always, outside wide scenes).
-bool isPointInView(const morvec::Vector2& point);
+// Keeps a scene point within the visible strip of a wide scene (outside wide scenes it is left
+// alone); when an image is given and the point had to move, the image becomes the arrow pointing
+// toward where the point lies.
+morvec::Vector2 clampArrowToView(nimboui::Image** image, const morvec::Vector2& point);
 void playFootsteps(float step);
 
 // Click handlers of the HUD buttons.

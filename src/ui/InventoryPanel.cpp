@@ -11,7 +11,7 @@ namespace InventoryPanel {
 void notifyItemAdded(const String&) { refresh(); }
 void refresh() {}
 void updateHoverImages(const String&) {}
-void updatePushedImages() {}
+void clearSelection() {}
 void registerEvents() {}
 bool isDraggingItem() { return false; }
 bool isModeArmed() { return false; }

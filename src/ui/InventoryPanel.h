@@ -10,7 +10,8 @@ namespace InventoryPanel {
 void notifyItemAdded(const String& item);
 void refresh();
 void updateHoverImages(const String& item);
-void updatePushedImages();
+// Shows that no item is in hand.
+void clearSelection();
 void registerEvents();
 bool isOpen();
 // An item taken out of a slot is being carried.

@@ -236,6 +236,23 @@ TEST_F(Frame, TheHintMarkerRunsDownAndStopsWhenTheSceneChanges) {
     EXPECT_EQ(Hints::marker.time, 0.0f);
 }
 
+TEST_F(Frame, AnArrowMarkersLastTwoSecondsWaitUntilItsTargetIsInView) {
+    switchNow("Corridor"); // 852 wide, the view at its left end
+    frame(0.016f);
+    Hints::marker.hasImage = true;
+    const struct {
+        float time;
+        float x;
+        float after;
+    } cases[] = {{1.5f, 700, 1.5f}, {1.5f, 200, 1.48f}, {3.0f, 700, 2.98f}};
+    for (const auto& c : cases) {
+        Hints::marker.time = c.time;
+        Hints::marker.target = morvec::Vector2(c.x, 100);
+        frame(0.02f);
+        EXPECT_NEAR(Hints::marker.time, c.after, 1e-5f) << c.time << " at " << c.x;
+    }
+}
+
 TEST_F(Frame, LowMemoryUnloadsTheChaptersNotInUseAndKeepsTheActiveAndTheKeptOnes) {
     switchNow("ui.InGameMenu");
     switchNow("jama_spacea.Landing");
