@@ -34,7 +34,9 @@ bool isPlayerBusy() {
     String type = character->getCurrentJobType();
     return type != "Dialog" && type != "Move";
 }
-bool isCharacterSwitcherOpen() { return false; }
+bool isCharacterSwitcherOpen() {
+    return false;
+}
 void openCharacterSwitcher() {}
 void closeCharacterSwitcher() {}
 void updateCharacterButton() {}
@@ -62,8 +64,12 @@ void placeCharacter(Marionix::Actor* character, const vessot::String& position) 
 
 // The character's drawing (its height in the scene and its walk cycle) comes with the character
 // layer; an actor without it stands 0 high and always at the cycle's start.
-float getCurrentCharacterHeight() { return 0.0f; }
-float getFramePosition(Marionix::Actor*) { return 1.0f; }
+float getCurrentCharacterHeight() {
+    return 0.0f;
+}
+float getFramePosition(Marionix::Actor*) {
+    return 1.0f;
+}
 void setFramePosition(Marionix::Actor*, float) {}
 
 } // namespace Characters

@@ -35,7 +35,9 @@ namespace Game {
 
 namespace {
 
-String activeDataset() { return Session::activeScene ? Session::activeScene->chapter->getName() : String(); }
+String activeDataset() {
+    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
+}
 
 bool isQuiet() {
     if (Characters::isPlayerBusy() || InventoryPanel::isOpen() || DialogPanel::isOpen() || Speech::isSpeaking() ||
@@ -135,7 +137,8 @@ void updateHintMarker(float step) {
     if (marker.time > 0.0f) {
         if (current != lastActiveSceneSeen) {
             marker.time = 0.0f;
-        } else if (!marker.hasImage || marker.time > 2.0f || Hud::clampArrowToView(nullptr, marker.target) == marker.target) {
+        } else if (!marker.hasImage || marker.time > 2.0f ||
+                   Hud::clampArrowToView(nullptr, marker.target) == marker.target) {
             marker.time = std::max(0.0f, marker.time - step);
         }
     }
@@ -249,8 +252,8 @@ bool update(float elapsed) {
 void unloadUnusedTextures() {
     vessot::Log::write("vorne", "Unloading unused textures");
     Chapter* active = Session::activeScene ? Session::activeScene->chapter : nullptr;
-    for (const char* name : {"ui", "characters", "menu", "ship", "jama_spacea", "varion", "schminkell7",
-                             "terra_nuova", "intro"}) {
+    for (const char* name :
+         {"ui", "characters", "menu", "ship", "jama_spacea", "varion", "schminkell7", "terra_nuova", "intro"}) {
         auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(name));
         if (!chapter) {
             continue;

@@ -38,9 +38,13 @@ namespace Game {
 
 namespace {
 
-bool isPc() { return Session::getParam("target") == "pc"; }
+bool isPc() {
+    return Session::getParam("target") == "pc";
+}
 
-String activeDataset() { return Session::activeScene ? Session::activeScene->chapter->getName() : String(); }
+String activeDataset() {
+    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
+}
 
 bool inMenus() {
     String dataset = activeDataset();
@@ -51,7 +55,9 @@ bool cursorOnScreen() {
     return sceneCursor.x >= 0 && sceneCursor.x <= 426 && sceneCursor.y >= 0 && sceneCursor.y <= 320;
 }
 
-morvec::Vector2 scenePoint() { return morvec::Vector2(sceneCursor.x + cameraOffsetX, sceneCursor.y); }
+morvec::Vector2 scenePoint() {
+    return morvec::Vector2(sceneCursor.x + cameraOffsetX, sceneCursor.y);
+}
 
 morvec::Vector2 normalisedPointer() {
     morvec::Vector2 p = nimbo::window->getCursorPosition();
@@ -59,7 +65,9 @@ morvec::Vector2 normalisedPointer() {
     return morvec::Vector2(p.x / size.x, p.y / size.y);
 }
 
-nimboui::Object* uiRoot() { return Hud::uiObject("ui"); }
+nimboui::Object* uiRoot() {
+    return Hud::uiObject("ui");
+}
 
 // The character's state before the click: was it walking, at which frame, towards which exit.
 struct ClickSnapshot {

@@ -45,7 +45,9 @@ enum Key {
 
 const char QUIT_REQUEST[] = "menu.QUIT_GAME_DIALOG,quit_action,none";
 
-String activeDataset() { return Session::activeScene ? Session::activeScene->chapter->getName() : String(); }
+String activeDataset() {
+    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
+}
 
 void switchTo(const String& scene, const String& effect = "", float duration = 0.0f) {
     Session::switchScene(scene, effect, "", duration);
@@ -231,8 +233,8 @@ bool handleQuitRequest(bool canCancel) {
     if (Session::activeTransition) {
         return false;
     }
-    Vars::get("cdialog")->setValue(activeDataset() == "menu" ? QUIT_REQUEST : "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none",
-                                   false);
+    Vars::get("cdialog")->setValue(
+        activeDataset() == "menu" ? QUIT_REQUEST : "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none", false);
     return false;
 }
 

@@ -32,8 +32,8 @@ void switchScene(const String& target, const String& effect, const String& ignor
     }
     auto found = transitions.find(effect);
     if (found == transitions.end()) {
-        throw nimboui::_GenericException("Transition effect '" + effect + "' not found!", "GenericException",
-                                         __FILE__, __LINE__);
+        throw nimboui::_GenericException("Transition effect '" + effect + "' not found!", "GenericException", __FILE__,
+                                         __LINE__);
     }
     TransitionManager* transition = found->second;
     transition->begin(target, duration, ignored);
@@ -67,8 +67,7 @@ void update(float step, float realStep) {
 Chapter* getChapter(const String& name) {
     auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(name));
     if (!chapter) {
-        throw nimboui::_GenericException("Chapter '" + name + "' not found!", "GenericException", __FILE__,
-                                         __LINE__);
+        throw nimboui::_GenericException("Chapter '" + name + "' not found!", "GenericException", __FILE__, __LINE__);
     }
     return chapter;
 }

@@ -7,13 +7,21 @@ namespace Speech {
 std::map<String, String> speechMap;
 float clickHintAlpha = 0.0f;
 
-bool isSpeaking() { return !speechMap.empty(); }
+bool isSpeaking() {
+    return !speechMap.empty();
+}
 
 // Subtitles and voices come with the characters; until then a line is only logged.
-void say(const String& text) { Session::log("say: " + text); }
+void say(const String& text) {
+    Session::log("say: " + text);
+}
 void sayGenericLine() {}
-void skipCurrentLine() { speechMap.clear(); }
-void clear() { speechMap.clear(); }
+void skipCurrentLine() {
+    speechMap.clear();
+}
+void clear() {
+    speechMap.clear();
+}
 void updateTalkAnimation(float) {}
 
 } // namespace Speech

@@ -40,7 +40,9 @@ namespace {
 constexpr float FOUR_THIRDS = 1.3333334f;
 constexpr double CURSOR_THRESHOLD = 1.3233333335568507;
 
-String activeDataset() { return Session::activeScene ? Session::activeScene->chapter->getName() : String(); }
+String activeDataset() {
+    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
+}
 
 bool inMenus() {
     String dataset = activeDataset();
@@ -52,7 +54,9 @@ float sceneWidth() {
     return width > 0 ? width : 426.0f;
 }
 
-float sign(float v) { return (float)((v > 0) - (v < 0)); }
+float sign(float v) {
+    return (float)((v > 0) - (v < 0));
+}
 
 float approach(float value, float target, float step) {
     return value < target ? std::min(value + step, target) : std::max(value - step, target);
@@ -139,7 +143,9 @@ void updateCursorPosition() {
     mapCursor(p.x, p.y);
 }
 
-void setCursorFromWindow(float wx, float wy) { mapCursor(wx, wy); }
+void setCursorFromWindow(float wx, float wy) {
+    mapCursor(wx, wy);
+}
 
 void clampTargetPan() {
     morvec::Rectangle r = getViewportRect(false);
@@ -243,7 +249,9 @@ void updateCamera(float dt) {
     viewPan.y = approach(viewPan.y, targetViewPan.y, dy);
 }
 
-bool isWideScene() { return Session::activeScene && !Session::activeScene->getProperty("width").empty(); }
+bool isWideScene() {
+    return Session::activeScene && !Session::activeScene->getProperty("width").empty();
+}
 
 float getCameraOffsetX() {
     Marionix::Actor* character = Characters::getCurrentCharacter();

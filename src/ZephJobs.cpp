@@ -30,7 +30,9 @@ const lba::Map& getWalkMap(bool none) {
 SplineMove::SplineMove(const String& tag, bool ignoreWalkMap, float x, float y)
     : target(x, y), tag(tag), ignoreWalkMap(ignoreWalkMap) {}
 
-Marionix::Job* SplineMove::clone() const { return new SplineMove(tag, ignoreWalkMap, target.x, target.y); }
+Marionix::Job* SplineMove::clone() const {
+    return new SplineMove(tag, ignoreWalkMap, target.x, target.y);
+}
 
 void SplineMove::start() {
     const lba::Map& map = getWalkMap(ignoreWalkMap);
@@ -68,7 +70,9 @@ void SplineMove::update(float dt) {
     }
 }
 
-bool SplineMove::isDone() { return factor == 0.0 || !spline || progress >= 1.0; }
+bool SplineMove::isDone() {
+    return factor == 0.0 || !spline || progress >= 1.0;
+}
 
 morvec::Vector2 SplineMove::getDestination() const {
     if (!spline) {
@@ -80,15 +84,23 @@ morvec::Vector2 SplineMove::getDestination() const {
 
 // ---------------------------------------------------------------- actions
 
-void SimpleJob::update(float) { flag = true; }
+void SimpleJob::update(float) {
+    flag = true;
+}
 
 ActionWrapper::ActionWrapper(Action* action, const String& condition) : condition(condition), action(action) {}
 
-ActionWrapper::~ActionWrapper() { delete action; }
+ActionWrapper::~ActionWrapper() {
+    delete action;
+}
 
-Marionix::Job* ActionWrapper::clone() const { return new ActionWrapper(action->clone(), condition); }
+Marionix::Job* ActionWrapper::clone() const {
+    return new ActionWrapper(action->clone(), condition);
+}
 
-String ActionWrapper::getTypeName() const { return "ActionWrapper: " + action->getTypeName(); }
+String ActionWrapper::getTypeName() const {
+    return "ActionWrapper: " + action->getTypeName();
+}
 
 void ActionWrapper::start() {
     if (Session::checkCondition(condition)) {
@@ -103,7 +115,9 @@ Marionix::Job* SwitchScene::clone() const {
     return new SwitchScene(static_cast<Actions::SwitchScene*>(action->clone()), condition, position);
 }
 
-String SwitchScene::getTargetScene() const { return static_cast<Actions::SwitchScene*>(action)->getFullSceneName(); }
+String SwitchScene::getTargetScene() const {
+    return static_cast<Actions::SwitchScene*>(action)->getFullSceneName();
+}
 
 void SwitchScene::start() {
     String target = getTargetScene();

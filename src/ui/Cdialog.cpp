@@ -8,7 +8,9 @@
 
 namespace Cdialog {
 
-void answer(int) { Vars::get("cdialog")->setValue("", false); }
+void answer(int) {
+    Vars::get("cdialog")->setValue("", false);
+}
 
 // The dialog's objects show the request once the confirmation panel is built from the variable.
 void onVarChanged(Variable*, const String&, const String&) {}

@@ -11,9 +11,13 @@ namespace DialogPanel {
 int highlightedReply = -1;
 float shakeTimer = 0.0f;
 
-bool isOpen() { return Hud::isUiObjectShown("dialog"); }
+bool isOpen() {
+    return Hud::isUiObjectShown("dialog");
+}
 
-bool areRepliesShown() { return Hud::isUiObjectShown("reply_0"); }
+bool areRepliesShown() {
+    return Hud::isUiObjectShown("reply_0");
+}
 
 void close() {
     if (nimboui::Object* panel = Hud::uiObject("dialog")) {
@@ -30,8 +34,12 @@ void update(float step) {
 
 // The reply menu's handlers and keys belong to the dialog runner, which drives them once it exists.
 void registerEvents() {}
-void skipSpeechLine() { Speech::skipCurrentLine(); }
+void skipSpeechLine() {
+    Speech::skipCurrentLine();
+}
 void handleReplyKey(int) {}
-void resetReplyColours() { highlightedReply = -1; }
+void resetReplyColours() {
+    highlightedReply = -1;
+}
 
 } // namespace DialogPanel

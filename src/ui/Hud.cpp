@@ -69,7 +69,9 @@ void hideResumeOverlay() {
 
 } // namespace
 
-nimboui::Object* uiObject(const String& name) { return uiChapter ? uiChapter->findObject(name) : nullptr; }
+nimboui::Object* uiObject(const String& name) {
+    return uiChapter ? uiChapter->findObject(name) : nullptr;
+}
 
 bool isUiObjectShown(const String& name) {
     nimboui::Object* object = uiObject(name);
@@ -185,8 +187,8 @@ void updateAspectChooser() {
     float ratio = aspect == "screen" ? windowAspect() : Viewport::aspectRatio(aspect);
     float width = (1.3333334f / ratio) * 108;
     for (const char* name : {"aspect_close_up", "aspect_close_dn", "aspect_close_hover"}) {
-        auto* image = dynamic_cast<nimboui::CompositeImage*>(uiChapter ? uiChapter->findImage("gui/" + String(name))
-                                                                       : nullptr);
+        auto* image =
+            dynamic_cast<nimboui::CompositeImage*>(uiChapter ? uiChapter->findImage("gui/" + String(name)) : nullptr);
         if (image && !image->getImageRefs().empty()) {
             image->getImageRefs()[0].rect.w = width;
         }
@@ -239,7 +241,9 @@ void hideButtons(bool) {}
 void onSceneLocked(bool) {}
 void onSceneUnlocked() {}
 
-bool isResumePanelVisible() { return isUiObjectShown("resume_overlay"); }
+bool isResumePanelVisible() {
+    return isUiObjectShown("resume_overlay");
+}
 
 void showResumePanel(bool show) {
     nimboui::Object* overlay = uiObject("resume_overlay");
@@ -256,7 +260,9 @@ void showResumePanel(bool show) {
     overlay->setVisible(show);
 }
 
-void toggleResumePanel() { showResumePanel(!isResumePanelVisible()); }
+void toggleResumePanel() {
+    showResumePanel(!isResumePanelVisible());
+}
 
 void setRollover(const String& text) {
     if (!text.empty()) {
@@ -303,14 +309,19 @@ void onDiaryButtonClick(nimboui::EventArgs*) {
     }
 }
 
-void onHintButton(nimboui::EventArgs* args) { showHint(args); }
+void onHintButton(nimboui::EventArgs* args) {
+    showHint(args);
+}
 
-void showHint(nimboui::EventArgs*) { playClick(); }
+void showHint(nimboui::EventArgs*) {
+    playClick();
+}
 
 void onSkip(nimboui::EventArgs*) {
     String action = Vars::value("skip_action");
     if (action.empty() || action == "0") {
-        Session::log("Unable to execute Skip, variable 'skip_action' is invalid, better to fail silently then to crash.");
+        Session::log(
+            "Unable to execute Skip, variable 'skip_action' is invalid, better to fail silently then to crash.");
         return;
     }
     Vars::get("skip_action")->setValue("0", false);

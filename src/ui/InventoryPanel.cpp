@@ -8,17 +8,25 @@ namespace InventoryPanel {
 
 // The panel's slots, pages, notifications and buttons are the interface's; until it builds them
 // these calls have nothing to draw or arm.
-void notifyItemAdded(const String&) { refresh(); }
+void notifyItemAdded(const String&) {
+    refresh();
+}
 void refresh() {}
 void updateHoverImages(const String&) {}
 void clearSelection() {}
 void registerEvents() {}
-bool isDraggingItem() { return false; }
-bool isModeArmed() { return false; }
+bool isDraggingItem() {
+    return false;
+}
+bool isModeArmed() {
+    return false;
+}
 void resetButtons() {}
 void update(float) {}
 
-bool isOpen() { return Hud::isUiObjectShown("inv"); }
+bool isOpen() {
+    return Hud::isUiObjectShown("inv");
+}
 
 void open() {
     if (nimboui::Object* panel = Hud::uiObject("inv")) {

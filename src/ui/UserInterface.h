@@ -15,7 +15,7 @@ void registerScenes(Chapter* chapter);
 namespace SettingsMenu {
 // Keeps the user's settings and returns to the scene the menu was opened from.
 void onClose(nimboui::EventArgs* args);
-}
+} // namespace SettingsMenu
 
 namespace AchievementsMenu {
 void onClose(nimboui::EventArgs* args);
@@ -24,6 +24,6 @@ void onClose(nimboui::EventArgs* args);
 namespace RateMeBox {
 // Answers the rating prompt with "later".
 void close();
-}
+} // namespace RateMeBox
 
 } // namespace UserInterface

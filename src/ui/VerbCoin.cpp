@@ -6,7 +6,9 @@
 
 namespace VerbCoin {
 
-bool isOpen() { return Hud::isUiObjectShown("choice_buttons"); }
+bool isOpen() {
+    return Hud::isUiObjectShown("choice_buttons");
+}
 
 void close() {
     if (nimboui::Object* buttons = Hud::uiObject("choice_buttons")) {
