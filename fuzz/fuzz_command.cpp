@@ -1,12 +1,12 @@
 // Command strings, run at once and, line by line, through the queue, without an active scene: every
 // verb acts, logs, or throws one of the engine's exceptions, and the drain ends within its cap.
 
+#include "FuzzInput.h"
 #include "Inventory.h"
 #include "Session.h"
 #include "Vars.h"
 
 #include "vessot/Exception.h"
-#include "vessot/Log.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,9 +30,7 @@ void resetStore() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = (vessot::Log::setEcho(false), vessot::Log::setFilename("/dev/null", false), true);
-    (void)ready;
-    if (size > 4096) {
+    if (!acceptFuzzInput(size)) {
         return 0;
     }
     resetStore();

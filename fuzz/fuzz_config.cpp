@@ -1,11 +1,11 @@
 // Configuration text: parsed into parameters, every plain key set again (applying its dependent
 // sections), and the user keys written to a user file, which reads back to the same entries.
 
+#include "FuzzInput.h"
 #include "Session.h"
 
 #include "vessot/Exception.h"
 #include "vessot/File.h"
-#include "vessot/Log.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,9 +33,7 @@ const String& userFile() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = (vessot::Log::setEcho(false), vessot::Log::setFilename("/dev/null", false), true);
-    (void)ready;
-    if (size > 4096) {
+    if (!acceptFuzzInput(size)) {
         return 0;
     }
     Session::parseConfigText(Session::params, String(reinterpret_cast<const char*>(data), size));

@@ -1,6 +1,7 @@
 // Variable difference files: any bytes load over the start-up state (lines without ": " are
 // skipped), and the store then saves a file that loads back to the same values.
 
+#include "FuzzInput.h"
 #include "Vars.h"
 
 #include "vessot/Exception.h"
@@ -48,9 +49,7 @@ const String& base() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = (vessot::Log::setEcho(false), vessot::Log::setFilename("/dev/null", false), true);
-    (void)ready;
-    if (size > 4096) {
+    if (!acceptFuzzInput(size)) {
         return 0;
     }
     vessot::writeFileAtomically(base() + ".in", String(reinterpret_cast<const char*>(data), size));
