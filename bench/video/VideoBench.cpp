@@ -24,14 +24,14 @@ constexpr int FPS = 25;
 
 const mediagen::Bytes& clipBytes() {
     static mediagen::Bytes bytes = [] {
-        mediagen::ClipSpec spec;
-        spec.width = WIDTH;
-        spec.height = HEIGHT;
-        spec.frames = FRAMES;
-        spec.fps = FPS;
-        spec.textured = true;
-        spec.keyframeInterval = 64;
-        return mediagen::theoraClip(spec);
+        mediagen::ClipSettings settings;
+        settings.width = WIDTH;
+        settings.height = HEIGHT;
+        settings.frames = FRAMES;
+        settings.fps = FPS;
+        settings.textured = true;
+        settings.keyframeInterval = 64;
+        return mediagen::theoraClip(settings);
     }();
     return bytes;
 }

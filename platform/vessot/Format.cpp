@@ -39,7 +39,7 @@ double FormatArg::asReal() const {
 
 namespace {
 
-struct Spec {
+struct Field {
     bool leftAlign = false;
     bool zeroPad = false;
     bool plusSign = false;
@@ -48,15 +48,15 @@ struct Spec {
     int precision = -1;
 };
 
-String pad(String body, const Spec& spec, bool numeric) {
-    if ((int)body.size() >= spec.width) {
+String pad(String body, const Field& field, bool numeric) {
+    if ((int)body.size() >= field.width) {
         return body;
     }
-    size_t fill = (size_t)spec.width - body.size();
-    if (spec.leftAlign) {
+    size_t fill = (size_t)field.width - body.size();
+    if (field.leftAlign) {
         return body + String(std::string(fill, ' '));
     }
-    if (spec.zeroPad && numeric) {
+    if (field.zeroPad && numeric) {
         size_t signLength = (!body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ')) ? 1 : 0;
         body.insert(signLength, fill, '0');
         return body;
@@ -64,37 +64,37 @@ String pad(String body, const Spec& spec, bool numeric) {
     return String(std::string(fill, ' ')) + body;
 }
 
-String withSign(String digits, bool negative, const Spec& spec) {
+String withSign(String digits, bool negative, const Field& field) {
     if (negative) {
         return "-" + digits;
     }
-    if (spec.plusSign) {
+    if (field.plusSign) {
         return "+" + digits;
     }
-    if (spec.spaceSign) {
+    if (field.spaceSign) {
         return " " + digits;
     }
     return digits;
 }
 
-String formatInteger(long long value, const Spec& spec) {
+String formatInteger(long long value, const Field& field) {
     unsigned long long magnitude = value < 0 ? 0ull - (unsigned long long)value : (unsigned long long)value;
     String digits(std::to_string(magnitude));
-    if (spec.precision >= 0 && (int)digits.size() < spec.precision) {
-        digits.insert(0, (size_t)spec.precision - digits.size(), '0');
+    if (field.precision >= 0 && (int)digits.size() < field.precision) {
+        digits.insert(0, (size_t)field.precision - digits.size(), '0');
     }
-    return pad(withSign(digits, value < 0, spec), spec, spec.precision < 0);
+    return pad(withSign(digits, value < 0, field), field, field.precision < 0);
 }
 
-String formatReal(double value, const Spec& spec) {
+String formatReal(double value, const Field& field) {
     if (!std::isfinite(value)) {
-        return pad(std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf"), spec, false);
+        return pad(std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf"), field, false);
     }
-    int precision = spec.precision < 0 ? 6 : std::min(spec.precision, 60);
+    int precision = field.precision < 0 ? 6 : std::min(field.precision, 60);
     char buf[512];
     auto result = std::to_chars(buf, buf + sizeof(buf), std::fabs(value), std::chars_format::fixed, precision);
     String digits = result.ec == std::errc() ? String(buf, (size_t)(result.ptr - buf)) : String("0");
-    return pad(withSign(digits, std::signbit(value) && value != 0, spec), spec, true);
+    return pad(withSign(digits, std::signbit(value) && value != 0, field), field, true);
 }
 
 } // namespace
@@ -115,29 +115,29 @@ String formatArgs(const String& format, std::initializer_list<FormatArg> args) {
             continue;
         }
         size_t start = i++;
-        Spec spec;
+        Field field;
         for (; i < format.size(); ++i) {
             char f = format[i];
             if (f == '-') {
-                spec.leftAlign = true;
+                field.leftAlign = true;
             } else if (f == '0') {
-                spec.zeroPad = true;
+                field.zeroPad = true;
             } else if (f == '+') {
-                spec.plusSign = true;
+                field.plusSign = true;
             } else if (f == ' ') {
-                spec.spaceSign = true;
+                field.spaceSign = true;
             } else {
                 break;
             }
         }
         while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
-            spec.width = std::min(spec.width * 10 + (format[i++] - '0'), 1000);
+            field.width = std::min(field.width * 10 + (format[i++] - '0'), 1000);
         }
         if (i < format.size() && format[i] == '.') {
             ++i;
-            spec.precision = 0;
+            field.precision = 0;
             while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
-                spec.precision = std::min(spec.precision * 10 + (format[i++] - '0'), 1000);
+                field.precision = std::min(field.precision * 10 + (format[i++] - '0'), 1000);
             }
         }
         // Length modifiers such as "l" or "ll" carry no meaning here.
@@ -157,22 +157,22 @@ String formatArgs(const String& format, std::initializer_list<FormatArg> args) {
         case 's': {
             ++next;
             String text = arg ? arg->asText() : String();
-            if (spec.precision >= 0 && (int)text.size() > spec.precision) {
-                text.resize((size_t)spec.precision);
+            if (field.precision >= 0 && (int)text.size() > field.precision) {
+                text.resize((size_t)field.precision);
             }
-            out += pad(text, spec, false);
+            out += pad(text, field, false);
             break;
         }
         case 'd':
         case 'i':
         case 'u':
             ++next;
-            out += arg ? formatInteger(arg->asInteger(), spec) : String();
+            out += arg ? formatInteger(arg->asInteger(), field) : String();
             break;
         case 'f':
         case 'F':
             ++next;
-            out += arg ? formatReal(arg->asReal(), spec) : String();
+            out += arg ? formatReal(arg->asReal(), field) : String();
             break;
         default:
             // Not a conversion we know: keep the text as it stands.

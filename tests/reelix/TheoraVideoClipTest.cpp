@@ -78,8 +78,8 @@ protected:
         TheoraVideoManager::setLogFunction(nullptr);
     }
 
-    TheoraVideoClip* clipOf(const mediagen::ClipSpec& spec, int mode = TheoraOutputRGB, int precached = 8) {
-        return manager->createVideoClip(memorySource(mediagen::theoraClip(spec)), mode, precached);
+    TheoraVideoClip* clipOf(const mediagen::ClipSettings& settings, int mode = TheoraOutputRGB, int precached = 8) {
+        return manager->createVideoClip(memorySource(mediagen::theoraClip(settings)), mode, precached);
     }
     // Plays the clip in steps of one frame time, taking each due frame; answers the frame numbers
     // shown. The worker is given time to fill the queue before every step.
@@ -114,10 +114,10 @@ std::vector<int> range(int from, int to) {
 } // namespace
 
 TEST_F(Clips, ReportsFrameAndPictureRegion) {
-    mediagen::ClipSpec spec;
-    spec.width = 40;
-    spec.height = 30;
-    TheoraVideoClip* clip = clipOf(spec);
+    mediagen::ClipSettings settings;
+    settings.width = 40;
+    settings.height = 30;
+    TheoraVideoClip* clip = clipOf(settings);
     EXPECT_EQ(clip->getWidth(), 48);
     EXPECT_EQ(clip->getHeight(), 32);
     EXPECT_EQ(clip->getSubFrameOffsetX(), 0);
@@ -126,7 +126,7 @@ TEST_F(Clips, ReportsFrameAndPictureRegion) {
     EXPECT_FLOAT_EQ(clip->getFPS(), 25.0f);
     EXPECT_EQ(manager->getSupportedDecoders(), vessot::Array<vessot::String>{"Theora"});
     TheoraVideoClip* padded =
-        manager->createVideoClip(memorySource(mediagen::theoraClip(spec)), TheoraOutputRGB, 2, true);
+        manager->createVideoClip(memorySource(mediagen::theoraClip(settings)), TheoraOutputRGB, 2, true);
     ASSERT_TRUE(padded->waitForCache(1.0f, 5.0f));
     EXPECT_EQ(padded->getFrameQueue()->getFirstAvailableFrame()->getStride(), 64);
     manager->destroyVideoClip(padded);
@@ -134,8 +134,8 @@ TEST_F(Clips, ReportsFrameAndPictureRegion) {
 }
 
 TEST_F(Clips, FramesComeInOrderWithTheirColours) {
-    mediagen::ClipSpec spec;
-    TheoraVideoClip* clip = clipOf(spec);
+    mediagen::ClipSettings settings;
+    TheoraVideoClip* clip = clipOf(settings);
     std::vector<int> shown;
     for (int i = 0; i < 12; ++i) {
         ASSERT_TRUE(clip->waitForCache(0.0f, 5.0f));
@@ -154,10 +154,10 @@ TEST_F(Clips, FramesComeInOrderWithTheirColours) {
 TEST_F(Clips, EveryChromaLayoutConverts) {
     for (mediagen::Chroma chroma : {mediagen::Chroma::C420, mediagen::Chroma::C422, mediagen::Chroma::C444}) {
         SCOPED_TRACE((int)chroma);
-        mediagen::ClipSpec spec;
-        spec.chroma = chroma;
-        spec.frames = 3;
-        TheoraVideoClip* clip = clipOf(spec);
+        mediagen::ClipSettings settings;
+        settings.chroma = chroma;
+        settings.frames = 3;
+        TheoraVideoClip* clip = clipOf(settings);
         ASSERT_TRUE(clip->waitForCache(1.0f, 5.0f) || clip->getNumReadyFrames() == 3);
         TheoraVideoFrame* frame = clip->getNextFrame();
         ASSERT_NE(frame, nullptr);
@@ -169,7 +169,7 @@ TEST_F(Clips, EveryChromaLayoutConverts) {
 }
 
 TEST_F(Clips, TimerDropsFramesWhoseTimeHasPassed) {
-    TheoraVideoClip* clip = clipOf(mediagen::ClipSpec{});
+    TheoraVideoClip* clip = clipOf(mediagen::ClipSettings{});
     ASSERT_TRUE(clip->waitForCache(1.0f, 5.0f));
     EXPECT_EQ(clip->getNextFrame()->getFrameNumber(), 0);
     clip->update(5 * STEP + 0.01f);
@@ -182,9 +182,9 @@ TEST_F(Clips, TimerDropsFramesWhoseTimeHasPassed) {
 }
 
 TEST_F(Clips, LoopingRestartsNumberingAndSeeksTheTimerToZero) {
-    mediagen::ClipSpec spec;
-    spec.frames = 6;
-    TheoraVideoClip* clip = clipOf(spec);
+    mediagen::ClipSettings settings;
+    settings.frames = 6;
+    TheoraVideoClip* clip = clipOf(settings);
     RecordingTimer timer;
     clip->setTimer(&timer);
     // The whole clip is decoded before looping is switched on, as it can be for a short clip.
@@ -199,9 +199,9 @@ TEST_F(Clips, LoopingRestartsNumberingAndSeeksTheTimerToZero) {
 }
 
 TEST_F(Clips, PlainClipIsDoneAfterItsLastFrameTime) {
-    mediagen::ClipSpec spec;
-    spec.frames = 4;
-    TheoraVideoClip* clip = clipOf(spec);
+    mediagen::ClipSettings settings;
+    settings.frames = 4;
+    TheoraVideoClip* clip = clipOf(settings);
     EXPECT_EQ(play(clip, 3), range(0, 3));
     ASSERT_EQ(clip->getNextFrame()->getFrameNumber(), 3);
     clip->popFrame();
@@ -212,10 +212,10 @@ TEST_F(Clips, PlainClipIsDoneAfterItsLastFrameTime) {
 }
 
 TEST_F(Clips, SeekGoesToTheTimerAndDecodesFromTheKeyframeBefore) {
-    mediagen::ClipSpec spec;
-    spec.frames = 20;
-    spec.keyframeInterval = 8;
-    TheoraVideoClip* clip = clipOf(spec);
+    mediagen::ClipSettings settings;
+    settings.frames = 20;
+    settings.keyframeInterval = 8;
+    TheoraVideoClip* clip = clipOf(settings);
     RecordingTimer timer;
     clip->setTimer(&timer);
     ASSERT_TRUE(clip->waitForCache(1.0f, 5.0f));
@@ -234,7 +234,7 @@ TEST_F(Clips, SeekGoesToTheTimerAndDecodesFromTheKeyframeBefore) {
 }
 
 TEST_F(Clips, PausedClipDoesNotAdvanceItsTimer) {
-    TheoraVideoClip* clip = clipOf(mediagen::ClipSpec{});
+    TheoraVideoClip* clip = clipOf(mediagen::ClipSettings{});
     RecordingTimer timer;
     clip->setTimer(&timer);
     clip->pause();
@@ -254,10 +254,10 @@ TEST_F(Clips, PausedClipDoesNotAdvanceItsTimer) {
 }
 
 TEST_F(Clips, AlphaClipFillsTheFourthByteFromTheAlphaPicture) {
-    mediagen::ClipSpec spec;
-    spec.alpha = true;
-    spec.frames = 2;
-    TheoraVideoClip* clip = clipOf(spec, TheoraOutputRGBA);
+    mediagen::ClipSettings settings;
+    settings.alpha = true;
+    settings.frames = 2;
+    TheoraVideoClip* clip = clipOf(settings, TheoraOutputRGBA);
     EXPECT_EQ(clip->getSubFrameWidth(), 64);
     EXPECT_EQ(clip->getSubFrameHeight(), 48);
     EXPECT_GE(clip->getWidth(), 64);
@@ -267,17 +267,17 @@ TEST_F(Clips, AlphaClipFillsTheFourthByteFromTheAlphaPicture) {
     EXPECT_NEAR(pixel(frame, 50, 24).a, mediagen::alphaAt(50, 64), 4);
     expectColour(frame, 50, 24, expectedColour(0));
 
-    TheoraVideoClip* opaque = clipOf(spec, TheoraOutputRGB);
+    TheoraVideoClip* opaque = clipOf(settings, TheoraOutputRGB);
     EXPECT_EQ(opaque->getSubFrameWidth(), 128);
     ASSERT_TRUE(opaque->waitForCache(0.0f, 5.0f));
     EXPECT_EQ(pixel(opaque->getNextFrame(), 10, 24).a, 255);
 }
 
 TEST_F(Clips, OtherStreamsInTheFileAreSkipped) {
-    mediagen::ClipSpec spec;
-    spec.withAudio = true;
-    spec.frames = 6;
-    TheoraVideoClip* clip = clipOf(spec);
+    mediagen::ClipSettings settings;
+    settings.withAudio = true;
+    settings.frames = 6;
+    TheoraVideoClip* clip = clipOf(settings);
     EXPECT_EQ(clip->getWidth(), 64);
     EXPECT_EQ(play(clip, 6), range(0, 6));
 }
@@ -304,7 +304,7 @@ TEST_F(Clips, MemorySourceOwnsAndServesItsBytes) {
 
 TEST_F(Clips, FileSourceReadsAResource) {
     TempDir dir;
-    mediagen::writeFile(dir / "clip.ogv", mediagen::theoraClip(mediagen::ClipSpec{}));
+    mediagen::writeFile(dir / "clip.ogv", mediagen::theoraClip(mediagen::ClipSettings{}));
     TheoraVideoClip* clip = manager->createVideoClip(vessot::String(dir / "clip.ogv"), TheoraOutputRGB, 4);
     EXPECT_EQ(clip->getWidth(), 64);
     EXPECT_EQ(clip->getName(), dir / "clip.ogv");
@@ -312,8 +312,8 @@ TEST_F(Clips, FileSourceReadsAResource) {
 }
 
 TEST_F(Clips, BrokenInputGivesWidthZeroAndALogLine) {
-    mediagen::Bytes clip = mediagen::theoraClip(mediagen::ClipSpec{});
-    mediagen::ClipSpec huge;
+    mediagen::Bytes clip = mediagen::theoraClip(mediagen::ClipSettings{});
+    mediagen::ClipSettings huge;
     huge.width = 4112;
     huge.height = 16;
     huge.frames = 1;
@@ -350,10 +350,10 @@ TEST_F(Clips, BrokenInputGivesWidthZeroAndALogLine) {
 }
 
 TEST_F(Clips, TruncatedDataEndsTheClipEarly) {
-    mediagen::ClipSpec spec;
-    spec.textured = true;
-    spec.frames = 40;
-    mediagen::Bytes bytes = mediagen::theoraClip(spec);
+    mediagen::ClipSettings settings;
+    settings.textured = true;
+    settings.frames = 40;
+    mediagen::Bytes bytes = mediagen::theoraClip(settings);
     bytes.resize(bytes.size() * 6 / 10);
     TheoraVideoClip* clip = manager->createVideoClip(memorySource(bytes), TheoraOutputRGB, 8);
     ASSERT_GT(clip->getWidth(), 0);

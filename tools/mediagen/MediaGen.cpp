@@ -125,15 +125,15 @@ th_pixel_fmt pixelFormat(Chroma c) {
 }
 
 // Fills the three planes of frame n.
-void paintFrame(const ClipSpec& spec, int n, th_ycbcr_buffer planes, uint32_t& noise) {
+void paintFrame(const ClipSettings& settings, int n, th_ycbcr_buffer planes, uint32_t& noise) {
     Ycbcr flat = frameColour(n);
     for (int y = 0; y < planes[0].height; ++y) {
         unsigned char* row = planes[0].data + (ptrdiff_t)y * planes[0].stride;
         for (int x = 0; x < planes[0].width; ++x) {
             uint8_t value = flat.y;
-            if (spec.alpha && x >= spec.width) {
-                value = alphaAt(x - spec.width, spec.width);
-            } else if (spec.textured) {
+            if (settings.alpha && x >= settings.width) {
+                value = alphaAt(x - settings.width, settings.width);
+            } else if (settings.textured) {
                 noise = noise * 1664525u + 1013904223u;
                 value = (uint8_t)(((x + 3 * n) ^ (y + n)) + (noise >> 28));
             }
@@ -145,8 +145,8 @@ void paintFrame(const ClipSpec& spec, int n, th_ycbcr_buffer planes, uint32_t& n
         for (int y = 0; y < planes[p].height; ++y) {
             unsigned char* row = planes[p].data + (ptrdiff_t)y * planes[p].stride;
             for (int x = 0; x < planes[p].width; ++x) {
-                bool alphaSide = spec.alpha && (x << chromaShiftX(spec.chroma)) >= spec.width;
-                row[x] = alphaSide ? 128 : (spec.textured ? (uint8_t)(value + ((x + y + n) & 15)) : value);
+                bool alphaSide = settings.alpha && (x << chromaShiftX(settings.chroma)) >= settings.width;
+                row[x] = alphaSide ? 128 : (settings.textured ? (uint8_t)(value + ((x + y + n) & 15)) : value);
             }
         }
     }
@@ -162,19 +162,19 @@ uint8_t alphaAt(int x, int width) {
     return x < width / 2 ? 255 : 64;
 }
 
-Bytes theoraClip(const ClipSpec& spec) {
-    int pictureWidth = spec.alpha ? spec.width * 2 : spec.width;
+Bytes theoraClip(const ClipSettings& settings) {
+    int pictureWidth = settings.alpha ? settings.width * 2 : settings.width;
     th_info info;
     th_info_init(&info);
     info.frame_width = (pictureWidth + 15) & ~15;
-    info.frame_height = (spec.height + 15) & ~15;
+    info.frame_height = (settings.height + 15) & ~15;
     info.pic_width = pictureWidth;
-    info.pic_height = spec.height;
+    info.pic_height = settings.height;
     info.pic_x = 0;
     info.pic_y = 0;
     info.colorspace = TH_CS_UNSPECIFIED;
-    info.pixel_fmt = pixelFormat(spec.chroma);
-    info.fps_numerator = spec.fps;
+    info.pixel_fmt = pixelFormat(settings.chroma);
+    info.fps_numerator = settings.fps;
     info.fps_denominator = 1;
     info.aspect_numerator = 1;
     info.aspect_denominator = 1;
@@ -185,7 +185,7 @@ Bytes theoraClip(const ClipSpec& spec) {
     if (!encoder) {
         throw std::runtime_error("th_encode_alloc failed");
     }
-    ogg_uint32_t keyframe = (ogg_uint32_t)spec.keyframeInterval;
+    ogg_uint32_t keyframe = (ogg_uint32_t)settings.keyframeInterval;
     th_encode_ctl(encoder, TH_ENCCTL_SET_KEYFRAME_FREQUENCY_FORCE, &keyframe, sizeof(keyframe));
 
     ogg_stream_state stream;
@@ -204,20 +204,20 @@ Bytes theoraClip(const ClipSpec& spec) {
 
     std::vector<float> audio;
     std::unique_ptr<VorbisEncoder> vorbisEncoder;
-    if (spec.withAudio) {
+    if (settings.withAudio) {
         vorbisEncoder = std::make_unique<VorbisEncoder>(22050, 1, 0xa0d);
         vorbisEncoder->headers(firstPages, headerPages);
-        audio = tone((double)spec.frames / spec.fps, 22050, 1, 440.0, 0.5f);
+        audio = tone((double)settings.frames / settings.fps, 22050, 1, 440.0, 0.5f);
     }
 
     std::vector<unsigned char> memory;
     th_ycbcr_buffer planes;
-    int frameWidth = (pictureWidth + 15) & ~15, frameHeight = (spec.height + 15) & ~15;
+    int frameWidth = (pictureWidth + 15) & ~15, frameHeight = (settings.height + 15) & ~15;
     size_t offsets[3] = {0, 0, 0};
     size_t total = 0;
     for (int p = 0; p < 3; ++p) {
-        planes[p].width = p == 0 ? frameWidth : frameWidth >> chromaShiftX(spec.chroma);
-        planes[p].height = p == 0 ? frameHeight : frameHeight >> chromaShiftY(spec.chroma);
+        planes[p].width = p == 0 ? frameWidth : frameWidth >> chromaShiftX(settings.chroma);
+        planes[p].height = p == 0 ? frameHeight : frameHeight >> chromaShiftY(settings.chroma);
         planes[p].stride = planes[p].width;
         offsets[p] = total;
         total += (size_t)planes[p].width * planes[p].height;
@@ -227,14 +227,14 @@ Bytes theoraClip(const ClipSpec& spec) {
         planes[p].data = memory.data() + offsets[p];
     }
     uint32_t noise = 12345;
-    for (int n = 0; n < spec.frames; ++n) {
-        paintFrame(spec, n, planes, noise);
+    for (int n = 0; n < settings.frames; ++n) {
+        paintFrame(settings, n, planes, noise);
         if (th_encode_ycbcr_in(encoder, planes) != 0) {
             th_encode_free(encoder);
             ogg_stream_clear(&stream);
             throw std::runtime_error("th_encode_ycbcr_in failed");
         }
-        while (th_encode_packetout(encoder, n == spec.frames - 1, &packet) > 0) {
+        while (th_encode_packetout(encoder, n == settings.frames - 1, &packet) > 0) {
             ogg_stream_packetin(&stream, &packet);
             drainPages(dataPages, stream);
         }

@@ -13,7 +13,7 @@ using Bytes = std::vector<uint8_t>;
 
 enum class Chroma { C420, C422, C444 };
 
-struct ClipSpec {
+struct ClipSettings {
     int width = 64; // the colour picture
     int height = 48;
     int frames = 12;
@@ -37,7 +37,7 @@ Ycbcr frameColour(int frame);
 // The alpha of an alpha clip's pixel: 255 in the left half of the picture, 64 in the right half.
 uint8_t alphaAt(int x, int width);
 
-Bytes theoraClip(const ClipSpec& spec);
+Bytes theoraClip(const ClipSettings& settings);
 
 // Interleaved samples in [-1, 1].
 Bytes wav(const std::vector<float>& samples, int rate, int channels, int bits);

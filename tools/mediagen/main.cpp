@@ -31,19 +31,19 @@ double number(const std::map<std::string, std::string>& opts, const std::string&
 }
 
 mediagen::Bytes makeClip(const std::map<std::string, std::string>& opts) {
-    mediagen::ClipSpec spec;
-    spec.width = (int)number(opts, "width", spec.width);
-    spec.height = (int)number(opts, "height", spec.height);
-    spec.frames = (int)number(opts, "frames", spec.frames);
-    spec.fps = (int)number(opts, "fps", spec.fps);
-    spec.alpha = number(opts, "alpha", 0) != 0;
-    spec.textured = number(opts, "textured", 0) != 0;
-    spec.withAudio = number(opts, "audio", 0) != 0;
-    spec.keyframeInterval = (int)number(opts, "keyframe", spec.keyframeInterval);
+    mediagen::ClipSettings settings;
+    settings.width = (int)number(opts, "width", settings.width);
+    settings.height = (int)number(opts, "height", settings.height);
+    settings.frames = (int)number(opts, "frames", settings.frames);
+    settings.fps = (int)number(opts, "fps", settings.fps);
+    settings.alpha = number(opts, "alpha", 0) != 0;
+    settings.textured = number(opts, "textured", 0) != 0;
+    settings.withAudio = number(opts, "audio", 0) != 0;
+    settings.keyframeInterval = (int)number(opts, "keyframe", settings.keyframeInterval);
     int chroma = (int)number(opts, "chroma", 420);
-    spec.chroma =
+    settings.chroma =
         chroma == 444 ? mediagen::Chroma::C444 : (chroma == 422 ? mediagen::Chroma::C422 : mediagen::Chroma::C420);
-    return mediagen::theoraClip(spec);
+    return mediagen::theoraClip(settings);
 }
 
 mediagen::Bytes makeSound(const std::string& path, const std::map<std::string, std::string>& opts) {
