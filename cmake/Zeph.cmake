@@ -42,6 +42,12 @@ function(zeph_test name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/Printers.h)
+    # The engine under test keeps its optimisation; the test bodies themselves compile fastest
+    # unoptimised, and GoogleTest's header is compiled once per target.
+    if(ZEPH_SANITIZE)
+        target_compile_options(${name} PRIVATE -O0)
+    endif()
+    target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
     zeph_warnings(${name})
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
