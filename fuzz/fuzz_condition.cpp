@@ -1,8 +1,8 @@
 // Condition expressions: every text evaluates to "1" or "0", or is refused with the evaluator's
 // syntax error or the store's unknown-variable error; never anything else.
 
-#include "FuzzInput.h"
 #include "Evaluator.h"
+#include "FuzzInput.h"
 #include "Inventory.h"
 #include "Vars.h"
 

@@ -9,9 +9,13 @@
 
 namespace Actions {
 
-Action* Reference::getAction() const { return owner->getNamedAction(ref); }
+Action* Reference::getAction() const {
+    return owner->getNamedAction(ref);
+}
 
-void Reference::execute() { getAction()->execute(); }
+void Reference::execute() {
+    getAction()->execute();
+}
 
 SwitchScene::SwitchScene(float fadeTime, const String& scene, const String& effect, const String& params)
     : fadeTime(fadeTime), scene(scene), effect(effect), params(params) {
@@ -37,9 +41,13 @@ String SwitchScene::getFullSceneName() const {
     return Session::activeScene->chapter->getName() + "." + scene;
 }
 
-void Execute::execute() { Session::executeCommand(command); }
+void Execute::execute() {
+    Session::executeCommand(command);
+}
 
-void Unavailable::execute() { vessot::Log::write("zeph", "action type '" + type + "' is not available; nothing done"); }
+void Unavailable::execute() {
+    vessot::Log::write("zeph", "action type '" + type + "' is not available; nothing done");
+}
 
 // Only the variable actions carry a reset flag; none of them is built by this factory yet.
 void clearResetFlag(Action*) {}

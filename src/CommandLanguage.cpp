@@ -64,8 +64,8 @@ void callCommand(const String& arguments) {
     if (pieces.size() == 2) {
         dataset = nimboui::getDatasetByName(pieces[0]);
         if (!dynamic_cast<Chapter*>(dataset)) {
-            throw nimboui::_GenericException("call: '" + pieces[0] + "' is not a chapter", "GenericException",
-                                             __FILE__, __LINE__);
+            throw nimboui::_GenericException("call: '" + pieces[0] + "' is not a chapter", "GenericException", __FILE__,
+                                             __LINE__);
         }
         callback = pieces[1];
     } else {
@@ -93,7 +93,8 @@ void resetSceneCommand() {
 void runOne(const String& command) {
     size_t blank = command.find(' ');
     String verb = blank == String::npos ? command : command.substr(0, blank);
-    String arguments = blank == String::npos ? command.substr(0, MAX_ARGUMENT) : command.substr(blank + 1, MAX_ARGUMENT);
+    String arguments =
+        blank == String::npos ? command.substr(0, MAX_ARGUMENT) : command.substr(blank + 1, MAX_ARGUMENT);
     // "set_var" and "inc_var" take a name and a value split at the first blank; without a blank
     // the name is empty, which no variable has.
     String name;
@@ -169,7 +170,9 @@ void drainCommandQueue() {
     }
 }
 
-void log(const String& text) { vessot::Log::write("zeph", text); }
+void log(const String& text) {
+    vessot::Log::write("zeph", text);
+}
 
 float getTextPauseTime(const String& text) {
     float sum = 0.0f;
@@ -184,6 +187,8 @@ float getTextPauseTime(const String& text) {
     return sum > 0.01f ? sum : 7.0f * textMultiplier;
 }
 
-bool checkCondition(const String& condition) { return Evaluator::evaluate(condition) == "1"; }
+bool checkCondition(const String& condition) {
+    return Evaluator::evaluate(condition) == "1";
+}
 
 } // namespace Session

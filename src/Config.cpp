@@ -28,7 +28,9 @@ bool dependentKey(const String& entryKey, const String& param, const String& val
 
 } // namespace
 
-String getParam(const String& key) { return params[key]; }
+String getParam(const String& key) {
+    return params[key];
+}
 
 void setParam(const String& key, const String& value) {
     log("setting param '" + key + "' : " + value);

@@ -7,7 +7,9 @@ namespace DialogManager {
 Dialog* currentNode = nullptr;
 
 // Dialog trees are not read yet: a conversation that a script starts is only logged.
-void start(const String& name) { Session::log("dialog '" + name + "' is not available"); }
+void start(const String& name) {
+    Session::log("dialog '" + name + "' is not available");
+}
 void show() {}
 
 int load(const String& path, std::map<String, Dialog*>&, Chapter*) {

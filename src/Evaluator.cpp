@@ -23,17 +23,17 @@ struct Operator {
 
 // Searched in this order; the first found anywhere in the text decides.
 constexpr Operator OPERATORS[] = {
-    {"==", Compare::Equal},     {"!=", Compare::NotEqual},     {"{=", Compare::LessEqual},
-    {"}=", Compare::GreaterEqual}, {"{", Compare::Less},       {"}", Compare::Greater},
-    {"<=", Compare::LessEqual}, {">=", Compare::GreaterEqual}, {"<", Compare::Less},
-    {">", Compare::Greater},    {"!^", Compare::NotContained}, {"^", Compare::Contained},
+    {"==", Compare::Equal}, {"!=", Compare::NotEqual}, {"{=", Compare::LessEqual},    {"}=", Compare::GreaterEqual},
+    {"{", Compare::Less},   {"}", Compare::Greater},   {"<=", Compare::LessEqual},    {">=", Compare::GreaterEqual},
+    {"<", Compare::Less},   {">", Compare::Greater},   {"!^", Compare::NotContained}, {"^", Compare::Contained},
 };
 
-bool isResult(const String& text) { return text == "1" || text == "0"; }
+bool isResult(const String& text) {
+    return text == "1" || text == "0";
+}
 
 [[noreturn]] void syntaxError(const String& text) {
-    throw _ScriptException("SyntaxError, parentheses do not match in expression '" + text + "'", __FILE__,
-                           __LINE__);
+    throw _ScriptException("SyntaxError, parentheses do not match in expression '" + text + "'", __FILE__, __LINE__);
 }
 
 // Finds the first parenthesised group; false when the text holds no parenthesis at all.

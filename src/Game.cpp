@@ -2,13 +2,13 @@
 // choice of the interface language.
 #include "Game.h"
 
+#include "Engine.h"
 #include "EventDelegate.h"
 #include "GameUtil.h"
 #include "Input.h"
 #include "Lifetime.h"
 #include "Session.h"
 #include "Vars.h"
-#include "Engine.h"
 #include "ui/Achievements.h"
 #include "zephUtil.h"
 
@@ -16,8 +16,8 @@
 #include "nimbo/Nimbo.h"
 #include "nimbo/SystemInfo.h"
 #include "nimboui/nimboui.h"
-#include "runel/Renderer.h"
 #include "runel/FontTtf.h"
+#include "runel/Renderer.h"
 #include "tulm/Achievements.h"
 #include "vessot/File.h"
 #include "vessot/Log.h"
@@ -45,7 +45,9 @@ Achievements* achievementsBridge = nullptr;
 
 } // namespace
 
-void setExitHook(std::function<void(int)> hook) { exitHook = std::move(hook); }
+void setExitHook(std::function<void(int)> hook) {
+    exitHook = std::move(hook);
+}
 
 void exitProcess(int code) {
     if (exitHook) {

@@ -184,7 +184,9 @@ void onTextModeExceptionChanged(Variable*, const String& newValue, const String&
     textMultiplier = newValue == "1" ? 1.0f : Session::getParam("text_multiplier").toFloat();
 }
 
-String getLocalizationVar() { return nimboui::getLocalization(); }
+String getLocalizationVar() {
+    return nimboui::getLocalization();
+}
 
 String getSmartHintButtonVisibleVar() {
     nimboui::Object* button = uiChapter ? uiChapter->findObject("smart_hint_button") : nullptr;

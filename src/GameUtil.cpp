@@ -16,9 +16,13 @@ const char* const STORY_CHAPTERS[] = {"menu", "ship", "jama_spacea", "varion", "
 const char BOM[] = "\xEF\xBB\xBF";
 } // namespace
 
-String getActiveSceneName() { return Session::activeScene ? Session::activeScene->getName() : String(); }
+String getActiveSceneName() {
+    return Session::activeScene ? Session::activeScene->getName() : String();
+}
 
-String getMoreGamesUrl() { return "https://vestrel-vorne.example/games"; }
+String getMoreGamesUrl() {
+    return "https://vestrel-vorne.example/games";
+}
 
 bool isTesterMode() {
     static String lastProfile = "-----------------------------------------";
@@ -32,7 +36,9 @@ bool isTesterMode() {
     return testerMode;
 }
 
-void logMessage(const String& text) { vessot::Log::write("vorne", text); }
+void logMessage(const String& text) {
+    vessot::Log::write("vorne", text);
+}
 
 String readTextFile(const String& path) {
     try {
@@ -47,7 +53,9 @@ String readTextFile(const String& path) {
     }
 }
 
-void writeTextFile(const String& text, const String& path) { vessot::writeFileAtomically(path, BOM + text); }
+void writeTextFile(const String& text, const String& path) {
+    vessot::writeFileAtomically(path, BOM + text);
+}
 
 bool isSceneFileForPlatform(const String& fileName) {
     static const bool mobileUi = Session::getParam("ui") == "mobile";

@@ -12,7 +12,9 @@ String selectedItem;
 bool saving = false;
 
 namespace {
-void log(const String& text) { vessot::Log::write("zeph", text); }
+void log(const String& text) {
+    vessot::Log::write("zeph", text);
+}
 } // namespace
 
 void addItem(const String& item) {
@@ -46,7 +48,9 @@ void clear() {
     InventoryPanel::refresh();
 }
 
-bool hasItem(const String& item) { return items.contains(item); }
+bool hasItem(const String& item) {
+    return items.contains(item);
+}
 
 void setSelectedItem(const String& item) {
     selectedItem = item;
@@ -57,7 +61,9 @@ void setSelectedItem(const String& item) {
     }
 }
 
-String getSelectedItem() { return selectedItem; }
+String getSelectedItem() {
+    return selectedItem;
+}
 
 void save() {
     String text;

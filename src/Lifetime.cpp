@@ -20,7 +20,9 @@ void destroyPending() {
 }
 } // namespace
 
-Scope::Scope() { ++depth; }
+Scope::Scope() {
+    ++depth;
+}
 
 Scope::~Scope() {
     if (--depth == 0) {
@@ -38,6 +40,8 @@ void retire(std::function<void()> destroy) {
     }
 }
 
-bool isDeferring() { return depth > 0; }
+bool isDeferring() {
+    return depth > 0;
+}
 
 } // namespace Lifetime

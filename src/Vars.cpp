@@ -35,7 +35,9 @@ void Variable::setValue(const String& newValue, bool silent) {
     value = newValue;
 }
 
-void Variable::setInt(int number) { setValue(String(number), false); }
+void Variable::setInt(int number) {
+    setValue(String(number), false);
+}
 
 void Variable::addInt(int delta) {
     // The sum stays within int's range rather than overflowing.
@@ -43,7 +45,9 @@ void Variable::addInt(int delta) {
     setValue(String((int)std::clamp<long long>(sum, INT_MIN, INT_MAX)), false);
 }
 
-bool Variable::equalsInt(int number) const { return value.toInt() == number; }
+bool Variable::equalsInt(int number) const {
+    return value.toInt() == number;
+}
 
 void Variable::assign(const Variable& other) {
     if (name == "unnamed") {
@@ -73,7 +77,9 @@ Variable* VariableTable::get(const String& name) {
     throw _UnknownVariableException(name + " does not exist", __FILE__, __LINE__);
 }
 
-Variable* VariableTable::getOrCreate(const String& name) { return &variables[name]; }
+Variable* VariableTable::getOrCreate(const String& name) {
+    return &variables[name];
+}
 
 void VariableTable::snapshotInitialValues() {
     for (auto& [key, variable] : variables) {
@@ -136,8 +142,8 @@ void VariableTable::loadDiff(const String& path) {
         String key;
         String value;
         if (!line.split(": ", key, value)) {
-            vessot::Log::write(CHANNEL, "WARNING: skipping line " + String(lineNumber) + " of " + path +
-                                            ": no ': ' separator");
+            vessot::Log::write(CHANNEL,
+                               "WARNING: skipping line " + String(lineNumber) + " of " + path + ": no ': ' separator");
             continue;
         }
         getOrCreate(key)->setValue(value, false);
@@ -157,4 +163,6 @@ String VariableTable::diffText() const {
     return text;
 }
 
-void VariableTable::saveDiff(const String& path) const { vessot::writeFileAtomically(path, diffText()); }
+void VariableTable::saveDiff(const String& path) const {
+    vessot::writeFileAtomically(path, diffText());
+}

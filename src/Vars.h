@@ -69,15 +69,33 @@ extern VariableTable snapshot;
 extern Variable nullVariable;
 
 // These act on the live store.
-inline Variable* get(const String& name) { return variables.get(name); }
-inline Variable* getOrCreate(const String& name) { return variables.getOrCreate(name); }
-inline void snapshotInitialValues() { variables.snapshotInitialValues(); }
-inline void reset() { variables.reset(); }
-inline void loadFromXml(const String& path) { variables.loadFromXml(path); }
-inline void loadDiff(const String& path) { variables.loadDiff(path); }
-inline void saveDiff(const String& path) { variables.saveDiff(path); }
+inline Variable* get(const String& name) {
+    return variables.get(name);
+}
+inline Variable* getOrCreate(const String& name) {
+    return variables.getOrCreate(name);
+}
+inline void snapshotInitialValues() {
+    variables.snapshotInitialValues();
+}
+inline void reset() {
+    variables.reset();
+}
+inline void loadFromXml(const String& path) {
+    variables.loadFromXml(path);
+}
+inline void loadDiff(const String& path) {
+    variables.loadDiff(path);
+}
+inline void saveDiff(const String& path) {
+    variables.saveDiff(path);
+}
 // The value of a stored or computed variable.
-inline String value(const String& name) { return get(name)->getValue(); }
-inline void set(const String& name, const String& newValue) { get(name)->setValue(newValue, false); }
+inline String value(const String& name) {
+    return get(name)->getValue();
+}
+inline void set(const String& name, const String& newValue) {
+    get(name)->setValue(newValue, false);
+}
 
 } // namespace Vars

@@ -4,6 +4,8 @@
 
 namespace nimbovideo {
 
-void logFunction(const vessot::String& message) { vessot::Log::write("nimbovideo", message); }
+void logFunction(const vessot::String& message) {
+    vessot::Log::write("nimbovideo", message);
+}
 
 } // namespace nimbovideo

@@ -4,4 +4,6 @@
 
 #include "nimbo/Main.h"
 
-int main(int argc, char** argv) { return nimbo_main(Game::initGame, Game::destroyGame, argc, argv); }
+int main(int argc, char** argv) {
+    return nimbo_main(Game::initGame, Game::destroyGame, argc, argv);
+}

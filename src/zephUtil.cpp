@@ -35,7 +35,9 @@ void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue,
     }
 }
 
-String dotString() { return "."; }
+String dotString() {
+    return ".";
+}
 
 namespace {
 String userDataPath;

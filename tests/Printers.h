@@ -7,5 +7,7 @@
 #include <ostream>
 
 namespace vessot {
-inline void PrintTo(const String& s, std::ostream* os) { *os << '"' << static_cast<const std::string&>(s) << '"'; }
+inline void PrintTo(const String& s, std::ostream* os) {
+    *os << '"' << static_cast<const std::string&>(s) << '"';
+}
 } // namespace vessot

@@ -204,7 +204,5 @@ BENCHMARK(BM_MixUsualLoadChunk);
 } // namespace
 
 int main(int argc, char** argv) {
-    return benchreport::runMain(argc, argv, compare, [] {
-        std::filesystem::remove_all(files().dir);
-    });
+    return benchreport::runMain(argc, argv, compare, [] { std::filesystem::remove_all(files().dir); });
 }

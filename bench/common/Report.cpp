@@ -19,7 +19,9 @@ std::string number(double value) {
 }
 } // namespace
 
-void ratio(const std::string& name, double value) { lines().push_back("ratio " + name + " " + number(value)); }
+void ratio(const std::string& name, double value) {
+    lines().push_back("ratio " + name + " " + number(value));
+}
 
 void figure(const std::string& name, double value, const std::string& unit) {
     lines().push_back("figure " + name + " " + number(value) + " " + unit);

@@ -150,7 +150,8 @@ std::string sceneFile(int index) {
     }
     text += "  <Action name=\"look" + std::to_string(index) + "\" type=\"Execute\" cmd=\"log look\"/>\n";
     text += "  <if t=\"$door==1\">\n    <Object type=\"ImageBox\" name=\"" + name +
-            "_door\" x=\"10\" y=\"20\" image=\"" + name + "\"/>\n    <else>\n      <Execute cmd=\"log closed\"/>\n"
+            "_door\" x=\"10\" y=\"20\" image=\"" + name +
+            "\"/>\n    <else>\n      <Execute cmd=\"log closed\"/>\n"
             "    </else>\n  </if>\n";
     text += "  <Object type=\"ImageBox\" name=\"" + name + "_lamp\" x=\"40\" y=\"50\" w=\"20\" h=\"20\" image=\"" +
             name + "\" condition=\"$lamp==1\"/>\n";

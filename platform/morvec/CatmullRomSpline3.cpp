@@ -8,8 +8,8 @@ namespace {
 constexpr int DEFAULT_SAMPLES = 64;
 }
 
-void CatmullRomSpline3::compile(const vessot::Array<Vector3>& input, int samplesPerSegment,
-                                const Vector3& startTangent, const Vector3& endTangent) {
+void CatmullRomSpline3::compile(const vessot::Array<Vector3>& input, int samplesPerSegment, const Vector3& startTangent,
+                                const Vector3& endTangent) {
     points.assign(input.begin(), input.end());
     tangents.assign(points.size(), Vector3());
     samples.clear();

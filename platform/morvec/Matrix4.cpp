@@ -122,9 +122,13 @@ Matrix4 Matrix4::inverse() const {
     return inv;
 }
 
-void Matrix4::translate(float x, float y, float z) { *this = *this * translation(x, y, z); }
+void Matrix4::translate(float x, float y, float z) {
+    *this = *this * translation(x, y, z);
+}
 
-void Matrix4::scale(float x, float y, float z) { *this = *this * scaling(x, y, z); }
+void Matrix4::scale(float x, float y, float z) {
+    *this = *this * scaling(x, y, z);
+}
 
 bool Matrix4::operator==(const Matrix4& o) const {
     for (int i = 0; i < 16; ++i) {

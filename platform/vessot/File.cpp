@@ -21,7 +21,9 @@ std::mutex rootMutex;
 String root;
 bool rootRead = false;
 
-String errnoText() { return String(std::strerror(errno)); }
+String errnoText() {
+    return String(std::strerror(errno));
+}
 
 } // namespace
 
@@ -138,7 +140,9 @@ String StreamBase::read(const String& delimiter) {
     return result;
 }
 
-String StreamBase::read_line() { return read("\n"); }
+String StreamBase::read_line() {
+    return read("\n");
+}
 
 void StreamBase::write_raw(const void* buffer, int count) {
     requireOpen();
@@ -147,7 +151,9 @@ void StreamBase::write_raw(const void* buffer, int count) {
     }
 }
 
-void StreamBase::write(const String& text) { write_raw(text.data(), (int)text.size()); }
+void StreamBase::write(const String& text) {
+    write_raw(text.data(), (int)text.size());
+}
 
 void StreamBase::write_line(const String& text) {
     write(text);
@@ -243,7 +249,9 @@ void StreamBase::seek(int64_t offset, SeekOrigin origin) {
 
 // ---------------------------------------------------------------- files
 
-File::File(const String& path, AccessMode mode) { open(path, mode); }
+File::File(const String& path, AccessMode mode) {
+    open(path, mode);
+}
 
 void File::open(const String& path, AccessMode mode) {
     const char* modes[] = {"rb", "wb", "ab", "r+b"};
@@ -276,7 +284,9 @@ bool File::copy(const String& source, const String& destination, bool overwrite)
            !ec;
 }
 
-bool File::remove(const String& path) { return ::unlink(resolvePath(path).c_str()) == 0; }
+bool File::remove(const String& path) {
+    return ::unlink(resolvePath(path).c_str()) == 0;
+}
 
 bool File::rename(const String& oldPath, const String& newPath) {
     String from = resolvePath(oldPath);
@@ -309,9 +319,13 @@ int64_t File::size(const String& path) {
 
 // ---------------------------------------------------------------- resources
 
-Resource::Resource(const String& path) { open(path); }
+Resource::Resource(const String& path) {
+    open(path);
+}
 
-void Resource::open(const String& path) { openHandle(path, resolvePath(path), "rb"); }
+void Resource::open(const String& path) {
+    openHandle(path, resolvePath(path), "rb");
+}
 
 bool Resource::exists(const String& path, bool filesOnly) {
     struct stat st;
@@ -379,7 +393,9 @@ void writeFileAtomically(const String& path, const String& content) {
 
 // ---------------------------------------------------------------- folders
 
-Array<String> DirBase::split_path(const String& path) { return path.split("/", -1, true); }
+Array<String> DirBase::split_path(const String& path) {
+    return path.split("/", -1, true);
+}
 
 String DirBase::dirname(const String& path) {
     size_t pos = path.rfind('/');
@@ -450,8 +466,12 @@ Array<String> listFolder(const String& path, bool fullPaths, Kind kind) {
 
 } // namespace
 
-Array<String> Dir::contents(const String& path, bool fullPaths) { return listFolder(path, fullPaths, Kind::Any); }
-Array<String> Dir::files(const String& path, bool fullPaths) { return listFolder(path, fullPaths, Kind::Files); }
+Array<String> Dir::contents(const String& path, bool fullPaths) {
+    return listFolder(path, fullPaths, Kind::Any);
+}
+Array<String> Dir::files(const String& path, bool fullPaths) {
+    return listFolder(path, fullPaths, Kind::Files);
+}
 Array<String> Dir::directories(const String& path, bool fullPaths) {
     return listFolder(path, fullPaths, Kind::Folders);
 }
@@ -480,11 +500,17 @@ bool Dir::rename(const String& oldPath, const String& newPath) {
     return ::rename(resolvePath(oldPath).c_str(), resolvePath(newPath).c_str()) == 0;
 }
 
-Array<String> ResourceDir::contents(const String& path, bool fullPaths) { return Dir::contents(path, fullPaths); }
-Array<String> ResourceDir::files(const String& path, bool fullPaths) { return Dir::files(path, fullPaths); }
+Array<String> ResourceDir::contents(const String& path, bool fullPaths) {
+    return Dir::contents(path, fullPaths);
+}
+Array<String> ResourceDir::files(const String& path, bool fullPaths) {
+    return Dir::files(path, fullPaths);
+}
 Array<String> ResourceDir::directories(const String& path, bool fullPaths) {
     return Dir::directories(path, fullPaths);
 }
-bool ResourceDir::exists(const String& path) { return Dir::exists(path); }
+bool ResourceDir::exists(const String& path) {
+    return Dir::exists(path);
+}
 
 } // namespace vessot

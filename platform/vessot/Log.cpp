@@ -44,7 +44,9 @@ void Log::write(const String& channel, const String& text) {
     }
 }
 
-void Log::warn(const String& channel, const String& text) { write(channel, "WARNING: " + text); }
+void Log::warn(const String& channel, const String& text) {
+    write(channel, "WARNING: " + text);
+}
 
 void Log::setFilename(const String& path, bool newFile) {
     LogState& s = state();

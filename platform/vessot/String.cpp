@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
-#include <limits>
 #include <cstring>
+#include <limits>
 
 namespace vessot {
 
@@ -89,8 +89,12 @@ int String::toInt() const {
     return (int)std::clamp<long long>(value, INT_MIN, INT_MAX);
 }
 
-float String::toFloat() const { return leadingFloat<float>(*this); }
-double String::toDouble() const { return leadingFloat<double>(*this); }
+float String::toFloat() const {
+    return leadingFloat<float>(*this);
+}
+double String::toDouble() const {
+    return leadingFloat<double>(*this);
+}
 
 bool String::toBool() const {
     if (empty() || *this == "0") {
@@ -262,8 +266,12 @@ int String::utf8_size() const {
     return count;
 }
 
-String String::fromFloat(float value) { return shortestFixed(value); }
-String String::fromDouble(double value) { return shortestFixed(value); }
+String String::fromFloat(float value) {
+    return shortestFixed(value);
+}
+String String::fromDouble(double value) {
+    return shortestFixed(value);
+}
 
 String String::hex(unsigned int value, int digits) {
     char buf[16];
@@ -306,11 +314,23 @@ String operator+(const String& a, char b) {
     r.push_back(b);
     return r;
 }
-String operator+(const String& a, int b) { return a + String(b); }
-String operator+(const String& a, unsigned b) { return a + String(b); }
-String operator+(const String& a, long b) { return a + String(b); }
-String operator+(const String& a, unsigned long b) { return a + String(b); }
-String operator+(const String& a, float b) { return a + String(b); }
-String operator+(const String& a, double b) { return a + String(b); }
+String operator+(const String& a, int b) {
+    return a + String(b);
+}
+String operator+(const String& a, unsigned b) {
+    return a + String(b);
+}
+String operator+(const String& a, long b) {
+    return a + String(b);
+}
+String operator+(const String& a, unsigned long b) {
+    return a + String(b);
+}
+String operator+(const String& a, float b) {
+    return a + String(b);
+}
+String operator+(const String& a, double b) {
+    return a + String(b);
+}
 
 } // namespace vessot

@@ -27,11 +27,17 @@ uint32_t get_system_tick_count() {
     return (uint32_t)std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
 }
 
-void setTickSource(std::function<uint32_t()> source) { tickSource() = std::move(source); }
+void setTickSource(std::function<uint32_t()> source) {
+    tickSource() = std::move(source);
+}
 
-void srand(unsigned int seed) { generator().seed(seed); }
+void srand(unsigned int seed) {
+    generator().seed(seed);
+}
 
-int rand() { return (int)(generator()() & (uint32_t)RAND_MAXIMUM); }
+int rand() {
+    return (int)(generator()() & (uint32_t)RAND_MAXIMUM);
+}
 
 int jrand(int a, int b) {
     if (b <= a) {
@@ -41,6 +47,8 @@ int jrand(int a, int b) {
     return (int)dist(generator());
 }
 
-float frand() { return (float)(generator()() >> 8) / 16777216.0f; }
+float frand() {
+    return (float)(generator()() >> 8) / 16777216.0f;
+}
 
 } // namespace vessot

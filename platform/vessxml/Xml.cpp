@@ -32,7 +32,9 @@ private:
 
 } // namespace
 
-String Node::describe() const { return "'" + name + "' (" + file + ":" + String(line) + ")"; }
+String Node::describe() const {
+    return "'" + name + "' (" + file + ":" + String(line) + ")";
+}
 
 void Node::fail(const String& message) const {
     throw _XMLException(file + ":" + String(line) + ": element '" + name + "': " + message, file, line);
@@ -47,7 +49,9 @@ const String* Node::find(const String& attribute) const {
     return nullptr;
 }
 
-bool Node::pexists(const String& attribute) const { return find(attribute) != nullptr; }
+bool Node::pexists(const String& attribute) const {
+    return find(attribute) != nullptr;
+}
 
 String Node::pstr(const String& attribute) const {
     const String* value = find(attribute);
@@ -109,7 +113,9 @@ int Node::pint(const String& attribute) const {
     return value;
 }
 
-int Node::pint(const String& attribute, int defaultValue) const { return pexists(attribute) ? pint(attribute) : defaultValue; }
+int Node::pint(const String& attribute, int defaultValue) const {
+    return pexists(attribute) ? pint(attribute) : defaultValue;
+}
 
 float Node::pfloat(const String& attribute) const {
     float value = 0;
@@ -198,8 +204,12 @@ Document Document::parse(const String& text, const String& name) {
     return out;
 }
 
-Document open(const String& path) { return Document::parse(vessot::Resource::hread(path), path); }
+Document open(const String& path) {
+    return Document::parse(vessot::Resource::hread(path), path);
+}
 
-void close(Document& document) { document.release(); }
+void close(Document& document) {
+    document.release();
+}
 
 } // namespace vessxml

@@ -1,5 +1,5 @@
-#include "CoreFixture.h"
 #include "Evaluator.h"
+#include "CoreFixture.h"
 
 class EvaluatorTest : public CoreFixture {
 protected:

@@ -23,9 +23,13 @@ String computedCounter() {
     counter += "x";
     return counter;
 }
-String computedFixed() { return "fixed"; }
+String computedFixed() {
+    return "fixed";
+}
 
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 } // namespace
 

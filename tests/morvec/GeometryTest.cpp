@@ -33,7 +33,8 @@ TEST(Matrix4, OrthographicCornersMapToDeviceCorners) {
     struct Case {
         Vector2 in;
         Vector2 out;
-    } cases[] = {{{0, 0}, {-1, 1}}, {{1280, 0}, {1, 1}}, {{1280, 960}, {1, -1}}, {{0, 960}, {-1, -1}}, {{640, 480}, {0, 0}}};
+    } cases[] = {
+        {{0, 0}, {-1, 1}}, {{1280, 0}, {1, 1}}, {{1280, 960}, {1, -1}}, {{0, 960}, {-1, -1}}, {{640, 480}, {0, 0}}};
     for (const Case& c : cases) {
         Vector2 r = p.transformPoint(c.in);
         EXPECT_NEAR(r.x, c.out.x, 1e-6);

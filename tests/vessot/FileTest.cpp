@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "vessot/File.h"
+#include "TempDir.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -154,8 +154,7 @@ TEST(Dir, ListingsAreSortedWithoutDots) {
     spit(dir / "C.scene", "");
     Dir::create(dir / "_profile1");
     Dir::create(dir / "autosave");
-    EXPECT_EQ(Dir::contents(dir.path),
-              (Array<String>{"C.scene", "_profile1", "a.scene", "autosave", "b.scene"}));
+    EXPECT_EQ(Dir::contents(dir.path), (Array<String>{"C.scene", "_profile1", "a.scene", "autosave", "b.scene"}));
     EXPECT_EQ(Dir::directories(dir.path), (Array<String>{"_profile1", "autosave"}));
     EXPECT_EQ(Dir::files(dir.path, true)[0], dir.path + "/C.scene");
     EXPECT_EQ(Dir::contents(dir / "missing"), Array<String>());

@@ -1,6 +1,6 @@
+#include "vessot/Log.h"
 #include "TempDir.h"
 #include "vessot/File.h"
-#include "vessot/Log.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -31,8 +31,9 @@ TEST_F(LogFile, EntriesBeforeTheFileAreKept) {
     Log::write("", "plain");
     Log::warn("vorne", "careful");
     Log::errorf("nimbovideo", "Unknown VideoObject blend mode: %s", "glow");
-    EXPECT_EQ(File::hread(dir / "game.log"),
-              "[zeph] early\nplain\n[vorne] WARNING: careful\n[nimbovideo] ERROR: Unknown VideoObject blend mode: glow\n");
+    EXPECT_EQ(
+        File::hread(dir / "game.log"),
+        "[zeph] early\nplain\n[vorne] WARNING: careful\n[nimbovideo] ERROR: Unknown VideoObject blend mode: glow\n");
 }
 
 TEST_F(LogFile, EachEntryIsOnDiskAtOnce) {

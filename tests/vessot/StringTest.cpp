@@ -1,5 +1,5 @@
-#include "vessot/Array.h"
 #include "vessot/String.h"
+#include "vessot/Array.h"
 
 #include <clocale>
 #include <gtest/gtest.h>
@@ -79,10 +79,10 @@ TEST(StringConvert, NumbersLikeAtoiAndAtof) {
         int asInt;
         float asFloat;
     } cases[] = {
-        {"42", 42, 42.0f},     {"-7", -7, -7.0f},       {"  12abc", 12, 12.0f}, {"abc", 0, 0.0f},
-        {"", 0, 0.0f},         {"3.75", 3, 3.75f},      {"+5", 5, 5.0f},        {"-0.5", 0, -0.5f},
-        {".5", 0, 0.5f},       {"1e3", 1, 1000.0f},     {"--1", 0, 0.0f},       {"99999999999", 2147483647, 99999999999.0f},
-        {"0x10", 0, 0.0f},     {"1,5", 1, 1.0f},
+        {"42", 42, 42.0f}, {"-7", -7, -7.0f},   {"  12abc", 12, 12.0f}, {"abc", 0, 0.0f},
+        {"", 0, 0.0f},     {"3.75", 3, 3.75f},  {"+5", 5, 5.0f},        {"-0.5", 0, -0.5f},
+        {".5", 0, 0.5f},   {"1e3", 1, 1000.0f}, {"--1", 0, 0.0f},       {"99999999999", 2147483647, 99999999999.0f},
+        {"0x10", 0, 0.0f}, {"1,5", 1, 1.0f},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(String(c.text).toInt(), c.asInt) << c.text;
@@ -105,9 +105,8 @@ TEST(StringConvert, FloatTextIsShortestPlainDecimal) {
         float value;
         const char* text;
     } cases[] = {
-        {0.5f, "0.5"},       {1.0f, "1"},       {1e-5f, "0.00001"}, {100000.0f, "100000"},
-        {-2.25f, "-2.25"},   {0.0f, "0"},       {-0.0f, "0"},       {0.1f, "0.1"},
-        {123.456f, "123.456"}, {1e10f, "10000000000"},
+        {0.5f, "0.5"}, {1.0f, "1"},  {1e-5f, "0.00001"}, {100000.0f, "100000"}, {-2.25f, "-2.25"},
+        {0.0f, "0"},   {-0.0f, "0"}, {0.1f, "0.1"},      {123.456f, "123.456"}, {1e10f, "10000000000"},
     };
     for (const Case& c : cases) {
         String text(c.value);

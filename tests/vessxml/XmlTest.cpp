@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "vessxml/Xml.h"
+#include "TempDir.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -67,9 +67,7 @@ TEST(Xml, ErrorsNameFileLineAndElement) {
 
 TEST(Xml, OpenReadsAResourceAndMissingFilesThrow) {
     TempDir dir;
-    {
-        std::ofstream(dir / "a.xml") << "<Root><Child/></Root>";
-    }
+    { std::ofstream(dir / "a.xml") << "<Root><Child/></Root>"; }
     Document doc = vessxml::open(dir / "a.xml");
     EXPECT_EQ(doc->children().size(), 1u);
     vessxml::close(doc);

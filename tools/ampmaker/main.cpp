@@ -16,7 +16,8 @@ int make(const char* picturePath, const char* mapPath) {
     nimbo::Image picture = nimbo::Image::load(picturePath);
     auto areas = ampmaker::findAreas(picture.data(), picture.getWidth(), picture.getHeight());
     std::vector<uint8_t> bytes = ampmaker::encode(areas, picture.getWidth(), picture.getHeight());
-    vessot::writeFileAtomically(mapPath, [&](vessot::StreamBase& out) { out.write_raw(bytes.data(), (int)bytes.size()); });
+    vessot::writeFileAtomically(mapPath,
+                                [&](vessot::StreamBase& out) { out.write_raw(bytes.data(), (int)bytes.size()); });
     std::printf("%s: %d x %d, %zu areas\n", mapPath, picture.getWidth(), picture.getHeight(), areas.size());
     return 0;
 }

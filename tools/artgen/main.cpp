@@ -79,8 +79,8 @@ void drawHotspots(const SceneArt& art, const vessot::String& path) {
         for (int x = 0; x < art.width; ++x) {
             for (const Shape& s : art.shapes) {
                 if (s.hotspot && inside(s, x + 0.5f, y + 0.5f)) {
-                    image.setPixel(x, y, nimbo::Color((s.hotspot >> 16) & 0xFF, (s.hotspot >> 8) & 0xFF,
-                                                      s.hotspot & 0xFF, 255));
+                    image.setPixel(
+                        x, y, nimbo::Color((s.hotspot >> 16) & 0xFF, (s.hotspot >> 8) & 0xFF, s.hotspot & 0xFF, 255));
                 }
             }
         }
@@ -96,33 +96,53 @@ const nimbo::Color LAMP(250, 220, 120, 255);
 
 std::vector<SceneArt> scenes() {
     return {
-        {"chapters/ship", "Cockpit", 426, nimbo::Color(20, 26, 48, 255), nimbo::Color(70, 74, 86, 255),
+        {"chapters/ship",
+         "Cockpit",
+         426,
+         nimbo::Color(20, 26, 48, 255),
+         nimbo::Color(70, 74, 86, 255),
          {{60, 30, 300, 110, GLASS, 0x0000FF, false},
           {40, 200, 280, 80, PANEL, 0xFF0000, false},
           {90, 215, 30, 20, LAMP, 0, true},
           {364, 90, 54, 190, DOOR, 0x00FF00, false}}},
-        {"chapters/ship", "Corridor", 852, nimbo::Color(40, 44, 58, 255), nimbo::Color(92, 96, 104, 255),
+        {"chapters/ship",
+         "Corridor",
+         852,
+         nimbo::Color(40, 44, 58, 255),
+         nimbo::Color(92, 96, 104, 255),
          {{0, 250, 852, 70, STEEL, 0, false},
           {12, 80, 56, 180, DOOR, 0x00FF00, false},
           {600, 50, 70, 40, PANEL, 0xFF00FF, false},
           {330, 80, 56, 180, DOOR, 0x00FFFF, false}}},
-        {"chapters/ship", "Galley", 426, nimbo::Color(58, 46, 40, 255), nimbo::Color(110, 96, 84, 255),
+        {"chapters/ship",
+         "Galley",
+         426,
+         nimbo::Color(58, 46, 40, 255),
+         nimbo::Color(110, 96, 84, 255),
          {{12, 80, 56, 180, DOOR, 0x00FF00, false},
           {150, 150, 120, 60, PANEL, 0, false},
           {300, 210, 100, 70, STEEL, 0xFFFF00, true}}},
-        {"chapters/jama_spacea", "Landing", 426, nimbo::Color(200, 120, 60, 255), nimbo::Color(120, 60, 40, 255),
+        {"chapters/jama_spacea",
+         "Landing",
+         426,
+         nimbo::Color(200, 120, 60, 255),
+         nimbo::Color(120, 60, 40, 255),
          {{0, 240, 426, 80, nimbo::Color(150, 90, 50, 255), 0, false},
           {150, 170, 130, 100, STEEL, 0x00FF00, false},
           {330, 40, 60, 60, LAMP, 0, true}}},
     };
 }
 
-const char* const UI_SCENES[] = {"Hintbook",         "HelpMenu",  "InGameMenu",   "SaveLoadMenu",
-                                 "SettingsMenu",     "RateMeBox", "QuickTutorial", "AchievementsMenu"};
+const char* const UI_SCENES[] = {"Hintbook",     "HelpMenu",  "InGameMenu",    "SaveLoadMenu",
+                                 "SettingsMenu", "RateMeBox", "QuickTutorial", "AchievementsMenu"};
 
 void drawUi(const vessot::String& data) {
     for (const char* name : UI_SCENES) {
-        SceneArt art{"ui", name, 426, nimbo::Color(30, 34, 44, 255), nimbo::Color(14, 16, 22, 255),
+        SceneArt art{"ui",
+                     name,
+                     426,
+                     nimbo::Color(30, 34, 44, 255),
+                     nimbo::Color(14, 16, 22, 255),
                      {{40, 30, 346, 220, PANEL, 0, false}, {163, 262, 100, 40, DOOR, 0x00FF00, false}}};
         drawBackground(art, data + "/ui/textures/" + name + "_hd.png");
         drawHotspots(art, data + "/ui/hotspots/" + name + ".png");
