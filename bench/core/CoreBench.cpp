@@ -2,6 +2,7 @@
 // writing and reading back a difference file of many changed variables.
 
 #include "Report.h"
+#include "Timing.h"
 
 #include "Evaluator.h"
 #include "Inventory.h"
@@ -127,9 +128,7 @@ void defineChangedVariables(int count, int changed) {
 template <class Body> double bestMilliseconds(int runs, Body body) {
     double best = 1e9;
     for (int i = 0; i < runs; ++i) {
-        Clock::time_point start = Clock::now();
-        body();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        best = std::min(best, benchreport::elapsed<std::milli>(body));
     }
     return best;
 }

@@ -6,6 +6,7 @@
 
 #include "GameHarness.h"
 #include "Report.h"
+#include "Timing.h"
 
 #include "Chapter.h"
 #include "Game.h"
@@ -94,17 +95,6 @@ void collect(nimboui::Object* object, morvec::Vector2 offset, std::vector<Quad>&
     }
 }
 
-double milliseconds(const std::function<void()>& f) {
-    auto begin = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
-}
-
-double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 struct Setup {
     std::unique_ptr<GameHarness> game;
     std::vector<Quad> sceneQuads;
@@ -172,7 +162,7 @@ struct Setup {
 
     double switchLoaded() {
         corridor = !corridor;
-        return milliseconds([&] { switchTo(corridor ? "Corridor" : "Cockpit"); });
+        return benchreport::elapsed<std::milli>([&] { switchTo(corridor ? "Corridor" : "Cockpit"); });
     }
 
     // Into the unloaded chapter, with its loading picture loaded again as after a finished fade;
@@ -181,7 +171,7 @@ struct Setup {
         Game::releaseLoadingScreen();
         loadingScreenFade = -1.0f;
         std::string target = "bench20.Scene" + std::to_string(nextScene++ % CHAPTER_SCENES);
-        double ms = milliseconds([&] { switchTo(target); });
+        double ms = benchreport::elapsed<std::milli>([&] { switchTo(target); });
         switchTo("ship.Cockpit");
         corridor = false;
         return ms;
@@ -198,8 +188,8 @@ void compare() {
     s.prepareFrame();
     std::vector<double> ours, direct, loaded, unloaded;
     for (int i = 0; i < 200; ++i) {
-        ours.push_back(milliseconds([&] { s.gameFrame(); }));
-        direct.push_back(milliseconds([&] { s.directFrame(); }));
+        ours.push_back(benchreport::elapsed<std::milli>([&] { s.gameFrame(); }));
+        direct.push_back(benchreport::elapsed<std::milli>([&] { s.directFrame(); }));
     }
     for (int i = 0; i < 200; ++i) {
         loaded.push_back(s.switchLoaded());
@@ -209,11 +199,11 @@ void compare() {
     }
     std::printf("frame %.3f ms (%zu scene and %zu HUD quads drawn directly in %.3f ms); switch between loaded scenes "
                 "%.3f ms; into an unloaded chapter of %d scenes %.2f ms\n",
-                median(ours), s.sceneQuads.size(), s.hudQuads.size(), median(direct), median(loaded), CHAPTER_SCENES,
-                median(unloaded));
-    benchreport::ratio("frame", median(ours) / median(direct));
-    benchreport::figure("switch_loaded", median(loaded), "ms");
-    benchreport::figure("switch_unloaded", median(unloaded), "ms");
+                benchreport::median(ours), s.sceneQuads.size(), s.hudQuads.size(), benchreport::median(direct),
+                benchreport::median(loaded), CHAPTER_SCENES, benchreport::median(unloaded));
+    benchreport::ratio("frame", benchreport::median(ours) / benchreport::median(direct));
+    benchreport::figure("switch_loaded", benchreport::median(loaded), "ms");
+    benchreport::figure("switch_unloaded", benchreport::median(unloaded), "ms");
 }
 
 void BM_GameFrame(benchmark::State& state) {

@@ -4,6 +4,7 @@
 // forced dynamic loading, so that no texture is decoded.
 
 #include "Report.h"
+#include "Timing.h"
 #include "nimbo/Image.h"
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
@@ -161,17 +162,6 @@ Setup& setup() {
     return instance;
 }
 
-template <class F> double microseconds(F f) {
-    auto begin = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
-}
-
-double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 // Frames of both kinds taken in turn, so that neither gains from the machine's state, and loads.
 void compare() {
     Setup& s = setup();
@@ -182,15 +172,15 @@ void compare() {
     }
     std::vector<double> gui, direct, loads;
     for (int i = 0; i < 300; ++i) {
-        gui.push_back(microseconds([&] { s.guiFrame(); }));
-        direct.push_back(microseconds([&] { s.directFrame(); }));
+        gui.push_back(benchreport::elapsed<std::micro>([&] { s.guiFrame(); }));
+        direct.push_back(benchreport::elapsed<std::micro>([&] { s.directFrame(); }));
     }
     for (int i = 0; i < 15; ++i) {
         loads.push_back(s.loadOnce());
     }
-    double guiMedian = median(gui);
-    double directMedian = median(direct);
-    double loadMedian = median(loads);
+    double guiMedian = benchreport::median(gui);
+    double directMedian = benchreport::median(direct);
+    double loadMedian = benchreport::median(loads);
     std::printf("gui frame %.1f us, direct frame %.1f us, dataset load %.2f ms\n", guiMedian, directMedian, loadMedian);
     benchreport::ratio("gui_frame", guiMedian / directMedian);
     benchreport::figure("dataset_load", loadMedian, "ms");

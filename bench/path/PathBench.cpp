@@ -3,6 +3,7 @@
 // mask-based adventure engines plan walks.
 
 #include "Report.h"
+#include "Timing.h"
 #include "trailex/Map.h"
 
 #include <algorithm>
@@ -171,17 +172,6 @@ float length(const vessot::Array<morvec::Vector2>& path) {
     return total;
 }
 
-template <class F> double microseconds(F f) {
-    auto begin = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
-}
-
-double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 // Every query once through both planners: per-query medians and a path length comparison.
 void compare() {
     Setup& s = setup();
@@ -192,10 +182,12 @@ void compare() {
     std::vector<float> gridLengths(s.queries.size());
     // One planner at a time, so that neither runs on caches the other has just filled with its data.
     for (size_t i = 0; i < s.queries.size(); ++i) {
-        ours.push_back(microseconds([&] { paths[i] = s.map.findPath(s.queries[i].from, s.queries[i].to); }));
+        ours.push_back(
+            benchreport::elapsed<std::micro>([&] { paths[i] = s.map.findPath(s.queries[i].from, s.queries[i].to); }));
     }
     for (size_t i = 0; i < s.queries.size(); ++i) {
-        grid.push_back(microseconds([&] { gridLengths[i] = s.grid.search(s.queries[i].from, s.queries[i].to); }));
+        grid.push_back(benchreport::elapsed<std::micro>(
+            [&] { gridLengths[i] = s.grid.search(s.queries[i].from, s.queries[i].to); }));
     }
     for (size_t i = 0; i < s.queries.size(); ++i) {
         if (paths[i].empty() && s.queries[i].from != s.queries[i].to) {
@@ -204,8 +196,8 @@ void compare() {
             ++longer;
         }
     }
-    double oursMedian = median(ours);
-    double gridMedian = median(grid);
+    double oursMedian = benchreport::median(ours);
+    double gridMedian = benchreport::median(grid);
     std::printf("queries %d, our median %.2f us, grid median %.2f us, longer than grid %d, no path %d\n",
                 (int)s.queries.size(), oursMedian, gridMedian, longer, missing);
     benchreport::figure("path_query_median", oursMedian, "us");

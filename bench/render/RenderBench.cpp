@@ -4,6 +4,7 @@
 // second window with the same software renderer.
 
 #include "Report.h"
+#include "Timing.h"
 #include "nimbo/Nimbo.h"
 
 #include <SDL.h>
@@ -130,33 +131,9 @@ void directFrame(Scene& s) {
     SDL_RenderPresent(s.renderer);
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Median milliseconds of a and b, run alternately so that a busy machine slows both alike.
-template <class A, class B> std::pair<double, double> medianMs(A a, B b, int runs) {
-    auto time = [](auto& work) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    };
-    for (int i = 0; i < 5; ++i) {
-        a();
-        b();
-    }
-    std::vector<double> ta, tb;
-    for (int i = 0; i < runs; ++i) {
-        ta.push_back(time(a));
-        tb.push_back(time(b));
-    }
-    return {median(ta), median(tb)};
-}
-
 void compare() {
     Scene& s = scene();
-    auto [ours, direct] = medianMs([&] { ourFrame(s); }, [&] { directFrame(s); }, FRAMES);
+    auto [ours, direct] = benchreport::alternatingMedians([&] { ourFrame(s); }, [&] { directFrame(s); }, FRAMES, 5);
     std::printf("frame median: render system %.3f ms, direct SDL %.3f ms\n", ours, direct);
     benchreport::figure("render_frame_ours", ours, "ms");
     benchreport::figure("render_frame_direct", direct, "ms");

@@ -7,6 +7,7 @@
 #include "Chapter.h"
 #include "Engine.h"
 #include "Report.h"
+#include "Timing.h"
 
 #include "echon/AudioManager.h"
 #include "nimbo/Image.h"
@@ -188,17 +189,6 @@ Chapter* benchChapter() {
     return chapter;
 }
 
-template <class F> double seconds(F f) {
-    auto begin = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-}
-
-double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 // The figures: the slower map's hit rate (best of five rounds of a million points) and the median
 // of ten cold loads.
 void compare() {
@@ -209,8 +199,9 @@ void compare() {
         double best = 1e9;
         double bestFlat = 1e9;
         for (int round = 0; round < 5; ++round) {
-            best = std::min(best, seconds([&] { benchmark::DoNotOptimize(s.hitAll()); }));
-            bestFlat = std::min(bestFlat, seconds([&] { benchmark::DoNotOptimize(s.lookUpAll()); }));
+            best = std::min(best, benchreport::elapsed<std::ratio<1>>([&] { benchmark::DoNotOptimize(s.hitAll()); }));
+            bestFlat = std::min(bestFlat,
+                                benchreport::elapsed<std::ratio<1>>([&] { benchmark::DoNotOptimize(s.lookUpAll()); }));
         }
         std::printf("%d x %d, %zu areas: %.1f M hit tests/s (flat table %.1f M/s)\n", width, HEIGHT,
                     s.map.getAreas().size(), POINTS / best / 1e6, POINTS / bestFlat / 1e6);
@@ -226,11 +217,12 @@ void compare() {
     Chapter* chapter = benchChapter();
     std::vector<double> loads;
     for (int i = 0; i < 10; ++i) {
-        loads.push_back(seconds([&] { chapter->load(); }) * 1000);
+        loads.push_back(benchreport::elapsed<std::ratio<1>>([&] { chapter->load(); }) * 1000);
         chapter->unload();
     }
-    std::printf("chapter of %d scenes: first load %.2f ms, median %.2f ms\n", SCENES, loads[0], median(loads));
-    benchreport::figure("chapter_load_20", median(loads), "ms");
+    std::printf("chapter of %d scenes: first load %.2f ms, median %.2f ms\n", SCENES, loads[0],
+                benchreport::median(loads));
+    benchreport::figure("chapter_load_20", benchreport::median(loads), "ms");
 }
 
 void BM_HitTest(benchmark::State& state) {

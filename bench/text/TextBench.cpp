@@ -3,6 +3,7 @@
 // the render system; and a fresh layout of 10,000 characters whose glyphs are already drawn.
 
 #include "Report.h"
+#include "Timing.h"
 #include "nimbo/Nimbo.h"
 #include "runel/FontTtf.h"
 #include "runel/Renderer.h"
@@ -83,30 +84,6 @@ void directFrame(const std::vector<Quad>& quads) {
     nimbo::rendersys->presentFrame();
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Median milliseconds of a and b, run alternately so that a busy machine slows both alike.
-template <class A, class B> std::pair<double, double> medianMs(A a, B b, int runs) {
-    auto time = [](auto& work) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    };
-    for (int i = 0; i < 3; ++i) {
-        a();
-        b();
-    }
-    std::vector<double> ta, tb;
-    for (int i = 0; i < runs; ++i) {
-        ta.push_back(time(a));
-        tb.push_back(time(b));
-    }
-    return {median(ta), median(tb)};
-}
-
 vessot::String longText() {
     vessot::String text;
     while (text.size() < 10000) {
@@ -121,17 +98,22 @@ double freshLayoutMs(const vessot::String& text) {
     auto layout = [&] {
         benchmark::DoNotOptimize(runel::layoutText(text, body, resolve, runel::CENTER_WRAPPED, box.w, false));
     };
-    return medianMs(
-               layout, [] {}, 21)
-        .first;
+    for (int i = 0; i < 3; ++i) {
+        layout();
+    }
+    std::vector<double> times;
+    for (int i = 0; i < 21; ++i) {
+        times.push_back(benchreport::elapsed<std::milli>(layout));
+    }
+    return benchreport::median(times);
 }
 
 void compare() {
     setup();
     rendererFrame(); // draws the glyphs onto their pages
     std::vector<Quad> quads = directQuads();
-    auto [ours, direct] = medianMs(
-        rendererFrame, [&] { directFrame(quads); }, 200);
+    auto [ours, direct] = benchreport::alternatingMedians(
+        rendererFrame, [&] { directFrame(quads); }, 200, 3);
     double layout = freshLayoutMs(longText());
     std::printf("paragraph frame median: text renderer %.3f ms, direct quads %.3f ms; 10k layout %.3f ms\n", ours,
                 direct, layout);
