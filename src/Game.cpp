@@ -32,6 +32,16 @@ std::function<void(int)> exitHook;
 
 const char* const ACCEPTED_LOCALES[] = {"de", "en", "es", "fr", "it", "ja", "ko", "pt", "pt-PT", "ru", "zh"};
 
+// The system's language as the game names it: every Chinese is "zh", Brazilian Portuguese "pt".
+String systemLanguage() {
+    const nimbo::SystemInfo info = nimbo::getSystemInfo();
+    const String& locale = info.locale;
+    if (locale.startsWith("zh")) {
+        return "zh";
+    }
+    return locale == "pt-BR" ? String("pt") : locale;
+}
+
 bool isAcceptedLocale(const String& code) {
     for (const char* accepted : ACCEPTED_LOCALES) {
         if (code == accepted) {
@@ -100,12 +110,7 @@ void chooseLocale() {
     }
     if (chosen.empty()) {
         GameUtil::logMessage("locale set to automatic, determining system locale...");
-        String locale = nimbo::getSystemInfo().locale;
-        if (locale.startsWith("zh")) {
-            locale = "zh";
-        } else if (locale == "pt-BR") {
-            locale = "pt";
-        }
+        String locale = systemLanguage();
         GameUtil::logMessage("system locale: " + locale);
         if (isAcceptedLocale(locale)) {
             chosen = locale;
