@@ -1,6 +1,6 @@
 // Our hotspot-map reader on arbitrary bytes: the header and record checks, then hit tests over every
 // area's box (and a margin around it) and the reference-point lookups of whatever it accepts.
-#include "ActionMap.h"
+#include "engine/scene/ActionMap.h"
 #include "vessot/Exception.h"
 
 #include <cstddef>

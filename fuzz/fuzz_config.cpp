@@ -2,7 +2,7 @@
 // sections), and the user keys written to a user file, which reads back to the same entries.
 
 #include "FuzzInput.h"
-#include "Session.h"
+#include "engine/session/Session.h"
 
 #include "vessot/Exception.h"
 #include "vessot/File.h"

@@ -2,7 +2,7 @@
 // skipped), and the store then saves a file that loads back to the same values.
 
 #include "FuzzInput.h"
-#include "Vars.h"
+#include "engine/session/Vars.h"
 
 #include "vessot/Exception.h"
 #include "vessot/File.h"

@@ -1,6 +1,6 @@
 // The process entry: the framework owns the main loop from here on and reaches the game through the
 // init and destroy callbacks and the event delegate.
-#include "Game.h"
+#include "engine/app/Game.h"
 
 #include "nimbo/Main.h"
 

@@ -4,9 +4,9 @@
 #include "Report.h"
 #include "Timing.h"
 
-#include "Evaluator.h"
-#include "Inventory.h"
-#include "Vars.h"
+#include "engine/session/Evaluator.h"
+#include "script/Inventory.h"
+#include "engine/session/Vars.h"
 
 #include "vessot/File.h"
 #include "vessot/Log.h"

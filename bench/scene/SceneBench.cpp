@@ -2,10 +2,10 @@
 // table of one id per pixel; and the cold load of a chapter of 20 scenes with their hotspot maps.
 // Everything is made in a temporary folder by the benchmark itself.
 
-#include "ActionMap.h"
+#include "engine/scene/ActionMap.h"
 #include "AmpBuilder.h"
-#include "Chapter.h"
-#include "Engine.h"
+#include "engine/scene/Chapter.h"
+#include "engine/app/Engine.h"
 #include "Report.h"
 #include "Timing.h"
 

@@ -1,7 +1,7 @@
 #include "chapters/Chapters.h"
 
-#include "Chapter.h"
-#include "GameUtil.h"
+#include "engine/scene/Chapter.h"
+#include "engine/session/GameUtil.h"
 
 namespace Chapters {
 

@@ -1,7 +1,7 @@
 #include "ui/Cdialog.h"
 
-#include "Chapter.h"
-#include "Vars.h"
+#include "engine/scene/Chapter.h"
+#include "engine/session/Vars.h"
 
 #include "echon/AudioManager.h"
 #include "nimboui/Object.h"

@@ -1,7 +1,7 @@
 #include "ui/DialogPanel.h"
 
-#include "DialogManager.h"
-#include "Speech.h"
+#include "script/DialogManager.h"
+#include "script/Speech.h"
 #include "ui/Hud.h"
 
 #include "nimboui/Object.h"

@@ -1,7 +1,7 @@
 #include "ui/SaveLoadMenu.h"
 
-#include "Session.h"
-#include "Vars.h"
+#include "engine/session/Session.h"
+#include "engine/session/Vars.h"
 
 namespace SaveLoadMenu {
 

@@ -1,9 +1,9 @@
 #include "ui/UserInterface.h"
 
-#include "Session.h"
-#include "Vars.h"
+#include "engine/session/Session.h"
+#include "engine/session/Vars.h"
 #include "ui/Hud.h"
-#include "zephUtil.h"
+#include "engine/session/zephUtil.h"
 
 #include "nimboui/Object.h"
 

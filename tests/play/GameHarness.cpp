@@ -1,10 +1,10 @@
 #include "GameHarness.h"
 
-#include "Chapter.h"
-#include "Game.h"
-#include "Session.h"
-#include "Vars.h"
-#include "Viewport.h"
+#include "engine/scene/Chapter.h"
+#include "engine/app/Game.h"
+#include "engine/session/Session.h"
+#include "engine/session/Vars.h"
+#include "engine/view/Viewport.h"
 #include "ui/Hud.h"
 
 #include "nimbo/Main.h"

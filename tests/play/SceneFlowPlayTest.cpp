@@ -3,9 +3,9 @@
 // boot command (the scene that asked is unloaded under its own code), the menus and the quit request.
 #include "GameHarness.h"
 
-#include "Game.h"
-#include "Session.h"
-#include "TransitionManager.h"
+#include "engine/app/Game.h"
+#include "engine/session/Session.h"
+#include "engine/session/TransitionManager.h"
 
 #include "nimbo/Keys.h"
 #include "nimbo/Main.h"

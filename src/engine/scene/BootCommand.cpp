@@ -1,0 +1,183 @@
+#include "engine/scene/BootCommand.h"
+
+#include "script/Action.h"
+#include "engine/scene/Chapter.h"
+#include "engine/app/Engine.h"
+#include "engine/objects/HiddenObject.h"
+#include "engine/scene/Scene.h"
+#include "engine/session/Session.h"
+
+#include "nimboui/nimboui.h"
+#include "vessot/Log.h"
+#include "vessxml/Xml.h"
+
+#include <algorithm>
+#include <cctype>
+
+// ---------------------------------------------------------------- running
+
+BootCommand_ActionSet::~BootCommand_ActionSet() {
+    delete action;
+}
+
+void BootCommand_ActionSet::execute(Scene* scene) {
+    if (action) {
+        scene->actions[areaId] = action;
+    }
+}
+
+BootCommand_ExecuteAction::~BootCommand_ExecuteAction() {
+    delete action;
+}
+
+void BootCommand_ExecuteAction::execute(Scene*) {
+    action->execute();
+}
+
+void BootCommand_ExecuteCommand::execute(Scene*) {
+    Session::executeCommand(command);
+}
+
+void BootCommand_PlayAudioStream::execute(Scene* scene) {
+    vessot::Log::write("zeph", "parallel sound manager: adding " + source);
+    musicQueue.queueSound(source == "DONT_CHANGE" ? source : scene->chapter->getName() + "." + source);
+}
+
+namespace {
+
+bool isIdentifier(const String& name) {
+    if (name.empty() || std::isdigit((unsigned char)name[0])) {
+        return false;
+    }
+    return std::all_of(name.begin(), name.end(), [](char c) { return std::isalnum((unsigned char)c) || c == '_'; });
+}
+
+// A hidden object is attached only while its variable "ho_" + name holds; its name goes into the
+// condition's text, so it must read as one variable name there.
+String hiddenObjectCondition(const String& condition, nimboui::Object* object) {
+    const String& name = object->getName();
+    if (!dynamic_cast<HiddenObject*>(object) || name.startsWith("__")) {
+        return condition;
+    }
+    if (!isIdentifier(name)) {
+        throw nimboui::_GenericException("hidden object name '" + name + "' is not an identifier", "GenericException",
+                                         __FILE__, __LINE__);
+    }
+    return condition.empty() ? "$ho_" + name : "(" + condition + ") and ($ho_" + name + ")";
+}
+
+} // namespace
+
+BootCommand_AttachObject::BootCommand_AttachObject(const String& condition, nimboui::Object* object)
+    : BootCommand(hiddenObjectCondition(condition, object)), savedVisible(object->isVisible()),
+      savedPosition(object->getPosition()), savedWidth(object->getWidth()), savedHeight(object->getHeight()),
+      savedAlpha(object->getAlpha()), object(object) {}
+
+void BootCommand_AttachObject::execute(Scene* scene) {
+    object->setPosition(savedPosition);
+    object->setSize(savedWidth, savedHeight);
+    object->setAlpha(savedAlpha);
+    object->setVisible(savedVisible);
+    scene->root->addChild(object);
+    object->notifyEvent("AttachToObject", scene);
+    if (auto* box = dynamic_cast<nimboui::ImageBox*>(object); box && box->getImageName().startsWith("$")) {
+        String imageName = box->getImageName();
+        nimboui::Image* shown = box->getImage();
+        if (shown && shown->getName() == "0xCAFEBABE") {
+            box->setSize(-1, -1);
+            box->setImageByName(imageName);
+            savedWidth = box->getWidth();
+            savedHeight = box->getHeight();
+        } else {
+            box->setImageByName(imageName);
+        }
+    }
+    object->update(0.0f);
+}
+
+// ---------------------------------------------------------------- parsing
+
+namespace {
+
+[[noreturn]] void refuse(vessxml::Node* element, const String& why) {
+    element->fail(why);
+}
+
+// The condition of an element: the enclosing one combined with its own "condition".
+String ownCondition(vessxml::Node* element, const String& enclosing) {
+    if (!element->pexists("condition")) {
+        return enclosing;
+    }
+    return "(" + enclosing + ") and (" + element->pstr("condition") + ")";
+}
+
+String combine(const String& outer, const String& clause) {
+    return outer.empty() ? clause : "(" + outer + ") and (" + clause + ")";
+}
+
+uint32_t readColour(vessxml::Node* element) {
+    String colour = element->pstr("color");
+    if (!colour.isHex() || colour.size() > 8) {
+        refuse(element, "'color' must be a hexadecimal colour, not '" + colour + "'");
+    }
+    return colour.hexToUInt();
+}
+
+struct BootParser {
+    Chapter* chapter;
+    Scene* scene;
+
+    // Children of element under the enclosing condition. Inside an "if" the clause it tests and the
+    // condition around it are known, so an "else" child negates exactly that clause.
+    void parse(vessxml::Node* element, const String& enclosing, const String* ifOuter, const String* ifClause) {
+        for (vessxml::Node* child : element->children()) {
+            parseOne(child, enclosing, ifOuter, ifClause);
+        }
+    }
+
+    void parseOne(vessxml::Node* child, const String& enclosing, const String* ifOuter, const String* ifClause) {
+        String condition = ownCondition(child, enclosing);
+        if (*child == "Action") {
+            parseAction(child, condition);
+        } else if (*child == "Audio") {
+            scene->bootCommands.push_back(new BootCommand_PlayAudioStream(condition, child->pstr("source")));
+        } else if (*child == "Object" || *child == "Animator") {
+            nimboui::Object* object = chapter->parseObject(child, scene->root);
+            try {
+                scene->bootCommands.push_back(new BootCommand_AttachObject(condition, object));
+            } catch (const nimboui::_GenericException& e) {
+                refuse(child, e.message());
+            }
+        } else if (*child == "Execute") {
+            scene->bootCommands.push_back(new BootCommand_ExecuteCommand(condition, child->pstr("cmd")));
+        } else if (*child == "if") {
+            String clause = child->pexists("t") ? child->pstr("t") : "not (" + child->pstr("f") + ")";
+            parse(child, combine(enclosing, clause), &enclosing, &clause);
+        } else if (*child == "else") {
+            if (!ifClause) {
+                refuse(child, "'else' must stand inside an 'if'");
+            }
+            parse(child, combine(*ifOuter, "not (" + *ifClause + ")"), nullptr, nullptr);
+        }
+    }
+
+    void parseAction(vessxml::Node* child, const String& condition) {
+        String name = child->pstr("name", "");
+        bool hasColour = child->pexists("color") && !child->pstr("color").empty();
+        uint32_t id = hasColour && name.empty() ? readColour(child) : 0;
+        Action* action = Action::createFromXml(child, chapter);
+        if (!name.empty()) {
+            chapter->registerNamedAction(name, action);
+        } else if (hasColour) {
+            scene->bootCommands.push_back(new BootCommand_ActionSet(condition, id, action));
+        } else {
+            scene->bootCommands.push_back(new BootCommand_ExecuteAction(condition, action));
+        }
+    }
+};
+
+} // namespace
+
+void Chapter::parseBootCommands(vessxml::Node* element, Scene* scene, const String& condition) {
+    BootParser{this, scene}.parse(element, condition, nullptr, nullptr);
+}

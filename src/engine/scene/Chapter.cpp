@@ -1,0 +1,391 @@
+#include "engine/scene/Chapter.h"
+
+#include "script/Action.h"
+#include "engine/scene/ActionMap.h"
+#include "script/Dialog.h"
+#include "script/DialogManager.h"
+#include "engine/app/Engine.h"
+#include "engine/objects/HiddenObject.h"
+#include "engine/objects/LBAMap.h"
+#include "engine/app/Lifetime.h"
+#include "engine/scene/Scene.h"
+#include "engine/session/Session.h"
+#include "engine/session/Vars.h"
+#include "ui/Hud.h"
+#include "engine/session/zephUtil.h"
+
+#include "echon/AudioManager.h"
+#include "nimboui/nimboui.h"
+#include "vessot/File.h"
+#include "vessot/Log.h"
+#include "vessxml/Xml.h"
+
+Chapter* uiChapter = nullptr;
+Chapter* charactersChapter = nullptr;
+
+namespace {
+
+void log(const String& text) {
+    vessot::Log::write("zeph", text);
+}
+
+[[noreturn]] void fail(const String& message) {
+    throw nimboui::_GenericException(message, "GenericException", __FILE__, __LINE__);
+}
+
+// The folder that directly holds the definition file.
+String chapterName(const String& definitionPath) {
+    vessot::Array<String> parts = definitionPath.rsplit("/", 2);
+    if (parts.size() < 2 || parts[-2].empty()) {
+        fail("Can't name a chapter after the definition file '" + definitionPath + "': it lies in no folder");
+    }
+    return parts[-2];
+}
+
+constexpr int MAX_VARIABLE_STEPS = 16;
+
+} // namespace
+
+Chapter::Chapter(const String& definitionPath, ChapterCallback preLoadCallback)
+    : nimboui::Dataset(definitionPath, chapterName(definitionPath)), preLoadCallback(preLoadCallback) {}
+
+Chapter::~Chapter() {
+    unload();
+    if (uiChapter == this) {
+        uiChapter = nullptr;
+    }
+    if (charactersChapter == this) {
+        charactersChapter = nullptr;
+    }
+}
+
+bool Chapter::acceptAllSceneFiles(const String&) {
+    return true;
+}
+
+void Chapter::load() {
+    log("Loading chapter " + getName());
+    sceneSources.clear();
+    if (preLoadCallback) {
+        preLoadCallback(this);
+    }
+    try {
+        nimboui::Dataset::load();
+        loadContent();
+    } catch (...) {
+        // A broken chapter leaves nothing half built behind.
+        destroyContent();
+        nimboui::Dataset::unload();
+        throw;
+    }
+}
+
+void Chapter::loadContent() {
+    String folder = zephUtil::getDirectory(getDefinitionFilePath());
+    log("loading sounds");
+    if (echon::mgr) {
+        echon::mgr->createSoundsFromPath(folder + "/audio", getName() + ".");
+    }
+    log("loading scenes");
+    for (const String& entry : vessot::ResourceDir::contents(folder + "/scenes", true)) {
+        if (entry.endsWith(".scene") && sceneFileFilter(entry)) {
+            parseSceneFile(entry);
+        }
+    }
+    log("loading action maps");
+    for (const String& entry : vessot::ResourceDir::contents(folder + "/action_maps", true)) {
+        if (!entry.endsWith(".amp")) {
+            continue;
+        }
+        auto* map = new ActionMap(entry);
+        ActionMap*& slot = actionMaps[map->getName()];
+        delete slot;
+        slot = map;
+    }
+    log("loading dialogs");
+    int count = 0;
+    for (const String& entry : vessot::ResourceDir::contents(folder + "/dialogs", true)) {
+        if (entry.endsWith(".dlg")) {
+            count += DialogManager::load(entry, dialogs, this);
+        }
+    }
+    log("loaded " + String(count) + " dialogs.");
+    for (auto& [key, scene] : scenes) {
+        scene->ensureRoot();
+        scene->actionMap = getActionMap(key);
+    }
+}
+
+void Chapter::destroyContent() {
+    // Destroyed when the engine's current callback returns: scene code may still be on the stack.
+    for (auto& [key, map] : actionMaps) {
+        Lifetime::retire(map);
+    }
+    actionMaps.clear();
+    for (auto& [key, dialog] : dialogs) {
+        Lifetime::retire(dialog);
+    }
+    dialogs.clear();
+    for (auto& [key, scene] : scenes) {
+        // Nothing keeps pointing at a scene that is gone once the current callback returns.
+        if (Session::previousScene == scene) {
+            Session::previousScene = nullptr;
+        }
+        if (Session::activeScene == scene) {
+            Session::activeScene = nullptr;
+        }
+        Lifetime::retire(scene);
+    }
+    scenes.clear();
+    for (auto& [key, action] : namedActions) {
+        Lifetime::retire(action);
+    }
+    namedActions.clear();
+    sceneSources.clear();
+}
+
+void Chapter::unload() {
+    if (!isLoaded()) {
+        return;
+    }
+    log("Unloading chapter " + getName());
+    destroyContent();
+    if (echon::mgr) {
+        musicQueue.stopAll();
+        echon::mgr->stopAll(0.0f);
+        echon::mgr->destroySoundsWithPrefix(getName() + ".");
+    }
+    nimboui::Dataset::unload();
+}
+
+void Chapter::unloadTextures() {
+    for (nimboui::Texture* texture : getTextures()) {
+        if (texture->isOnDemand() && texture->getIdleTime() > 1.0f) {
+            texture->unload();
+        }
+    }
+    for (nimboui::RamTexture* texture : getRamTextures()) {
+        texture->unload();
+    }
+}
+
+// ---------------------------------------------------------------- scene files
+
+void Chapter::parseSceneFile(const String& path) {
+    String saved = getDefinitionFilePath();
+    setDefinitionFilePath(path);
+    log("parsing scene: " + path);
+    try {
+        vessxml::Document document = vessxml::open(path);
+        parseCustomNode(document.getRoot());
+    } catch (...) {
+        setDefinitionFilePath(saved);
+        throw;
+    }
+    setDefinitionFilePath(saved);
+}
+
+void Chapter::parseCustomNode(vessxml::Node* element) {
+    if (*element == "Scene") {
+        parseScene(element);
+    }
+}
+
+void Chapter::parseScene(vessxml::Node* element) {
+    String name = element->pstr("name");
+    String file = getDefinitionFilePath();
+    auto earlier = sceneSources.find(name);
+    if (earlier != sceneSources.end()) {
+        fail("Scene '" + name + "' of chapter " + getName() + " is defined twice: in " + earlier->second + " and in " +
+             file);
+    }
+    sceneSources[name] = file;
+    Scene* scene = nullptr;
+    auto registered = scenes.find(name);
+    if (registered != scenes.end()) {
+        scene = registered->second;
+    } else {
+        scene = Scene::create(this, element);
+        scenes[name] = scene;
+    }
+    scene->load(element);
+    for (const auto& [attribute, value] : element->attributes()) {
+        if (attribute != "name") {
+            scene->properties[attribute] = value;
+        }
+    }
+    parseBootCommands(element, scene, "");
+    scene->root->removeAllChildren();
+}
+
+nimboui::Object* Chapter::createCustomObject(vessxml::Node* element, const String& name,
+                                             const morvec::Rectangle& rect) {
+    String type = element->pstr("type", "");
+    if (type == "HiddenObject") {
+        return new HiddenObject(name, rect);
+    }
+    if (type == "LBAMap") {
+        return new LBAMap(name, rect);
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- registries
+
+void Chapter::registerScene(const String& name, Scene* scene) {
+    auto registered = scenes.find(name);
+    if (registered != scenes.end()) {
+        if (registered->second != scene) {
+            delete scene;
+        }
+        fail("can't register an already registered scene: " + name + " in chapter: " + getName());
+    }
+    scenes[name] = scene;
+}
+
+Scene* Chapter::getScene(const String& name) {
+    auto found = scenes.find(name);
+    if (found == scenes.end()) {
+        throw _SceneNotFoundExeption(this, __FILE__, __LINE__, name);
+    }
+    return found->second;
+}
+
+ActionMap* Chapter::getActionMap(const String& name) {
+    auto found = actionMaps.find(name);
+    if (found == actionMaps.end()) {
+        throw nimboui::_ResourceNotExistsException(name, "ActionMap", getName());
+    }
+    return found->second;
+}
+
+Dialog* Chapter::getDialog(const String& name) {
+    auto found = dialogs.find(name);
+    if (found != dialogs.end()) {
+        return found->second;
+    }
+    if (!name.empty()) {
+        throw nimboui::_ResourceNotExistsException(name, "Dialog", getName());
+    }
+    if (uiChapter) {
+        if (nimboui::Object* panel = uiChapter->findObject("dialog")) {
+            panel->setVisible(false);
+        }
+    }
+    if (!Session::sceneLocked) {
+        Hud::showButtons(false);
+    }
+    return nullptr;
+}
+
+void Chapter::registerNamedAction(const String& name, Action* action) {
+    if (namedActions.count(name)) {
+        delete action;
+        fail("Named action '" + name + "' already registered in chapter " + getName());
+    }
+    namedActions[name] = action;
+}
+
+Action* Chapter::getNamedAction(const String& name) {
+    String chapterPart;
+    String actionPart;
+    if (name.split(".", chapterPart, actionPart)) {
+        auto* other = dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterPart));
+        if (!other) {
+            fail("Cannot find named action '" + name + "': there is no chapter " + chapterPart);
+        }
+        return other->findNamedAction(actionPart);
+    }
+    return findNamedAction(name);
+}
+
+Action* Chapter::findNamedAction(const String& name) const {
+    auto found = namedActions.find(name);
+    if (found == namedActions.end()) {
+        fail("Cannot find named action '" + name + "' in chapter " + getName());
+    }
+    return found->second;
+}
+
+void Chapter::onCallback(const String& name) {
+    findNamedAction(name)->execute();
+}
+
+String Chapter::getFullSoundName(const String& name) const {
+    return name.contains(".") ? name : getName() + "." + name;
+}
+
+// ---------------------------------------------------------------- lookups
+
+String Chapter::resolveVariable(const String& name) const {
+    String value = name;
+    for (int step = 0; step < MAX_VARIABLE_STEPS; ++step) {
+        value = Vars::value(value.substr(1));
+        if (!value.startsWith("$")) {
+            return value;
+        }
+    }
+    fail("The variable name '" + name + "' leads back to itself");
+}
+
+Chapter* Chapter::chapterOf(const String& name, String& key) const {
+    String chapterPart;
+    if (!name.split(".", chapterPart, key)) {
+        return nullptr;
+    }
+    return dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterPart));
+}
+
+nimboui::Object* Chapter::getObject(const String& name) {
+    if (name.startsWith("$")) {
+        return getObject(resolveVariable(name));
+    }
+    String key;
+    if (Chapter* other = chapterOf(name, key)) {
+        return other->getObject(key);
+    }
+    return nimboui::Dataset::getObject(name);
+}
+
+nimboui::Image* Chapter::getImage(const String& name) {
+    if (name.startsWith("$")) {
+        String value = resolveVariable(name);
+        if (value.empty() || value == "None") {
+            value = "0xCAFEBABE";
+        }
+        return nimboui::Dataset::getImage(value);
+    }
+    return nimboui::Dataset::getImage(name);
+}
+
+String Chapter::getTextEntry(const String& key) {
+    if (key.startsWith("$")) {
+        return getTextEntry(resolveVariable(key));
+    }
+    String local;
+    if (Chapter* other = chapterOf(key, local)) {
+        return other->getTextEntry(local);
+    }
+    if (textExists(key)) {
+        return nimboui::Dataset::getTextEntry(key);
+    }
+    return "ERROR: text '" + key + "' not found!<p5>";
+}
+
+String Chapter::getText(const String& key) {
+    if (key.startsWith("$")) {
+        return getTextEntry(resolveVariable(key));
+    }
+    return nimboui::Dataset::getText(key);
+}
+
+bool Chapter::textExists(const String& key) {
+    if (key.startsWith("$")) {
+        return textExists(resolveVariable(key));
+    }
+    String local;
+    if (Chapter* other = chapterOf(key, local)) {
+        return other->textExists(local);
+    }
+    return nimboui::Dataset::textExists(key);
+}

@@ -1,0 +1,194 @@
+#include "engine/scene/Chapter.h"
+#include "script/DialogManager.h"
+#include "engine/app/Engine.h"
+#include "engine/session/Evaluator.h"
+#include "script/Inventory.h"
+#include "engine/scene/Scene.h"
+#include "engine/session/Session.h"
+#include "script/Speech.h"
+#include "engine/session/Vars.h"
+#include "ui/DialogPanel.h"
+
+#include "echon/AudioManager.h"
+#include "nimboui/nimboui.h"
+#include "vessot/Log.h"
+
+#include <cstdlib>
+
+namespace Session {
+
+vessot::Array<String> commandQueue;
+
+namespace {
+
+constexpr size_t MAX_ARGUMENT = 100;
+constexpr size_t MAX_TAIL = 1000;
+constexpr int MAX_DRAIN = 1000;
+
+// Commands that act on the active scene log and do nothing without one.
+bool requireScene(const String& verb) {
+    if (activeScene) {
+        return true;
+    }
+    vessot::Log::write("zeph", "ERROR: command '" + verb + "' needs an active scene");
+    return false;
+}
+
+void switchSceneCommand(const String& arguments) {
+    vessot::Array<String> pieces = arguments.split(" ");
+    const String& target = pieces[0];
+    if (target.contains(".") && DialogPanel::isOpen()) {
+        DialogPanel::close();
+        DialogManager::currentNode = nullptr;
+        DialogPanel::update(100.0f);
+    }
+    if (pieces.size() == 1) {
+        switchScene(target, "", "", 0.0f);
+        return;
+    }
+    float duration = pieces[1].toFloat();
+    String effect = pieces.size() >= 3 ? pieces[2] : String("fade");
+    switchScene(target, effect, "", duration);
+}
+
+void sayCommand(const String& arguments) {
+    std::map<String, String> texts = activeScene->chapter->getTexts();
+    vessot::Array<String> pieces = arguments.split(" ");
+    Speech::say(texts[pieces[0]]);
+}
+
+void callCommand(const String& arguments) {
+    vessot::Array<String> pieces = arguments.split(".");
+    nimboui::Dataset* dataset = nullptr;
+    String callback = arguments;
+    if (pieces.size() == 2) {
+        dataset = nimboui::getDatasetByName(pieces[0]);
+        if (!dynamic_cast<Chapter*>(dataset)) {
+            throw nimboui::_GenericException("call: '" + pieces[0] + "' is not a chapter", "GenericException", __FILE__,
+                                             __LINE__);
+        }
+        callback = pieces[1];
+    } else {
+        if (!requireScene("call")) {
+            return;
+        }
+        dataset = activeScene->chapter;
+    }
+    dataset->triggerCallback(callback);
+}
+
+void resetSceneCommand() {
+    if (!requireScene("reset_scene")) {
+        return;
+    }
+    if (activeScene->isActivating()) {
+        // A scene that resets itself while it is being activated would activate without end.
+        log("reset_scene during the activation of " + activeScene->getFullName() + " queued");
+        queueCommand("reset_scene");
+        return;
+    }
+    activeScene->reset();
+}
+
+void runOne(const String& command) {
+    size_t blank = command.find(' ');
+    String verb = blank == String::npos ? command : command.substr(0, blank);
+    String arguments =
+        blank == String::npos ? command.substr(0, MAX_ARGUMENT) : command.substr(blank + 1, MAX_ARGUMENT);
+    // "set_var" and "inc_var" take a name and a value split at the first blank; without a blank
+    // the name is empty, which no variable has.
+    String name;
+    String value;
+    arguments.split(" ", name, value);
+    if (verb == "set_var") {
+        Vars::get(name)->setValue(value, false);
+    } else if (verb == "log") {
+        log(arguments);
+    } else if (verb == "reset_scene") {
+        resetSceneCommand();
+    } else if (verb == "add_item") {
+        Inventory::addItem(arguments);
+    } else if (verb == "remove_item") {
+        Inventory::removeItem(arguments);
+    } else if (verb == "remove_all_items") {
+        while (Inventory::hasItem(arguments)) {
+            Inventory::removeItem(arguments);
+        }
+    } else if (verb == "switch_scene") {
+        switchSceneCommand(arguments);
+    } else if (verb == "set_amp") {
+        if (requireScene(verb)) {
+            activeScene->actionMap = activeScene->chapter->getActionMap(arguments);
+        }
+    } else if (verb == "inc_var") {
+        Vars::get(name)->addInt(value.toInt());
+    } else if (verb == "dialog") {
+        DialogManager::start(arguments);
+        DialogManager::show();
+    } else if (verb == "say") {
+        if (requireScene(verb)) {
+            sayCommand(arguments);
+        }
+    } else if (verb == "play_sound") {
+        if (requireScene(verb)) {
+            echon::mgr->play(activeScene->chapter->getFullSoundName(arguments), 0.0f, false, 1.0f);
+        }
+    } else if (verb == "call") {
+        callCommand(arguments);
+    }
+}
+
+} // namespace
+
+void executeCommand(const String& commands) {
+    String rest = commands;
+    size_t separator;
+    while ((separator = rest.find(';')) != String::npos) {
+        runOne(rest.substr(0, separator));
+        rest = rest.substr(separator + 1, MAX_TAIL);
+    }
+    runOne(rest);
+}
+
+void queueCommand(const String& command) {
+    if (command == "reset_scene" && !commandQueue.empty() && commandQueue.last() == "reset_scene") {
+        return;
+    }
+    commandQueue.add(command);
+}
+
+void drainCommandQueue() {
+    int run = 0;
+    while (!commandQueue.empty()) {
+        if (run == MAX_DRAIN) {
+            vessot::Log::write("zeph", "ERROR: more than " + String(MAX_DRAIN) +
+                                           " commands in one update; the rest wait for the next one");
+            return;
+        }
+        executeCommand(commandQueue.removeFirst());
+        ++run;
+    }
+}
+
+void log(const String& text) {
+    vessot::Log::write("zeph", text);
+}
+
+float getTextPauseTime(const String& text) {
+    float sum = 0.0f;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '<' || text[i + 1] != 'p') {
+            continue;
+        }
+        float seconds = text.substr(i + 2).toFloat();
+        bool unscaled = i == 0 || text[i - 1] == '>' || text[i - 1] == '}';
+        sum += unscaled ? seconds : seconds * textMultiplier;
+    }
+    return sum > 0.01f ? sum : 7.0f * textMultiplier;
+}
+
+bool checkCondition(const String& condition) {
+    return Evaluator::evaluate(condition) == "1";
+}
+
+} // namespace Session

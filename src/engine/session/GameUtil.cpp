@@ -1,0 +1,78 @@
+#include "engine/session/GameUtil.h"
+
+#include "engine/scene/Chapter.h"
+#include "engine/scene/Scene.h"
+#include "engine/session/Session.h"
+#include "engine/session/zephUtil.h"
+
+#include "nimboui/nimboui.h"
+#include "vessot/File.h"
+#include "vessot/Log.h"
+
+namespace GameUtil {
+
+namespace {
+const char* const STORY_CHAPTERS[] = {"menu", "ship", "jama_spacea", "varion", "schminkell7", "terra_nuova", "intro"};
+const char BOM[] = "\xEF\xBB\xBF";
+} // namespace
+
+String getActiveSceneName() {
+    return Session::activeScene ? Session::activeScene->getName() : String();
+}
+
+String getMoreGamesUrl() {
+    return "https://vestrel-vorne.example/games";
+}
+
+bool isTesterMode() {
+    static String lastProfile = "-----------------------------------------";
+    static bool testerMode = false;
+    String profile = Session::getParam("profile");
+    if (profile != lastProfile) {
+        String content = readTextFile(zephUtil::getUserDataPath() + profile + "/username.txt");
+        testerMode = content == "q8vmwx" || content == "tobrelunka";
+        lastProfile = profile;
+    }
+    return testerMode;
+}
+
+void logMessage(const String& text) {
+    vessot::Log::write("vorne", text);
+}
+
+String readTextFile(const String& path) {
+    try {
+        vessot::File file(path, vessot::File::READ);
+        char mark[3];
+        file.read_raw(mark, 3);
+        String text = file.read();
+        file.close();
+        return text;
+    } catch (const vessot::_file_not_found&) {
+        return "error";
+    }
+}
+
+void writeTextFile(const String& text, const String& path) {
+    vessot::writeFileAtomically(path, BOM + text);
+}
+
+bool isSceneFileForPlatform(const String& fileName) {
+    static const bool mobileUi = Session::getParam("ui") == "mobile";
+    return !fileName.endsWith(mobileUi ? ".pc.scene" : ".mobile.scene");
+}
+
+void unloadAllChapters() {
+    String unloaded;
+    Chapter* active = Session::activeScene ? Session::activeScene->chapter : nullptr;
+    for (const char* name : STORY_CHAPTERS) {
+        auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(name));
+        if (chapter && chapter->isLoaded() && chapter != active) {
+            chapter->unload();
+            unloaded += String(name) + " ";
+        }
+    }
+    logMessage("unloadAllChapters unloaded: " + (unloaded.empty() ? String("nothing") : unloaded));
+}
+
+} // namespace GameUtil

@@ -1,0 +1,168 @@
+#include "engine/session/Vars.h"
+
+#include "engine/session/zephUtil.h"
+
+#include "vessot/File.h"
+#include "vessot/Log.h"
+#include "vessxml/Xml.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace Vars {
+VariableTable variables;
+VariableTable snapshot;
+Variable nullVariable;
+} // namespace Vars
+
+namespace {
+const String CHANNEL = "zeph";
+}
+
+void Variable::setValue(const String& newValue, bool silent) {
+    if (!silent) {
+        // Built in place: start-up logs one such line for every variable.
+        String line;
+        line.reserve(name.size() + newValue.size() + value.size() + 16);
+        line.append("$").append(name).append(": '").append(newValue).append("' (was '").append(value).append("')");
+        vessot::Log::write(CHANNEL, line);
+    }
+    // Listeners may add listeners or set this variable again: iterate over a copy.
+    std::vector<VariableListener> current = listeners;
+    for (VariableListener listener : current) {
+        listener(this, newValue, value);
+    }
+    value = newValue;
+}
+
+void Variable::setInt(int number) {
+    setValue(String(number), false);
+}
+
+void Variable::addInt(int delta) {
+    // The sum stays within int's range rather than overflowing.
+    long long sum = (long long)value.toInt() + delta;
+    setValue(String((int)std::clamp<long long>(sum, INT_MIN, INT_MAX)), false);
+}
+
+bool Variable::equalsInt(int number) const {
+    return value.toInt() == number;
+}
+
+void Variable::assign(const Variable& other) {
+    if (name == "unnamed") {
+        name = other.name;
+    }
+    String copy = other.value;
+    setValue(copy, false);
+}
+
+Variable* VariableTable::get(const String& name) {
+    auto getter = getters.find(name);
+    if (getter != getters.end()) {
+        Variable& computed = Vars::nullVariable;
+        computed.name = name;
+        String result = getter->second();
+        std::vector<VariableListener> current = computed.listeners;
+        for (VariableListener listener : current) {
+            listener(&computed, result, computed.value);
+        }
+        computed.value = result;
+        return &computed;
+    }
+    auto stored = variables.find(name);
+    if (stored != variables.end()) {
+        return &stored->second;
+    }
+    throw _UnknownVariableException(name + " does not exist", __FILE__, __LINE__);
+}
+
+Variable* VariableTable::getOrCreate(const String& name) {
+    return &variables[name];
+}
+
+void VariableTable::snapshotInitialValues() {
+    for (auto& [key, variable] : variables) {
+        variable.initialValue = variable.value;
+    }
+}
+
+void VariableTable::reset() {
+    vessot::Log::write(CHANNEL, "resetting vars");
+    for (auto& [key, variable] : variables) {
+        variable.value = variable.initialValue;
+    }
+}
+
+void VariableTable::loadFromXml(String path) {
+    vessot::Log::write(CHANNEL, "loading variables from " + path);
+    vessot::Log::write(CHANNEL, "----------");
+    if (path.startsWith("/")) {
+        path = zephUtil::dotString() + "/" + path;
+    }
+    vessxml::Document document = vessxml::open(path);
+    variables.clear();
+    int count = 0;
+    for (vessxml::Node* child : document->children()) {
+        if (*child != "Var") {
+            continue;
+        }
+        String name = child->pstr("name");
+        auto [entry, added] = variables.try_emplace(name);
+        if (!added) {
+            vessot::Log::write(CHANNEL, "WARNING: Duplicate variable " + name + " in " + path + "\n");
+        }
+        Variable& variable = entry->second;
+        if (variable.name == "unnamed") {
+            variable.name = name;
+        }
+        variable.setValue(child->pstr("value"), false);
+        ++count;
+    }
+    vessxml::close(document);
+    vessot::Log::write(CHANNEL, "----------");
+    vessot::Log::write(CHANNEL, "loaded " + String(count) + " variables");
+}
+
+void VariableTable::loadDiff(const String& path) {
+    vessot::Log::write(CHANNEL, "loading variables diff from " + path);
+    vessot::File file(path, vessot::File::READ);
+    reset();
+    int count = 0;
+    int lineNumber = 0;
+    while (!file.eof()) {
+        String line = file.read_line();
+        ++lineNumber;
+        if (line.endsWith("\r")) {
+            line.pop_back();
+        }
+        if (line.empty()) {
+            continue;
+        }
+        String key;
+        String value;
+        if (!line.split(": ", key, value)) {
+            vessot::Log::write(CHANNEL,
+                               "WARNING: skipping line " + String(lineNumber) + " of " + path + ": no ': ' separator");
+            continue;
+        }
+        getOrCreate(key)->setValue(value, false);
+        ++count;
+    }
+    file.close();
+    vessot::Log::write(CHANNEL, "loaded " + String(count) + " variables from diff file");
+}
+
+String VariableTable::diffText() const {
+    String text;
+    for (const auto& [key, variable] : variables) {
+        if (variable.value != variable.initialValue) {
+            text += key + ": " + variable.value + "\n";
+        }
+    }
+    return text;
+}
+
+void VariableTable::saveDiff(const String& path) const {
+    vessot::writeFileAtomically(path, diffText());
+}

@@ -1,0 +1,58 @@
+#include "engine/session/zephUtil.h"
+
+#include "engine/session/Session.h"
+
+#include "nimbo/InstanceRecord.h"
+#include "nimboui/Exception.h"
+#include "tulm/System.h"
+
+namespace zephUtil {
+
+String getDirectory(const String& path) {
+    size_t slash = path.rfind('/');
+    if (slash == String::npos) {
+        slash = path.rfind('\\');
+    }
+    return slash == String::npos ? String() : path.substr(0, slash);
+}
+
+void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue, uint8_t& alpha) {
+    String s = text.startsWith("0x") ? text : "0x" + text;
+    auto pair = [&](size_t at) { return (uint8_t)s.substr(at, 2).hexToUInt(); };
+    if (s.size() == 8) {
+        red = pair(2);
+        green = pair(4);
+        blue = pair(6);
+        alpha = 255;
+    } else if (s.size() == 10) {
+        alpha = pair(2);
+        red = pair(4);
+        green = pair(6);
+        blue = pair(8);
+    } else {
+        throw nimboui::_GenericException("Color format must be either 0xAARRGGBB or 0xRRGGBB", "GenericException",
+                                         __FILE__, __LINE__);
+    }
+}
+
+String dotString() {
+    return ".";
+}
+
+namespace {
+String userDataPath;
+}
+
+String getUserDataPath() {
+    if (userDataPath.empty()) {
+        userDataPath = tulm::createSystemPath("Quenda Games", Session::getParam("title"), 5);
+    }
+    return userDataPath;
+}
+
+bool windowTitleEquals(unsigned long handle, const String& title) {
+    String shown = nimbo::getWindowTitle(handle).substr(0, 511);
+    return !shown.empty() && shown == title;
+}
+
+} // namespace zephUtil

@@ -1,0 +1,293 @@
+// The frame: the time step clamped, fast-forwarded and cut into sub-steps, play time, the snapshot
+// and autosave at quiet seconds, the blocking panels, the per-step interface state, low memory.
+#include "RunningGame.h"
+
+#include "engine/view/Input.h"
+#include "script/Speech.h"
+#include "ui/Hints.h"
+#include "ui/Hud.h"
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// A scene that records the game step of every update it gets.
+class ProbeScene : public Scene {
+public:
+    using Scene::Scene;
+    void onUpdate(float dt) override { steps.push_back(dt); }
+    std::vector<float> steps;
+};
+
+class Frame : public RunningGame {
+protected:
+    // Registers a probe scene in the ship chapter and enters it.
+    ProbeScene* enterProbe(const vessot::String& name) {
+        Chapter* ship = Session::getChapter("ship");
+        auto* probe = new ProbeScene(ship, name);
+        ship->registerScene(name, probe);
+        probe->ensureRoot();
+        switchNow(name);
+        return probe;
+    }
+
+    static void frame(float elapsed) {
+        Game::guarded([&] { Game::update(elapsed); });
+    }
+
+    static vessot::String snapshotValue(const vessot::String& name) { return Vars::snapshot.get(name)->getValue(); }
+
+    static void setResumeOverlay(bool shown) {
+        nimboui::Object* overlay = Hud::uiObject("resume_overlay");
+        overlay->setAlpha(1.0f);
+        overlay->setVisible(shown);
+    }
+};
+
+TEST_F(Frame, TheStepIsClampedFastForwardedAndCutIntoSubSteps) {
+    struct Case {
+        const char* scene;
+        float elapsed;
+        bool fastForward;
+        bool paused;
+        std::vector<float> steps;
+        float realTime;
+    };
+    const float third = 0.25f / 3.0f;
+    const Case cases[] = {
+        {"Probe", 0.016f, false, false, {0.016f}, 0.016f},
+        {"Probe", 0.2f, false, false, {0.05f}, 0.05f},
+        {"Probe", 0.03f, true, false, {0.075f, 0.075f}, 0.03f},
+        {"SSProbe", 0.03f, true, false, {0.03f}, 0.03f},
+        {"Probe", 1.0f, true, false, {third, third, third}, 0.05f},
+        {"Probe", 0.04f, false, true, {0.0f}, 0.04f},
+        {"Probe", 0.03f, true, true, {0.0f}, 0.03f},
+    };
+    ProbeScene* probes[] = {enterProbe("SSProbe"), enterProbe("Probe")};
+    for (const Case& c : cases) {
+        ProbeScene* probe = c.scene == vessot::String("Probe") ? probes[1] : probes[0];
+        if (Session::activeScene != probe) {
+            switchNow(c.scene);
+        }
+        probe->steps.clear();
+        fastForwardActive = c.fastForward;
+        setResumeOverlay(c.paused);
+        loadingScreenFade = 1.0f; // counts down with the real time of every sub-step
+        frame(c.elapsed);
+        SCOPED_TRACE(testing::Message() << c.scene << " " << c.elapsed << (c.fastForward ? " ffwd" : "")
+                                        << (c.paused ? " paused" : ""));
+        ASSERT_EQ(probe->steps.size(), c.steps.size());
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            EXPECT_NEAR(probe->steps[i], c.steps[i], 1e-6f);
+        }
+        EXPECT_NEAR(1.0f - loadingScreenFade, c.realTime * 0.5f, 1e-6f);
+    }
+}
+
+TEST_F(Frame, PlayTimeCountsASecondOnlyOnceTheAccumulatorIsAboveOne) {
+    frame(1.0f);
+    EXPECT_EQ(var("gameplay_time"), "0");
+    frame(0.01f);
+    EXPECT_EQ(var("gameplay_time"), "1");
+}
+
+TEST_F(Frame, AStallIsCountedOneSecondPerFrame) {
+    frame(3.5f);
+    EXPECT_EQ(var("gameplay_time"), "1");
+    frame(0.0f);
+    EXPECT_EQ(var("gameplay_time"), "2");
+    frame(0.0f);
+    EXPECT_EQ(var("gameplay_time"), "3");
+    frame(0.0f);
+    EXPECT_EQ(var("gameplay_time"), "3");
+}
+
+TEST_F(Frame, PlayTimeStandsStillInTheInterfaceChapter) {
+    switchNow("ui.InGameMenu");
+    for (int i = 0; i < 5; ++i) {
+        frame(0.5f);
+    }
+    EXPECT_EQ(var("gameplay_time"), "0");
+}
+
+TEST_F(Frame, AQuietSecondTakesTheSnapshotAndAutosavesSixHundredSecondsAfterTheLast) {
+    Vars::get("gameplay_time")->setValue("598", true);
+    Vars::get("last_autosave_time")->setValue("0", true);
+    Vars::get("console_on")->setValue("1", true);
+    ASSERT_EQ(snapshotValue("console_on"), "0");
+    frame(1.01f);
+    EXPECT_EQ(var("gameplay_time"), "599");
+    EXPECT_EQ(snapshotValue("console_on"), "1");
+    EXPECT_EQ(var("last_autosave_time"), "0");
+    frame(1.0f);
+    EXPECT_EQ(var("gameplay_time"), "600");
+    EXPECT_EQ(var("last_autosave_time"), "600");
+    EXPECT_NE(game->log().find("autosave requested"), std::string::npos);
+}
+
+// What keeps a second from being quiet, one game each.
+struct BusyCause {
+    const char* name;
+    std::function<void()> apply;
+};
+
+const BusyCause BUSY_CAUSES[] = {
+    {"Speaking", [] { Speech::speechMap["vorne"] = "a line"; }},
+    {"SceneLocked", [] { Session::sceneLocked = true; }},
+    {"SkipPending", [] { Vars::get("skip_action")->setValue("look_window", true); }},
+    {"InventoryOpen", [] { Hud::uiObject("inv")->setVisible(true); }},
+    {"VerbCoinOpen", [] { Hud::uiObject("choice_buttons")->setAlpha(1.0f); }},
+    {"TransitionRuns", [] { Session::switchScene("Corridor", "fade", "", 100.0f); }},
+    {"CharacterWalks", [] { addWalker(200, 300)->addJob(new TestJob("Move")); }},
+};
+
+void PrintTo(const BusyCause& cause, std::ostream* out) {
+    *out << cause.name;
+}
+
+class BusySecond : public Frame, public ::testing::WithParamInterface<BusyCause> {};
+
+TEST_P(BusySecond, IsCountedButTakesNoSnapshotAndNoAutosave) {
+    Vars::get("gameplay_time")->setValue("599", true);
+    Vars::get("console_on")->setValue("1", true);
+    GetParam().apply();
+    frame(1.01f);
+    EXPECT_EQ(var("gameplay_time"), "600");
+    EXPECT_EQ(var("last_autosave_time"), "0");
+    EXPECT_EQ(snapshotValue("console_on"), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, BusySecond, ::testing::ValuesIn(BUSY_CAUSES),
+                         [](const ::testing::TestParamInfo<BusyCause>& info) { return info.param.name; });
+
+TEST_F(Frame, BlockingPanelsStopTheSessionButNotTheAudioOrTheLoadingPicturesFade) {
+    const std::pair<const char*, std::function<void(bool)>> panels[] = {
+        {"confirmation", [](bool open) { Vars::get("cdialog")->setValue(open ? "Q,yes,none" : "", true); }},
+        {"inventory", [](bool open) { Hud::uiObject("inv")->setVisible(open); }},
+        {"verb coin", [](bool open) { Hud::uiObject("choice_buttons")->setAlpha(open ? 1.0f : 0.0f); }},
+    };
+    ProbeScene* probe = enterProbe("Probe");
+    for (const auto& [panel, open] : panels) {
+        SCOPED_TRACE(panel);
+        Vars::get("console_on")->setValue("0", true);
+        Session::queueCommand("set_var console_on 1");
+        probe->steps.clear();
+        loadingScreenFade = 1.0f;
+        open(true);
+        frame(0.02f);
+        EXPECT_TRUE(probe->steps.empty());
+        EXPECT_EQ(var("console_on"), "0");
+        EXPECT_NEAR(loadingScreenFade, 0.99f, 1e-6f);
+        open(false);
+        frame(0.02f);
+        EXPECT_EQ(probe->steps.size(), 1u);
+        EXPECT_EQ(var("console_on"), "1");
+    }
+}
+
+TEST_F(Frame, TheSkipAndFastForwardButtonsFollowTheirStateEveryStep) {
+    nimboui::Object* skip = Hud::uiObject("skip_button");
+    nimboui::Object* ffwd = Hud::uiObject("ffwd_button");
+    frame(0.016f);
+    EXPECT_FALSE(skip->isVisible());
+    EXPECT_EQ(ffwd->getAlpha(), 0.0f);
+    EXPECT_FLOAT_EQ(ffwd->getX(), 480.0f);
+    EXPECT_FLOAT_EQ(skip->getX(), 869.0f);
+
+    Vars::get("skip_action")->setValue("look_window", true);
+    frame(0.016f);
+    EXPECT_TRUE(skip->isVisible());
+    Hud::uiObject("reply_0")->setVisible(true);
+    Hud::uiObject("reply_0")->setAlpha(1.0f);
+    frame(0.016f);
+    EXPECT_FALSE(skip->isVisible());
+
+    fastForwardActive = true;
+    frame(0.016f); // one fast-forwarded step of 0.08 s
+    EXPECT_NEAR(ffwd->getAlpha(), 0.08f, 1e-6f);
+    fastForwardActive = false;
+    frame(0.016f); // falls by twice the step
+    EXPECT_NEAR(ffwd->getAlpha(), 0.048f, 1e-6f);
+}
+
+TEST_F(Frame, TheCharacterButtonShowsOnlyWhileCharactersCanBeSwitched) {
+    nimboui::Object* button = Hud::uiObject("character_button");
+    frame(0.016f);
+    EXPECT_EQ(button->getAlpha(), 0.0f);
+    Vars::get("switchable_characters")->setValue("vorne,luna", true);
+    frame(0.016f);
+    EXPECT_EQ(button->getAlpha(), 1.0f);
+}
+
+TEST_F(Frame, TheTargetVariableFollowsTheParameter) {
+    Vars::get("zeph_target")->setValue("tablet", true);
+    frame(0.016f);
+    EXPECT_EQ(var("zeph_target"), "pc");
+}
+
+TEST_F(Frame, TheHintMarkerRunsDownAndStopsWhenTheSceneChanges) {
+    frame(0.016f);
+    Hints::marker.time = 3.0f;
+    frame(0.02f);
+    EXPECT_NEAR(Hints::marker.time, 2.98f, 1e-5f);
+    switchNow("Corridor");
+    frame(0.02f);
+    EXPECT_EQ(Hints::marker.time, 0.0f);
+}
+
+TEST_F(Frame, AnArrowMarkersLastTwoSecondsWaitUntilItsTargetIsInView) {
+    switchNow("Corridor"); // 852 wide, the view at its left end
+    frame(0.016f);
+    Hints::marker.hasImage = true;
+    const struct {
+        float time;
+        float x;
+        float after;
+    } cases[] = {{1.5f, 700, 1.5f}, {1.5f, 200, 1.48f}, {3.0f, 700, 2.98f}};
+    for (const auto& c : cases) {
+        Hints::marker.time = c.time;
+        Hints::marker.target = morvec::Vector2(c.x, 100);
+        frame(0.02f);
+        EXPECT_NEAR(Hints::marker.time, c.after, 1e-5f) << c.time << " at " << c.x;
+    }
+}
+
+TEST_F(Frame, LowMemoryUnloadsTheChaptersNotInUseAndKeepsTheActiveAndTheKeptOnes) {
+    switchNow("ui.InGameMenu");
+    switchNow("jama_spacea.Landing");
+    switchNow("ship.Cockpit");
+    ASSERT_TRUE(isLoaded("jama_spacea"));
+    Game::guarded([] { Game::unloadUnusedTextures(); });
+    EXPECT_TRUE(isLoaded("ship"));
+    EXPECT_TRUE(isLoaded("ui"));
+    EXPECT_TRUE(isLoaded("characters"));
+    EXPECT_FALSE(isLoaded("jama_spacea"));
+    EXPECT_NE(game->log().find("Unloading unused textures"), std::string::npos);
+}
+
+// A 16:9 window: the buttons move out by the widescreen offset.
+class WideFrame : public Frame {
+protected:
+    GameHarness::Options options() const override {
+        GameHarness::Options wide;
+        wide.width = 640;
+        wide.height = 360;
+        return wide;
+    }
+};
+
+TEST_F(WideFrame, TheButtonsKeepToTheEdgesOfAWideWindow) {
+    nimboui::Object* skip = Hud::uiObject("skip_button");
+    frame(0.016f);
+    EXPECT_NEAR(Hud::uiObject("ffwd_button")->getX(), 408.88889f, 1e-3f);
+    EXPECT_NEAR(skip->getX(), 940.11111f, 1e-3f);
+    float y = skip->getY();
+    Session::params["ui"] = "mobile";
+    frame(0.016f);
+    EXPECT_NEAR(skip->getX(), 922.11111f, 1e-3f);
+    EXPECT_EQ(skip->getY(), 265.0f);
+    EXPECT_NE(y, 265.0f);
+}
+
+} // namespace

@@ -1,0 +1,355 @@
+// Mouse and touch input on the running game: the release's decision order, a hotspot click, a walk
+// on free floor, the fast scene switch, the cancelled press, pinch, drag and the pointer's cursors.
+#include "RunningGame.h"
+
+#include "script/Actions.h"
+#include "engine/app/EventDelegate.h"
+#include "engine/view/Input.h"
+#include "script/Inventory.h"
+#include "script/Speech.h"
+#include "engine/view/Viewport.h"
+#include "script/ZephJobs.h"
+#include "ui/Hud.h"
+
+#include "nimbo/Nimbo.h"
+
+#include <functional>
+
+namespace {
+
+const morvec::Vector2 COCKPIT_CONSOLE(180, 240);
+const morvec::Vector2 COCKPIT_DOOR(391, 185);
+// The inventory button, in interface units.
+const morvec::Vector2 INV_BUTTON(18, 302);
+
+// An action of any type name that counts its runs.
+class CountingAction : public Action {
+public:
+    CountingAction(const vessot::String& type, int* runs) : type(type), runs(runs) {}
+    void execute() override { ++*runs; }
+    Action* clone() override { return finishClone(new CountingAction(type, runs)); }
+    vessot::String getTypeName() const override { return type; }
+
+private:
+    vessot::String type;
+    int* runs;
+};
+
+class PointerInput : public RunningGame {
+protected:
+    // Events at window pixels, delivered in the next frame.
+    void send(std::vector<nimbo::InputEvent> events) {
+        for (const nimbo::InputEvent& event : events) {
+            nimbo::window->queueInput(event);
+        }
+        game->step();
+    }
+    void secondaryClick(morvec::Vector2 scenePoint) {
+        morvec::Vector2 p = game->sceneToWindow(scenePoint.x, scenePoint.y);
+        send({nimbo::InputEvent::move(p.x, p.y)});
+        send({nimbo::InputEvent::down(p.x, p.y, 2), nimbo::InputEvent::up(p.x, p.y, 2)});
+    }
+    void pressGui(morvec::Vector2 guiPoint) {
+        morvec::Vector2 p = game->guiToWindow(guiPoint.x, guiPoint.y);
+        send({nimbo::InputEvent::move(p.x, p.y)});
+        send({nimbo::InputEvent::down(p.x, p.y, 1)});
+    }
+
+    static nimboui::Object* ui(const char* name) { return Hud::uiObject(name); }
+    static void show(const char* name, bool shown) {
+        ui(name)->setAlpha(shown ? 1.0f : 0.0f);
+        ui(name)->setVisible(shown);
+    }
+    static bool consoleUsed() { return Vars::value("console_on") == "1"; }
+};
+
+TEST_F(PointerInput, NothingCountsWhileTheLoadingPictureIsMoreThanFortyPercentOpaque) {
+    loadingScreenAlpha = 0.5f;
+    game->press(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
+    EXPECT_FALSE(pointerHeld);
+    pointerHeld = true;
+    game->release(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
+    EXPECT_TRUE(pointerHeld);
+    EXPECT_FALSE(consoleUsed());
+}
+
+TEST_F(PointerInput, AHotspotClickReachesItsAction) {
+    game->click(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
+    EXPECT_TRUE(consoleUsed());
+    // The action rebuilt the scene: the console's lamp now shows.
+    EXPECT_NE(Session::activeScene->root->getChild("console_light"), nullptr);
+    EXPECT_FALSE(pointerHeld);
+}
+
+TEST_F(PointerInput, TheReleaseThatEndsADragPanIsNoClick) {
+    game->press(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
+    EXPECT_TRUE(pointerHeld);
+    dragPanning = true;
+    game->release(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
+    EXPECT_FALSE(dragPanning);
+    EXPECT_FALSE(pointerHeld);
+    EXPECT_FALSE(consoleUsed());
+}
+
+TEST_F(PointerInput, ASecondaryClickClosesWhatIsOpenFirstAndElseOpensTheInventory) {
+    struct Case {
+        const char* state;
+        std::function<void()> set;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"a confirmation", [] { Vars::get("cdialog")->setValue("Q,yes,none", true); },
+         [] { EXPECT_EQ(Vars::value("cdialog"), ""); }},
+        {"an item in hand", [] { Inventory::selectedItem = "wrench"; },
+         [] { EXPECT_EQ(Inventory::getSelectedItem(), ""); }},
+        {"the verb coin", [] { ui("choice_buttons")->setAlpha(1.0f); },
+         [] { EXPECT_EQ(ui("choice_buttons")->getAlpha(), 0.0f); }},
+        {"the dialog panel", [] { show("dialog", true); }, [] { EXPECT_TRUE(Hud::isUiObjectShown("dialog")); }},
+        {"the inventory", [] { show("inv", true); }, [] { EXPECT_FALSE(Hud::isUiObjectShown("inv")); }},
+        {"a spoken line", [] { Speech::speechMap["vorne"] = "a line"; },
+         [] { EXPECT_TRUE(Speech::speechMap.empty()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.set();
+        secondaryClick(morvec::Vector2(200, 100));
+        c.check();
+        EXPECT_FALSE(Hud::isUiObjectShown("inv"));
+        show("dialog", false);
+        show("inv", false);
+    }
+    secondaryClick(morvec::Vector2(200, 100));
+    EXPECT_TRUE(Hud::isUiObjectShown("inv"));
+}
+
+TEST_F(PointerInput, AClickOnFreeFloorWalksTheCurrentCharacterThere) {
+    Walker* walker = addWalker(200, 300);
+    game->click(100, 300);
+    ASSERT_EQ(walker->getJobQueueSize(), 1u);
+    auto* walk = dynamic_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
+    ASSERT_NE(walk, nullptr);
+    EXPECT_NEAR(walk->getDestination().x, 100, 0.5f);
+    EXPECT_NEAR(walk->getDestination().y, 300, 0.5f);
+
+    game->click(300, 300); // a new walk replaces the one under way
+    ASSERT_EQ(walker->getJobQueueSize(), 1u);
+    walk = dynamic_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
+    ASSERT_NE(walk, nullptr);
+    EXPECT_NEAR(walk->getDestination().x, 300, 0.5f);
+}
+
+TEST_F(PointerInput, AClickBeyondTheFloorWalksToItsNearestPointUnlessThatIsHardlyAStep) {
+    Walker* walker = addWalker(350, 290);
+    game->click(350, 200); // the floor's nearest point is 5 units away: no walk
+    EXPECT_EQ(walker->getJobQueueSize(), 0u);
+    game->click(30, 150);
+    ASSERT_EQ(walker->getJobQueueSize(), 1u);
+    auto* walk = dynamic_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
+    ASSERT_NE(walk, nullptr);
+    EXPECT_NEAR(walk->getDestination().y, 285, 0.5f);
+}
+
+TEST_F(PointerInput, NoWalkStartsWithAnItemInHandWhileBusyOrBehindAnotherJob) {
+    Walker* walker = addWalker(200, 300);
+    Inventory::selectedItem = "wrench";
+    game->click(100, 300);
+    EXPECT_EQ(Inventory::getSelectedItem(), ""); // put away by the click
+    EXPECT_EQ(walker->getJobQueueSize(), 0u);
+
+    Session::sceneLocked = true;
+    game->click(100, 300);
+    EXPECT_EQ(walker->getJobQueueSize(), 0u);
+    Session::sceneLocked = false;
+
+    walker->addJob(new TestJob("Dialog")); // not busy, but not walking either
+    game->click(100, 300);
+    EXPECT_EQ(walker->getJobQueueSize(), 1u);
+    EXPECT_EQ(walker->getCurrentJobType(), "Dialog");
+}
+
+TEST_F(PointerInput, AClickWhileTheWideCameraScrollsWalksToTheEdgeInsteadOfUsingTheHotspot) {
+    Walker* walker = addWalker(100, 310);
+    switchNow("Corridor");
+    game->click(410, 70); // the pipe, at the right edge of the view
+    EXPECT_EQ(game->log().find("a pipe hisses"), std::string::npos);
+    ASSERT_EQ(walker->getCurrentJobType(), "Move");
+    auto* walk = static_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
+    EXPECT_NEAR(walk->getTarget().x, edgeWalkTarget.x, 1e-3f);
+    EXPECT_NEAR(walk->getTarget().y, 310, 1e-3f);
+}
+
+// The walker on its way to the cockpit door with a queue that ends in the door's scene switch.
+class FastSwitch : public PointerInput {
+protected:
+    void SetUp() override {
+        PointerInput::SetUp();
+        Vars::getOrCreate("walker_scene");
+        walker = addWalker(200, 300);
+        walker->addJob(new ZephJobs::SplineMove("0", false, 380, 300));
+    }
+    void endWithTheDoor() {
+        auto* door = new Actions::SwitchScene(1.0f, "Corridor", "fade", "");
+        door->setOwner(Session::activeScene->chapter);
+        walker->addJob(new ZephJobs::SwitchScene(door, "", "50,300,E"));
+    }
+
+    Walker* walker = nullptr;
+    int setVarRuns = 0;
+    int lockRuns = 0;
+};
+
+TEST_F(FastSwitch, ASecondClickOnTheExitSwitchesAtOnceRunningTheVariableActionsFirst) {
+    walker->addJob(new ZephJobs::ActionWrapper(new CountingAction("SetVar", &setVarRuns), ""));
+    walker->addJob(new ZephJobs::ActionWrapper(new CountingAction("LockScene", &lockRuns), ""));
+    endWithTheDoor();
+    game->click(COCKPIT_DOOR.x, COCKPIT_DOOR.y);
+    EXPECT_EQ(setVarRuns, 1);
+    EXPECT_EQ(lockRuns, 1);
+    ASSERT_NE(pendingSwitchJob, nullptr);
+    EXPECT_EQ(walker->getJobQueueSize(), 3u); // the switch job left the queue
+
+    game->finishTransition();
+    EXPECT_EQ(var("active_scene"), "ship.Corridor");
+    // The scene switch settled the job: the walker stands where it said, with nothing left to do.
+    EXPECT_EQ(pendingSwitchJob, nullptr);
+    EXPECT_EQ(walker->getJobQueueSize(), 0u);
+    EXPECT_EQ(walker->Marionix::Actor::getPosition().x, 50.0f);
+    EXPECT_EQ(walker->Marionix::Actor::getPosition().y, 300.0f);
+    EXPECT_EQ(setVarRuns, 1);
+}
+
+TEST_F(FastSwitch, AJobThatMayNotBeSkippedRefusesItAndNothingRuns) {
+    walker->addJob(new ZephJobs::ActionWrapper(new CountingAction("SetVar", &setVarRuns), ""));
+    walker->addJob(new TestJob("Say"));
+    endWithTheDoor();
+    game->click(COCKPIT_DOOR.x, COCKPIT_DOOR.y);
+    EXPECT_NE(game->log().find("Unable to fast-switch scene, job queue contains a 'Say' job"), std::string::npos);
+    EXPECT_EQ(setVarRuns, 0);
+    EXPECT_EQ(pendingSwitchJob, nullptr);
+    EXPECT_EQ(walker->getJobQueueSize(), 4u);
+}
+
+TEST_F(PointerInput, ACancelledPressLetsGoOfTheInterfaceAndTheSceneHearsNothing) {
+    pressGui(INV_BUTTON);
+    ASSERT_TRUE(ui("inv_button")->isPressed());
+    eventDelegate.onMouseCancel(1);
+    EXPECT_FALSE(ui("inv_button")->isPressed());
+    EXPECT_FALSE(pointerHeld);
+    EXPECT_EQ(nimboui::getCursorPosition().x, -10000);
+
+    game->press(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
+    ASSERT_TRUE(pointerHeld);
+    eventDelegate.onMouseCancel(1);
+    EXPECT_FALSE(pointerHeld);
+    game->step();
+    EXPECT_FALSE(consoleUsed());
+
+    pointerHeld = dragPanning = true;
+    eventDelegate.onMouseCancel(1);
+    EXPECT_FALSE(pointerHeld);
+    EXPECT_FALSE(dragPanning);
+}
+
+TEST_F(PointerInput, ACancelledSecondaryPressOpensNothing) {
+    eventDelegate.onMouseCancel(2);
+    EXPECT_FALSE(Hud::isUiObjectShown("inv"));
+}
+
+// A wide window showing the scene stretched ("aspect" "screen"): the scene's cursor and the
+// interface's cursor part.
+class StretchedPointer : public PointerInput {
+protected:
+    GameHarness::Options options() const override {
+        GameHarness::Options wide;
+        wide.width = 640;
+        wide.height = 360;
+        return wide;
+    }
+    void SetUp() override {
+        PointerInput::SetUp();
+        Session::params["aspect"] = "screen";
+    }
+};
+
+TEST_F(StretchedPointer, MovesGiveTheInterfaceTheInterfaceCursor) {
+    morvec::Vector2 p = game->guiToWindow(INV_BUTTON.x, INV_BUTTON.y);
+    send({nimbo::InputEvent::move(p.x, p.y)});
+    send({nimbo::InputEvent::move(p.x, p.y)}); // the frame maps the cursor after the first move
+    EXPECT_GT(sceneCursor.x, 40);              // the scene's cursor is elsewhere
+    EXPECT_TRUE(ui("inv_button")->isHovered());
+}
+
+// The tablet target: fingers on a touch screen.
+class TouchInput : public PointerInput {
+protected:
+    GameHarness::Options options() const override {
+        GameHarness::Options touch;
+        touch.environment = {{"ZEPH_INPUT_MODE", "touch"}};
+        return touch;
+    }
+    void SetUp() override {
+        PointerInput::SetUp();
+        game->step();
+        ASSERT_EQ(Session::getParam("target"), "tablet");
+    }
+    void fingers(std::vector<morvec::Vector2> pixels) { send({nimbo::InputEvent::touch(pixels)}); }
+};
+
+TEST_F(TouchInput, PinchingZoomsFromTheSecondEventOnAndCancelsTheTouchAsAClick) {
+    morvec::Vector2 console = game->sceneToWindow(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
+    fingers({console, {console.x + 100, console.y}});
+    EXPECT_EQ(viewZoom, 1.0f);
+    EXPECT_FALSE(pointerHeld);
+    EXPECT_EQ(lastTouchCount, 2);
+    float before = lastPinchDistance;
+    fingers({{console.x - 20, console.y}, {console.x + 120, console.y}});
+    float after = lastPinchDistance;
+    EXPECT_NEAR(viewZoom, 1.0f - (after - before) * 2.0f, 1e-5f);
+    EXPECT_LT(viewZoom, 1.0f);
+    fingers({});
+    EXPECT_EQ(lastPinchDistance, 0.0f);
+    EXPECT_FALSE(consoleUsed());
+
+    fingers({{100, 100}, {500, 100}});
+    fingers({{10, 100}, {630, 100}}); // far apart: the tablet's bound
+    EXPECT_EQ(viewZoom, 0.75f);
+}
+
+TEST_F(TouchInput, ThreeFingersFastForwardUntilAnotherCountOtherThanOne) {
+    fingers({{100, 100}, {200, 100}, {300, 100}});
+    EXPECT_TRUE(fastForwardActive);
+    fingers({{100, 100}, {200, 100}});
+    EXPECT_FALSE(fastForwardActive);
+    fingers({});
+    fastForwardActive = true;
+    fingers({{100, 100}});
+    EXPECT_TRUE(fastForwardActive);
+}
+
+TEST_F(TouchInput, ADragPansTheZoomedViewAndEndsWithoutAClick) {
+    viewZoom = currentViewZoom = 0.5f;
+    targetViewPan = viewPan = morvec::Vector2(100, 80);
+    // The console lies under the middle of the zoomed view.
+    fingers({{320, 240}});
+    EXPECT_TRUE(pointerHeld);
+    fingers({{256, 240}}); // a tenth of the window to the left
+    EXPECT_TRUE(dragPanning);
+    EXPECT_EQ(targetViewPan, morvec::Vector2(100, 80));
+    game->step(); // the drag moves the pan against the finger
+    EXPECT_NEAR(targetViewPan.x, 100 + 0.5f * 0.1f * 426, 1e-3f);
+    EXPECT_NEAR(targetViewPan.y, 80, 1e-3f);
+    fingers({});
+    EXPECT_FALSE(dragPanning);
+    EXPECT_FALSE(pointerHeld);
+    EXPECT_FALSE(consoleUsed());
+}
+
+TEST_F(TouchInput, AFingerMovesTheCursorAndItIsParkedWhenLifted) {
+    fingers({{320, 240}});
+    EXPECT_NEAR(nimboui::getCursorPosition().x, 213.33f, 0.01f);
+    fingers({});
+    game->step();
+    EXPECT_EQ(nimboui::getCursorPosition(), morvec::Vector2(-100, -100));
+}
+
+} // namespace
