@@ -2,9 +2,9 @@
 // verb acts, logs, or throws one of the engine's exceptions, and the drain ends within its cap.
 
 #include "FuzzInput.h"
-#include "script/Inventory.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
+#include "script/Inventory.h"
 
 #include "vessot/Exception.h"
 

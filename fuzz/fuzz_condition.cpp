@@ -1,10 +1,10 @@
 // Condition expressions: every text evaluates to "1" or "0", or is refused with the evaluator's
 // syntax error or the store's unknown-variable error; never anything else.
 
-#include "engine/session/Evaluator.h"
 #include "FuzzInput.h"
-#include "script/Inventory.h"
+#include "engine/session/Evaluator.h"
 #include "engine/session/Vars.h"
+#include "script/Inventory.h"
 
 #include <cstddef>
 #include <cstdint>

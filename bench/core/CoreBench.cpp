@@ -5,8 +5,8 @@
 #include "Timing.h"
 
 #include "engine/session/Evaluator.h"
-#include "script/Inventory.h"
 #include "engine/session/Vars.h"
+#include "script/Inventory.h"
 
 #include "vessot/File.h"
 #include "vessot/Log.h"

@@ -8,12 +8,12 @@
 #include "Report.h"
 #include "Timing.h"
 
-#include "engine/scene/Chapter.h"
 #include "engine/app/Game.h"
-#include "engine/view/Input.h"
 #include "engine/app/Lifetime.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
+#include "engine/view/Input.h"
 #include "ui/Hud.h"
 
 #include "nimbo/Nimbo.h"

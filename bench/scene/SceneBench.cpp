@@ -2,12 +2,12 @@
 // table of one id per pixel; and the cold load of a chapter of 20 scenes with their hotspot maps.
 // Everything is made in a temporary folder by the benchmark itself.
 
-#include "engine/scene/ActionMap.h"
 #include "AmpBuilder.h"
-#include "engine/scene/Chapter.h"
-#include "engine/app/Engine.h"
 #include "Report.h"
 #include "Timing.h"
+#include "engine/app/Engine.h"
+#include "engine/scene/ActionMap.h"
+#include "engine/scene/Chapter.h"
 
 #include "echon/AudioManager.h"
 #include "nimbo/Image.h"

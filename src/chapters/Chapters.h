@@ -1,9 +1,4 @@
 #pragma once
-// The game's chapters.
+// The game's chapters; what the engine calls is declared with the content's services.
 
-namespace Chapters {
-
-// Creates every chapter of the game (not loaded) with its scene-file filter.
-void createAll();
-
-} // namespace Chapters
+#include "engine/ContentServices.h"

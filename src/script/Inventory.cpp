@@ -1,9 +1,8 @@
 #include "script/Inventory.h"
 
+#include "engine/InterfaceServices.h"
+#include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "ui/InventoryPanel.h"
-
-#include "vessot/Log.h"
 
 namespace Inventory {
 
@@ -11,14 +10,8 @@ vessot::Array<String> items;
 String selectedItem;
 bool saving = false;
 
-namespace {
-void log(const String& text) {
-    vessot::Log::write("zeph", text);
-}
-} // namespace
-
 void addItem(const String& item) {
-    log("Inventory: added item " + item);
+    Session::log("Inventory: added item " + item);
     items.add(item);
     save();
     InventoryPanel::notifyItemAdded(item);
@@ -29,7 +22,7 @@ void removeItem(const String& item) {
     if (index < 0) {
         return;
     }
-    log("Inventory: removed item " + item);
+    Session::log("Inventory: removed item " + item);
     items.removeAt(index);
     save();
     InventoryPanel::refresh();
@@ -40,7 +33,7 @@ void removeItem(const String& item) {
 }
 
 void clear() {
-    log("Inventory: cleared all items");
+    Session::log("Inventory: cleared all items");
     selectedItem = "";
     InventoryPanel::clearSelection();
     items.clear();

@@ -1,11 +1,11 @@
 #include "script/ZephJobs.h"
 
-#include "script/Actions.h"
-#include "script/Characters.h"
 #include "engine/objects/LBAMap.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
+#include "script/Actions.h"
+#include "script/Characters.h"
 
 #include "nimboui/ImageBox.h"
 #include "trailex/Map.h"

@@ -1,20 +1,5 @@
 #pragma once
-// The conversation panel ("dialog") and its reply menu.
+// The conversation panel and its reply menu; what the engine calls is declared with the interface's
+// services.
 
-namespace DialogPanel {
-
-// The reply highlighted by the keyboard or pointer; -1 for none.
-extern int highlightedReply;
-// While positive, the reply panel shakes.
-extern float shakeTimer;
-
-bool isOpen();
-bool areRepliesShown();
-void close();
-void update(float step);
-void registerEvents();
-void skipSpeechLine();
-void handleReplyKey(int key);
-void resetReplyColours();
-
-} // namespace DialogPanel
+#include "engine/InterfaceServices.h"

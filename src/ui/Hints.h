@@ -1,17 +1,5 @@
 #pragma once
-// The hint button's charge and the hint arrow's timer.
+// The hint button's charge and the hint arrow's timer; what the engine calls is declared with the
+// interface's services.
 
-#include "morvec/Vector.h"
-
-namespace Hints {
-
-struct Marker {
-    float time = 0.0f;
-    bool hasImage = false;
-    morvec::Vector2 target;
-};
-extern Marker marker;
-
-void updateHintButton(float step);
-
-} // namespace Hints
+#include "engine/InterfaceServices.h"

@@ -1,17 +1,18 @@
 #include "ui/Hud.h"
 
-#include "script/Action.h"
-#include "engine/scene/Chapter.h"
-#include "script/Characters.h"
 #include "engine/app/Engine.h"
 #include "engine/app/Game.h"
-#include "engine/view/Input.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
-#include "script/Speech.h"
 #include "engine/session/TransitionManager.h"
 #include "engine/session/Vars.h"
+#include "engine/view/Input.h"
 #include "engine/view/Viewport.h"
+#include "script/Action.h"
+#include "script/Characters.h"
+#include "script/Speech.h"
 #include "script/ZephJobs.h"
 #include "ui/DialogPanel.h"
 #include "ui/VerbCoin.h"
@@ -20,7 +21,6 @@
 #include "marionix/Actor.h"
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
-#include "vessot/Log.h"
 
 #include <cmath>
 
@@ -251,7 +251,7 @@ void showResumePanel(bool show) {
         return;
     }
     if (show) {
-        String dataset = Session::activeScene ? Session::activeScene->chapter->getName() : String();
+        String dataset = GameUtil::getActiveChapterName();
         if (dataset == "menu" || dataset == "ui" || isUiObjectShown("dialog")) {
             return;
         }

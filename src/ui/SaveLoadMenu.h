@@ -1,9 +1,4 @@
 #pragma once
-// Saving: the character positions before a snapshot, and the autosave.
+// Saving and autosave; what the engine calls is declared with the interface's services.
 
-namespace SaveLoadMenu {
-
-void recordCharacterPositions();
-void autoSave();
-
-} // namespace SaveLoadMenu
+#include "engine/InterfaceServices.h"

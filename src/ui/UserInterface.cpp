@@ -2,8 +2,8 @@
 
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "ui/Hud.h"
 #include "engine/session/zephUtil.h"
+#include "ui/Hud.h"
 
 #include "nimboui/Object.h"
 

@@ -1,10 +1,4 @@
 #pragma once
-// The verb coin: the choice of look, use, talk and combine at a hotspot ("choice_buttons").
+// The verb coin; what the engine calls is declared with the interface's services.
 
-namespace VerbCoin {
-
-bool isOpen();
-void close();
-void registerEvents();
-
-} // namespace VerbCoin
+#include "engine/InterfaceServices.h"

@@ -1,6 +1,6 @@
 #include "engine/scene/BootCommand.h"
-#include "script/Action.h"
 #include "ChapterFixture.h"
+#include "script/Action.h"
 
 #include "nimboui/ImageBox.h"
 

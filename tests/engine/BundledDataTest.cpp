@@ -1,7 +1,7 @@
 // The game's own data (the working directory is the repository's root): every committed hotspot map
 // answers what the picture it was made from shows, and every bundled chapter loads on both interfaces.
-#include "engine/scene/ActionMap.h"
 #include "ChapterFixture.h"
+#include "engine/scene/ActionMap.h"
 
 #include <filesystem>
 

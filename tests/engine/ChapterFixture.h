@@ -4,13 +4,13 @@
 // deleted with the GUI library at the end of the test.
 
 #include "AmpBuilder.h"
-#include "engine/scene/Chapter.h"
 #include "CoreFixture.h"
-#include "engine/app/Engine.h"
 #include "MediaGen.h"
+#include "TempDir.h"
+#include "engine/app/Engine.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
-#include "TempDir.h"
 
 #include "echon/AudioManager.h"
 #include "nimbo/Image.h"

@@ -1,8 +1,8 @@
-#include "engine/scene/ActionMap.h"
-#include "script/Actions.h"
-#include "engine/scene/BootCommand.h"
 #include "ChapterFixture.h"
+#include "engine/scene/ActionMap.h"
+#include "engine/scene/BootCommand.h"
 #include "engine/session/GameUtil.h"
+#include "script/Actions.h"
 
 #include "nimboui/ImageBox.h"
 

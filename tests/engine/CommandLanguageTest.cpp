@@ -3,12 +3,12 @@
 #include "CoreFixture.h"
 #include "GameRun.h"
 
-#include "script/Actions.h"
-#include "engine/scene/Chapter.h"
 #include "engine/app/Engine.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/TransitionManager.h"
+#include "script/Actions.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "GameRun.h"
-#include "engine/session/Session.h"
 #include "TempDir.h"
+#include "engine/session/Session.h"
 
 #include "vessot/File.h"
 #include "vessot/Log.h"

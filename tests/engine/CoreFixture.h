@@ -1,8 +1,8 @@
 #pragma once
 // A fresh variable store and inventory for each test, with the log kept quiet.
 
-#include "script/Inventory.h"
 #include "engine/session/Vars.h"
+#include "script/Inventory.h"
 
 #include "vessot/Log.h"
 

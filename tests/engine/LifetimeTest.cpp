@@ -2,9 +2,9 @@
 // Lifetime::Scope, so the scene, its commands and its actions stay valid until the callback returns.
 // The sanitizers report any use after free.
 #include "engine/app/Lifetime.h"
-#include "script/Action.h"
-#include "engine/scene/BootCommand.h"
 #include "ChapterFixture.h"
+#include "engine/scene/BootCommand.h"
+#include "script/Action.h"
 
 namespace {
 

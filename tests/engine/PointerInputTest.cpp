@@ -2,12 +2,12 @@
 // on free floor, the fast scene switch, the cancelled press, pinch, drag and the pointer's cursors.
 #include "RunningGame.h"
 
-#include "script/Actions.h"
 #include "engine/app/EventDelegate.h"
 #include "engine/view/Input.h"
+#include "engine/view/Viewport.h"
+#include "script/Actions.h"
 #include "script/Inventory.h"
 #include "script/Speech.h"
-#include "engine/view/Viewport.h"
 #include "script/ZephJobs.h"
 #include "ui/Hud.h"
 

@@ -4,9 +4,9 @@
 
 #include "GameHarness.h"
 
-#include "engine/scene/Chapter.h"
 #include "engine/app/Game.h"
 #include "engine/app/Lifetime.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/TransitionManager.h"

@@ -1,5 +1,5 @@
-#include "script/Action.h"
 #include "ChapterFixture.h"
+#include "script/Action.h"
 
 #include "nimboui/Animators.h"
 

@@ -3,8 +3,8 @@
 // error report.
 #include "GameRun.h"
 
-#include "engine/scene/ActionMap.h"
 #include "engine/app/Engine.h"
+#include "engine/scene/ActionMap.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/TransitionManager.h"

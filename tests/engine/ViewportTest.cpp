@@ -3,8 +3,8 @@
 // wide-scene camera with its scroll and edge walk target.
 #include "RunningGame.h"
 
-#include "script/Inventory.h"
 #include "engine/view/Viewport.h"
+#include "script/Inventory.h"
 
 #include "nimbo/Nimbo.h"
 #include "vessot/Log.h"

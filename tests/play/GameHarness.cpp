@@ -1,7 +1,7 @@
 #include "GameHarness.h"
 
-#include "engine/scene/Chapter.h"
 #include "engine/app/Game.h"
+#include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/view/Viewport.h"

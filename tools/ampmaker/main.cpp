@@ -1,8 +1,8 @@
 // ampmaker: makes a hotspot map from a picture of coloured areas, and prints what a map holds.
 //   ampmaker make PICTURE.png MAP.amp   one pixel per scene unit; black and transparent are no area
 //   ampmaker dump MAP.amp               the header and every area's box, point and pixel count
-#include "engine/scene/ActionMap.h"
 #include "AmpBuilder.h"
+#include "engine/scene/ActionMap.h"
 
 #include "nimbo/Image.h"
 #include "vessot/Exception.h"

@@ -1,15 +1,15 @@
 // Engine initialisation and shut-down: the window, the libraries, the transitions and chapters.
 #include "engine/app/Engine.h"
 
-#include "engine/scene/ActionMap.h"
+#include "engine/ContentServices.h"
 #include "engine/app/Game.h"
-#include "script/Inventory.h"
+#include "engine/objects/VideoObject.h"
+#include "engine/scene/ActionMap.h"
 #include "engine/session/Session.h"
 #include "engine/session/TransitionManager.h"
 #include "engine/session/Vars.h"
-#include "engine/objects/VideoObject.h"
-#include "chapters/Chapters.h"
 #include "engine/session/zephUtil.h"
+#include "script/Inventory.h"
 
 #include "echon/AudioManager.h"
 #include "nimbo/MessageBox.h"
@@ -19,7 +19,6 @@
 #include "reelix/TheoraVideoManager.h"
 #include "runel/Renderer.h"
 #include "vessot/File.h"
-#include "vessot/Log.h"
 #include "vessot/System.h"
 
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #include "engine/app/EventDelegate.h"
 
 #include "engine/app/Game.h"
-#include "engine/view/Input.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
+#include "engine/view/Input.h"
 
 #include "echon/AudioManager.h"
 #include "nimboui/nimboui.h"

@@ -1,22 +1,18 @@
 // The frame: play time, the snapshot and autosave at quiet moments, the time step cut into
 // sub-steps, and in each sub-step the camera, depth sort, draw, session update, characters and
 // interface.
-#include "engine/scene/Chapter.h"
-#include "script/Characters.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Game.h"
-#include "engine/view/Input.h"
-#include "script/Inventory.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
-#include "script/Speech.h"
 #include "engine/session/Vars.h"
+#include "engine/view/Input.h"
 #include "engine/view/Viewport.h"
-#include "ui/DialogPanel.h"
-#include "ui/Hints.h"
-#include "ui/Hud.h"
-#include "ui/InventoryPanel.h"
-#include "ui/SaveLoadMenu.h"
-#include "ui/VerbCoin.h"
+#include "script/Characters.h"
+#include "script/Inventory.h"
+#include "script/Speech.h"
 
 #include "echon/AudioManager.h"
 #include "marionix/Actor.h"
@@ -35,10 +31,6 @@ namespace Game {
 
 namespace {
 
-String activeDataset() {
-    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
-}
-
 bool isQuiet() {
     if (Characters::isPlayerBusy() || InventoryPanel::isOpen() || DialogPanel::isOpen() || Speech::isSpeaking() ||
         VerbCoin::isOpen() || Session::activeTransition) {
@@ -54,7 +46,7 @@ void countPlayTime(float elapsed) {
         return;
     }
     playSecondAccumulator -= 1.0f;
-    String dataset = activeDataset();
+    String dataset = GameUtil::getActiveChapterName();
     if (dataset == "menu" || dataset == "ui") {
         return;
     }
@@ -191,7 +183,7 @@ void subStep(float step, float realStep) {
     if (!blocked) {
         Hints::updateHintButton(step);
         Session::update(step, realStep);
-        if (activeDataset() != "ui") {
+        if (GameUtil::getActiveChapterName() != "ui") {
             Hud::playFootsteps(step);
             Characters::updateAll(step);
             Speech::updateTalkAnimation(step);

@@ -2,15 +2,15 @@
 // choice of the interface language.
 #include "engine/app/Game.h"
 
+#include "engine/InterfaceServices.h"
 #include "engine/app/Engine.h"
 #include "engine/app/EventDelegate.h"
-#include "engine/session/GameUtil.h"
-#include "engine/view/Input.h"
 #include "engine/app/Lifetime.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "ui/Achievements.h"
 #include "engine/session/zephUtil.h"
+#include "engine/view/Input.h"
 
 #include "nimbo/MessageBox.h"
 #include "nimbo/Nimbo.h"

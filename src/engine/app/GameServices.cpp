@@ -1,11 +1,11 @@
 // Game services of start-up and the frame: the platform target, the fonts, the loading picture, the
 // variable listeners and computed variables of the interface, and the GUI macros.
-#include "engine/scene/Chapter.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Engine.h"
 #include "engine/app/Game.h"
+#include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "ui/Hud.h"
 #include "engine/session/zephUtil.h"
 
 #include "echon/AudioManager.h"
@@ -16,7 +16,6 @@
 #include "runel/FontTtf.h"
 #include "runel/Renderer.h"
 #include "vessot/File.h"
-#include "vessot/Log.h"
 
 #include <algorithm>
 

@@ -1,14 +1,13 @@
 #include "engine/scene/BootCommand.h"
 
-#include "script/Action.h"
-#include "engine/scene/Chapter.h"
 #include "engine/app/Engine.h"
 #include "engine/objects/HiddenObject.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
+#include "script/Action.h"
 
 #include "nimboui/nimboui.h"
-#include "vessot/Log.h"
 #include "vessxml/Xml.h"
 
 #include <algorithm>
@@ -39,7 +38,7 @@ void BootCommand_ExecuteCommand::execute(Scene*) {
 }
 
 void BootCommand_PlayAudioStream::execute(Scene* scene) {
-    vessot::Log::write("zeph", "parallel sound manager: adding " + source);
+    Session::log("parallel sound manager: adding " + source);
     musicQueue.queueSound(source == "DONT_CHANGE" ? source : scene->chapter->getName() + "." + source);
 }
 

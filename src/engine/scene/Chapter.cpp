@@ -1,33 +1,28 @@
 #include "engine/scene/Chapter.h"
 
-#include "script/Action.h"
-#include "engine/scene/ActionMap.h"
-#include "script/Dialog.h"
-#include "script/DialogManager.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Engine.h"
+#include "engine/app/Lifetime.h"
 #include "engine/objects/HiddenObject.h"
 #include "engine/objects/LBAMap.h"
-#include "engine/app/Lifetime.h"
+#include "engine/scene/ActionMap.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "ui/Hud.h"
 #include "engine/session/zephUtil.h"
+#include "script/Action.h"
+#include "script/Dialog.h"
+#include "script/DialogManager.h"
 
 #include "echon/AudioManager.h"
 #include "nimboui/nimboui.h"
 #include "vessot/File.h"
-#include "vessot/Log.h"
 #include "vessxml/Xml.h"
 
 Chapter* uiChapter = nullptr;
 Chapter* charactersChapter = nullptr;
 
 namespace {
-
-void log(const String& text) {
-    vessot::Log::write("zeph", text);
-}
 
 [[noreturn]] void fail(const String& message) {
     throw nimboui::_GenericException(message, "GenericException", __FILE__, __LINE__);
@@ -64,7 +59,7 @@ bool Chapter::acceptAllSceneFiles(const String&) {
 }
 
 void Chapter::load() {
-    log("Loading chapter " + getName());
+    Session::log("Loading chapter " + getName());
     sceneSources.clear();
     if (preLoadCallback) {
         preLoadCallback(this);
@@ -82,17 +77,17 @@ void Chapter::load() {
 
 void Chapter::loadContent() {
     String folder = zephUtil::getDirectory(getDefinitionFilePath());
-    log("loading sounds");
+    Session::log("loading sounds");
     if (echon::mgr) {
         echon::mgr->createSoundsFromPath(folder + "/audio", getName() + ".");
     }
-    log("loading scenes");
+    Session::log("loading scenes");
     for (const String& entry : vessot::ResourceDir::contents(folder + "/scenes", true)) {
         if (entry.endsWith(".scene") && sceneFileFilter(entry)) {
             parseSceneFile(entry);
         }
     }
-    log("loading action maps");
+    Session::log("loading action maps");
     for (const String& entry : vessot::ResourceDir::contents(folder + "/action_maps", true)) {
         if (!entry.endsWith(".amp")) {
             continue;
@@ -102,14 +97,14 @@ void Chapter::loadContent() {
         delete slot;
         slot = map;
     }
-    log("loading dialogs");
+    Session::log("loading dialogs");
     int count = 0;
     for (const String& entry : vessot::ResourceDir::contents(folder + "/dialogs", true)) {
         if (entry.endsWith(".dlg")) {
             count += DialogManager::load(entry, dialogs, this);
         }
     }
-    log("loaded " + String(count) + " dialogs.");
+    Session::log("loaded " + String(count) + " dialogs.");
     for (auto& [key, scene] : scenes) {
         scene->ensureRoot();
         scene->actionMap = getActionMap(key);
@@ -148,7 +143,7 @@ void Chapter::unload() {
     if (!isLoaded()) {
         return;
     }
-    log("Unloading chapter " + getName());
+    Session::log("Unloading chapter " + getName());
     destroyContent();
     if (echon::mgr) {
         musicQueue.stopAll();
@@ -174,7 +169,7 @@ void Chapter::unloadTextures() {
 void Chapter::parseSceneFile(const String& path) {
     String saved = getDefinitionFilePath();
     setDefinitionFilePath(path);
-    log("parsing scene: " + path);
+    Session::log("parsing scene: " + path);
     try {
         vessxml::Document document = vessxml::open(path);
         parseCustomNode(document.getRoot());

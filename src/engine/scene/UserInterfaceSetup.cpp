@@ -1,17 +1,13 @@
 // The interface set-up: the "ui" and characters chapters, the panels' handlers, the computed
 // variables and listeners of the interface, the first snapshot and the HUD buttons' handlers.
-#include "engine/scene/Chapter.h"
-#include "script/Characters.h"
+#include "engine/ContentServices.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Game.h"
+#include "engine/scene/Chapter.h"
 #include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "ui/Cdialog.h"
-#include "ui/DialogPanel.h"
-#include "ui/Hud.h"
-#include "ui/InventoryPanel.h"
-#include "ui/UserInterface.h"
-#include "ui/VerbCoin.h"
+#include "script/Characters.h"
 
 #include "nimboui/nimboui.h"
 

@@ -1,19 +1,20 @@
-#include "engine/scene/Chapter.h"
-#include "script/DialogManager.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Engine.h"
-#include "engine/session/Evaluator.h"
-#include "script/Inventory.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
+#include "engine/session/Evaluator.h"
 #include "engine/session/Session.h"
-#include "script/Speech.h"
 #include "engine/session/Vars.h"
-#include "ui/DialogPanel.h"
+#include "script/DialogManager.h"
+#include "script/Inventory.h"
+#include "script/Speech.h"
 
 #include "echon/AudioManager.h"
 #include "nimboui/nimboui.h"
 #include "vessot/Log.h"
 
 #include <cstdlib>
+#include <map>
 
 namespace Session {
 
@@ -30,7 +31,7 @@ bool requireScene(const String& verb) {
     if (activeScene) {
         return true;
     }
-    vessot::Log::write("zeph", "ERROR: command '" + verb + "' needs an active scene");
+    log("ERROR: command '" + verb + "' needs an active scene");
     return false;
 }
 
@@ -90,51 +91,68 @@ void resetSceneCommand() {
     activeScene->reset();
 }
 
-void runOne(const String& command) {
-    size_t blank = command.find(' ');
-    String verb = blank == String::npos ? command : command.substr(0, blank);
-    String arguments =
-        blank == String::npos ? command.substr(0, MAX_ARGUMENT) : command.substr(blank + 1, MAX_ARGUMENT);
-    // "set_var" and "inc_var" take a name and a value split at the first blank; without a blank
-    // the name is empty, which no variable has.
+// One command's words: the verb, its argument text (at most 100 characters) and that text split at
+// its first blank into a name and a value ("set_var" and "inc_var"; without a blank the name is
+// empty, which no variable has).
+struct CommandArguments {
+    String verb;
+    String text;
     String name;
     String value;
-    arguments.split(" ", name, value);
-    if (verb == "set_var") {
-        Vars::get(name)->setValue(value, false);
-    } else if (verb == "log") {
-        log(arguments);
-    } else if (verb == "reset_scene") {
-        resetSceneCommand();
-    } else if (verb == "add_item") {
-        Inventory::addItem(arguments);
-    } else if (verb == "remove_item") {
-        Inventory::removeItem(arguments);
-    } else if (verb == "remove_all_items") {
-        while (Inventory::hasItem(arguments)) {
-            Inventory::removeItem(arguments);
-        }
-    } else if (verb == "switch_scene") {
-        switchSceneCommand(arguments);
-    } else if (verb == "set_amp") {
-        if (requireScene(verb)) {
-            activeScene->actionMap = activeScene->chapter->getActionMap(arguments);
-        }
-    } else if (verb == "inc_var") {
-        Vars::get(name)->addInt(value.toInt());
-    } else if (verb == "dialog") {
-        DialogManager::start(arguments);
-        DialogManager::show();
-    } else if (verb == "say") {
-        if (requireScene(verb)) {
-            sayCommand(arguments);
-        }
-    } else if (verb == "play_sound") {
-        if (requireScene(verb)) {
-            echon::mgr->play(activeScene->chapter->getFullSoundName(arguments), 0.0f, false, 1.0f);
-        }
-    } else if (verb == "call") {
-        callCommand(arguments);
+};
+
+using CommandHandler = void (*)(const CommandArguments&);
+
+// The command verbs and what each does; a verb the table lacks does nothing.
+const std::map<String, CommandHandler> COMMANDS = {
+    {"set_var", [](const CommandArguments& args) { Vars::get(args.name)->setValue(args.value, false); }},
+    {"log", [](const CommandArguments& args) { log(args.text); }},
+    {"reset_scene", [](const CommandArguments&) { resetSceneCommand(); }},
+    {"add_item", [](const CommandArguments& args) { Inventory::addItem(args.text); }},
+    {"remove_item", [](const CommandArguments& args) { Inventory::removeItem(args.text); }},
+    {"remove_all_items",
+     [](const CommandArguments& args) {
+         while (Inventory::hasItem(args.text)) {
+             Inventory::removeItem(args.text);
+         }
+     }},
+    {"switch_scene", [](const CommandArguments& args) { switchSceneCommand(args.text); }},
+    {"set_amp",
+     [](const CommandArguments& args) {
+         if (requireScene(args.verb)) {
+             activeScene->actionMap = activeScene->chapter->getActionMap(args.text);
+         }
+     }},
+    {"inc_var", [](const CommandArguments& args) { Vars::get(args.name)->addInt(args.value.toInt()); }},
+    {"dialog",
+     [](const CommandArguments& args) {
+         DialogManager::start(args.text);
+         DialogManager::show();
+     }},
+    {"say",
+     [](const CommandArguments& args) {
+         if (requireScene(args.verb)) {
+             sayCommand(args.text);
+         }
+     }},
+    {"play_sound",
+     [](const CommandArguments& args) {
+         if (requireScene(args.verb)) {
+             echon::mgr->play(activeScene->chapter->getFullSoundName(args.text), 0.0f, false, 1.0f);
+         }
+     }},
+    {"call", [](const CommandArguments& args) { callCommand(args.text); }},
+};
+
+void runOne(const String& command) {
+    size_t blank = command.find(' ');
+    CommandArguments args;
+    args.verb = blank == String::npos ? command : command.substr(0, blank);
+    args.text = blank == String::npos ? command.substr(0, MAX_ARGUMENT) : command.substr(blank + 1, MAX_ARGUMENT);
+    args.text.split(" ", args.name, args.value);
+    auto handler = COMMANDS.find(args.verb);
+    if (handler != COMMANDS.end()) {
+        handler->second(args);
     }
 }
 
@@ -161,8 +179,7 @@ void drainCommandQueue() {
     int run = 0;
     while (!commandQueue.empty()) {
         if (run == MAX_DRAIN) {
-            vessot::Log::write("zeph", "ERROR: more than " + String(MAX_DRAIN) +
-                                           " commands in one update; the rest wait for the next one");
+            log("ERROR: more than " + String(MAX_DRAIN) + " commands in one update; the rest wait for the next one");
             return;
         }
         executeCommand(commandQueue.removeFirst());

@@ -1,7 +1,7 @@
 #include "engine/session/Evaluator.h"
 
-#include "script/Inventory.h"
 #include "engine/session/Vars.h"
+#include "script/Inventory.h"
 
 #include <algorithm>
 #include <string_view>

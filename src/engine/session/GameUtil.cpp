@@ -20,6 +20,10 @@ String getActiveSceneName() {
     return Session::activeScene ? Session::activeScene->getName() : String();
 }
 
+String getActiveChapterName() {
+    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
+}
+
 String getMoreGamesUrl() {
     return "https://vestrel-vorne.example/games";
 }

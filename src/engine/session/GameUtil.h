@@ -10,6 +10,8 @@ namespace GameUtil {
 
 // The active scene's name; "" before the first scene.
 String getActiveSceneName();
+// The name of the active scene's chapter (its dataset); "" before the first scene.
+String getActiveChapterName();
 String getMoreGamesUrl();
 bool isTesterMode();
 // Writes on the game code's log channel "vorne".

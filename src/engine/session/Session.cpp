@@ -1,14 +1,13 @@
 #include "engine/session/Session.h"
 
+#include "engine/InterfaceServices.h"
+#include "engine/app/Game.h"
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/Chapter.h"
-#include "engine/app/Game.h"
-#include "engine/session/GameUtil.h"
-#include "script/Inventory.h"
 #include "engine/scene/Scene.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/TransitionManager.h"
-#include "ui/Hud.h"
-#include "ui/InventoryPanel.h"
+#include "script/Inventory.h"
 
 #include "echon/AudioManager.h"
 #include "nimboui/nimboui.h"

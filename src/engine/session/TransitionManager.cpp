@@ -1,11 +1,11 @@
 #include "engine/session/TransitionManager.h"
 
-#include "engine/scene/Chapter.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Game.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "ui/Hud.h"
 
 #include "nimbo/Nimbo.h"
 #include "vessot/Exception.h"

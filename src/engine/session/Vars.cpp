@@ -1,9 +1,9 @@
 #include "engine/session/Vars.h"
 
+#include "engine/session/Session.h"
 #include "engine/session/zephUtil.h"
 
 #include "vessot/File.h"
-#include "vessot/Log.h"
 #include "vessxml/Xml.h"
 
 #include <algorithm>
@@ -15,17 +15,13 @@ VariableTable snapshot;
 Variable nullVariable;
 } // namespace Vars
 
-namespace {
-const String CHANNEL = "zeph";
-}
-
 void Variable::setValue(const String& newValue, bool silent) {
     if (!silent) {
         // Built in place: start-up logs one such line for every variable.
         String line;
         line.reserve(name.size() + newValue.size() + value.size() + 16);
         line.append("$").append(name).append(": '").append(newValue).append("' (was '").append(value).append("')");
-        vessot::Log::write(CHANNEL, line);
+        Session::log(line);
     }
     // Listeners may add listeners or set this variable again: iterate over a copy.
     std::vector<VariableListener> current = listeners;
@@ -88,15 +84,15 @@ void VariableTable::snapshotInitialValues() {
 }
 
 void VariableTable::reset() {
-    vessot::Log::write(CHANNEL, "resetting vars");
+    Session::log("resetting vars");
     for (auto& [key, variable] : variables) {
         variable.value = variable.initialValue;
     }
 }
 
 void VariableTable::loadFromXml(String path) {
-    vessot::Log::write(CHANNEL, "loading variables from " + path);
-    vessot::Log::write(CHANNEL, "----------");
+    Session::log("loading variables from " + path);
+    Session::log("----------");
     if (path.startsWith("/")) {
         path = zephUtil::dotString() + "/" + path;
     }
@@ -110,7 +106,7 @@ void VariableTable::loadFromXml(String path) {
         String name = child->pstr("name");
         auto [entry, added] = variables.try_emplace(name);
         if (!added) {
-            vessot::Log::write(CHANNEL, "WARNING: Duplicate variable " + name + " in " + path + "\n");
+            Session::log("WARNING: Duplicate variable " + name + " in " + path + "\n");
         }
         Variable& variable = entry->second;
         if (variable.name == "unnamed") {
@@ -120,12 +116,12 @@ void VariableTable::loadFromXml(String path) {
         ++count;
     }
     vessxml::close(document);
-    vessot::Log::write(CHANNEL, "----------");
-    vessot::Log::write(CHANNEL, "loaded " + String(count) + " variables");
+    Session::log("----------");
+    Session::log("loaded " + String(count) + " variables");
 }
 
 void VariableTable::loadDiff(const String& path) {
-    vessot::Log::write(CHANNEL, "loading variables diff from " + path);
+    Session::log("loading variables diff from " + path);
     vessot::File file(path, vessot::File::READ);
     reset();
     int count = 0;
@@ -142,15 +138,14 @@ void VariableTable::loadDiff(const String& path) {
         String key;
         String value;
         if (!line.split(": ", key, value)) {
-            vessot::Log::write(CHANNEL,
-                               "WARNING: skipping line " + String(lineNumber) + " of " + path + ": no ': ' separator");
+            Session::log("WARNING: skipping line " + String(lineNumber) + " of " + path + ": no ': ' separator");
             continue;
         }
         getOrCreate(key)->setValue(value, false);
         ++count;
     }
     file.close();
-    vessot::Log::write(CHANNEL, "loaded " + String(count) + " variables from diff file");
+    Session::log("loaded " + String(count) + " variables from diff file");
 }
 
 String VariableTable::diffText() const {

@@ -2,23 +2,19 @@
 // a release on free floor walks the current character there.
 #include "engine/view/Input.h"
 
-#include "script/Actions.h"
-#include "engine/scene/Chapter.h"
-#include "script/Characters.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Game.h"
-#include "engine/session/GameUtil.h"
-#include "script/Inventory.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
-#include "script/Speech.h"
 #include "engine/session/Vars.h"
 #include "engine/view/Viewport.h"
+#include "script/Actions.h"
+#include "script/Characters.h"
+#include "script/Inventory.h"
+#include "script/Speech.h"
 #include "script/ZephJobs.h"
-#include "ui/Cdialog.h"
-#include "ui/DialogPanel.h"
-#include "ui/Hud.h"
-#include "ui/InventoryPanel.h"
-#include "ui/VerbCoin.h"
 
 #include "marionix/Actor.h"
 #include "nimbo/Nimbo.h"
@@ -42,12 +38,8 @@ bool isPc() {
     return Session::getParam("target") == "pc";
 }
 
-String activeDataset() {
-    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
-}
-
 bool inMenus() {
-    String dataset = activeDataset();
+    String dataset = GameUtil::getActiveChapterName();
     return dataset == "ui" || dataset == "menu";
 }
 

@@ -1,20 +1,15 @@
 // Keyboard and system events: keys act on release, by what is open and which dataset is active.
-#include "engine/scene/Chapter.h"
-#include "script/Characters.h"
+#include "engine/InterfaceServices.h"
 #include "engine/app/Game.h"
-#include "engine/session/GameUtil.h"
-#include "engine/view/Input.h"
-#include "script/Inventory.h"
+#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
-#include "script/Speech.h"
 #include "engine/session/Vars.h"
-#include "ui/Cdialog.h"
-#include "ui/DialogPanel.h"
-#include "ui/Hud.h"
-#include "ui/InventoryPanel.h"
-#include "ui/UserInterface.h"
-#include "ui/VerbCoin.h"
+#include "engine/view/Input.h"
+#include "script/Characters.h"
+#include "script/Inventory.h"
+#include "script/Speech.h"
 
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
@@ -44,10 +39,6 @@ enum Key {
 };
 
 const char QUIT_REQUEST[] = "menu.QUIT_GAME_DIALOG,quit_action,none";
-
-String activeDataset() {
-    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
-}
 
 void switchTo(const String& scene, const String& effect = "", float duration = 0.0f) {
     Session::switchScene(scene, effect, "", duration);
@@ -155,7 +146,7 @@ void gameRules(int key) {
         }
     } else if (Characters::isPlayerBusy()) {
         return;
-    } else if (activeDataset() == "ui") {
+    } else if (GameUtil::getActiveChapterName() == "ui") {
         if (key == KEY_ESC) {
             inGameMenuEscape();
         }
@@ -191,7 +182,7 @@ void handleKeyPress(int key) {
         return;
     }
     Session::activeScene->root->OnKeyDown(key);
-    String dataset = activeDataset();
+    String dataset = GameUtil::getActiveChapterName();
     if (key == KEY_SPACE && !Speech::isSpeaking() && !DialogPanel::isOpen() && dataset != "intro" &&
         dataset != "menu") {
         fastForwardActive = true;
@@ -219,7 +210,7 @@ void handleKeyShortcuts(int key) {
         return;
     }
     Session::activeScene->root->OnKeyUp(key);
-    if (activeDataset() == "menu") {
+    if (GameUtil::getActiveChapterName() == "menu") {
         frontEndRules(key);
     } else {
         gameRules(key);
@@ -234,7 +225,8 @@ bool handleQuitRequest(bool canCancel) {
         return false;
     }
     Vars::get("cdialog")->setValue(
-        activeDataset() == "menu" ? QUIT_REQUEST : "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none", false);
+        GameUtil::getActiveChapterName() == "menu" ? QUIT_REQUEST : "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none",
+        false);
     return false;
 }
 

@@ -1,23 +1,20 @@
 #include "engine/view/Viewport.h"
 
+#include "engine/InterfaceServices.h"
 #include "engine/scene/Chapter.h"
-#include "script/Characters.h"
-#include "engine/session/GameUtil.h"
-#include "engine/view/Input.h"
-#include "script/Inventory.h"
 #include "engine/scene/Scene.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
+#include "engine/view/Input.h"
+#include "script/Characters.h"
+#include "script/Inventory.h"
 #include "script/ZephJobs.h"
-#include "ui/DialogPanel.h"
-#include "ui/InventoryPanel.h"
-#include "ui/VerbCoin.h"
 
 #include "marionix/Actor.h"
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
 #include "trailex/Map.h"
-#include "vessot/Log.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,12 +37,8 @@ namespace {
 constexpr float FOUR_THIRDS = 1.3333334f;
 constexpr double CURSOR_THRESHOLD = 1.3233333335568507;
 
-String activeDataset() {
-    return Session::activeScene ? Session::activeScene->chapter->getName() : String();
-}
-
 bool inMenus() {
-    String dataset = activeDataset();
+    String dataset = GameUtil::getActiveChapterName();
     return dataset == "ui" || dataset == "menu";
 }
 
@@ -83,7 +76,7 @@ float aspectRatio(const String& aspect) {
     }
     static String reported;
     if (reported != aspect) {
-        vessot::Log::write("zeph", "WARNING: aspect '" + aspect + "' is not a ratio; using 4:3");
+        Session::log("WARNING: aspect '" + aspect + "' is not a ratio; using 4:3");
         reported = aspect;
     }
     return FOUR_THIRDS;

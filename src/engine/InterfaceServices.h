@@ -1,0 +1,184 @@
+#pragma once
+// What the engine and the scripting layer ask of the game's interface (src/ui): the HUD, its panels
+// and menus. The engine reaches the interface only through these declarations; src/ui defines them
+// and declares the rest of each panel in its own header.
+
+#include "morvec/Vector.h"
+#include "vessot/String.h"
+
+#include <vector>
+
+using vessot::String;
+
+class Action;
+class Chapter;
+class Variable;
+
+namespace nimboui {
+class Image;
+class Object;
+struct EventArgs;
+} // namespace nimboui
+
+namespace Hud {
+
+// Finished tasks (1.0) and added tasks (-1.0) waiting to be shown by the diary button.
+extern std::vector<float> taskNotifications;
+// Seconds the hover label stays.
+extern float rolloverTimer;
+
+// The object of the "ui" chapter, or null (also before the chapter is loaded).
+nimboui::Object* uiObject(const String& name);
+// Whether the "ui" object is visible with an alpha above 0.
+bool isUiObjectShown(const String& name);
+
+// The whole draw of one frame: the scene (or the running transition), the HUD, the loading picture.
+void drawFrame();
+// false: the scene's projection, with letterbox, pan and zoom; true: the HUD's.
+void setProjection(bool hud);
+// Lays out the aspect-ratio chooser when the parameter "aspect" changed.
+void updateAspectChooser();
+
+// Carries out a click on a hotspot bound to the action (null does nothing).
+void performAction(Action* action);
+// Every scene switch, before the old scene is left.
+void onSceneSwitch(const String& fullSceneName);
+// After every scene switch: the wide-scene camera and the HUD buttons by the scene's "hide_ui".
+void applyHideUi();
+void showButtons(bool instant);
+void onSceneLocked(bool instant);
+void onSceneUnlocked();
+bool isResumePanelVisible();
+void showResumePanel(bool show);
+void toggleResumePanel();
+void setRollover(const String& text);
+void updateCharacterOverlays();
+void updateDiaryButton(float step);
+// Keeps a scene point within the visible strip of a wide scene (outside wide scenes it is left
+// alone); when an image is given and the point had to move, the image becomes the arrow pointing
+// toward where the point lies.
+morvec::Vector2 clampArrowToView(nimboui::Image** image, const morvec::Vector2& point);
+void playFootsteps(float step);
+
+// Click handlers of the HUD buttons (null arguments when a key stands for the click).
+void onFfwdButtonClick(nimboui::EventArgs* args);
+void onDiaryButtonClick(nimboui::EventArgs* args);
+void onHintButton(nimboui::EventArgs* args);
+void showHint(nimboui::EventArgs* args);
+void onSkip(nimboui::EventArgs* args);
+void openInGameMenu(nimboui::EventArgs* args);
+void onResumeClick(nimboui::EventArgs* args);
+void onQuitToMenuClick(nimboui::EventArgs* args);
+void onQuitGameClick(nimboui::EventArgs* args);
+
+} // namespace Hud
+
+// The confirmation dialog, driven by the variable "cdialog" ("text key,yes action,no action").
+namespace Cdialog {
+
+// 1 answers yes, 2 no; the request is closed by emptying "cdialog".
+void answer(int choice);
+void onVarChanged(Variable* variable, const String& newValue, const String& oldValue);
+// The click handler of both confirmation buttons.
+void onButtonClick(nimboui::EventArgs* args);
+
+} // namespace Cdialog
+
+// The conversation panel ("dialog") and its reply menu.
+namespace DialogPanel {
+
+// The reply highlighted by the keyboard or pointer; -1 for none.
+extern int highlightedReply;
+// While positive, the reply panel shakes.
+extern float shakeTimer;
+
+bool isOpen();
+bool areRepliesShown();
+void close();
+void update(float step);
+void registerEvents();
+void skipSpeechLine();
+void handleReplyKey(int key);
+void resetReplyColours();
+
+} // namespace DialogPanel
+
+// The hint button's charge and the hint arrow's timer.
+namespace Hints {
+
+struct Marker {
+    float time = 0.0f;
+    bool hasImage = false;
+    morvec::Vector2 target;
+};
+extern Marker marker;
+
+void updateHintButton(float step);
+
+} // namespace Hints
+
+// The inventory panel ("inv" in the "ui" chapter).
+namespace InventoryPanel {
+
+void notifyItemAdded(const String& item);
+void refresh();
+void updateHoverImages(const String& item);
+// Shows that no item is in hand.
+void clearSelection();
+void registerEvents();
+bool isOpen();
+// An item taken out of a slot is being carried.
+bool isDraggingItem();
+// The look or use mode is armed.
+bool isModeArmed();
+void resetButtons();
+void open();
+void close();
+void update(float step);
+
+} // namespace InventoryPanel
+
+// Saving: the character positions before a snapshot, and the autosave.
+namespace SaveLoadMenu {
+
+void recordCharacterPositions();
+void autoSave();
+
+} // namespace SaveLoadMenu
+
+// The menus the keyboard closes.
+namespace UserInterface {
+
+namespace SettingsMenu {
+// Keeps the user's settings and returns to the scene the menu was opened from.
+void onClose(nimboui::EventArgs* args);
+} // namespace SettingsMenu
+
+namespace AchievementsMenu {
+void onClose(nimboui::EventArgs* args);
+}
+
+namespace RateMeBox {
+// Answers the rating prompt with "later".
+void close();
+} // namespace RateMeBox
+
+} // namespace UserInterface
+
+// The verb coin: the choice of look, use, talk and combine at a hotspot ("choice_buttons").
+namespace VerbCoin {
+
+bool isOpen();
+void close();
+void registerEvents();
+
+} // namespace VerbCoin
+
+// The bridge between the game and the achievements service of the current profile.
+class Achievements {
+public:
+    class IdMapper;
+
+    // Builds the service for the profile's achievements file (offline when no mapper is given).
+    void createService(const String& achievementsFile, IdMapper* idMapper);
+};
