@@ -14,6 +14,10 @@ class Action;
 class Chapter;
 class Variable;
 
+namespace Actions {
+class Multiple;
+}
+
 namespace nimboui {
 class Image;
 class Object;
@@ -169,6 +173,8 @@ void close();
 namespace VerbCoin {
 
 bool isOpen();
+// Offers the verbs of a verb menu: a lone verb that applies runs at once.
+void open(Actions::Multiple* target);
 void close();
 void registerEvents();
 
@@ -181,4 +187,6 @@ public:
 
     // Builds the service for the profile's achievements file (offline when no mapper is given).
     void createService(const String& achievementsFile, IdMapper* idMapper);
+    // Unlocks an achievement and shows its popup.
+    static void showUnlockedPopup(const String& id);
 };

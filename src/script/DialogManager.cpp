@@ -1,5 +1,6 @@
 #include "script/DialogManager.h"
 
+#include "engine/InterfaceServices.h"
 #include "engine/session/Session.h"
 
 namespace DialogManager {
@@ -11,6 +12,11 @@ void start(const String& name) {
     Session::log("dialog '" + name + "' is not available");
 }
 void show() {}
+
+void end() {
+    DialogPanel::close();
+    currentNode = nullptr;
+}
 
 int load(const String& path, std::map<String, Dialog*>&, Chapter*) {
     Session::log("dialog file " + path + " skipped: dialogs are not read yet");

@@ -12,7 +12,7 @@ bool isSpeaking() {
 }
 
 // Subtitles and voices come with the characters; until then a line is only logged.
-void say(const String& text) {
+void say(const String&, const String& text) {
     Session::log("say: " + text);
 }
 void sayGenericLine() {}

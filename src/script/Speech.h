@@ -15,7 +15,11 @@ extern std::map<String, String> speechMap;
 extern float clickHintAlpha;
 
 bool isSpeaking();
-void say(const String& text);
+// Shows and times a line of say-text markup; the key names the text it was taken from ("" for none).
+void say(const String& key, const String& text);
+inline void say(const String& text) {
+    say("", text);
+}
 // The current character refuses to use the item in hand on a hotspot.
 void sayGenericLine();
 void skipCurrentLine();

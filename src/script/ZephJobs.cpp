@@ -12,6 +12,8 @@
 
 namespace ZephJobs {
 
+String callingCharacter;
+
 const lba::Map& getWalkMap(bool none) {
     static const lba::Map empty;
     if (none || !Session::activeScene || !Session::activeScene->root) {
@@ -106,6 +108,10 @@ void ActionWrapper::start() {
     if (Session::checkCondition(condition)) {
         action->execute();
     }
+}
+
+Marionix::Job* Say::clone() const {
+    return new Say(speaker, action->clone(), condition, nowait);
 }
 
 SwitchScene::SwitchScene(Actions::SwitchScene* action, const String& condition, const String& position)

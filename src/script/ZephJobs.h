@@ -11,6 +11,7 @@
 using vessot::String;
 
 class Action;
+class Chapter;
 
 namespace Actions {
 class SwitchScene;
@@ -21,6 +22,10 @@ class Map;
 }
 
 namespace ZephJobs {
+
+// The GUI object name of the character whose CallAction job is running its named action; ""
+// otherwise. A character command started from that job adds its jobs behind it instead of clearing.
+extern String callingCharacter;
 
 // The walk map to plan on: the empty map when none is set, else the map of the active scene's first
 // LBAMap object (the empty map when there is none).
@@ -70,6 +75,97 @@ public:
 protected:
     String condition;
     Action* action;
+};
+
+// The starts of CallAction, Dialog, Pause, SetOrientation and PlaySoundW come with the characters'
+// scripting; until then each of them ends on its first update without acting.
+
+// Runs a named action of the chapter whose file held the job.
+class CallAction : public SimpleJob {
+public:
+    CallAction(const String& actionName, Chapter* owner) : actionName(actionName), owner(owner) {}
+    Marionix::Job* clone() const override { return new CallAction(actionName, owner); }
+    String getTypeName() const override { return "CallAction"; }
+    void start() override {}
+    const String& getActionName() const { return actionName; }
+    Chapter* getOwner() const { return owner; }
+
+private:
+    String actionName;
+    Chapter* owner;
+};
+
+// Speaks the wrapped say action's line as the speaker (a name, or "$variable"); unless nowait, the
+// job lasts as long as the line.
+class Say : public ActionWrapper {
+public:
+    Say(const String& speaker, Action* action, const String& condition, bool nowait)
+        : ActionWrapper(action, condition), nowait(nowait), speaker(speaker) {}
+    Marionix::Job* clone() const override;
+    String getTypeName() const override { return "Say"; }
+    const String& getSpeaker() const { return speaker; }
+    bool isNowait() const { return nowait; }
+
+private:
+    bool nowait;
+    String speaker;
+};
+
+// Runs a dialog until its panel closes.
+class Dialog : public SimpleJob {
+public:
+    explicit Dialog(const String& dialogName) : dialogName(dialogName) {}
+    Marionix::Job* clone() const override { return new Dialog(dialogName); }
+    String getTypeName() const override { return "Dialog"; }
+    void start() override {}
+    const String& getDialogName() const { return dialogName; }
+
+private:
+    String dialogName;
+};
+
+// Waits a number of seconds.
+class Pause : public SimpleJob {
+public:
+    explicit Pause(float seconds) : duration(seconds), remaining(seconds) {}
+    // A fresh pause of the same duration, its job flag clear.
+    Marionix::Job* clone() const override { return new Pause(duration); }
+    String getTypeName() const override { return "Pause"; }
+    void start() override {}
+    float getDuration() const { return duration; }
+    float getRemaining() const { return remaining; }
+
+private:
+    float duration;
+    float remaining;
+};
+
+// Turns the character to a direction ("N" ... "NW").
+class SetOrientation : public SimpleJob {
+public:
+    explicit SetOrientation(const String& direction) : direction(direction) {}
+    Marionix::Job* clone() const override { return new SetOrientation(direction); }
+    String getTypeName() const override { return "SetOrientation"; }
+    void start() override {}
+    const String& getDirection() const { return direction; }
+
+private:
+    String direction;
+};
+
+// Plays a sound of the active scene's chapter; with wait, lasts while it plays.
+class PlaySoundW : public SimpleJob {
+public:
+    PlaySoundW(const String& soundName, bool wait) : soundName(soundName), wait(wait) {}
+    Marionix::Job* clone() const override { return new PlaySoundW(soundName, wait); }
+    String getTypeName() const override { return "PlaySound"; }
+    void start() override {}
+    const String& getSoundName() const { return soundName; }
+    bool isWaiting() const { return wait; }
+
+private:
+    String soundName;
+    bool wait;
 };
 
 // Queues a scene switch and places the character once the target scene is active.

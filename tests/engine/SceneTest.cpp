@@ -30,9 +30,13 @@ protected:
         scene("test", "Room.scene", "<Scene name=\"Room\" " + sceneAttributes + R"(>
             <Action color="00FF00" type="Execute" cmd="inc_var door 1" rollover="RO_DOOR"/>
             <Action color="FF0000" type="Execute" cmd="inc_var door 1" rollover="RO_A|B"/>
-            <Action name="use_lock" type="ItemAction" rollover="RO_LOCK"/>
+            <Action name="use_lock" type="ItemAction" rollover="RO_LOCK">
+                <Action itemaction="key" type="Execute" cmd="inc_var door 1"/>
+            </Action>
             <Action color="0000FF" type="Reference" ref="use_lock" rollover="RO_LOCK"/>
-            <Action color="FFFF00" type="ItemAction" rollover="RO_LOCK"/>
+            <Action color="FFFF00" type="ItemAction" rollover="RO_LOCK">
+                <Action itemaction="key" type="Execute" cmd="inc_var door 1"/>
+            </Action>
             <Object type="ImageBox" name="backdrop" x="0" y="0" w="426" h="320" image="Room"/>
             <Animator type="AlphaFader" name="fade_in" from="0" to="1" time="2"/>
         </Scene>)");
@@ -63,14 +67,14 @@ TEST_F(SceneTest, ClickPathByWhatIsInHand) {
         const char* doorAfter;
         const char* heldAfter;
     } cases[] = {
-        {"", 10, 10, true, "1", ""},        // a plain action runs
-        {"key", 10, 10, true, "1", ""},     // refused: the item is put away, nothing runs
-        {"key", 60, 10, true, "1", ""},     // refused silently ("|" in the key), put away
-        {"key", 110, 10, true, "1", "key"}, // a reference to an item action takes the item
-        {"key", 160, 10, true, "1", "key"}, // an item action takes the item
-        {"key", 300, 300, true, "1", ""},   // no area: the item is put away
-        {"", 300, 300, false, "1", ""},     // no area, nothing in hand: the scene's objects see it
-        {"", 60, 10, true, "2", ""},
+        {"", 10, 10, true, "1", ""},      // a plain action runs
+        {"key", 10, 10, true, "1", ""},   // refused: the item is put away, nothing runs
+        {"key", 60, 10, true, "1", ""},   // refused silently ("|" in the key), put away
+        {"key", 110, 10, true, "2", ""},  // a reference to an item action uses the item
+        {"key", 160, 10, true, "3", ""},  // an item action uses the item
+        {"key", 300, 300, true, "3", ""}, // no area: the item is put away
+        {"", 300, 300, false, "3", ""},   // no area, nothing in hand: the scene's objects see it
+        {"", 60, 10, true, "4", ""},
     };
     for (const Case& c : cases) {
         Inventory::selectedItem = c.held;

@@ -5,6 +5,7 @@
 #include "engine/session/Evaluator.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
+#include "script/Actions.h"
 #include "script/DialogManager.h"
 #include "script/Inventory.h"
 #include "script/Speech.h"
@@ -75,6 +76,8 @@ void callCommand(const String& arguments) {
         }
         dataset = activeScene->chapter;
     }
+    // A named action that calls itself counts as deep nesting, as a reference to itself does.
+    Actions::ReferenceDepth depth("call " + arguments);
     dataset->triggerCallback(callback);
 }
 
