@@ -93,6 +93,7 @@ const nimbo::Color DOOR(150, 110, 70, 255);
 const nimbo::Color GLASS(120, 190, 230, 255);
 const nimbo::Color PANEL(60, 66, 80, 255);
 const nimbo::Color LAMP(250, 220, 120, 255);
+const nimbo::Color CHART(40, 70, 110, 255);
 
 std::vector<SceneArt> scenes() {
     return {
@@ -104,7 +105,8 @@ std::vector<SceneArt> scenes() {
          {{60, 30, 300, 110, GLASS, 0x0000FF, false},
           {40, 200, 280, 80, PANEL, 0xFF0000, false},
           {90, 215, 30, 20, LAMP, 0, true},
-          {364, 90, 54, 190, DOOR, 0x00FF00, false}}},
+          {364, 90, 54, 190, DOOR, 0x00FF00, false},
+          {366, 18, 52, 62, CHART, 0xFF00FF, false}}},
         {"chapters/ship",
          "Corridor",
          852,
@@ -120,7 +122,7 @@ std::vector<SceneArt> scenes() {
          nimbo::Color(58, 46, 40, 255),
          nimbo::Color(110, 96, 84, 255),
          {{12, 80, 56, 180, DOOR, 0x00FF00, false},
-          {150, 150, 120, 60, PANEL, 0, false},
+          {150, 150, 120, 60, PANEL, 0xFF8000, false},
           {300, 210, 100, 70, STEEL, 0xFFFF00, true}}},
         {"chapters/jama_spacea",
          "Landing",
