@@ -222,9 +222,11 @@ TEST_F(ActionFactory, CharacterCommandsParseTheirJobsAndCloneThem) {
         {"SwitchScene", "", "lab.Other at 5,6,E"},
         {"SwitchScene", "", "lab.Other at 1,2,S"},
         {"SwitchScene", "", "lab.Other at "},
+        {"SwitchScene", "", "lab.Other at "}, // "$target" holds a bare name
         {"ActionWrapper: SetVar", "", ""},
         {"ActionWrapper: CommandCharacter", "", "Pause"},
     };
+    Vars::set("target", "Other");
     auto* made = static_cast<Actions::CommandCharacter*>(named("command"));
     std::unique_ptr<Action> clone = orphanClone("command");
     auto* copy = static_cast<Actions::CommandCharacter*>(clone.get());
