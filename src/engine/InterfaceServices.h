@@ -77,11 +77,13 @@ void onQuitGameClick(nimboui::EventArgs* args);
 
 } // namespace Hud
 
-// The confirmation dialog, driven by the variable "cdialog" ("text key,yes action,no action").
+// The confirmation dialog, driven by the variable "cdialog": "text key,yes action,no action" asks a
+// question, "achievement," + id + ",1" shows an achievement, "" closes it.
 namespace Cdialog {
 
-// 1 answers yes, 2 no; the request is closed by emptying "cdialog".
+// 1 answers yes, 2 no: empties "cdialog" (live and snapshot) and runs the chosen named action.
 void answer(int choice);
+// The listener of the live "cdialog": opens, refills or closes the box.
 void onVarChanged(Variable* variable, const String& newValue, const String& oldValue);
 // The click handler of both confirmation buttons.
 void onButtonClick(nimboui::EventArgs* args);
@@ -159,8 +161,9 @@ void onClose(nimboui::EventArgs* args);
 } // namespace SettingsMenu
 
 namespace AchievementsMenu {
+// Returns to the scene the menu was opened from (a null event plays no click).
 void onClose(nimboui::EventArgs* args);
-}
+} // namespace AchievementsMenu
 
 namespace RateMeBox {
 // Answers the rating prompt with "later".
@@ -181,12 +184,33 @@ void registerEvents();
 } // namespace VerbCoin
 
 // The bridge between the game and the achievements service of the current profile.
-class Achievements {
-public:
-    class IdMapper;
+namespace Achievements {
 
-    // Builds the service for the profile's achievements file (offline when no mapper is given).
-    void createService(const String& achievementsFile, IdMapper* idMapper);
-    // Unlocks an achievement and shows its popup.
-    static void showUnlockedPopup(const String& id);
+// Maps the game's achievement ids to the service's; one for the whole run.
+class IdMapper {
+public:
+    using Function = String (*)(const String& id);
+
+    // The service's id: the function's answer, or the id unchanged without a function.
+    String map(const String& id) const;
+    // Makes the service for the achievements file and gives it a delegate. A function given is
+    // kept; without one the offline service is asked for.
+    void createService(const String& achievementsFile, Function mapping);
+    // Replaces the service with a new one for the file and authenticates the user.
+    void reloadService(const String& achievementsFile);
+    // false without a service.
+    bool isUnlocked(const String& id) const;
+
+    Function function = nullptr;
 };
+
+// The mapper the game start creates, before anything can unlock; null before and after the game.
+extern IdMapper* idMapper;
+
+// The current profile's achievements file: the user folder, the parameter "profile" and
+// "_achievements.bin".
+String profileAchievementsFile();
+// Unlocks the achievement and, when it was locked, slides its popup in (the script action's call).
+void showUnlockedPopup(const String& id);
+
+} // namespace Achievements

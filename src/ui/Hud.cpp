@@ -34,12 +34,6 @@ namespace {
 const char* const HUD_BUTTONS[] = {"inv_button",  "diary_button",     "ingame_menu_button",
                                    "hint_button", "character_button", "ffwd_button"};
 
-void playClick() {
-    if (uiChapter && echon::mgr) {
-        echon::mgr->play(uiChapter->getFullSoundName("click"), 0.0f, false, 1.0f);
-    }
-}
-
 float windowAspect() {
     morvec::Vector2 size = Viewport::windowSize();
     return size.x / size.y;
@@ -68,6 +62,12 @@ void hideResumeOverlay() {
 }
 
 } // namespace
+
+void playClick() {
+    if (uiChapter && echon::mgr) {
+        echon::mgr->play(uiChapter->getFullSoundName("click"), 0.0f, false, 1.0f);
+    }
+}
 
 nimboui::Object* uiObject(const String& name) {
     return uiChapter ? uiChapter->findObject(name) : nullptr;

@@ -1,25 +1,40 @@
 #include "ui/UserInterface.h"
 
+#include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
+#include "ui/AchievementsMenu.h"
 #include "ui/Hud.h"
 
 #include "nimboui/Object.h"
 
 namespace UserInterface {
 
-// The menus' own scene classes register here as they are built; until then the "ui" chapter's
-// scene files make plain scenes of them.
-void registerScenes(Chapter*) {}
+namespace {
+
+struct SceneClass {
+    const char* name;
+    Scene* (*create)(Chapter* chapter);
+};
+
+// The interface's own scene classes, in the order the chapter registers them; the scene file of
+// each name fills its object. Menus not listed here are plain scenes of their files.
+const SceneClass SCENE_CLASSES[] = {
+    {"AchievementsMenu", AchievementsMenu::create},
+};
+
+} // namespace
+
+void registerScenes(Chapter* chapter) {
+    for (const SceneClass& scene : SCENE_CLASSES) {
+        chapter->registerScene(scene.name, scene.create(chapter));
+    }
+}
 
 void SettingsMenu::onClose(nimboui::EventArgs*) {
     Session::saveUserConfig(Session::params, zephUtil::getUserDataPath() + "zeph.cfg");
     Session::switchScene(Vars::value("settings_prev_scene"), "fade", "", 0.5f);
-}
-
-void AchievementsMenu::onClose(nimboui::EventArgs*) {
-    Session::switchScene(Vars::value("achievements_menu_prev_scene"), "fade", "", 0.5f);
 }
 
 void RateMeBox::close() {

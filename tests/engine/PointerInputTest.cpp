@@ -117,6 +117,8 @@ TEST_F(PointerInput, ASecondaryClickClosesWhatIsOpenFirstAndElseOpensTheInventor
         EXPECT_FALSE(Hud::isUiObjectShown("inv"));
         show("dialog", false);
         show("inv", false);
+        // The closed confirmation's blocker takes the pointer until it has faded out.
+        game->stepSeconds(0.6f);
     }
     secondaryClick(morvec::Vector2(200, 100));
     EXPECT_TRUE(Hud::isUiObjectShown("inv"));

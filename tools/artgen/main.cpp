@@ -1,8 +1,10 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
-// turns into hotspot maps, the interface's pictures and the loading picture.
+// turns into hotspot maps, the interface's pictures (InterfaceArt.h) and the loading picture.
 //   artgen DATA_FOLDER
 // Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
 // the interface's scale of 8/15); hotspot pictures at one pixel per scene unit.
+#include "InterfaceArt.h"
+
 #include "nimbo/Image.h"
 #include "vessot/Exception.h"
 #include "vessot/File.h"
@@ -94,6 +96,10 @@ const nimbo::Color GLASS(120, 190, 230, 255);
 const nimbo::Color PANEL(60, 66, 80, 255);
 const nimbo::Color LAMP(250, 220, 120, 255);
 const nimbo::Color CHART(40, 70, 110, 255);
+const nimbo::Color LOGBOOK(170, 50, 40, 255);
+
+// The achievements the game knows.
+constexpr int ACHIEVEMENT_COUNT = 32;
 
 std::vector<SceneArt> scenes() {
     return {
@@ -106,7 +112,8 @@ std::vector<SceneArt> scenes() {
           {40, 200, 280, 80, PANEL, 0xFF0000, false},
           {90, 215, 30, 20, LAMP, 0, true},
           {364, 90, 54, 190, DOOR, 0x00FF00, false},
-          {366, 18, 52, 62, CHART, 0xFF00FF, false}}},
+          {366, 18, 52, 62, CHART, 0xFF00FF, false},
+          {10, 40, 40, 44, LOGBOOK, 0xFFFF00, false}}},
         {"chapters/ship",
          "Corridor",
          852,
@@ -146,6 +153,10 @@ void drawUi(const vessot::String& data) {
                      nimbo::Color(30, 34, 44, 255),
                      nimbo::Color(14, 16, 22, 255),
                      {{40, 30, 346, 220, PANEL, 0, false}, {163, 262, 100, 40, DOOR, 0x00FF00, false}}};
+        // The achievements menu lists its entries over the whole screen and closes by a button.
+        if (vessot::String(name) == "AchievementsMenu") {
+            art.shapes = {{6, 26, 414, 246, PANEL, 0, false}};
+        }
         drawBackground(art, data + "/ui/textures/" + name + "_hd.png");
         drawHotspots(art, data + "/ui/hotspots/" + name + ".png");
     }
@@ -199,6 +210,7 @@ int main(int argc, char** argv) {
         vessot::Dir::create(data + "/ui/hotspots");
         vessot::Dir::create(data + "/ui/textures");
         drawUi(data);
+        artgen::drawInterfaceArt(data, ACHIEVEMENT_COUNT);
         drawLoadingScreen(data);
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());

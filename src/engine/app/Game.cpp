@@ -51,8 +51,6 @@ bool isAcceptedLocale(const String& code) {
     return false;
 }
 
-Achievements* achievementsBridge = nullptr;
-
 } // namespace
 
 void setExitHook(std::function<void(int)> hook) {
@@ -145,11 +143,10 @@ void startGame() {
             variable->initialValue = variable->value;
         }
     }
-    String profile = Session::getParam("profile");
-    if (!achievementsBridge) {
-        achievementsBridge = new Achievements();
+    if (!Achievements::idMapper) {
+        Achievements::idMapper = new Achievements::IdMapper();
     }
-    achievementsBridge->createService(zephUtil::getUserDataPath() + profile + "_achievements.bin", nullptr);
+    Achievements::idMapper->createService(Achievements::profileAchievementsFile(), nullptr);
     nimboui::setMacroCallback(expandGuiMacro);
     Vars::get("chapter_mode")->setValue(Session::getParam("chapter_mode"), false);
     Vars::snapshotInitialValues();
@@ -178,8 +175,8 @@ void destroyGame() {
         vessot::Log::write("game", "Destroying game");
         runelttf::destroy();
         tulm::destroy();
-        delete achievementsBridge;
-        achievementsBridge = nullptr;
+        delete Achievements::idMapper;
+        Achievements::idMapper = nullptr;
         Session::destroy();
     });
 }

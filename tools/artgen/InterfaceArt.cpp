@@ -1,0 +1,283 @@
+#include "InterfaceArt.h"
+
+#include "nimbo/Image.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace artgen {
+
+namespace {
+
+using nimbo::Color;
+
+// A colour with coverage: what a shape gives at one sample point.
+struct Paint {
+    float r = 0, g = 0, b = 0, a = 0;
+};
+
+Paint paint(const Color& c, float alpha = 1.0f) {
+    return {(float)c.r, (float)c.g, (float)c.b, alpha * c.a / 255.0f};
+}
+
+// Paints src over dst.
+Paint over(const Paint& dst, const Paint& src) {
+    float a = src.a + dst.a * (1 - src.a);
+    if (a <= 0) {
+        return {};
+    }
+    auto mix = [&](float s, float d) { return (s * src.a + d * dst.a * (1 - src.a)) / a; };
+    return {mix(src.r, dst.r), mix(src.g, dst.g), mix(src.b, dst.b), a};
+}
+
+Color lighter(const Color& c, float t) {
+    auto up = [t](int v) { return (uint8_t)std::lround(v + (255 - v) * t); };
+    return Color(up(c.r), up(c.g), up(c.b), c.a);
+}
+
+Color darker(const Color& c, float t) {
+    auto down = [t](int v) { return (uint8_t)std::lround(v * (1 - t)); };
+    return Color(down(c.r), down(c.g), down(c.b), c.a);
+}
+
+// Fills a w x h cell at (x0, y0) with the picture, averaging 4 x 4 samples a pixel.
+void fillCell(nimbo::Image& image, int x0, int y0, int w, int h, const std::function<Paint(float, float)>& picture) {
+    constexpr int N = 4;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            float r = 0, g = 0, b = 0, a = 0;
+            for (int sy = 0; sy < N; ++sy) {
+                for (int sx = 0; sx < N; ++sx) {
+                    Paint p = picture(x + (sx + 0.5f) / N, y + (sy + 0.5f) / N);
+                    r += p.r * p.a;
+                    g += p.g * p.a;
+                    b += p.b * p.a;
+                    a += p.a;
+                }
+            }
+            Color c = Color::Clear;
+            if (a > 0) {
+                c = Color((uint8_t)std::lround(r / a), (uint8_t)std::lround(g / a), (uint8_t)std::lround(b / a),
+                          (uint8_t)std::lround(255 * a / (N * N)));
+            }
+            image.setPixel(x0 + x, y0 + y, c);
+        }
+    }
+}
+
+struct Point {
+    float x, y;
+};
+
+bool insidePolygon(const std::vector<Point>& polygon, float x, float y) {
+    bool in = false;
+    for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const Point& a = polygon[i];
+        const Point& b = polygon[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) {
+            in = !in;
+        }
+    }
+    return in;
+}
+
+// A regular polygon (a star when inner is below 1) of the given corners around the origin, radius 1,
+// the first corner pointing at the angle given in degrees.
+std::vector<Point> regular(int corners, float startDegrees, float inner = 1.0f) {
+    std::vector<Point> points;
+    int count = inner < 1.0f ? corners * 2 : corners;
+    for (int i = 0; i < count; ++i) {
+        float angle = (startDegrees + 360.0f * i / count) * 3.14159265f / 180.0f;
+        float radius = inner < 1.0f && i % 2 ? inner : 1.0f;
+        points.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    return points;
+}
+
+float segmentDistance(float x, float y, Point a, Point b) {
+    float dx = b.x - a.x, dy = b.y - a.y;
+    float t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
+    return std::hypot(x - (a.x + t * dx), y - (a.y + t * dy));
+}
+
+bool onPolyline(const std::vector<Point>& line, float width, float x, float y) {
+    for (size_t i = 1; i < line.size(); ++i) {
+        if (segmentDistance(x, y, line[i - 1], line[i]) <= width / 2) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- buttons and panels
+
+constexpr int BUTTON = 48;
+
+enum class Icon { TICK, CROSS, PREVIOUS, NEXT };
+
+bool onIcon(Icon icon, float x, float y) {
+    switch (icon) {
+    case Icon::TICK:
+        return onPolyline({{14, 25}, {21, 32}, {34, 17}}, 4.5f, x, y);
+    case Icon::CROSS:
+        return onPolyline({{16, 16}, {32, 32}}, 4.5f, x, y) || onPolyline({{32, 16}, {16, 32}}, 4.5f, x, y);
+    case Icon::PREVIOUS:
+        return insidePolygon({{14, 24}, {30, 13}, {30, 35}}, x, y);
+    case Icon::NEXT:
+        return insidePolygon({{34, 24}, {18, 13}, {18, 35}}, x, y);
+    }
+    return false;
+}
+
+// A round button of the colour with a white icon.
+Paint button(Icon icon, const Color& colour, float x, float y) {
+    float d = std::hypot(x - BUTTON / 2.0f, y - BUTTON / 2.0f);
+    if (d > 22) {
+        return {};
+    }
+    Paint p = paint(d > 19.5f ? darker(colour, 0.35f) : colour);
+    return onIcon(icon, x, y) ? over(p, paint(Color(255, 255, 255, 255))) : p;
+}
+
+// A rounded panel filling the cell, with a border.
+Paint panel(float w, float h, const Color& fill, const Color& border, float x, float y) {
+    constexpr float R = 10;
+    float cx = std::clamp(x, R, w - R);
+    float cy = std::clamp(y, R, h - R);
+    float d = std::hypot(x - cx, y - cy);
+    if (d > R - 1) {
+        return {};
+    }
+    if (d > R - 3.5f || x < 2.5f || y < 2.5f || x > w - 2.5f || y > h - 2.5f) {
+        return paint(border);
+    }
+    return paint(darker(fill, 0.12f * y / h));
+}
+
+// The widget texture: a row of confirmation buttons, a row of page arrows, then three panels.
+void drawWidgets(const vessot::String& path) {
+    nimbo::Image image(256, 256);
+    const Color green(60, 160, 90, 255), red(190, 60, 50, 255), blue(70, 120, 200, 255);
+    const struct {
+        Icon icon;
+        Color colour;
+        int x, y;
+    } buttons[] = {
+        {Icon::TICK, green, 0, 0},     {Icon::TICK, lighter(green, 0.3f), 48, 0},
+        {Icon::CROSS, red, 96, 0},     {Icon::CROSS, lighter(red, 0.3f), 144, 0},
+        {Icon::PREVIOUS, blue, 0, 48}, {Icon::PREVIOUS, lighter(blue, 0.3f), 48, 48},
+        {Icon::NEXT, blue, 96, 48},    {Icon::NEXT, lighter(blue, 0.3f), 144, 48},
+    };
+    for (const auto& b : buttons) {
+        fillCell(image, b.x, b.y, BUTTON, BUTTON, [&](float x, float y) { return button(b.icon, b.colour, x, y); });
+    }
+    const struct {
+        Color fill, border;
+        int y;
+    } panels[] = {
+        {Color(236, 222, 188, 255), Color(150, 110, 60, 255), 96},   // an unlocked entry
+        {Color(196, 196, 196, 255), Color(120, 120, 120, 255), 144}, // a locked entry
+        {Color(236, 222, 188, 240), Color(120, 30, 20, 255), 192},   // an unlock popup
+    };
+    for (const auto& p : panels) {
+        fillCell(image, 0, p.y, 256, 48, [&](float x, float y) { return panel(256, 48, p.fill, p.border, x, y); });
+    }
+    image.savePng(path);
+}
+
+// ---------------------------------------------------------------- medals
+
+constexpr int MEDAL = 96;
+
+// Digits 0 to 9 on a 3 x 5 grid, one row a value of three bits, most significant bit at the left.
+const int DIGITS[10][5] = {
+    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
+    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
+};
+
+// The number written centred on y 56 to 71, three pixels a grid cell.
+bool onNumber(int number, float x, float y) {
+    std::string text = std::to_string(number);
+    constexpr int CELL = 3;
+    constexpr int ADVANCE = 4 * CELL;
+    float left = MEDAL / 2.0f - (ADVANCE * (float)text.size() - CELL) / 2;
+    int row = (int)std::floor((y - 56) / CELL);
+    int column = (int)std::floor((x - left) / CELL);
+    if (row < 0 || row > 4 || column < 0 || column >= ADVANCE / CELL * (int)text.size()) {
+        return false;
+    }
+    int digit = column / 4;
+    int bit = column % 4;
+    return bit < 3 && (DIGITS[text[digit] - '0'][row] >> (2 - bit) & 1);
+}
+
+// The symbol of the kind, in a unit square around (u, v) = (0, 0).
+bool onSymbol(int kind, float u, float v) {
+    float r = std::hypot(u, v);
+    switch (kind) {
+    case 0:
+        return insidePolygon(regular(5, -90, 0.45f), u, v);
+    case 1:
+        return insidePolygon(regular(3, -90), u, v);
+    case 2:
+        return insidePolygon(regular(4, -90), u, v);
+    case 3:
+        return std::abs(u) < 0.75f && std::abs(v) < 0.75f;
+    case 4:
+        return insidePolygon(regular(6, -90), u, v);
+    case 5:
+        return (std::abs(u) < 0.3f && std::abs(v) < 1) || (std::abs(v) < 0.3f && std::abs(u) < 1);
+    case 6:
+        return r < 1 && r > 0.55f;
+    default:
+        return r < 1 && std::hypot(u - 0.45f, v + 0.1f) > 0.8f;
+    }
+}
+
+Color grey(const Color& c) {
+    int l = (int)std::lround((0.3f * c.r + 0.59f * c.g + 0.11f * c.b) * 0.7f + 40);
+    return Color(l, l, l, c.a);
+}
+
+// Medal number n (1-based): a gold rim, a face coloured by its row of eight, a symbol by its
+// place in the row, and the number.
+Paint medal(int n, bool locked, float x, float y) {
+    const Color faces[] = {Color(60, 100, 190, 255), Color(50, 150, 90, 255), Color(130, 70, 170, 255),
+                           Color(180, 60, 60, 255)};
+    const Color rim(214, 174, 60, 255), ink(252, 246, 228, 255);
+    float d = std::hypot(x - MEDAL / 2.0f, y - MEDAL / 2.0f);
+    if (d > 44) {
+        return {};
+    }
+    Color c = d > 38 ? (d > 42 ? darker(rim, 0.3f) : rim) : darker(faces[(n - 1) / 8 % 4], 0.25f * (y - 10) / 76);
+    if (d <= 38 && (onSymbol((n - 1) % 8, (x - 48) / 14, (y - 34) / 14) || onNumber(n, x, y))) {
+        c = ink;
+    }
+    return paint(locked ? grey(c) : c);
+}
+
+// Eight medals a row: the coloured ones in the first rows, the grey ones in as many rows below.
+void drawMedals(const vessot::String& path, int count) {
+    int rows = (count + 7) / 8;
+    nimbo::Image image(8 * MEDAL, 2 * rows * MEDAL);
+    for (int i = 0; i < count; ++i) {
+        for (bool locked : {false, true}) {
+            int x = i % 8 * MEDAL;
+            int y = (i / 8 + (locked ? rows : 0)) * MEDAL;
+            fillCell(image, x, y, MEDAL, MEDAL, [&](float px, float py) { return medal(i + 1, locked, px, py); });
+        }
+    }
+    image.savePng(path);
+}
+
+} // namespace
+
+void drawInterfaceArt(const vessot::String& data, int medalCount) {
+    drawWidgets(data + "/ui/textures/widgets_hd.png");
+    drawMedals(data + "/ui/textures/achievements_hd.png", medalCount);
+}
+
+} // namespace artgen
