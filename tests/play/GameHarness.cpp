@@ -47,6 +47,9 @@ GameHarness::GameHarness(const Options& options) {
             frameStep = std::stof(value);
         }
     }
+    if (!options.userConfig.empty()) {
+        std::ofstream(userDir / "zeph.cfg") << options.userConfig;
+    }
     vessot::Log::setEcho(false);
     // A fatal error report ends no process here: it leaves the frame (or the start) as an exception.
     Game::setExitHook([](int code) { throw Game::ExitRequest{code}; });

@@ -30,6 +30,8 @@ public:
         int height = 480;
         // Further settings (name, value), such as {"ZEPH_INPUT_MODE", "touch"}.
         std::vector<std::pair<std::string, std::string>> environment;
+        // The user's "zeph.cfg", written before the start when not empty ("ui: mobile\n").
+        std::string userConfig;
     };
 
     // The game reported a fatal error; the message holds the log's exception line.

@@ -178,9 +178,9 @@ void drawWidgets(const vessot::String& path) {
         Color fill, border;
         int y;
     } panels[] = {
-        {Color(236, 222, 188, 255), Color(150, 110, 60, 255), 96},   // an unlocked entry
-        {Color(196, 196, 196, 255), Color(120, 120, 120, 255), 144}, // a locked entry
-        {Color(236, 222, 188, 240), Color(120, 30, 20, 255), 192},   // an unlock popup
+        {Color(236, 222, 188, 255), Color(150, 110, 60, 255), 96}, // an unlocked entry
+        {Color(132, 132, 136, 255), Color(88, 88, 92, 255), 144},  // a locked entry
+        {Color(236, 222, 188, 240), Color(120, 30, 20, 255), 192}, // an unlock popup
     };
     for (const auto& p : panels) {
         fillCell(image, 0, p.y, 256, 48, [&](float x, float y) { return panel(256, 48, p.fill, p.border, x, y); });

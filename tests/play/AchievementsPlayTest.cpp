@@ -1,0 +1,84 @@
+// Whole-game runs of the confirmation dialog and the achievements: the ship's log unlocks the first
+// achievement, whose popup opens its detail; the achievements menu lists it and Esc leaves it; a
+// quit question is answered no by a right click.
+#include "GameHarness.h"
+#include "ui/UiTest.h"
+
+#include "engine/scene/Chapter.h"
+#include "engine/session/Session.h"
+#include "ui/Achievements.h"
+#include "ui/Hud.h"
+
+#include "nimbo/Keys.h"
+#include "nimbo/Nimbo.h"
+#include "nimboui/ImageBox.h"
+#include "nimboui/Label.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The ship's log in the cockpit, in scene units.
+const morvec::Vector2 COCKPIT_LOGBOOK(30, 62);
+
+class AchievementsPlay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(game.activeScene(), "ship.Cockpit");
+        game.passLoadingFade();
+    }
+
+    void clickUi(const char* name) {
+        morvec::Vector2 at = centreOf(name);
+        game.clickGui(at.x, at.y);
+    }
+
+    GameHarness game;
+};
+
+TEST_F(AchievementsPlay, TheShipsLogUnlocksTheFirstAchievementWhichTheMenuThenLists) {
+    game.click(COCKPIT_LOGBOOK.x, COCKPIT_LOGBOOK.y);
+    Achievements::showUnlockedPopup("adventure_begins");
+    game.stepSeconds(0.5f);
+    ASSERT_TRUE(game.isShown("achievement_1"));
+    EXPECT_EQ(game.uiObject("achievement_1")->getY(), 285.0f);
+
+    clickUi("ac_button_1");
+    EXPECT_EQ(game.var("cdialog"), "achievement,adventure_begins,1");
+    game.stepSeconds(0.3f);
+    EXPECT_TRUE(game.isShown("cdialog"));
+    EXPECT_EQ(Hud::uiObjectOf<nimboui::ImageBox>("cdialog_ach_img")->getImageName(), "achievements/adventure_begins");
+    clickUi("cdialog_ach_ok_button");
+    EXPECT_EQ(game.var("cdialog"), "");
+    game.stepSeconds(0.6f);
+    EXPECT_FALSE(game.isShown("cdialog"));
+
+    // Opened from the story, as the in-game menu opens it.
+    game.setVar("achievements_menu_prev_scene", "ship.Cockpit");
+    Session::queueCommand("switch_scene ui.AchievementsMenu 0.5 fade");
+    game.step();
+    game.finishTransition();
+    ASSERT_EQ(game.activeScene(), "ui.AchievementsMenu");
+    EXPECT_EQ(ui<nimboui::Label>("acm_info")->getDisplayedText(), "Achievements unlocked: 1 / 32");
+    for (int entry = 1; entry <= 16; ++entry) {
+        EXPECT_EQ(game.uiObject("acm_button_" + vessot::String(entry))->isVisible(), entry == 1) << entry;
+    }
+    game.key(nimbo::KEY_ESCAPE);
+    game.finishTransition();
+    EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+}
+
+TEST_F(AchievementsPlay, ARightClickAnswersTheQuitQuestionNo) {
+    game.requestQuit();
+    game.stepSeconds(0.3f);
+    ASSERT_TRUE(game.isShown("cdialog"));
+    EXPECT_TRUE(game.isShown("cdialog_text"));
+    game.release(200, 100, 2);
+    EXPECT_EQ(game.var("cdialog"), "");
+    game.stepSeconds(0.6f);
+    EXPECT_FALSE(game.isShown("cdialog"));
+    EXPECT_FALSE(nimbo::window->isTerminated());
+    EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+}
+
+} // namespace
