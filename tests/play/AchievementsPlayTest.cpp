@@ -1,12 +1,11 @@
 // Whole-game runs of the confirmation dialog and the achievements: the ship's log unlocks the first
-// achievement, whose popup opens its detail; the achievements menu lists it and Esc leaves it; a
-// quit question is answered no by a right click.
+// achievement, whose popup opens its detail; the achievements menu lists it and Esc leaves it; the
+// quit question is answered no by a right click, and yes by its button.
 #include "GameHarness.h"
 #include "ui/UiTest.h"
 
 #include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
-#include "ui/Achievements.h"
 #include "ui/Hud.h"
 
 #include "nimbo/Keys.h"
@@ -38,7 +37,6 @@ protected:
 
 TEST_F(AchievementsPlay, TheShipsLogUnlocksTheFirstAchievementWhichTheMenuThenLists) {
     game.click(COCKPIT_LOGBOOK.x, COCKPIT_LOGBOOK.y);
-    Achievements::showUnlockedPopup("adventure_begins");
     game.stepSeconds(0.5f);
     ASSERT_TRUE(game.isShown("achievement_1"));
     EXPECT_EQ(game.uiObject("achievement_1")->getY(), 285.0f);
@@ -47,10 +45,13 @@ TEST_F(AchievementsPlay, TheShipsLogUnlocksTheFirstAchievementWhichTheMenuThenLi
     EXPECT_EQ(game.var("cdialog"), "achievement,adventure_begins,1");
     game.stepSeconds(0.3f);
     EXPECT_TRUE(game.isShown("cdialog"));
-    EXPECT_EQ(Hud::uiObjectOf<nimboui::ImageBox>("cdialog_ach_img")->getImageName(), "achievements/adventure_begins");
+    EXPECT_EQ(ui<nimboui::ImageBox>("cdialog_ach_img")->getImageName(), "achievements/adventure_begins");
     clickUi("cdialog_ach_ok_button");
     EXPECT_EQ(game.var("cdialog"), "");
+    // Read again, the log unlocks nothing new.
     game.stepSeconds(0.6f);
+    game.click(COCKPIT_LOGBOOK.x, COCKPIT_LOGBOOK.y);
+    EXPECT_FALSE(game.isShown("achievement_1"));
     EXPECT_FALSE(game.isShown("cdialog"));
 
     // Opened from the story, as the in-game menu opens it.
@@ -68,7 +69,7 @@ TEST_F(AchievementsPlay, TheShipsLogUnlocksTheFirstAchievementWhichTheMenuThenLi
     EXPECT_EQ(game.activeScene(), "ship.Cockpit");
 }
 
-TEST_F(AchievementsPlay, ARightClickAnswersTheQuitQuestionNo) {
+TEST_F(AchievementsPlay, ARightClickAnswersTheQuitQuestionNoAndItsYesButtonEndsTheGame) {
     game.requestQuit();
     game.stepSeconds(0.3f);
     ASSERT_TRUE(game.isShown("cdialog"));
@@ -79,6 +80,12 @@ TEST_F(AchievementsPlay, ARightClickAnswersTheQuitQuestionNo) {
     EXPECT_FALSE(game.isShown("cdialog"));
     EXPECT_FALSE(nimbo::window->isTerminated());
     EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+
+    // Asked again and answered yes, the game ends.
+    game.requestQuit();
+    game.stepSeconds(0.3f);
+    clickUi("cdialog_yes_button");
+    EXPECT_TRUE(nimbo::window->isTerminated());
 }
 
 } // namespace
