@@ -1,6 +1,13 @@
 #pragma once
-// What the engine asks of the game's content (src/chapters and the "ui" chapter's registration):
-// the engine reaches the content only through these declarations.
+// What the engine asks of the game's content (src/chapters, the "ui" chapter's registration and the
+// minigame scenes that the scene factory makes, each constructed with (chapter, scene name)): the
+// engine reaches the content only through these declarations.
+
+#include "minigames/DominoScene.h"
+#include "minigames/JigsawScene.h"
+#include "minigames/Match2Scene.h"
+#include "minigames/RotatorScene.h"
+#include "minigames/SequenceScene.h"
 
 class Chapter;
 

@@ -1,5 +1,6 @@
 #include "engine/scene/Scene.h"
 
+#include "engine/ContentServices.h"
 #include "engine/InterfaceServices.h"
 #include "engine/app/Engine.h"
 #include "engine/scene/ActionMap.h"
@@ -123,6 +124,21 @@ Scene* Scene::create(Chapter* chapter, vessxml::Node* sceneElement) {
         return new Scene(chapter, name);
     }
     String type = sceneElement->pstr("type");
+    if (type == "Jigsaw") {
+        return new JigsawScene(chapter, name);
+    }
+    if (type == "Match2") {
+        return new Match2Scene(chapter, name);
+    }
+    if (type == "Domino") {
+        return new DominoScene(chapter, name);
+    }
+    if (type == "Sequence") {
+        return new SequenceScene(chapter, name);
+    }
+    if (type == "Rotator") {
+        return new RotatorScene(chapter, name);
+    }
     throw nimboui::_GenericException("Unknown scene type '" + type + "' in " + sceneElement->getFile(),
                                      "GenericException", __FILE__, __LINE__);
 }
