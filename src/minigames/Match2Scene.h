@@ -34,6 +34,7 @@ public:
     // Still scaling, or more than a unit away from its target.
     bool isMoving() const;
     bool isHome() const;
+    const morvec::Vector2& getHome() const { return home; }
     // Places the tile at once, at scale 1.0.
     void place(float x, float y);
     // Starts a swap move towards the point, grown or shrunk to the scale first.
