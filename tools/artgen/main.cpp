@@ -1,9 +1,13 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
-// turns into hotspot maps, the interface's pictures (InterfaceArt.h) and the loading picture.
+// turns into hotspot maps, the interface's pictures (InterfaceArt.h) and the loading picture (all
+// committed); or, with "minigames", the minigames' pictures (MinigameArt.h), which
+// scripts/setup-data draws.
 //   artgen DATA_FOLDER
+//   artgen minigames DATA_FOLDER
 // Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
 // the interface's scale of 8/15); hotspot pictures at one pixel per scene unit.
 #include "InterfaceArt.h"
+#include "MinigameArt.h"
 
 #include "nimbo/Image.h"
 #include "vessot/Exception.h"
@@ -97,6 +101,7 @@ const nimbo::Color PANEL(60, 66, 80, 255);
 const nimbo::Color LAMP(250, 220, 120, 255);
 const nimbo::Color CHART(40, 70, 110, 255);
 const nimbo::Color LOGBOOK(170, 50, 40, 255);
+const nimbo::Color DIAL(176, 132, 72, 255);
 
 // The achievements the game knows.
 constexpr int ACHIEVEMENT_COUNT = 32;
@@ -113,7 +118,9 @@ std::vector<SceneArt> scenes() {
           {90, 215, 30, 20, LAMP, 0, true},
           {364, 90, 54, 190, DOOR, 0x00FF00, false},
           {366, 18, 52, 62, CHART, 0xFF00FF, false},
-          {10, 40, 40, 44, LOGBOOK, 0xFFFF00, false}}},
+          {10, 40, 40, 44, LOGBOOK, 0xFFFF00, false},
+          // The dial lock below the star chart.
+          {322, 146, 40, 40, DIAL, 0x00FF80, true}}},
         {"chapters/ship",
          "Corridor",
          852,
@@ -130,6 +137,13 @@ std::vector<SceneArt> scenes() {
          nimbo::Color(110, 96, 84, 255),
          {{12, 80, 56, 180, DOOR, 0x00FF00, false},
           {150, 150, 120, 60, PANEL, 0xFF8000, false},
+          // The gear lock and the lamp panel with its four lamps, on the wall above the locker.
+          {110, 30, 64, 56, DIAL, 0x80FF00, false},
+          {196, 36, 110, 44, PANEL, 0x8000FF, false},
+          {207, 50, 16, 16, LAMP, 0, true},
+          {233, 50, 16, 16, LAMP, 0, true},
+          {259, 50, 16, 16, LAMP, 0, true},
+          {285, 50, 16, 16, LAMP, 0, true},
           {300, 210, 100, 70, STEEL, 0xFFFF00, true}}},
         {"chapters/jama_spacea",
          "Landing",
@@ -138,9 +152,20 @@ std::vector<SceneArt> scenes() {
          nimbo::Color(120, 60, 40, 255),
          {{0, 240, 426, 80, nimbo::Color(150, 90, 50, 255), 0, false},
           {150, 170, 130, 100, STEEL, 0x00FF00, false},
-          {330, 40, 60, 60, LAMP, 0, true}}},
+          {330, 40, 60, 60, LAMP, 0, true},
+          // A torn picture of the ship on a board, and the tile tablet.
+          {30, 60, 96, 64, nimbo::Color(200, 180, 140, 255), 0xFF0080, false},
+          {300, 120, 72, 72, PANEL, 0x0080FF, false}}},
     };
 }
+
+// The minigame scenes take no hotspots: their pictures are blank (their backgrounds and pieces are
+// drawn at set-up, MinigameArt.cpp).
+const char* const MINIGAME_SCENES[][2] = {{"chapters/ship", "GearLock"},
+                                          {"chapters/ship", "DialLock"},
+                                          {"chapters/ship", "LampPanel"},
+                                          {"chapters/jama_spacea", "ShipPicture"},
+                                          {"chapters/jama_spacea", "TileTablet"}};
 
 const char* const UI_SCENES[] = {"Hintbook",     "HelpMenu",  "InGameMenu",    "SaveLoadMenu",
                                  "SettingsMenu", "RateMeBox", "QuickTutorial", "AchievementsMenu"};
@@ -194,18 +219,27 @@ void drawLoadingScreen(const vessot::String& data) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: artgen DATA_FOLDER\n");
+    bool minigames = argc == 3 && vessot::String(argv[1]) == "minigames";
+    if (argc != 2 && !minigames) {
+        std::fprintf(stderr, "usage: artgen [minigames] DATA_FOLDER\n");
         return 2;
     }
-    vessot::String data = argv[1];
+    vessot::String data = argv[argc - 1];
     try {
+        if (minigames) {
+            artgen::drawMinigames(data);
+            return 0;
+        }
         for (const SceneArt& art : scenes()) {
             vessot::String folder = data + "/" + art.chapterFolder;
             vessot::Dir::create(folder + "/textures");
             vessot::Dir::create(folder + "/hotspots");
             drawBackground(art, folder + "/textures/" + art.name + "_hd.png");
             drawHotspots(art, folder + "/hotspots/" + art.name + ".png");
+        }
+        for (const auto& [chapterFolder, name] : MINIGAME_SCENES) {
+            SceneArt blank{chapterFolder, name, 426, nimbo::Color::Clear, nimbo::Color::Clear, {}};
+            drawHotspots(blank, data + "/" + chapterFolder + "/hotspots/" + name + ".png");
         }
         vessot::Dir::create(data + "/ui/hotspots");
         vessot::Dir::create(data + "/ui/textures");
