@@ -10,6 +10,7 @@
 #include "nimbo/Main.h"
 #include "nimbo/Nimbo.h"
 #include "vessot/Log.h"
+#include "vessot/System.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -61,6 +62,7 @@ GameHarness::GameHarness(const Options& options) {
         Game::setExitHook(nullptr);
         throw FatalError("the game failed to start: " + failureText(log()));
     }
+    vessot::srand(options.seed);
 }
 
 GameHarness::~GameHarness() {

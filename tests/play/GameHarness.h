@@ -32,6 +32,8 @@ public:
         std::vector<std::pair<std::string, std::string>> environment;
         // The user's "zeph.cfg", written before the start when not empty ("ui: mobile\n").
         std::string userConfig;
+        // The random source's seed, set once the game has started, so shuffles repeat.
+        unsigned seed = 1;
     };
 
     // The game reported a fatal error; the message holds the log's exception line.
