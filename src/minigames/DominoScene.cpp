@@ -73,7 +73,8 @@ void DominoScene::load(vessxml::Node* sceneElement) {
         refuse(sceneElement, "no 'DominoElement' tiles");
     }
     for (const TileSpec& spec : specs) {
-        for (const auto& [linked, degrees] : spec.links) {
+        for (const auto& link : spec.links) {
+            const String& linked = link.first;
             bool known = std::any_of(specs.begin(), specs.end(), [&](const TileSpec& s) { return s.name == linked; });
             if (!known) {
                 refuse(sceneElement, "tile '" + spec.name + "' turns '" + linked + "', which is no tile of the scene");
