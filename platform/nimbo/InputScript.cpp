@@ -80,9 +80,8 @@ InputScript InputScript::parse(const vessot::String& text, const vessot::String&
         auto add = [&](int at, const InputEvent& e) { script.events.push_back({at, e}); };
         if (command == "click") {
             in.expectWords(4);
-            add(frame, InputEvent::move(in.number(2), in.number(3)));
-            add(frame + 1, InputEvent::down(in.number(2), in.number(3), BUTTON_PRIMARY));
-            add(frame + 1, InputEvent::up(in.number(2), in.number(3), BUTTON_PRIMARY));
+            add(frame, InputEvent::down(in.number(2), in.number(3), BUTTON_PRIMARY));
+            add(frame, InputEvent::up(in.number(2), in.number(3), BUTTON_PRIMARY));
         } else if (command == "down" || command == "up") {
             in.expectWords(5);
             float x = in.number(2), y = in.number(3);

@@ -1,6 +1,6 @@
 #pragma once
 // Scripted input (ZEPH_INPUT): one event a line, "FRAME command arguments", in window pixels.
-//   FRAME click X Y          the pointer moves at FRAME; button 1 is pressed and released at FRAME+1
+//   FRAME click X Y          button 1 pressed and released at X Y (a press elsewhere moves first)
 //   FRAME down X Y BUTTON    FRAME up X Y BUTTON    FRAME move X Y
 //   FRAME key CODE           key down, then key up
 //   FRAME text UTF8          the rest of the line, typed

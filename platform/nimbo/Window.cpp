@@ -456,9 +456,8 @@ void Window::queueInput(const InputEvent& event, int frameDelay) {
 }
 
 void Window::queueClick(float x, float y, int frameDelay) {
-    queueInput(InputEvent::move(x, y), frameDelay);
-    queueInput(InputEvent::down(x, y, BUTTON_PRIMARY), frameDelay + 1);
-    queueInput(InputEvent::up(x, y, BUTTON_PRIMARY), frameDelay + 1);
+    queueInput(InputEvent::down(x, y, BUTTON_PRIMARY), frameDelay);
+    queueInput(InputEvent::up(x, y, BUTTON_PRIMARY), frameDelay);
 }
 
 void Window::queueKey(int code, int frameDelay) {

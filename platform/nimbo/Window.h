@@ -66,7 +66,8 @@ public:
     // frameDelay frames after the next one to run (0: the next frame), before the system's own
     // events of that frame, exactly as a system event of its kind would.
     void queueInput(const InputEvent& event, int frameDelay = 0);
-    // Moves the pointer in the next frame, then presses and releases button 1 in the frame after.
+    // Presses and releases button 1 at the point, in one frame (the press moves the pointer there
+    // first when it is elsewhere, as a system press does).
     void queueClick(float x, float y, int frameDelay = 0);
     // Key down and key up in the same frame.
     void queueKey(int code, int frameDelay = 0);

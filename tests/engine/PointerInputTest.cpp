@@ -19,8 +19,9 @@ namespace {
 
 const morvec::Vector2 COCKPIT_CONSOLE(180, 240);
 const morvec::Vector2 COCKPIT_DOOR(391, 185);
-// The inventory button, in interface units.
+// The inventory and in-game menu buttons, in interface units.
 const morvec::Vector2 INV_BUTTON(18, 302);
+const morvec::Vector2 MENU_BUTTON(408, 18);
 
 // An action of any type name that counts its runs.
 class CountingAction : public Action {
@@ -170,14 +171,39 @@ TEST_F(PointerInput, NoWalkStartsWithAnItemInHandWhileBusyOrBehindAnotherJob) {
 }
 
 TEST_F(PointerInput, AClickWhileTheWideCameraScrollsWalksToTheEdgeInsteadOfUsingTheHotspot) {
-    Walker* walker = addWalker(100, 310);
+    Walker* walker = addWalker(563, 310); // the camera stands at 350: the galley door is at the left edge
     switchNow("Corridor");
-    game->click(410, 70); // the pipe, at the right edge of the view
-    EXPECT_EQ(game->log().find("a pipe hisses"), std::string::npos);
+    const morvec::Vector2 door(360, 150);
+    game->move(door.x, door.y); // the frame finds the walk target beyond the edge
+    ASSERT_TRUE(Viewport::isCameraScrolling());
+    game->click(door.x, door.y);
+    EXPECT_EQ(Session::activeTransition, nullptr); // the door was not used
+    EXPECT_EQ(var("active_scene"), "ship.Corridor");
     ASSERT_EQ(walker->getCurrentJobType(), "Move");
     auto* walk = static_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
     EXPECT_NEAR(walk->getTarget().x, edgeWalkTarget.x, 1e-3f);
     EXPECT_NEAR(walk->getTarget().y, 310, 1e-3f);
+}
+
+TEST_F(PointerInput, APressRightAfterAFastMoveActsWhereItIs) {
+    // The pointer moves far away; in the next frame a fast hand presses and releases elsewhere.
+    struct Case {
+        const char* what;
+        std::function<morvec::Vector2()> point;
+        std::function<bool()> acted;
+    };
+    const Case cases[] = {
+        {"a hotspot", [this] { return game->sceneToWindow(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y); }, consoleUsed},
+        {"an interface button", [this] { return game->guiToWindow(MENU_BUTTON.x, MENU_BUTTON.y); },
+         [] { return var("active_scene") == "ui.InGameMenu"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        send({nimbo::InputEvent::move(630, 10)});
+        morvec::Vector2 p = c.point();
+        send({nimbo::InputEvent::down(p.x, p.y, 1), nimbo::InputEvent::up(p.x, p.y, 1)});
+        EXPECT_TRUE(c.acted());
+    }
 }
 
 // The walker on its way to the cockpit door with a queue that ends in the door's scene switch.

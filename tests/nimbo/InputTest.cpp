@@ -123,8 +123,9 @@ TEST_F(Input, QueuedInputWaitsForItsFrame) {
     nimbo::window->queueClick(7, 8);
     nimbo::window->queueKey(nimbo::KEY_SPACE, 1);
     EXPECT_EQ(nimbo::window->getFrameNumber(), 0);
-    EXPECT_EQ(deliver({}), (Calls{"move @7,8"}));
-    EXPECT_EQ(deliver({}), (Calls{"down 1 @7,8", "up 1 @7,8", "keydown 32", "keyup 32"}));
+    // A click at a new point moves there in its own frame; nothing moves a frame ahead.
+    EXPECT_EQ(deliver({}), (Calls{"move @7,8", "down 1 @7,8", "up 1 @7,8"}));
+    EXPECT_EQ(deliver({}), (Calls{"keydown 32", "keyup 32"}));
     EXPECT_EQ(deliver({}), (Calls{}));
     EXPECT_EQ(nimbo::window->getFrameNumber(), 3);
 }
@@ -151,22 +152,23 @@ TEST(InputScript, ReadsEveryCommand) {
                                                      "9 quit\n",
                                                      "demo.txt");
     std::vector<std::pair<int, InputEvent::Kind>> expected = {
-        {0, InputEvent::MOVE}, {1, InputEvent::DOWN},  {1, InputEvent::UP},       {2, InputEvent::DOWN},
-        {2, InputEvent::UP},   {3, InputEvent::MOVE},  {4, InputEvent::KEY_DOWN}, {4, InputEvent::KEY_UP},
-        {5, InputEvent::TEXT}, {6, InputEvent::TOUCH}, {7, InputEvent::TOUCH},    {9, InputEvent::QUIT},
+        {0, InputEvent::DOWN},  {0, InputEvent::UP},       {2, InputEvent::DOWN},   {2, InputEvent::UP},
+        {3, InputEvent::MOVE},  {4, InputEvent::KEY_DOWN}, {4, InputEvent::KEY_UP}, {5, InputEvent::TEXT},
+        {6, InputEvent::TOUCH}, {7, InputEvent::TOUCH},    {9, InputEvent::QUIT},
     };
     ASSERT_EQ(s.events.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(s.events[i].frame, expected[i].first) << i;
         EXPECT_EQ(s.events[i].event.kind, expected[i].second) << i;
     }
-    EXPECT_EQ(s.events[1].event.code, 1);
-    EXPECT_EQ(s.events[3].event.code, 2);
-    EXPECT_EQ(s.events[4].event.position, morvec::Vector2(1.5f, 2));
-    EXPECT_EQ(s.events[6].event.code, 27);
-    EXPECT_EQ(s.events[8].event.text, "Hello, world");
-    EXPECT_EQ(s.events[9].event.points.size(), 2u);
-    EXPECT_TRUE(s.events[10].event.points.empty());
+    EXPECT_EQ(s.events[0].event.code, 1);
+    EXPECT_EQ(s.events[1].event.position, morvec::Vector2(10, 20));
+    EXPECT_EQ(s.events[2].event.code, 2);
+    EXPECT_EQ(s.events[3].event.position, morvec::Vector2(1.5f, 2));
+    EXPECT_EQ(s.events[5].event.code, 27);
+    EXPECT_EQ(s.events[7].event.text, "Hello, world");
+    EXPECT_EQ(s.events[8].event.points.size(), 2u);
+    EXPECT_TRUE(s.events[9].event.points.empty());
     ASSERT_EQ(s.screenshots.size(), 1u);
     EXPECT_EQ(s.screenshots[0].frame, 8);
     EXPECT_EQ(s.screenshots[0].path, "out/shot.png");

@@ -130,24 +130,17 @@ void GameHarness::deliver(const nimbo::InputEvent& event, int frames) {
 void GameHarness::click(float x, float y) {
     morvec::Vector2 p = sceneToWindow(x, y);
     nimbo::window->queueClick(p.x, p.y);
-    run(2);
+    run(1);
 }
 
 void GameHarness::clickGui(float x, float y) {
     morvec::Vector2 p = guiToWindow(x, y);
     nimbo::window->queueClick(p.x, p.y);
-    run(2);
-}
-
-void GameHarness::pointTo(const morvec::Vector2& p) {
-    if (nimbo::window->getCursorPosition() != p) {
-        deliver(nimbo::InputEvent::move(p.x, p.y));
-    }
+    run(1);
 }
 
 void GameHarness::press(float x, float y, int button) {
     morvec::Vector2 p = sceneToWindow(x, y);
-    pointTo(p);
     deliver(nimbo::InputEvent::down(p.x, p.y, button));
 }
 
@@ -158,7 +151,6 @@ void GameHarness::move(float x, float y) {
 
 void GameHarness::release(float x, float y, int button) {
     morvec::Vector2 p = sceneToWindow(x, y);
-    pointTo(p);
     deliver(nimbo::InputEvent::up(p.x, p.y, button));
 }
 

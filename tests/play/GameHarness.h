@@ -60,9 +60,8 @@ public:
     morvec::Vector2 sceneToWindow(float x, float y) const;
     morvec::Vector2 guiToWindow(float x, float y) const;
 
-    // Input at scene points. Each is delivered in the next frame, which it runs. The game maps the
-    // pointer once a frame, so a click, press or release first moves the pointer there in a frame
-    // of its own (unless it is there already).
+    // Input at scene points. Each is delivered in the next frame, which it runs. A click, press or
+    // release at a new point moves the pointer there in the same frame, as a system press does.
     void click(float x, float y);
     void clickGui(float x, float y);
     void press(float x, float y, int button = 1);
@@ -91,7 +90,6 @@ public:
 
 private:
     void deliver(const nimbo::InputEvent& event, int frames = 1);
-    void pointTo(const morvec::Vector2& windowPoint);
     void run(int frames);
 
     TempDir userDir;

@@ -53,7 +53,7 @@ TEST(ScriptedHotspots, TheGalleyLockerGivesASpannerOnceAndTheHatchSetsCountsGive
 TEST(ScriptedHotspots, AnExitClickAndAKeyInOneFrameEndInTheExitsScene) {
     TempDir dir;
     std::string input = dir / "input.txt";
-    std::ofstream(input) << "130 click 1175 557\n131 key 27\n";
+    std::ofstream(input) << "131 click 1175 557\n131 key 27\n";
     GameHarness::Options options;
     options.width = 1280;
     options.height = 960;

@@ -208,10 +208,8 @@ void handleMouseDown(int button) {
     if (Session::activeTransition) {
         return;
     }
-    if (!isPc()) {
-        morvec::Vector2 p = nimbo::window->getCursorPosition();
-        Viewport::setCursorFromWindow(p.x, p.y);
-    }
+    // Every pointer event maps its own position: the frame's mapping may be a fast move behind.
+    Viewport::updateCursorPosition();
     morvec::Vector2 gui = nimboui::getCursorPosition();
     if (nimboui::Object* root = uiRoot(); root && root->OnMouseDown(gui.x, gui.y, button)) {
         return;
@@ -248,10 +246,7 @@ void handleMouseUp(int button) {
     if (Session::activeTransition) {
         return;
     }
-    morvec::Vector2 position = nimbo::window->getCursorPosition();
-    if (!isPc()) {
-        Viewport::setCursorFromWindow(position.x, position.y);
-    }
+    Viewport::updateCursorPosition();
     if (button == 2 && !Speech::isSpeaking()) {
         secondaryClick();
         return;
@@ -311,9 +306,8 @@ void handleTouch(const std::vector<morvec::Vector2>& touches) {
 }
 
 void handleMouseMove() {
+    Viewport::updateCursorPosition();
     if (!isPc()) {
-        morvec::Vector2 p = nimbo::window->getCursorPosition();
-        Viewport::setCursorFromWindow(p.x, p.y);
         return;
     }
     morvec::Vector2 gui = nimboui::getCursorPosition();

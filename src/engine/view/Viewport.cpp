@@ -136,10 +136,6 @@ void updateCursorPosition() {
     mapCursor(p.x, p.y);
 }
 
-void setCursorFromWindow(float wx, float wy) {
-    mapCursor(wx, wy);
-}
-
 void clampTargetPan() {
     morvec::Rectangle r = getViewportRect(false);
     auto clampAxis = [](float& pan, float size) {

@@ -32,7 +32,6 @@ morvec::Rectangle getViewportRect(bool applyCamera);
 float aspectRatio(const vessot::String& aspect);
 void mapCursor(float windowX, float windowY);
 void updateCursorPosition();
-void setCursorFromWindow(float windowX, float windowY);
 float getWidescreenOffset();
 void clampTargetPan();
 void handlePinchZoom(float change, float pinchX, float pinchY);
