@@ -161,7 +161,7 @@ TEST_P(BusySecond, IsCountedButTakesNoSnapshotAndNoAutosave) {
 INSTANTIATE_TEST_SUITE_P(Causes, BusySecond, ::testing::ValuesIn(BUSY_CAUSES),
                          [](const ::testing::TestParamInfo<BusyCause>& info) { return info.param.name; });
 
-TEST_F(Frame, BlockingPanelsStopTheSessionButNotTheAudioOrTheLoadingPicturesFade) {
+TEST_F(Frame, BlockingPanelsStopTheSessionButNotTheAudioTheLoadingPicturesFadeOrARunningTransition) {
     const std::pair<const char*, std::function<void(bool)>> panels[] = {
         {"confirmation", [](bool open) { Vars::get("cdialog")->setValue(open ? "Q,yes,none" : "", true); }},
         {"inventory", [](bool open) { Hud::uiObject("inv")->setVisible(open); }},
@@ -179,6 +179,15 @@ TEST_F(Frame, BlockingPanelsStopTheSessionButNotTheAudioOrTheLoadingPicturesFade
         EXPECT_TRUE(probe->steps.empty());
         EXPECT_EQ(var("console_on"), "0");
         EXPECT_NEAR(loadingScreenFade, 0.99f, 1e-6f);
+        // A fade under way runs to its end all the same.
+        Vars::get("prev_scene")->setValue("", true);
+        Session::switchScene("ship.Probe", "fade", "", 0.04f);
+        for (int i = 0; i < 5; ++i) {
+            frame(0.02f);
+        }
+        EXPECT_EQ(Session::activeTransition, nullptr);
+        EXPECT_EQ(var("prev_scene"), "ship.Probe");
+        probe->steps.clear();
         open(false);
         frame(0.02f);
         EXPECT_EQ(probe->steps.size(), 1u);

@@ -191,6 +191,9 @@ void subStep(float step, float realStep) {
             Viewport::findWalkTarget(step);
         }
     } else {
+        // A running transition always runs to its end: a confirmation raised during a fade must
+        // not leave the screen black with nothing able to answer it.
+        Session::updateTransition(realStep);
         echon::mgr->update(realStep);
         Session::updateLoadingScreenFade(realStep);
     }

@@ -53,11 +53,15 @@ void updateLoadingScreenFade(float realStep) {
     }
 }
 
-void update(float step, float realStep) {
-    activeScene->update(step);
+void updateTransition(float realStep) {
     if (activeTransition && !activeTransition->update(realStep)) {
         activeTransition = nullptr;
     }
+}
+
+void update(float step, float realStep) {
+    activeScene->update(step);
+    updateTransition(realStep);
     echon::mgr->update(step);
     updateLoadingScreenFade(realStep);
     drainCommandQueue();

@@ -70,6 +70,8 @@ void lockScene();
 void unlockScene();
 // The loading picture's fade: counts down with the real step and frees the picture at its end.
 void updateLoadingScreenFade(float realStep);
+// Advances the running transition, if any, and clears it at its end.
+void updateTransition(float realStep);
 
 // ---- engine start and end
 void createWindow();
