@@ -246,9 +246,9 @@ TEST_F(CommandLanguageTest, CallRunsANamedActionOfAChapter) {
 TEST_F(CommandLanguageTest, TextPauseTime) {
     textMultiplier = 2.0f;
     const std::pair<const char*, float> cases[] = {
-        {"Hello there.", 14.0f}, {"<p2>Hello there.", 2.0f}, {"Hello <p1.5> there.", 3.0f},
-        {"{ vorne }<p3>", 3.0f}, {"<b><p1>", 1.0f},          {"<p1>a<p2>", 5.0f},
-        {"<p0.005>", 14.0f},     {"<pause>", 14.0f},         {"<p", 14.0f},
+        {"Hello there.", 14.0f}, {"<p2>Hello there.", 2.0f}, {"Hello <p1.5> there.", 3.0f}, {"{ vorne }<p3>", 3.0f},
+        {"<b><p1>", 1.0f},       {"<p1>a<p2>", 5.0f},        {"<p0.005>", 14.0f},           {"<pause>", 14.0f},
+        {"<p", 14.0f},           {"<pinf>Hi", 14.0f},        {"<p1>a <pnan>", 1.0f},        {"<p-inf><p2>", 2.0f},
     };
     for (const auto& [text, seconds] : cases) {
         EXPECT_FLOAT_EQ(Session::getTextPauseTime(text), seconds) << text;

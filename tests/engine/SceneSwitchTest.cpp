@@ -9,6 +9,7 @@
 #include "vessot/Exception.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -117,11 +118,16 @@ TEST_F(SceneSwitch, AShortFadeWhoseUpdateCrossesTheMiddleAndTheEndStillSwitches)
     EXPECT_EQ(Session::activeTransition, nullptr);
 }
 
-TEST_F(SceneSwitch, AFadeOfNoDurationSwitchesAndEndsInsideTheCall) {
-    Lifetime::Scope scope;
-    Session::switchScene("Corridor", "zoom", "", 0.0f);
-    EXPECT_EQ(var("active_scene"), "ship.Corridor");
-    EXPECT_EQ(Session::activeTransition, nullptr);
+TEST_F(SceneSwitch, AFadeOfNoOrNoUsableDurationSwitchesAndEndsInsideTheCall) {
+    // A duration that is not a finite number of 0 or more counts as 0.
+    const float durations[] = {0.0f, NAN, INFINITY, -INFINITY, -1.0f};
+    const char* const targets[] = {"Corridor", "Galley", "Corridor", "Galley", "Corridor"};
+    for (size_t i = 0; i < std::size(durations); ++i) {
+        Lifetime::Scope scope;
+        Session::switchScene(targets[i], "zoom", "", durations[i]);
+        EXPECT_EQ(var("active_scene"), "ship." + vessot::String(targets[i])) << durations[i];
+        EXPECT_EQ(Session::activeTransition, nullptr) << durations[i];
+    }
 }
 
 TEST_F(SceneSwitch, SwitchesAskedForWhileATransitionRunsAreDropped) {

@@ -14,6 +14,7 @@
 #include "nimboui/nimboui.h"
 #include "vessot/Log.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <map>
 
@@ -201,6 +202,9 @@ float getTextPauseTime(const String& text) {
             continue;
         }
         float seconds = text.substr(i + 2).toFloat();
+        if (!std::isfinite(seconds)) {
+            seconds = 0.0f;
+        }
         bool unscaled = i == 0 || text[i - 1] == '>' || text[i - 1] == '}';
         sum += unscaled ? seconds : seconds * textMultiplier;
     }

@@ -10,9 +10,12 @@
 #include "nimbo/Nimbo.h"
 #include "vessot/Exception.h"
 
+#include <cmath>
+
 void TransitionManager::begin(const String& target, float newDuration, const String&) {
     targetScene = target;
-    duration = newDuration;
+    // A duration that is not a finite number of 0 or more would never reach its middle.
+    duration = std::isfinite(newDuration) && newDuration >= 0.0f ? newDuration : 0.0f;
     elapsed = 0.0f;
     justSwitched = false;
 }
