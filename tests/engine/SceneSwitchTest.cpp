@@ -2,6 +2,7 @@
 // loaded and unloaded behind the loading picture, and the scene lock.
 #include "RunningGame.h"
 
+#include "engine/scene/BootCommand.h"
 #include "script/Inventory.h"
 #include "ui/Hud.h"
 
@@ -185,6 +186,75 @@ TEST_F(SceneSwitch, ABareSceneNameNeedsAnActiveScene) {
     }
     Session::activeScene = active;
     EXPECT_THROW(switchNow("ship.Nowhere"), _SceneNotFoundExeption);
+}
+
+// A scene of the ship whose boot commands are given and which counts its entries.
+class LoopScene : public Scene {
+public:
+    LoopScene(const vessot::String& name, const std::vector<std::pair<const char*, const char*>>& boot)
+        : Scene(Session::getChapter("ship"), name) {
+        for (const auto& [condition, command] : boot) {
+            bootCommands.push_back(new BootCommand_ExecuteCommand(condition, command));
+        }
+        chapter->registerScene(name, this);
+        ensureRoot();
+    }
+    void onEnter() override { Vars::get("entered_" + name)->addInt(1); }
+};
+
+TEST_F(SceneSwitch, BootCommandsThatSwitchAtOnceBackIntoScenesStopAfterSixteenActivations) {
+    using Boot = std::vector<std::pair<const char*, const char*>>;
+    // Runs of the boot commands before and after the switch, and entries, of Loop1 and Loop2.
+    struct Counts {
+        int boots1, boots2, after1, after2, entered1, entered2;
+    };
+    struct Case {
+        const char* what;
+        Boot loop1, loop2;
+        const char* endsIn;
+        Counts counts;
+        bool refused;
+    };
+    const Boot once = {{"", "inc_var boots_Loop1 1"},
+                       {"$once==0", "set_var once 1;switch_scene ship.Loop1"},
+                       {"", "inc_var after_Loop1 1"}};
+    const Boot itself = {{"", "inc_var boots_Loop1 1"}, {"", "switch_scene ship.Loop1"}, {"", "inc_var after_Loop1 1"}};
+    const Boot toLoop2 = {{"", "inc_var boots_Loop1 1"}, {"", "switch_scene Loop2"}, {"", "inc_var after_Loop1 1"}};
+    const Boot toLoop1 = {{"", "inc_var boots_Loop2 1"}, {"", "switch_scene Loop1"}, {"", "inc_var after_Loop2 1"}};
+    const Case cases[] = {
+        {"a scene that enters itself once", once, {}, "ship.Loop1", {2, 0, 1, 0, 1, 0}, false},
+        {"a scene that enters itself on every entry", itself, {}, "ship.Loop1", {16, 0, 1, 0, 1, 0}, true},
+        {"two scenes that enter each other", toLoop2, toLoop1, "ship.Loop2", {8, 8, 0, 1, 0, 1}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* name :
+             {"once", "boots_Loop1", "boots_Loop2", "after_Loop1", "after_Loop2", "entered_Loop1", "entered_Loop2"}) {
+            Vars::getOrCreate(name)->setValue("0", true);
+        }
+        new LoopScene("Loop1", c.loop1);
+        new LoopScene("Loop2", c.loop2);
+        size_t logged = game->log().size();
+        switchNow("Loop1");
+        EXPECT_EQ(var("active_scene"), c.endsIn);
+        const std::pair<const char*, int> counts[] = {
+            {"boots_Loop1", c.counts.boots1},     {"boots_Loop2", c.counts.boots2},
+            {"after_Loop1", c.counts.after1},     {"after_Loop2", c.counts.after2},
+            {"entered_Loop1", c.counts.entered1}, {"entered_Loop2", c.counts.entered2}};
+        for (const auto& [name, count] : counts) {
+            EXPECT_EQ(var(name), vessot::String(count)) << name;
+        }
+        std::string log = game->log().substr(logged);
+        EXPECT_EQ(log.find("ERROR: scene switches nested 16 deep (ship.Loop1 -> ") != std::string::npos, c.refused);
+        game->step(); // the game goes on
+        switchNow("Cockpit");
+        Session::previousScene = nullptr;
+        Chapter* ship = Session::getChapter("ship");
+        for (const char* name : {"Loop1", "Loop2"}) {
+            delete ship->scenes[name];
+            ship->scenes.erase(name);
+        }
+    }
 }
 
 TEST_F(SceneSwitch, EnteringAnUnloadedChapterUnloadsTheChapterLeftBehindTheLoadingPicture) {

@@ -152,17 +152,36 @@ String Scene::getProperty(const String& key) const {
     return found == properties.end() ? String() : found->second;
 }
 
+namespace {
+
+// The activations under way, outermost first, and the number of activations ever begun.
+std::vector<String> activationChain;
+unsigned activationCount = 0;
+
+struct ActivationUnderWay {
+    explicit ActivationUnderWay(const String& name) { activationChain.push_back(name); }
+    ~ActivationUnderWay() { activationChain.pop_back(); }
+};
+
+} // namespace
+
+const std::vector<String>& Scene::activationsUnderWay() {
+    return activationChain;
+}
+
 void Scene::activate() {
+    ActivationUnderWay underWay(getFullName());
+    unsigned activation = ++activationCount;
     Vars::get("active_scene")->setValue(getFullName(), false);
-    // A boot command that switches scene (and may unload this chapter) ends the activation: the
-    // rest belongs to a scene that is no longer shown.
+    // A boot command that switches scene (and may unload this chapter), or enters this very scene
+    // again, ends the activation: the rest belongs to an activation that is no longer current.
     Scene* entered = Session::activeScene;
     activating = true;
     for (BootCommand* command : bootCommands) {
         if (Session::checkCondition(command->condition)) {
             command->execute(this);
         }
-        if (Session::activeScene != entered) {
+        if (Session::activeScene != entered || activationCount != activation) {
             activating = false;
             return;
         }

@@ -66,6 +66,9 @@ public:
     void reset();
     // Whether activate is running its boot commands.
     bool isActivating() const { return activating; }
+    // The full names of the scenes whose activation is under way, outermost first: more than one
+    // when a boot command switched scene at once.
+    static const std::vector<String>& activationsUnderWay();
 
     Action* getActionAt(float x, float y);
     // The rollover key under the point; "" with an item in hand.

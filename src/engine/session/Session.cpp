@@ -21,8 +21,27 @@ std::map<String, TransitionManager*> transitions;
 bool sceneLocked = false;
 ActionMap* dummyActionMap = nullptr;
 
+namespace {
+
+// Scene activations nested by boot commands that switch at once; deeper ones are refused.
+constexpr size_t MAX_NESTED_ACTIVATIONS = 16;
+
+} // namespace
+
 void switchScene(const String& target, const String& effect, const String& ignored, float duration) {
     if (activeTransition) {
+        return;
+    }
+    const std::vector<String>& chain = Scene::activationsUnderWay();
+    if (chain.size() >= MAX_NESTED_ACTIVATIONS) {
+        // Scenes that switch to each other (or to themselves) on entry: the game stays in the
+        // last one reached.
+        String names;
+        for (const String& name : chain) {
+            names += name + " -> ";
+        }
+        log("ERROR: scene switches nested " + String((int)chain.size()) + " deep (" + names + target +
+            "); the switch is dropped");
         return;
     }
     if (activeScene && GameUtil::getActiveSceneName() == target) {
