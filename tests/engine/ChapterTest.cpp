@@ -39,6 +39,12 @@ void registerCodeScenes(Chapter* chapter) {
     chapter->registerScene("Ghost", new CodeScene(chapter, "Ghost"));
 }
 
+void registerThenFail(Chapter* chapter) {
+    chapter->registerScene("Ghost", new CodeScene(chapter, "Ghost"));
+    chapter->registerNamedAction("ghostly", new Actions::Execute("log boo"));
+    throw nimboui::_GenericException("the callback failed", "GenericException", __FILE__, __LINE__);
+}
+
 class ChapterTest : public ChapterFixture {
 protected:
     // A chapter "test" with the scene Room and the hotspot maps of Room and Hall.
@@ -226,6 +232,7 @@ TEST_F(ChapterTest, RefusedChaptersNameTheFaultAndLeaveNothingBehind) {
         const char* file;
         const char* xml;
         const char* expected;
+        ChapterCallback preLoad = nullptr;
     } cases[] = {
         {"Room.scene", R"(<Scene name="Room" type="Jigsawz"/>)", "Unknown scene type 'Jigsawz'"},
         {"Room.scene", R"(<Scene name="Room"><Execute/></Scene>)", "cmd"},
@@ -243,6 +250,8 @@ TEST_F(ChapterTest, RefusedChaptersNameTheFaultAndLeaveNothingBehind) {
          "Named action 'twice' already registered in chapter"},
         {"Room.scene", R"(<Scene name="Nameless"/>)", "ActionMap 'Nameless'"},
         {"Room.scene", R"(<Scene name="Aaa"/>)", "Room.scene"},
+        // What the pre-load callback registered before it failed goes too.
+        {"Room.scene", R"(<Scene name="Room"/>)", "the callback failed", registerThenFail},
     };
     int index = 0;
     for (const Case& c : cases) {
@@ -253,7 +262,7 @@ TEST_F(ChapterTest, RefusedChaptersNameTheFaultAndLeaveNothingBehind) {
         scene(name, c.file, c.xml);
         map(name, "Aaa", {});
         map(name, "Room", {});
-        Chapter* broken = chapter(name);
+        Chapter* broken = chapter(name, c.preLoad);
         try {
             broken->load();
             ADD_FAILURE() << c.xml << " was accepted";

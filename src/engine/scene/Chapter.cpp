@@ -61,14 +61,14 @@ bool Chapter::acceptAllSceneFiles(const String&) {
 void Chapter::load() {
     Session::log("Loading chapter " + getName());
     sceneSources.clear();
-    if (preLoadCallback) {
-        preLoadCallback(this);
-    }
     try {
+        if (preLoadCallback) {
+            preLoadCallback(this);
+        }
         nimboui::Dataset::load();
         loadContent();
     } catch (...) {
-        // A broken chapter leaves nothing half built behind.
+        // A broken chapter leaves nothing half built behind, nor what its callback registered.
         destroyContent();
         nimboui::Dataset::unload();
         throw;
