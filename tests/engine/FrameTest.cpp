@@ -112,18 +112,35 @@ TEST_F(Frame, PlayTimeStandsStillInTheInterfaceChapter) {
 }
 
 TEST_F(Frame, AQuietSecondTakesTheSnapshotAndAutosavesSixHundredSecondsAfterTheLast) {
-    Vars::get("gameplay_time")->setValue("598", true);
-    Vars::get("last_autosave_time")->setValue("0", true);
-    Vars::get("console_on")->setValue("1", true);
-    ASSERT_EQ(snapshotValue("console_on"), "0");
-    frame(1.01f);
-    EXPECT_EQ(var("gameplay_time"), "599");
-    EXPECT_EQ(snapshotValue("console_on"), "1");
-    EXPECT_EQ(var("last_autosave_time"), "0");
-    frame(1.0f);
-    EXPECT_EQ(var("gameplay_time"), "600");
-    EXPECT_EQ(var("last_autosave_time"), "600");
-    EXPECT_NE(game->log().find("autosave requested"), std::string::npos);
+    struct Case {
+        const char* played;
+        const char* lastSave;
+        const char* playedAfter;
+        bool autosaves;
+    };
+    const Case cases[] = {
+        {"598", "0", "599", false},
+        {"599", "0", "600", true},
+        // A damaged or edited save: the sums saturate instead of overflowing.
+        {"2147483647", "0", "2147483647", true},
+        {"0", "-2147483648", "1", true},
+        {"2147483647", "-2147483648", "2147483647", true},
+    };
+    frame(0.01f); // from now on every frame of 1 s counts a second
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.played << " played, saved at " << c.lastSave);
+        vessot::String marker(++row);
+        Vars::get("gameplay_time")->setValue(c.played, true);
+        Vars::get("last_autosave_time")->setValue(c.lastSave, true);
+        Vars::get("console_on")->setValue(marker, true);
+        size_t logged = game->log().size();
+        frame(1.0f);
+        EXPECT_EQ(var("gameplay_time"), c.playedAfter);
+        EXPECT_EQ(snapshotValue("console_on"), marker);
+        EXPECT_EQ(var("last_autosave_time"), c.autosaves ? c.playedAfter : c.lastSave);
+        EXPECT_EQ(game->log().find("autosave requested", logged) != std::string::npos, c.autosaves);
+    }
 }
 
 // What keeps a second from being quiet, one game each.

@@ -21,6 +21,9 @@
 #include "runel/Renderer.h"
 #include "vessot/Log.h"
 
+#include <algorithm>
+#include <climits>
+
 float playSecondAccumulator = 0.0f;
 int lastInputMode = 2;
 float hudPulsePhase = 0.0f;
@@ -50,9 +53,10 @@ void countPlayTime(float elapsed) {
     if (dataset == "menu" || dataset == "ui") {
         return;
     }
-    int seconds = Vars::value("gameplay_time").toInt() + 1;
-    int last = Vars::value("last_autosave_time").toInt();
-    Vars::get("gameplay_time")->setValue(String(seconds), true);
+    // Wide sums: a damaged or edited save may hold values at the ends of int's range.
+    long long seconds = std::min<long long>((long long)Vars::value("gameplay_time").toInt() + 1, INT_MAX);
+    long long last = Vars::value("last_autosave_time").toInt();
+    Vars::get("gameplay_time")->setValue(String((int)seconds), true);
     if (!isQuiet()) {
         return;
     }
