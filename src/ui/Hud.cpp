@@ -147,10 +147,11 @@ void drawMargins() {
 }
 
 void draw() {
+    // The camera's translation ends here on every path, or the next frame's would add to it.
+    nimbo::rendersys->setIdentityTransform();
     if (Session::getParam("screenshot") == "1") {
         return;
     }
-    nimbo::rendersys->setIdentityTransform();
     drawMargins();
     setProjection(true);
     if (nimboui::Object* root = uiObject("ui")) {

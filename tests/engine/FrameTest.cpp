@@ -3,9 +3,12 @@
 #include "RunningGame.h"
 
 #include "engine/view/Input.h"
+#include "engine/view/Viewport.h"
 #include "script/Speech.h"
 #include "ui/Hints.h"
 #include "ui/Hud.h"
+
+#include "nimbo/Nimbo.h"
 
 #include <cmath>
 #include <functional>
@@ -276,6 +279,35 @@ TEST_F(Frame, AnArrowMarkersLastTwoSecondsWaitUntilItsTargetIsInView) {
         Hints::marker.target = morvec::Vector2(c.x, 100);
         frame(0.02f);
         EXPECT_NEAR(Hints::marker.time, c.after, 1e-5f) << c.time << " at " << c.x;
+    }
+}
+
+TEST_F(Frame, TheSceneIsDrawnThroughTheViewAndTheCameraAndNoTransformIsLeftBehind) {
+    switchNow("Corridor");
+    // The galley door (scene x 330 to 386) is brown; the corridor's walls are grey-blue.
+    const morvec::Vector2 door(350, 150);
+    struct Case {
+        const char* screenshot;
+        float cameraOffset;
+        float zoom;
+    };
+    const Case cases[] = {{"0", 300, 1.0f}, {"0", 300, 0.5f}, {"1", 300, 1.0f}, {"1", 100, 1.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "screenshot " << c.screenshot << ", camera " << c.cameraOffset << ", zoom "
+                                        << c.zoom);
+        Session::params["screenshot"] = c.screenshot;
+        cameraOffsetX = c.cameraOffset;
+        viewZoom = currentViewZoom = c.zoom;
+        for (int i = 0; i < 3; ++i) {
+            Hud::drawFrame();
+            EXPECT_EQ(nimbo::rendersys->getModelviewMatrix(), morvec::Matrix4());
+        }
+        // Screenshot mode shows the virtual screen on the top left 512 x 256 pixels of the window.
+        morvec::Vector2 p = c.screenshot == vessot::String("1")
+                                ? morvec::Vector2((door.x - c.cameraOffset) * 512 / 426, door.y * 256 / 320)
+                                : game->sceneToWindow(door.x, door.y);
+        nimbo::Color pixel = nimbo::rendersys->captureScreen().getPixel((int)p.x, (int)p.y);
+        EXPECT_GT(pixel.r, pixel.b + 40) << (int)pixel.r << "," << (int)pixel.g << "," << (int)pixel.b;
     }
 }
 

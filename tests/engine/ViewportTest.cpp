@@ -5,6 +5,7 @@
 
 #include "engine/view/Viewport.h"
 #include "script/Inventory.h"
+#include "ui/Hud.h"
 
 #include "nimbo/Nimbo.h"
 #include "vessot/Log.h"
@@ -92,6 +93,43 @@ TEST_F(ViewportMath, TheViewRectangleFitsTheVirtualScreenIntoTheWindowByAspect) 
         Session::params["aspect"] = c.aspect;
         expectRect(Viewport::getViewportRect(false), c.x, c.y, c.w, c.h);
     }
+}
+
+TEST_F(ViewportMath, TheInterfaceKeepsItsHeightAndWidensOnlyPastItsThreshold) {
+    struct Case {
+        int width, height;
+        const char* screenshot;
+        bool hud;
+        // The projection by rectangle, or by size when the rectangle is empty.
+        morvec::Rectangle rect;
+        morvec::Vector2 size;
+    };
+    const Case cases[] = {
+        {640, 480, "0", true, {0, 0, 426, 320}, {}},
+        {670, 500, "0", true, {0, 0, 426, 320}, {}},                 // 1.34: below the threshold of 1.3433334
+        {690, 512, "0", true, {2.2880859f, 0, 430.57617f, 320}, {}}, // 1.3476563
+        {1280, 720, "0", true, {71, 0, 568, 320}, {}},
+        {1280, 720, "0", false, {71.44446f, 0, 568.8889f, 320}, {}},
+        // Screenshot mode: the virtual screen on the largest multiples of 256 pixels.
+        {640, 480, "1", true, {}, {532.5f, 600}},
+        {640, 480, "1", false, {}, {532.5f, 600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << (c.hud ? " interface" : " scene")
+                                        << (c.screenshot == vessot::String("1") ? " screenshot" : ""));
+        open(c.width, c.height);
+        Session::params["screenshot"] = c.screenshot;
+        nimbo::RenderSystem* rs = nimbo::rendersys;
+        c.rect.w > 0 ? rs->setOrthoProjection(c.rect) : rs->setOrthoProjection(c.size);
+        morvec::Matrix4 expected = rs->getProjectionMatrix();
+        rs->setProjectionMatrix(morvec::Matrix4());
+        Hud::setProjection(c.hud);
+        morvec::Matrix4 actual = rs->getProjectionMatrix();
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_NEAR(actual.at(i % 4, i / 4), expected.at(i % 4, i / 4), 1e-6f) << i;
+        }
+    }
+    Session::params["screenshot"] = "0";
 }
 
 TEST_F(ViewportMath, TheCameraPansAndZoomsTheViewRectangle) {
