@@ -86,6 +86,13 @@ TEST_F(ViewportMath, TheViewRectangleFitsTheVirtualScreenIntoTheWindowByAspect) 
         {1280, 720, "0:3", "ship", 71.44446f, 0, 568.8889f, 320},
         {1280, 720, "4:-3", "ship", 71.44446f, 0, 568.8889f, 320},
         {1280, 720, "4:", "ship", 71.44446f, 0, 568.8889f, 320},
+        // Ratios from 1:4 to 4:1 count; others, and numbers too large for a ratio, are 4:3.
+        {1280, 720, "1:4", "ship", 1304.0371f, 0, 3034.0742f, 320},
+        {1280, 720, "4:1", "ship", 0, 199.4375f, 426, 718.875f},
+        {1280, 720, "1:4.1", "ship", 71.44446f, 0, 568.8889f, 320},
+        {1280, 720, "4.1:1", "ship", 71.44446f, 0, 568.8889f, 320},
+        {1280, 720, "10000000000000000000000000000000000000000:1", "ship", 71.44446f, 0, 568.8889f, 320},
+        {1280, 720, "1:10000000000000000000000000000000000000000", "ship", 71.44446f, 0, 568.8889f, 320},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " '" << c.aspect << "' " << c.dataset);

@@ -70,13 +70,16 @@ morvec::Vector2 windowSize() {
 float aspectRatio(const String& aspect) {
     String left;
     String right;
-    if (aspect.split(":", left, right) && left.isNumber() && right.isNumber() && left.toFloat() > 0 &&
-        right.toFloat() > 0) {
-        return left.toFloat() / right.toFloat();
+    if (aspect.split(":", left, right) && left.isNumber() && right.isNumber()) {
+        // Numbers too large for a float give an infinite or undefined ratio: refused as well.
+        float ratio = left.toFloat() / right.toFloat();
+        if (std::isfinite(ratio) && ratio >= 0.25f && ratio <= 4.0f) {
+            return ratio;
+        }
     }
     static String reported;
     if (reported != aspect) {
-        Session::log("WARNING: aspect '" + aspect + "' is not a ratio; using 4:3");
+        Session::log("WARNING: aspect '" + aspect + "' is not a ratio from 1:4 to 4:1; using 4:3");
         reported = aspect;
     }
     return FOUR_THIRDS;
