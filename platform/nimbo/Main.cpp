@@ -32,6 +32,7 @@ struct Run {
     int frame = 0;
     bool running = true;
     Clock::time_point lastFrame = Clock::now();
+    Clock::time_point lastPaced = Clock::now();
     struct sigaction oldInt {};
     struct sigaction oldTerm {};
 
@@ -72,12 +73,17 @@ float frameStep() {
     return run->settings.fixedStep > 0 ? run->settings.fixedStep : real;
 }
 
-// Without vsync a shown window would spin: hold each frame to at least a 60th of a second.
+// Frames are paced as a desktop game's: a renderer with vertical sync waits for the display in its
+// present; without it a sleep holds the loop to 60 frames a second. Some drivers report vsync and
+// do not wait, so the sleep stands behind vsync too, at 75 frames a second, where a real vsync of
+// 60 Hz never meets it. Headless runs, with their fixed step, are not paced.
 void pace() {
-    if (run->settings.headless || !rendersys || RenderAccess::of(*rendersys).hasVsync()) {
+    if (run->settings.headless || !rendersys) {
         return;
     }
-    std::this_thread::sleep_until(run->lastFrame + std::chrono::microseconds(16667));
+    bool vsync = RenderAccess::of(*rendersys).hasVsync();
+    std::this_thread::sleep_until(run->lastPaced + std::chrono::microseconds(vsync ? 1000000 / 75 : 1000000 / 60));
+    run->lastPaced = Clock::now();
 }
 
 void runFrame() {
@@ -155,7 +161,7 @@ void startMain(const InitCallback& init, int argc, char** argv) {
     for (const InputScript::Entry& entry : run->script.events) {
         window->queueInput(entry.event, entry.frame - window->getFrameNumber());
     }
-    run->lastFrame = Clock::now();
+    run->lastFrame = run->lastPaced = Clock::now();
 }
 
 bool runFrames(int count) {
