@@ -2,7 +2,11 @@
 #include "ChapterFixture.h"
 #include "engine/app/Game.h"
 #include "engine/session/GameUtil.h"
+#include "engine/session/TransitionManager.h"
+#include "engine/view/Input.h"
+#include "script/Action.h"
 #include "ui/Cdialog.h"
+#include "ui/Hud.h"
 
 namespace {
 
@@ -14,9 +18,38 @@ protected:
     }
 };
 
-const char* const CLICK_TARGETS[] = {"ffwd_button",       "diary_button",     "hint_button",
-                                     "smart_hint_button", "skip_button",      "ingame_menu_button",
-                                     "resume_resume",     "resume_quit_menu", "resume_quit_game"};
+// A named action that notes that it ran.
+class NotingAction : public Action {
+public:
+    void execute() override { ran = true; }
+    Action* clone() override { return finishClone(new NotingAction()); }
+    String getTypeName() const override { return "Noting"; }
+    static bool ran;
+};
+bool NotingAction::ran = false;
+
+// What a click on a button of the interface changed, from a menu scene with the resume overlay
+// shown and fast-forward on.
+struct ClickEffect {
+    bool fastForward;
+    const char* scene;
+    const char* cdialog;
+    bool overlayShown;
+    bool skipped;
+};
+
+const std::pair<const char*, ClickEffect> CLICKS[] = {
+    {"ffwd_button", {false, "ui.QuickTutorial", "", true, false}},
+    {"diary_button", {false, "ui.Hintbook", "", true, false}}, // a scene switch ends fast-forward
+    {"hint_button", {true, "ui.QuickTutorial", "", true, false}},
+    {"smart_hint_button", {true, "ui.QuickTutorial", "", true, false}},
+    {"skip_button", {true, "ui.QuickTutorial", "", true, true}},
+    {"ingame_menu_button", {false, "ui.InGameMenu", "", true, false}},
+    {"resume_resume", {true, "ui.QuickTutorial", "", false, false}},
+    {"resume_quit_menu",
+     {true, "ui.QuickTutorial", "ui.INGAME_QUIT_MENU_DIALOG,ui.ingame_quit_to_menu,none", false, false}},
+    {"resume_quit_game", {true, "ui.QuickTutorial", "ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none", false, false}},
+};
 
 bool sameVariables(const VariableTable& a, const VariableTable& b) {
     if (a.getters != b.getters || a.variables.size() != b.variables.size()) {
@@ -52,9 +85,6 @@ TEST_F(InterfaceSetupTest, WiresTheInterface) {
     EXPECT_TRUE(charactersChapter->isLoaded());
     EXPECT_TRUE(charactersChapter->keep);
 
-    for (const char* name : CLICK_TARGETS) {
-        EXPECT_TRUE(uiChapter->getObject(name)->hasEvent("Click")) << name;
-    }
     EXPECT_EQ(Vars::variables.getters, (std::map<String, VariableGetter>{
                                            {"localization", Game::getLocalizationVar},
                                            {"smart_hint_button_visible", Game::getSmartHintButtonVisibleVar},
@@ -83,6 +113,29 @@ TEST_F(InterfaceSetupTest, WiresTheInterface) {
     EXPECT_TRUE(sameVariables(Vars::snapshot, Vars::variables));
     expectInOrder(log(), {"[vorne] HD parm is1", "[zeph] Loading chapter ui", "[zeph] Loading chapter characters",
                           "[zeph] $inv_ignore_notifications: '0' (was '1')"});
+
+    // What each button's click does.
+    Session::transitions[""] = new Transitions::Immediate();
+    uiChapter->registerNamedAction("skip_test", new NotingAction());
+    for (const auto& [button, effect] : CLICKS) {
+        SCOPED_TRACE(button);
+        Session::switchScene("ui.QuickTutorial", "", "", 0.0f);
+        fastForwardActive = true;
+        Vars::set("cdialog", "");
+        // A waiting skip action keeps the menus shut: only the skip button's click has one.
+        Vars::set("skip_action", button == String("skip_button") ? "skip_test" : "0");
+        NotingAction::ran = false;
+        Hud::uiObject("resume_overlay")->setVisible(true);
+        uiChapter->getObject(button)->triggerEvent("Click", 0, 0, "");
+        EXPECT_EQ(fastForwardActive, effect.fastForward);
+        EXPECT_EQ(Vars::value("active_scene"), effect.scene);
+        EXPECT_EQ(Vars::value("cdialog"), effect.cdialog);
+        EXPECT_EQ(Hud::uiObject("resume_overlay")->isVisible(), effect.overlayShown);
+        EXPECT_EQ(NotingAction::ran, effect.skipped);
+    }
+    Session::switchScene("ui.QuickTutorial", "", "", 0.0f);
+    delete Session::transitions[""];
+    Session::transitions.clear();
 }
 
 TEST_F(InterfaceSetupTest, MobileInterfaceLoadsTheMobileDefinition) {
