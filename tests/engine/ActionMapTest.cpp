@@ -60,6 +60,42 @@ std::vector<uint8_t> oneAreaFile(int32_t count, int32_t maskBytes, int16_t x1, i
     return out;
 }
 
+// An area record: its id, box and mask length (the mask all set).
+struct Record {
+    int32_t id;
+    int x1, y1, x2, y2;
+    int maskLength;
+};
+
+// A hotspot map file of the records in order.
+std::vector<uint8_t> recordsFile(const std::vector<Record>& records) {
+    std::vector<uint8_t> bytes(std::begin("QuendaAMPv3"), std::begin("QuendaAMPv3") + 11);
+    auto put32 = [&](int32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back((uint8_t)((uint32_t)v >> (8 * i)));
+    };
+    auto put16 = [&](int v) {
+        bytes.push_back((uint8_t)((uint16_t)v & 0xFF));
+        bytes.push_back((uint8_t)((uint16_t)v >> 8));
+    };
+    int32_t maskBytes = 0;
+    for (const Record& r : records) {
+        maskBytes += r.maskLength;
+    }
+    put32((int32_t)records.size());
+    put32(426);
+    put32(320);
+    put32(maskBytes);
+    for (const Record& r : records) {
+        put32(r.id);
+        for (int v : {r.x1, r.y1, r.x2, r.y2, r.x1, r.y1})
+            put16(v);
+        put32(r.maskLength);
+        bytes.insert(bytes.end(), (size_t)r.maskLength, 0xFF);
+    }
+    return bytes;
+}
+
 } // namespace
 
 TEST(ActionMap, HitTestMatchesThePictureItWasMadeFrom) {
@@ -190,35 +226,20 @@ TEST(ActionMap, SixtyOverlappingAreasAnswerLikeTheirPicture) {
     }
 }
 
-TEST(ActionMap, BoxesFarApartAndLeftOfTheOrigin) {
+TEST(ActionMap, BoxesFarApartLeftOfTheOriginOverlappingOrSharingAnId) {
     TempDir dir;
-    std::vector<uint8_t> bytes(std::begin("QuendaAMPv3"), std::begin("QuendaAMPv3") + 11);
-    auto put32 = [&](int32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back((uint8_t)((uint32_t)v >> (8 * i)));
-    };
-    auto put16 = [&](int v) {
-        bytes.push_back((uint8_t)((uint16_t)v & 0xFF));
-        bytes.push_back((uint8_t)((uint16_t)v >> 8));
-    };
-    struct Record {
-        int32_t id;
-        int x1, y1, x2, y2;
-    } records[] = {
-        {0x111111, -10, -5, -3, -1}, {0x222222, 30000, 30000, 30001, 30001}, {0, -32768, -32768, -32767, -32767}};
-    put32(3);
-    put32(426);
-    put32(320);
-    put32(8 + 1 + 1);
-    for (const Record& r : records) {
-        put32(r.id);
-        for (int v : {r.x1, r.y1, r.x2, r.y2, r.x1, r.y1})
-            put16(v);
-        int length = r.id == 0x111111 ? 8 : 1;
-        put32(length);
-        bytes.insert(bytes.end(), (size_t)length, 0xFF);
-    }
-    writeBytes(dir / "far.amp", bytes);
+    // Two areas covering one point: the earlier in the file wins. One id in two records: the
+    // first gives the area's position.
+    const std::vector<Record> shared = {{0x333333, 100, 100, 103, 103, 2},
+                                        {0x444444, 102, 102, 105, 105, 2},
+                                        {0x555555, 200, 200, 201, 201, 1},
+                                        {0x555555, 300, 300, 301, 301, 1}};
+    std::vector<Record> far = {{0x111111, -10, -5, -3, -1, 8},
+                               {0x222222, 30000, 30000, 30001, 30001, 1},
+                               {0, -32768, -32768, -32767, -32767, 1}};
+    far.insert(far.end(), shared.begin(), shared.end());
+    writeBytes(dir / "far.amp", recordsFile(far));
+    writeBytes(dir / "near.amp", recordsFile(shared));
     ActionMap map(dir / "far.amp");
     EXPECT_EQ(map.getAreaAt(-10, -5), 0x111111u);
     EXPECT_EQ(map.getAreaAt(-3, -1), 0x111111u);
@@ -228,6 +249,21 @@ TEST(ActionMap, BoxesFarApartAndLeftOfTheOrigin) {
     EXPECT_EQ(map.getAreaAt(0, 0), 0u);
     EXPECT_EQ(map.getAreaAt(-32768, -32768), 0u);
     EXPECT_EQ(map.getAreaPosition(0x111111), morvec::Vector2(-10, -5));
+    ActionMap near(dir / "near.amp");
+    for (const ActionMap* m : {&map, &near}) {
+        SCOPED_TRACE(m->getName());
+        EXPECT_EQ(m->getAreaAt(101, 101), 0x333333u);
+        EXPECT_EQ(m->getAreaAt(103, 103), 0x333333u);
+        EXPECT_EQ(m->getAreaAt(104, 104), 0x444444u);
+        EXPECT_EQ(m->getAreaAt(300, 300), 0x555555u);
+        EXPECT_EQ(m->getAreaPosition(0x555555), morvec::Vector2(200, 200));
+    }
+    // Areas enough for more than a million entries of the hit-test grid are searched one by one,
+    // in file order as well.
+    std::vector<Record> crowd(16400, Record{0x444444, 0, 0, 1023, 0, 128});
+    crowd.front().id = 0x333333;
+    writeBytes(dir / "crowd.amp", recordsFile(crowd));
+    EXPECT_EQ(ActionMap(dir / "crowd.amp").getAreaAt(500, 0), 0x333333u);
 }
 
 class OverlayDrawTest : public Headless {};
