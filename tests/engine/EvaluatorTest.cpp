@@ -47,6 +47,7 @@ TEST_F(EvaluatorTest, Table) {
         {"%sword", "0"},
         {"not %sword", "1"},
         {"not not $door==1", "1"},
+        {"not not $zero==1", "0"},
         {"$door==0 or $count==3", "1"},
         {"$door==1 and $count==4", "0"},
         {"$door==0 and $count==3 or 1", "1"},
@@ -60,6 +61,7 @@ TEST_F(EvaluatorTest, Table) {
         {"$tricky==$tricky", "1"},
         {"$tricky!=x", "1"},
         {"a{b<c", "0"},
+        {"5{9<1", "1"}, // "{" is looked for before "<": 5 { 9
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Evaluator::evaluate(c.expression), c.result) << c.expression;
