@@ -3,6 +3,7 @@
 #include "vessot/Log.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +24,17 @@ bool rootRead = false;
 
 String errnoText() {
     return String(std::strerror(errno));
+}
+
+// The atomic writer's temporary files are the target's name, this, and six letters or digits.
+const char TEMP_SUFFIX[] = ".tmp-";
+const int TEMP_RANDOM = 6;
+
+bool isAtomicWriteTemporary(const String& name) {
+    size_t at = name.size() >= sizeof TEMP_SUFFIX + TEMP_RANDOM ? name.size() - TEMP_RANDOM - (sizeof TEMP_SUFFIX - 1)
+                                                                : String::npos;
+    return at != String::npos && name.compare(at, sizeof TEMP_SUFFIX - 1, TEMP_SUFFIX) == 0 &&
+           std::all_of(name.end() - TEMP_RANDOM, name.end(), [](char c) { return std::isalnum((unsigned char)c); });
 }
 
 } // namespace
@@ -347,7 +359,7 @@ String Resource::hread(const String& path) {
 void writeFileAtomically(const String& path, const std::function<void(StreamBase&)>& writer) {
     String target = resolvePath(path);
     String folder = DirBase::dirname(target);
-    String pattern = target + ".tmp-XXXXXX";
+    String pattern = target + TEMP_SUFFIX + String(std::string(TEMP_RANDOM, 'X'));
     std::string name(pattern);
     int fd = mkstemp(name.data());
     if (fd < 0) {
@@ -391,10 +403,38 @@ void writeFileAtomically(const String& path, const String& content) {
     writeFileAtomically(path, [&](StreamBase& out) { out.write(content); });
 }
 
+int removeAtomicWriteLeftovers(const String& folder) {
+    namespace fs = std::filesystem;
+    int removed = 0;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator
+             it(resolvePath(folder).c_str(), fs::directory_options::skip_permission_denied, ec),
+         end;
+         !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec) && !it->is_symlink(ec) && isAtomicWriteTemporary(it->path().filename().string()) &&
+            ::unlink(it->path().c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
 // ---------------------------------------------------------------- folders
 
 Array<String> DirBase::split_path(const String& path) {
     return path.split("/", -1, true);
+}
+
+bool DirBase::staysInside(const String& path) {
+    if (path.startsWith("/") || path.startsWith("\\")) {
+        return false;
+    }
+    for (const String& segment : path.replaced("\\", "/").split("/")) {
+        if (segment == "..") {
+            return false;
+        }
+    }
+    return true;
 }
 
 String DirBase::dirname(const String& path) {

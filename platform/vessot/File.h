@@ -103,6 +103,10 @@ public:
 // file is removed, the old file stays whole, and a vessot::exception naming the target is thrown.
 void writeFileAtomically(const String& path, const std::function<void(StreamBase&)>& writer);
 void writeFileAtomically(const String& path, const String& content);
+// Removes what writeFileAtomically leaves behind when the process ends during a write (the target's
+// name + ".tmp-" + six letters or digits) in the folder and the folders below it, and nothing
+// else; answers how many files went. Call it only while nothing else writes there.
+int removeAtomicWriteLeftovers(const String& folder);
 
 class DirBase {
 public:
@@ -113,6 +117,9 @@ public:
     static String basename(const String& path);
     // Joins with exactly one "/".
     static String join(const String& a, const String& b);
+    // Whether a name from data or configuration stays inside the folder it is joined to: it is not
+    // absolute and none of its segments (a "/" or a backslash separates them) is "..".
+    static bool staysInside(const String& path);
 };
 
 // Folders in the file system. Listings are sorted by name and never hold "." or "..".

@@ -12,6 +12,9 @@ struct LogState {
     FILE* file = nullptr;
     String path;
     String pending;
+    // Set when the file could not be opened: entries then only go to standard error, rather than
+    // piling up in memory for a file that will not come.
+    bool unavailable = false;
     bool echo = true;
 
     ~LogState() {
@@ -36,7 +39,7 @@ void Log::write(const String& channel, const String& text) {
     if (s.file) {
         std::fwrite(entry.data(), 1, entry.size(), s.file);
         std::fflush(s.file);
-    } else {
+    } else if (!s.unavailable) {
         s.pending += entry;
     }
     if (s.echo) {
@@ -55,6 +58,8 @@ void Log::setFilename(const String& path, bool newFile) {
     if (!f) {
         // Without a file the log still works in memory; the caller's own checks report the folder.
         std::fprintf(stderr, "[vessot] ERROR: cannot open log file %s\n", path.c_str());
+        s.pending.clear();
+        s.unavailable = true;
         return;
     }
     if (s.file) {
@@ -62,6 +67,7 @@ void Log::setFilename(const String& path, bool newFile) {
     }
     s.file = f;
     s.path = path;
+    s.unavailable = false;
     std::fwrite(s.pending.data(), 1, s.pending.size(), s.file);
     std::fflush(s.file);
     s.pending.clear();
@@ -88,6 +94,7 @@ void Log::reset() {
     }
     s.path.clear();
     s.pending.clear();
+    s.unavailable = false;
 }
 
 } // namespace vessot

@@ -16,7 +16,8 @@ public:
     template <class... Args> static void errorf(const String& channel, const String& format, const Args&... args) {
         write(channel, "ERROR: " + jsprintf(format, args...));
     }
-    // Directs the log to a file; newFile truncates it, otherwise entries are appended.
+    // Directs the log to a file; newFile truncates it, otherwise entries are appended. When the file
+    // cannot be opened, entries go on to standard error only (none are kept for later).
     static void setFilename(const String& path, bool newFile);
     static String getFilename();
     // Whether entries are also echoed to standard error (on by default).

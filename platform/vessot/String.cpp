@@ -3,8 +3,10 @@
 #include "vessot/Array.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -27,6 +29,35 @@ const char* skipSpace(const char* p, const char* end) {
     return p;
 }
 
+// Whether a decimal that does not fit the type is huge rather than tiny: where its first significant
+// digit stands relative to the point, once the exponent is applied.
+bool isHuge(const char* p, const char* end) {
+    long long magnitude = 0;
+    bool significant = false;
+    bool point = false;
+    for (; p < end && (std::isdigit((unsigned char)*p) || (*p == '.' && !point)); ++p) {
+        if (*p == '.') {
+            point = true;
+        } else if (!significant && *p == '0') {
+            magnitude -= point ? 1 : 0;
+        } else {
+            significant = true;
+            magnitude += point ? 0 : 1;
+        }
+    }
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        long long exponent = 0;
+        const char* digits = p + 1 + (p + 1 < end && (p[1] == '+' || p[1] == '-'));
+        for (const char* d = digits; d < end && std::isdigit((unsigned char)*d); ++d) {
+            exponent = std::min<long long>(exponent * 10 + (*d - '0'), 1000000);
+        }
+        magnitude += p + 1 < end && p[1] == '-' ? -exponent : exponent;
+    }
+    return significant && magnitude > 0;
+}
+
+// The leading number as atof reads it, except that text that is not a finite number ("nan",
+// "inf") reads 0, and a value too large for the type saturates at its largest finite value.
 template <class F> F leadingFloat(const std::string& s) {
     const char* p = skipSpace(s.data(), s.data() + s.size());
     const char* end = s.data() + s.size();
@@ -42,12 +73,8 @@ template <class F> F leadingFloat(const std::string& s) {
     F value = 0;
     auto result = std::from_chars(p, end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        // Keep atof's behaviour of saturating rather than reading 0 for huge values.
-        value = std::numeric_limits<F>::infinity();
-        if (*p == '0' || *p == '.') {
-            value = 0;
-        }
-    } else if (result.ec != std::errc()) {
+        value = isHuge(p, end) ? std::numeric_limits<F>::max() : 0;
+    } else if (result.ec != std::errc() || !std::isfinite(value)) {
         return 0;
     }
     return negative ? -value : value;
@@ -114,7 +141,7 @@ bool String::isNumber() const {
     }
     double v;
     auto result = std::from_chars(p, end, v, std::chars_format::fixed);
-    return result.ec == std::errc() && result.ptr == end;
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(v);
 }
 
 bool String::isHex() const {

@@ -26,7 +26,9 @@ public:
     explicit String(float value);
     explicit String(double value);
 
-    // Leading number as atoi/atof would read it; text that is not a number reads 0.
+    // Leading number as atoi/atof would read it; text that is not a number reads 0, and so does text
+    // that is not a finite number ("nan", "inf"). A float too large for the type saturates at its
+    // largest finite value, so a conversion never gives a non-finite number.
     int toInt() const;
     float toFloat() const;
     double toDouble() const;
@@ -52,7 +54,8 @@ public:
     int indexOf(const String& part, int from = 0) const;
     // Number of UTF-8 code points.
     int utf8_size() const;
-    // Whether the text reads as a number as a whole ("12", "-1.5"), not only its leading part.
+    // Whether the text reads as a finite decimal number as a whole ("12", "-1.5"), not only its leading
+    // part; "nan", "inf" and exponents are not numbers.
     bool isNumber() const;
     bool isHex() const;
     unsigned int hexToUInt() const;

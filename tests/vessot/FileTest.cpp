@@ -194,3 +194,55 @@ TEST(Paths, SplitAndJoin) {
     EXPECT_EQ(DirBase::dirname("a/b/c.txt"), "a/b");
     EXPECT_EQ(DirBase::basename("a/b/c.txt"), "c.txt");
 }
+
+// The path rule for names from data and configuration that become part of a path.
+TEST(Paths, NamesThatClimbOutOfTheirFolderAreRefused) {
+    struct Case {
+        const char* name;
+        bool inside;
+    } cases[] = {
+        {"room.walk", true},
+        {"sub/room.walk", true},
+        {"./room.walk", true},
+        {"", true},
+        {"a..b/..c", true},
+        {"Vestrel Vorne", true},
+        {"_profile1", true},
+        {"..", false},
+        {"../outside.walk", false},
+        {"a/../../b", false},
+        {"a/..", false},
+        {"/etc/passwd", false},
+        {"./../../etc/passwd", false},
+        {"..\\..\\victim", false},
+        {"\\server\\share", false},
+        {"a\\..\\..\\b", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DirBase::staysInside(c.name), c.inside) << c.name;
+    }
+}
+
+// A write killed after its temporary file was made leaves "NAME.tmp-XXXXXX"; only such files go.
+TEST(AtomicWrite, LeftoverTemporaryFilesAreRemovedAndNothingElse) {
+    TempDir dir;
+    Dir::create(dir / "_profile1/slot1");
+    const char* leftovers[] = {"zeph.cfg.tmp-a1B2c3", "_profile1/slot1/game.sav.tmp-ZZZZZZ"};
+    const char* kept[] = {"zeph.cfg",     "notes.tmp-12345",  "x.tmp-1234567",           ".tmp-abcdef",
+                          "y.tmp-abc_de", "z.tmp-abcdef.bak", "_profile1/slot1/game.sav"};
+    for (const char* name : leftovers) {
+        spit(dir / name, "partial");
+    }
+    for (const char* name : kept) {
+        spit(dir / name, "keep");
+    }
+    Dir::create(dir / "folder.tmp-abcdef");
+    EXPECT_EQ(removeAtomicWriteLeftovers(dir.path), 2);
+    for (const char* name : leftovers) {
+        EXPECT_FALSE(File::exists(dir / name)) << name;
+    }
+    for (const char* name : kept) {
+        EXPECT_EQ(slurp(dir / name), "keep") << name;
+    }
+    EXPECT_TRUE(Dir::exists(dir / "folder.tmp-abcdef"));
+}

@@ -36,6 +36,15 @@ TEST_F(LogFile, EntriesBeforeTheFileAreKept) {
         "[zeph] early\nplain\n[vorne] WARNING: careful\n[nimbovideo] ERROR: Unknown VideoObject blend mode: glow\n");
 }
 
+TEST_F(LogFile, AFileThatCannotBeOpenedKeepsNothingInMemory) {
+    Log::write("zeph", "before");
+    Log::setFilename(dir / "missing/game.log", true);
+    Log::write("zeph", "while unavailable");
+    Log::setFilename(dir / "game.log", true);
+    Log::write("zeph", "after");
+    EXPECT_EQ(File::hread(dir / "game.log"), "[zeph] after\n");
+}
+
 TEST_F(LogFile, EachEntryIsOnDiskAtOnce) {
     Log::setFilename(dir / "game.log", true);
     Log::write("game", "Destroying game");

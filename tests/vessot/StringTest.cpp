@@ -2,7 +2,9 @@
 #include "vessot/Array.h"
 
 #include <clocale>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using vessot::Array;
 using vessot::String;
@@ -87,6 +89,45 @@ TEST(StringConvert, NumbersLikeAtoiAndAtof) {
     for (const Case& c : cases) {
         EXPECT_EQ(String(c.text).toInt(), c.asInt) << c.text;
         EXPECT_FLOAT_EQ(String(c.text).toFloat(), c.asFloat) << c.text;
+    }
+}
+
+// The number rule every layer relies on: text that is not a finite number is not a number and
+// reads 0, and no conversion gives a non-finite value.
+TEST(StringConvert, OnlyFiniteTextIsANumber) {
+    const float huge = std::numeric_limits<float>::max();
+    const std::string forty(40, '0');
+    struct Case {
+        std::string text;
+        bool number;
+        float asFloat;
+    } cases[] = {
+        {"12", true, 12.0f},
+        {"-1.5", true, -1.5f},
+        {"+0.25", true, 0.25f},
+        {"nan", false, 0.0f},
+        {"-nan", false, 0.0f},
+        {"NaN", false, 0.0f},
+        {"inf", false, 0.0f},
+        {"-inf", false, 0.0f},
+        {"infinity", false, 0.0f},
+        {"nan(1)", false, 0.0f},
+        {"1e3", false, 1000.0f},
+        {"", false, 0.0f},
+        {"1" + forty, true, huge},
+        {"-1" + forty, true, -huge},
+        {"1e40", false, huge},
+        {"1e-50", false, 0.0f},
+        {"0." + forty + forty + "1", true, 0.0f},
+        {"0.0001e45", false, huge},
+        {"12abc", false, 12.0f},
+        {"1.5.", false, 1.5f},
+    };
+    for (const Case& c : cases) {
+        String text(c.text);
+        EXPECT_EQ(text.isNumber(), c.number) << c.text;
+        EXPECT_EQ(text.toFloat(), c.asFloat) << c.text;
+        EXPECT_TRUE(std::isfinite(text.toDouble())) << c.text;
     }
 }
 
