@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <pugixml.hpp>
 
 namespace vessxml {
@@ -87,7 +88,7 @@ bool readFloat(const String& text, float& out) {
         ++p;
     }
     auto result = std::from_chars(p, end, out);
-    return result.ec == std::errc() && result.ptr == end && p != end;
+    return result.ec == std::errc() && result.ptr == end && p != end && std::isfinite(out);
 }
 
 bool readBool(const String& text, bool& out) {
@@ -184,9 +185,18 @@ Document Document::parse(const String& text, const String& name) {
     };
     out.root = make(top, nullptr);
     stack.emplace_back(top, out.root);
+    std::vector<int> depths{1};
     while (!stack.empty()) {
         auto [source, node] = stack.back();
         stack.pop_back();
+        int depth = depths.back();
+        depths.pop_back();
+        if (depth > MAX_DEPTH) {
+            // The readers of every format walk the tree recursively.
+            throw _XMLException(name + ":" + String(node->line) + ": element '" + node->name +
+                                    "' is nested deeper than " + String(MAX_DEPTH) + " levels",
+                                name, node->line);
+        }
         std::vector<pugi::xml_node> elements;
         for (pugi::xml_node c : source.children()) {
             if (c.type() == pugi::node_element) {
@@ -199,6 +209,7 @@ Document Document::parse(const String& text, const String& name) {
         }
         for (auto it = made.rbegin(); it != made.rend(); ++it) {
             stack.push_back(*it);
+            depths.push_back(depth + 1);
         }
     }
     return out;

@@ -18,6 +18,8 @@ public:
         : vessot::exception(message, std::move(file), line, std::move(type)) {}
 };
 
+constexpr int MAX_DEPTH = 256;
+
 class Node {
 public:
     using Attribute = std::pair<String, String>;
@@ -79,7 +81,8 @@ public:
     bool isOpen() const { return root != nullptr; }
     void release();
 
-    // Parses text; name is what errors call the document.
+    // Parses text; name is what errors call the document. Elements nested deeper than MAX_DEPTH
+    // levels (the root is level 1) are refused, naming the line of the first one too deep.
     static Document parse(const String& text, const String& name);
 
 private:

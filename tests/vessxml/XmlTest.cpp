@@ -29,7 +29,8 @@ TEST(Xml, ChildrenAndAttributesInDocumentOrder) {
 }
 
 TEST(Xml, TypedAttributeReads) {
-    Document doc = Document::parse("<E s='txt' i='-12' f='2.5' b1='true' b0='0' bad='x1'/>", "t.xml");
+    Document doc =
+        Document::parse("<E s='txt' i='-12' f='2.5' b1='true' b0='0' bad='x1' nan='nan' inf='-inf'/>", "t.xml");
     Node* e = doc.getRoot();
     EXPECT_EQ(e->pstr("s"), "txt");
     EXPECT_EQ(e->pstr("missing", "def"), "def");
@@ -44,6 +45,8 @@ TEST(Xml, TypedAttributeReads) {
     EXPECT_FALSE(e->pexists("nope"));
     EXPECT_THROW(e->pint("bad"), vessxml::_XMLException);
     EXPECT_THROW(e->pfloat("s"), vessxml::_XMLException);
+    EXPECT_THROW(e->pfloat("nan"), vessxml::_XMLException);
+    EXPECT_THROW(e->pfloat("inf"), vessxml::_XMLException);
     EXPECT_THROW(e->pbool("i"), vessxml::_XMLException);
 }
 
@@ -62,6 +65,30 @@ TEST(Xml, ErrorsNameFileLineAndElement) {
     } catch (const vessxml::_XMLException& e) {
         EXPECT_NE(e.message().find("broken.xml:3"), std::string::npos) << e.message();
         EXPECT_TRUE(dynamic_cast<const vessot::exception*>(&e) != nullptr);
+    }
+}
+
+// Every reader walks the tree recursively, so the depth is bounded where the tree is built.
+TEST(Xml, NestingDeeperThanTheLimitIsRefusedNamingTheLine) {
+    auto nested = [](int depth) {
+        std::string text;
+        for (int i = 0; i < depth; ++i) {
+            text += "<E>\n";
+        }
+        for (int i = 0; i < depth; ++i) {
+            text += "</E>";
+        }
+        return text;
+    };
+    EXPECT_NO_THROW(Document::parse(nested(vessxml::MAX_DEPTH), "deep.scene"));
+    for (int depth : {vessxml::MAX_DEPTH + 1, 30000}) {
+        try {
+            Document::parse(nested(depth), "deep.scene");
+            FAIL() << depth;
+        } catch (const vessxml::_XMLException& e) {
+            EXPECT_EQ(e.message(), "deep.scene:257: element 'E' is nested deeper than 256 levels");
+            EXPECT_EQ(e.line(), 257);
+        }
     }
 }
 

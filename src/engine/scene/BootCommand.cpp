@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 // ---------------------------------------------------------------- running
 
@@ -102,16 +103,45 @@ namespace {
     element->fail(why);
 }
 
+// A condition as the chain of clauses around an element, so that each level adds its own clause
+// without copying the text of the levels around it; the text is built once for each command.
+// A level's text is "(" + the text around it + ") and (" + clause + ")"; a level that joins only
+// when there is text around it stands for its clause alone while there is none.
+struct Condition {
+    const Condition* outer = nullptr;
+    String clause;
+    bool joinsEmpty = false;
+
+    String text() const {
+        std::vector<const Condition*> levels;
+        for (const Condition* level = this; level; level = level->outer) {
+            levels.push_back(level);
+        }
+        // From the outermost level in: the ones that replace an empty text, then the joined ones.
+        String base;
+        size_t joined = 0;
+        for (size_t i = levels.size(); i-- > 0;) {
+            if (!base.empty() || levels[i]->joinsEmpty) {
+                joined = i + 1;
+                break;
+            }
+            base = levels[i]->clause;
+        }
+        String out(std::string(joined, '('));
+        out += base;
+        for (size_t i = joined; i-- > 0;) {
+            out.append(") and (").append(levels[i]->clause).append(")");
+        }
+        return out;
+    }
+};
+
 // The condition of an element: the enclosing one combined with its own "condition".
-String ownCondition(vessxml::Node* element, const String& enclosing) {
+Condition ownCondition(vessxml::Node* element, const Condition& enclosing) {
     if (!element->pexists("condition")) {
         return enclosing;
     }
-    return "(" + enclosing + ") and (" + element->pstr("condition") + ")";
-}
-
-String combine(const String& outer, const String& clause) {
-    return outer.empty() ? clause : "(" + outer + ") and (" + clause + ")";
+    return {&enclosing, element->pstr("condition"), true};
 }
 
 uint32_t readColour(vessxml::Node* element) {
@@ -128,35 +158,35 @@ struct BootParser {
 
     // Children of element under the enclosing condition. Inside an "if" the clause it tests and the
     // condition around it are known, so an "else" child negates exactly that clause.
-    void parse(vessxml::Node* element, const String& enclosing, const String* ifOuter, const String* ifClause) {
+    void parse(vessxml::Node* element, const Condition& enclosing, const Condition* ifOuter, const String* ifClause) {
         for (vessxml::Node* child : element->children()) {
             parseOne(child, enclosing, ifOuter, ifClause);
         }
     }
 
-    void parseOne(vessxml::Node* child, const String& enclosing, const String* ifOuter, const String* ifClause) {
-        String condition = ownCondition(child, enclosing);
+    void parseOne(vessxml::Node* child, const Condition& enclosing, const Condition* ifOuter, const String* ifClause) {
+        Condition own = ownCondition(child, enclosing);
         if (*child == "Action") {
-            parseAction(child, condition);
+            parseAction(child, own.text());
         } else if (*child == "Audio") {
-            scene->bootCommands.push_back(new BootCommand_PlayAudioStream(condition, child->pstr("source")));
+            scene->bootCommands.push_back(new BootCommand_PlayAudioStream(own.text(), child->pstr("source")));
         } else if (*child == "Object" || *child == "Animator") {
             nimboui::Object* object = chapter->parseObject(child, scene->root);
             try {
-                scene->bootCommands.push_back(new BootCommand_AttachObject(condition, object));
+                scene->bootCommands.push_back(new BootCommand_AttachObject(own.text(), object));
             } catch (const nimboui::_GenericException& e) {
                 refuse(child, e.message());
             }
         } else if (*child == "Execute") {
-            scene->bootCommands.push_back(new BootCommand_ExecuteCommand(condition, child->pstr("cmd")));
+            scene->bootCommands.push_back(new BootCommand_ExecuteCommand(own.text(), child->pstr("cmd")));
         } else if (*child == "if") {
             String clause = child->pexists("t") ? child->pstr("t") : "not (" + child->pstr("f") + ")";
-            parse(child, combine(enclosing, clause), &enclosing, &clause);
+            parse(child, {&enclosing, clause, false}, &enclosing, &clause);
         } else if (*child == "else") {
             if (!ifClause) {
                 refuse(child, "'else' must stand inside an 'if'");
             }
-            parse(child, combine(*ifOuter, "not (" + *ifClause + ")"), nullptr, nullptr);
+            parse(child, {ifOuter, "not (" + *ifClause + ")", false}, nullptr, nullptr);
         }
     }
 
@@ -178,5 +208,5 @@ struct BootParser {
 } // namespace
 
 void Chapter::parseBootCommands(vessxml::Node* element, Scene* scene, const String& condition) {
-    BootParser{this, scene}.parse(element, condition, nullptr, nullptr);
+    BootParser{this, scene}.parse(element, {nullptr, condition, false}, nullptr, nullptr);
 }
