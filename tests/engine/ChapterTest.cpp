@@ -310,6 +310,8 @@ TEST_F(ChapterTest, LookupsFollowVariablesAndChapterNames) {
     define("chain", "$key_var");
     define("loop_a", "$loop_b");
     define("loop_b", "$loop_a");
+    // Alternates between the "$" rule and the chapter rule.
+    define("cross", "test.$cross");
 
     EXPECT_EQ(test->getTextEntry("DOOR"), "Door");
     EXPECT_EQ(test->getTextEntry("RO_SHIP.COCKPIT"), "Cockpit");
@@ -320,7 +322,11 @@ TEST_F(ChapterTest, LookupsFollowVariablesAndChapterNames) {
     EXPECT_EQ(test->getTextEntry("$key_var"), "Door");
     EXPECT_EQ(test->getText("$chain"), "Door");
     EXPECT_EQ(test->getTextEntry("MISSING"), "ERROR: text 'MISSING' not found!<p5>");
-    EXPECT_THROW(test->getTextEntry("$loop_a"), nimboui::_GenericException);
+    for (const char* name : {"$loop_a", "$cross", "test.$cross"}) {
+        EXPECT_THROW(test->getTextEntry(name), nimboui::_GenericException) << name;
+        EXPECT_THROW(test->getObject(name), nimboui::_GenericException) << name;
+        EXPECT_THROW(test->textExists(name), nimboui::_GenericException) << name;
+    }
 
     EXPECT_EQ(test->getObject("lamp"), test->findObject("lamp"));
     EXPECT_EQ(test->getObject("ui.button"), ui->findObject("button"));

@@ -331,15 +331,32 @@ Chapter* Chapter::chapterOf(const String& name, String& key) const {
     return dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterPart));
 }
 
+Chapter* Chapter::resolveName(String& name) {
+    Chapter* chapter = this;
+    String original = name;
+    // One count for both rules: a value such as "test.$loop" alternates between them.
+    for (int step = 0;; ++step) {
+        String key;
+        bool variable = name.startsWith("$");
+        Chapter* other = variable ? nullptr : chapterOf(name, key);
+        if (!variable && !other) {
+            return chapter;
+        }
+        if (step == MAX_VARIABLE_STEPS) {
+            fail("The variable name '" + original + "' leads back to itself");
+        }
+        if (variable) {
+            name = Vars::value(name.substr(1));
+        } else {
+            chapter = other;
+            name = key;
+        }
+    }
+}
+
 nimboui::Object* Chapter::getObject(const String& name) {
-    if (name.startsWith("$")) {
-        return getObject(resolveVariable(name));
-    }
-    String key;
-    if (Chapter* other = chapterOf(name, key)) {
-        return other->getObject(key);
-    }
-    return nimboui::Dataset::getObject(name);
+    String key = name;
+    return resolveName(key)->nimboui::Dataset::getObject(key);
 }
 
 nimboui::Image* Chapter::getImage(const String& name) {
@@ -354,33 +371,22 @@ nimboui::Image* Chapter::getImage(const String& name) {
 }
 
 String Chapter::getTextEntry(const String& key) {
-    if (key.startsWith("$")) {
-        return getTextEntry(resolveVariable(key));
+    String local = key;
+    Chapter* chapter = resolveName(local);
+    if (chapter->nimboui::Dataset::textExists(local)) {
+        return chapter->nimboui::Dataset::getTextEntry(local);
     }
-    String local;
-    if (Chapter* other = chapterOf(key, local)) {
-        return other->getTextEntry(local);
-    }
-    if (textExists(key)) {
-        return nimboui::Dataset::getTextEntry(key);
-    }
-    return "ERROR: text '" + key + "' not found!<p5>";
+    return "ERROR: text '" + local + "' not found!<p5>";
 }
 
 String Chapter::getText(const String& key) {
     if (key.startsWith("$")) {
-        return getTextEntry(resolveVariable(key));
+        return getTextEntry(key);
     }
     return nimboui::Dataset::getText(key);
 }
 
 bool Chapter::textExists(const String& key) {
-    if (key.startsWith("$")) {
-        return textExists(resolveVariable(key));
-    }
-    String local;
-    if (Chapter* other = chapterOf(key, local)) {
-        return other->textExists(local);
-    }
-    return nimboui::Dataset::textExists(key);
+    String local = key;
+    return resolveName(local)->nimboui::Dataset::textExists(local);
 }

@@ -81,6 +81,9 @@ public:
 private:
     // The value of "$variable" names, followed through further "$" values at most 16 times.
     String resolveVariable(const String& name) const;
+    // Follows "$variable" values and "chapter.key" names, at most 16 steps of either in all, to the
+    // chapter that holds the name itself; name becomes the key there.
+    Chapter* resolveName(String& name);
     // The chapter named before the first "." when that names a registered chapter; else null.
     Chapter* chapterOf(const String& name, String& key) const;
     // The action registered under exactly this name.
