@@ -113,7 +113,6 @@ TEST_F(LoadConfigTest, ConditionalSectionsOfTheCurrentValuesApply) {
     // The parameter a section names is read with insertion; an empty value applies no section.
     EXPECT_EQ(Session::params.at("ui"), "");
     EXPECT_EQ(Session::params.count("height"), 0u);
-    EXPECT_EQ(vessot::Log::getFilename(), *user / "game.log");
 }
 
 TEST_F(LoadConfigTest, TwoSectionsSettingOneKeyResolveToTheLastInKeyOrder) {
@@ -129,16 +128,50 @@ TEST_F(LoadConfigTest, FirstStartWritesTheUserFile) {
     EXPECT_EQ(readWholeFile(*user / "zeph.cfg"), "fullscreen: 0\nprofile: \nwidth: 800\n");
 }
 
-TEST_F(LoadConfigTest, UserFileOverridesEverythingWithoutApplyingSections) {
-    defaults("width: 800\ntarget: tablet\n[target/tablet]\nwidth: 1024\n[target/pc]\nwidth: 640\n[cfg]\nwidth: 1\n");
-    std::string userText = "width: 300\r\ntarget: pc\nextra: yes\n[target/pc]\nheight: 2\n";
+TEST_F(LoadConfigTest, UserFileOverridesThePlainValuesAndTheSectionsOfItsValuesApplyOverIt) {
+    defaults("width: 800\ntarget: tablet\n[target/tablet]\nwidth: 1024\n[target/pc]\nheight: 640\n[cfg]\nwidth: 1\n");
+    std::string userText = "width: 300\r\ntarget: pc\nextra: yes\n";
     writeWholeFile(*user / "zeph.cfg", userText);
     Session::loadConfig();
     EXPECT_EQ(Session::params.at("width"), "300");
     EXPECT_EQ(Session::params.at("target"), "pc");
     EXPECT_EQ(Session::params.at("extra"), "yes");
-    EXPECT_EQ(Session::params.count("height"), 0u);
+    EXPECT_EQ(Session::params.at("height"), "640");
     EXPECT_EQ(readWholeFile(*user / "zeph.cfg"), userText);
+}
+
+// A conditional section applies exactly while its parameter has its value: the keys it set return
+// to what they were when the parameter changes, and the user's file only ever holds the player's own
+// values.
+TEST_F(LoadConfigTest, ASectionAppliesOnlyWhileItsParameterHasItsValue) {
+    defaults("aspect: 4:3\ntarget: pc\nui: pc\n"
+             "[target/tablet]\naspect: screen\nsub.key: x\n[ui/mobile]\naspect: narrow\n"
+             "[cfg]\naspect: 1\nsub.key: 1\n");
+    Session::loadConfig();
+    std::string file = *user / "zeph.cfg";
+    struct Step {
+        const char* key;
+        const char* value;
+        const char* aspect;
+        const char* subKey;
+        const char* saved;
+    } steps[] = {
+        {"target", "tablet", "screen", "x", "aspect: 4:3\nsub.key: \n"},
+        {"ui", "mobile", "narrow", "x", "aspect: 4:3\nsub.key: \n"},
+        {"ui", "pc", "screen", "x", "aspect: 4:3\nsub.key: \n"},
+        {"target", "pc", "4:3", "", "aspect: 4:3\nsub.key: \n"},
+        {"target", "tablet", "screen", "x", "aspect: 4:3\nsub.key: \n"},
+        // The player's own choice outlasts the section that it replaced.
+        {"aspect", "16:9", "16:9", "x", "aspect: 16:9\nsub.key: \n"},
+        {"target", "pc", "16:9", "", "aspect: 16:9\nsub.key: \n"},
+    };
+    for (const Step& step : steps) {
+        Session::setParam(step.key, step.value);
+        EXPECT_EQ(Session::getParam("aspect"), step.aspect) << step.key << " " << step.value;
+        EXPECT_EQ(Session::getParam("sub.key"), step.subKey) << step.key << " " << step.value;
+        EXPECT_TRUE(Session::saveUserConfig(Session::params, file));
+        EXPECT_EQ(readWholeFile(file), step.saved) << step.key << " " << step.value;
+    }
 }
 
 TEST_F(LoadConfigTest, MissingDefaultFileNamesIt) {

@@ -28,9 +28,10 @@ TEST_F(GameServicesTest, PlatformTargetFollowsTheInputMode) {
     EXPECT_EQ(Session::getParam("aspect"), "screen");
     EXPECT_EQ(Vars::value("zeph_target"), "tablet");
     EXPECT_EQ(Vars::get("user_has_touchscreen")->initialValue, "1");
-    // Back to the mouse: the target follows, the touch screen stays known.
+    // Back to the mouse: the target follows, the section's aspect goes, the touch screen stays known.
     Game::setPlatformTarget(false);
     EXPECT_EQ(Session::getParam("target"), "pc");
+    EXPECT_EQ(Session::getParam("aspect"), "4:3");
     EXPECT_EQ(Vars::value("zeph_target"), "pc");
     EXPECT_EQ(Vars::value("user_has_touchscreen"), "1");
 }

@@ -174,23 +174,43 @@ TEST(StartupTest, LeftoverHandleFileDoesNotBlockTheStart) {
     EXPECT_EQ(readWholeFile(game.user / "hwnd.txt"), std::to_string(getpid()) + "\n");
 }
 
-TEST(StartupTest, SecondInstanceIsRefusedWithExitCodeZero) {
+TEST(StartupTest, SecondInstanceIsRefusedWithExitCodeZeroAndTouchesNoFileOfTheRunningGame) {
     GameRun game;
     // The running game's handle file names a live window with the game's title: this process's.
     writeWholeFile(game.user / "hwnd.txt", std::to_string(getpid()) + "\n");
+    // Its log, and a save it is writing at this moment.
+    writeWholeFile(game.user / "game.log", "[game] the running game's log\n");
+    writeWholeFile(game.user / "zeph.cfg.tmp-Ab12Cd", "audio_mute: 1\n");
+    testing::internal::CaptureStderr();
     try {
         game.start();
         FAIL() << "the start went on";
     } catch (const Game::ExitRequest& exit) {
         EXPECT_EQ(exit.code, 0);
     }
+    std::string shown = testing::internal::GetCapturedStderr();
     game.started = false;
-    std::string log = game.log();
-    EXPECT_NE(log.find("Vestrel Vorne: ERROR!"), std::string::npos);
-    EXPECT_NE(log.find("Unable to launch game, another instance is already running!"), std::string::npos);
-    // Nothing of the game started.
-    EXPECT_EQ(log.find("loading variables"), std::string::npos);
-    EXPECT_EQ(log.find("EXCEPTION"), std::string::npos);
+    EXPECT_NE(shown.find("Vestrel Vorne: ERROR!"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Unable to launch game, another instance is already running!"), std::string::npos);
+    EXPECT_EQ(game.log(), "[game] the running game's log\n");
+    EXPECT_EQ(readWholeFile(game.user / "zeph.cfg.tmp-Ab12Cd"), "audio_mute: 1\n");
+    EXPECT_EQ(readWholeFile(game.user / "hwnd.txt"), std::to_string(getpid()) + "\n");
+}
+
+TEST(StartupTest, AStartRemovesTheUnfinishedWritesOfAnEarlierRunAndLogsFromTheStart) {
+    GameRun game;
+    writeWholeFile(game.user / "zeph.cfg.tmp-Ab12Cd", "audio_mute: 1\n");
+    writeWholeFile(game.user / "notes.tmp-Ab12C", "mine\n");
+    // Reported while the configuration is read, before the single-instance check.
+    writeWholeFile(game.user / "zeph.cfg", "profile: ../../victim\n");
+    game.start();
+    EXPECT_FALSE(std::filesystem::exists(game.user / "zeph.cfg.tmp-Ab12Cd"));
+    EXPECT_EQ(readWholeFile(game.user / "notes.tmp-Ab12C"), "mine\n");
+    EXPECT_EQ(Session::getParam("profile"), "");
+    // The lines logged before the log file was opened are in it all the same.
+    expectInOrder(game.log(), {"[zeph] ERROR: " + game.user / "zeph.cfg: the key 'profile' ('../../victim') leaves the "
+                                                              "user folder; the profile counts as ''",
+                               "removed 1 unfinished temporary files from", "[vorne] locale set to automatic"});
 }
 
 TEST(StartupTest, BrokenFirstSceneEndsInTheFatalReport) {

@@ -108,18 +108,26 @@ TEST_F(VarsTest, MalformedXmlLeavesTheStoreAlone) {
 
 TEST_F(VarsTest, DiffRoundTrip) {
     TempDir dir;
+    vessot::Log::setFilename(dir / "game.log", true);
     define("note", "");
     define("z_last", "0");
     define("unchanged", "same");
+    define("typed", "");
     Vars::get("note")->setValue("a: b: c");
     Vars::get("z_last")->setValue("1");
-    Vars::saveDiff(dir / "game.sav");
-    EXPECT_EQ(vessot::File::hread(dir / "game.sav"), "note: a: b: c\nz_last: 1\n");
+    // A line break in a value would cut it and start a variable "b" of its own.
+    Vars::get("typed")->setValue("a\nb: x\n");
+    EXPECT_TRUE(Vars::saveDiff(dir / "game.sav"));
+    EXPECT_EQ(vessot::File::hread(dir / "game.sav"), "note: a: b: c\ntyped: a b: x \nz_last: 1\n");
+    EXPECT_NE(vessot::File::hread(dir / "game.log").find("the value of typed holds a line break"), std::string::npos);
+    vessot::Log::reset();
 
     Vars::get("unchanged")->setValue("changed");
     Vars::loadDiff(dir / "game.sav");
     EXPECT_EQ(Vars::value("note"), "a: b: c");
     EXPECT_EQ(Vars::value("z_last"), "1");
+    EXPECT_EQ(Vars::value("typed"), "a b: x ");
+    EXPECT_EQ(Vars::variables.variables.size(), 4u);
     // Anything the file does not name returns to its initial value.
     EXPECT_EQ(Vars::value("unchanged"), "same");
 }
@@ -146,13 +154,17 @@ TEST_F(VarsTest, MissingDiffFileChangesNothing) {
     EXPECT_EQ(Vars::value("a"), "2");
 }
 
-TEST_F(VarsTest, FailedDiffWriteKeepsTheOldFile) {
+TEST_F(VarsTest, FailedDiffWriteIsLoggedAndKeepsTheOldFile) {
     TempDir dir;
     writeFile(dir / "plain", "x");
+    vessot::Log::setFilename(dir / "game.log", true);
     define("a", "");
     Vars::get("a")->setValue("1");
-    EXPECT_THROW(Vars::saveDiff(dir / "plain/game.sav"), vessot::exception);
+    EXPECT_FALSE(Vars::saveDiff(dir / "plain/game.sav"));
+    vessot::Log::reset();
     EXPECT_EQ(vessot::File::hread(dir / "plain"), "x");
+    EXPECT_NE(vessot::File::hread(dir / "game.log").find("ERROR: Cannot write " + dir / "plain/game.sav: "),
+              std::string::npos);
 }
 
 TEST_F(VarsTest, XmlLoadLogsDuplicatesAndCountsEveryVar) {

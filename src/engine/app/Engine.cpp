@@ -62,7 +62,8 @@ void createWindow() {
     morvec::Vector2 size = getWindowSize(nimbo::getSystemInfo().displayResolution, getParam("width"),
                                          getParam("height"), getParam("fullscreen"));
     nimbo::createWindow((int)size.x, (int)size.y, getParam("fullscreen").toBool(), getParam("title"));
-    String handleFile = zephUtil::getUserDataPath() + "hwnd.txt";
+    String folder = zephUtil::getUserDataPath();
+    String handleFile = folder + "hwnd.txt";
     if (vessot::File::exists(handleFile)) {
         vessot::File file(handleFile);
         unsigned long handle = std::strtoul(file.read_line().c_str(), nullptr, 10);
@@ -73,6 +74,12 @@ void createWindow() {
                               nimbo::MESSAGE_STYLE_PLAIN);
             Game::exitProcess(0);
         }
+    }
+    // Only a copy that runs touches the files of the user folder: a refused one leaves the running
+    // game's log and its writes in progress alone. The lines logged so far go into the log now.
+    vessot::Log::setFilename(folder + "game.log", true);
+    if (int removed = vessot::removeAtomicWriteLeftovers(folder)) {
+        log("removed " + String(removed) + " unfinished temporary files from " + folder);
     }
 }
 
@@ -87,8 +94,8 @@ void init() {
     Variable* items = Vars::get("items");
     items->addListener(Inventory::onItemsChanged);
     items->assign(*items);
-    vessot::writeFileAtomically(zephUtil::getUserDataPath() + "hwnd.txt",
-                                String(nimbo::window->getNativeHandle()) + "\n");
+    zephUtil::writePlayerFile(zephUtil::getUserDataPath() + "hwnd.txt",
+                              String(nimbo::window->getNativeHandle()) + "\n");
     Game::ensureLoadingScreen("");
     Game::drawLoadingScreen(1.0f);
     nimbo::rendersys->presentFrame();

@@ -57,8 +57,8 @@ String readTextFile(const String& path) {
     }
 }
 
-void writeTextFile(const String& text, const String& path) {
-    vessot::writeFileAtomically(path, BOM + text);
+bool writeTextFile(const String& text, const String& path) {
+    return zephUtil::writePlayerFile(path, BOM + text);
 }
 
 bool isSceneFileForPlatform(const String& fileName) {

@@ -18,8 +18,8 @@ bool isTesterMode();
 void logMessage(const String& text);
 // The file's text after its three-byte byte-order mark; "error" when the file does not exist.
 String readTextFile(const String& path);
-// The bytes EF BB BF and the text, written atomically.
-void writeTextFile(const String& text, const String& path);
+// The bytes EF BB BF and the text, written atomically; a failed write is logged and answers false.
+bool writeTextFile(const String& text, const String& path);
 // The chapter's scene-file filter: ".pc.scene" files are skipped on the "mobile" interface and
 // ".mobile.scene" files on the others.
 bool isSceneFileForPlatform(const String& fileName);

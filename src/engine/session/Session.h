@@ -33,16 +33,24 @@ extern ActionMap* dummyActionMap;
 // ---- configuration parameters
 // A missing key is created empty and reads "".
 String getParam(const String& key);
-// Stores the value and applies the entries of the section "[key/value]".
+// Stores the value as the key's own and applies the entries of the section "[key/value]"; the keys
+// that the parameter's other sections set return to what they would be without them.
 void setParam(const String& key, const String& value);
 // Replaces the map's contents with the entries of one configuration file.
 void readConfigFile(ParamMap& map, const String& path, bool fromResources);
 // Parses configuration text (sections, comments, "key: value" entries) into the map.
 void parseConfigText(ParamMap& map, const String& text);
-// Writes the user keys (those marked by "cfg." entries of the parameters) with their values in map.
-void saveUserConfig(const ParamMap& map, const String& path);
-// "cfg/zeph.cfg", its conditional sections, the log file and the user's own "zeph.cfg".
+// The user file's text: the user keys (those marked by "cfg." entries of the parameters) with their
+// values in map; a value that a conditional section applied is replaced by the player's own.
+String userConfigText(const ParamMap& map);
+// Writes userConfigText atomically; a failed write is logged and answers false.
+bool saveUserConfig(const ParamMap& map, const String& path);
+// "cfg/zeph.cfg", the user's own "zeph.cfg" over it, then the conditional sections of the current
+// values; a profile that would leave the user folder counts as "". The first start writes the user
+// file.
 void loadConfig();
+// The file a parameter's value came from, for messages: the user's "zeph.cfg" or "cfg/zeph.cfg".
+String configFileOf(const String& key);
 
 // ---- the command language
 // Runs one or more commands joined by ";" now.

@@ -3,6 +3,7 @@
 #include "engine/session/Session.h"
 #include "engine/session/zephUtil.h"
 
+#include "vessot/Array.h"
 #include "vessot/File.h"
 #include "vessxml/Xml.h"
 
@@ -122,12 +123,19 @@ void VariableTable::loadFromXml(String path) {
 
 void VariableTable::loadDiff(const String& path) {
     Session::log("loading variables diff from " + path);
-    vessot::File file(path, vessot::File::READ);
+    String text = vessot::File::hread(path);
+    loadDiffText(text, path);
+}
+
+void VariableTable::loadDiffText(const String& text, const String& name) {
     reset();
     int count = 0;
     int lineNumber = 0;
-    while (!file.eof()) {
-        String line = file.read_line();
+    vessot::Array<String> lines = text.split("\n");
+    if (!lines.empty() && lines.last().empty()) {
+        lines.removeLast(); // the line break that ends the last line
+    }
+    for (String& line : lines) {
         ++lineNumber;
         if (line.endsWith("\r")) {
             line.pop_back();
@@ -138,26 +146,32 @@ void VariableTable::loadDiff(const String& path) {
         String key;
         String value;
         if (!line.split(": ", key, value)) {
-            Session::log("WARNING: skipping line " + String(lineNumber) + " of " + path + ": no ': ' separator");
+            Session::log("WARNING: skipping line " + String(lineNumber) + " of " + name + ": no ': ' separator");
             continue;
         }
         getOrCreate(key)->setValue(value, false);
         ++count;
     }
-    file.close();
     Session::log("loaded " + String(count) + " variables from diff file");
 }
 
 String VariableTable::diffText() const {
     String text;
     for (const auto& [key, variable] : variables) {
-        if (variable.value != variable.initialValue) {
-            text += key + ": " + variable.value + "\n";
+        if (variable.value == variable.initialValue) {
+            continue;
         }
+        String value = variable.value;
+        if (value.contains("\n")) {
+            // One line per variable: a line break would cut the value and start a variable of its own.
+            Session::log("WARNING: the value of " + key + " holds a line break; it is saved with a blank instead");
+            value = value.replaced("\n", " ");
+        }
+        text += key + ": " + value + "\n";
     }
     return text;
 }
 
-void VariableTable::saveDiff(const String& path) const {
-    vessot::writeFileAtomically(path, diffText());
+bool VariableTable::saveDiff(const String& path) const {
+    return zephUtil::writePlayerFile(path, diffText());
 }

@@ -54,10 +54,15 @@ public:
     void snapshotInitialValues();
     void reset();
     void loadFromXml(String path);
+    // Opens the file first, so a file that cannot be read changes nothing.
     void loadDiff(const String& path);
-    void saveDiff(const String& path) const;
+    // The diff file's text over the start-up state; name stands for the file in log lines.
+    void loadDiffText(const String& text, const String& name);
+    // Writes diffText atomically; a failed write is logged and answers false (the old file stays).
+    bool saveDiff(const String& path) const;
     // The diff file's text: "name: value" lines for every stored variable that differs from its
-    // initial value, in name order.
+    // initial value, in name order. A line break inside a value is written as a blank (with a
+    // warning naming the variable), so that the file never gains a variable.
     String diffText() const;
 };
 
@@ -87,8 +92,8 @@ inline void loadFromXml(const String& path) {
 inline void loadDiff(const String& path) {
     variables.loadDiff(path);
 }
-inline void saveDiff(const String& path) {
-    variables.saveDiff(path);
+inline bool saveDiff(const String& path) {
+    return variables.saveDiff(path);
 }
 // The value of a stored or computed variable.
 inline String value(const String& name) {

@@ -5,6 +5,8 @@
 #include "nimbo/InstanceRecord.h"
 #include "nimboui/Exception.h"
 #include "tulm/System.h"
+#include "vessot/File.h"
+#include "vessot/Log.h"
 
 namespace zephUtil {
 
@@ -45,9 +47,26 @@ String userDataPath;
 
 String getUserDataPath() {
     if (userDataPath.empty()) {
-        userDataPath = tulm::createSystemPath("Quenda Games", Session::getParam("title"), 5);
+        // The title names the folder: it must not lead out of the maker's folder.
+        String title = Session::getParam("title");
+        if (!vessot::DirBase::staysInside(title)) {
+            throw vessot::exception(Session::configFileOf("title") + ": the key 'title' ('" + title +
+                                        "') must not be an absolute path or hold a '..' segment",
+                                    __FILE__, __LINE__);
+        }
+        userDataPath = tulm::createSystemPath("Quenda Games", title, 5);
     }
     return userDataPath;
+}
+
+bool writePlayerFile(const String& path, const String& content) {
+    try {
+        vessot::writeFileAtomically(path, content);
+        return true;
+    } catch (const vessot::exception& e) {
+        vessot::Log::write("zeph", "ERROR: " + e.message() + "; the old file stays and the game goes on");
+        return false;
+    }
 }
 
 bool windowTitleEquals(unsigned long handle, const String& title) {

@@ -15,7 +15,11 @@ String getDirectory(const String& path);
 void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue, uint8_t& alpha);
 String dotString();
 // The per-user folder (made once from the maker's name and the parameter "title"); it ends with "/".
+// A title that would lead out of the maker's folder, and a folder that cannot be made, throw.
 String getUserDataPath();
+// Writes a file of the player's atomically. A failure is logged with the file and the reason and
+// answers false: the old file stays whole and the game goes on.
+bool writePlayerFile(const String& path, const String& content);
 // Whether the window of that native handle has exactly this title (at most 511 characters compared).
 bool windowTitleEquals(unsigned long handle, const String& title);
 
