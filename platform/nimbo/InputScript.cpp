@@ -11,6 +11,8 @@ namespace nimbo {
 
 namespace {
 
+constexpr int MAX_NUMBER = 1000000;
+
 class LineReader {
 public:
     LineReader(const vessot::String& name, int lineNumber, const vessot::String& line)
@@ -23,18 +25,25 @@ public:
     }
     int count() const { return words.size(); }
     const vessot::String& word(int i) const { return words[i]; }
-    float number(int i) const {
+    // Frames, positions, keys and buttons alike lie within one range.
+    double value(int i) const {
         if (i >= count() || !words[i].isNumber()) {
             fail("'" + words[1] + "' expects a number" + (i < count() ? ", not '" + words[i] + "'" : vessot::String()));
         }
-        return words[i].toFloat();
+        double value = words[i].toDouble();
+        if (value < -MAX_NUMBER || value > MAX_NUMBER) {
+            fail("'" + words[i] + "' is out of range: numbers lie between -" + vessot::String(MAX_NUMBER) + " and " +
+                 vessot::String(MAX_NUMBER));
+        }
+        return value;
     }
+    float number(int i) const { return (float)value(i); }
     int integer(int i) const {
-        float value = number(i);
-        if (value != (float)(int)value) {
+        double whole = value(i);
+        if (whole != (double)(int)whole) {
             fail("'" + words[i] + "' is not a whole number");
         }
-        return (int)value;
+        return (int)whole;
     }
     void expectWords(int n) const {
         if (count() != n) {

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
@@ -128,9 +129,13 @@ void startMain(const InitCallback& init, int argc, char** argv) {
         VESSOT_THROW("The main loop is running already");
     }
     auto fresh = std::make_unique<Run>();
-    fresh->settings = Settings::fromEnvironment();
-    if (!fresh->settings.inputScript.empty()) {
-        fresh->script = InputScript::load(fresh->settings.inputScript);
+    try {
+        fresh->settings = Settings::fromEnvironment();
+        if (!fresh->settings.inputScript.empty()) {
+            fresh->script = InputScript::load(fresh->settings.inputScript);
+        }
+    } catch (const vessot::exception& e) {
+        throw BadSettings(e.message());
     }
     signalled = 0;
     struct sigaction action {};
@@ -193,7 +198,12 @@ int nimbo_main(const nimbo::InitCallback& init, const nimbo::DestroyCallback& de
     struct Abandon {
         ~Abandon() { nimbo::run.reset(); }
     } abandon;
-    nimbo::startMain(init, argc, argv);
+    try {
+        nimbo::startMain(init, argc, argv);
+    } catch (const nimbo::BadSettings& e) {
+        std::fputs(("ERROR: " + e.message() + "\n").c_str(), stderr);
+        return 2;
+    }
     while (nimbo::runFrames(1)) {
     }
     return nimbo::finishMain(destroy);

@@ -8,6 +8,7 @@
 // the three itself to drive the game in-process (see docs/headless.md).
 
 #include "vessot/Array.h"
+#include "vessot/Exception.h"
 #include "vessot/String.h"
 
 #include <functional>
@@ -15,11 +16,17 @@
 namespace nimbo {
 
 using InitCallback = std::function<void(const vessot::Array<vessot::String>& args)>;
+
+// A ZEPH_* setting or a line of the input script that cannot be read; the message names it.
+class BadSettings : public vessot::exception {
+public:
+    explicit BadSettings(const vessot::String& message) : vessot::exception(message) {}
+};
 using DestroyCallback = std::function<void()>;
 
 // Reads the ZEPH_* settings, takes over SIGINT and SIGTERM, calls init with the arguments, and
-// queues the input script (ZEPH_INPUT) on the window init made. Throws vessot::exception for bad
-// settings or a bad script, and when a loop is already started.
+// queues the input script (ZEPH_INPUT) on the window init made. Throws BadSettings for bad settings
+// or a bad script (before init runs), and vessot::exception when a loop is already started.
 void startMain(const InitCallback& init, int argc, char** argv);
 // Runs up to count frames; false once the loop has ended (the window terminated it, the update
 // delegate answered false, a signal came, or ZEPH_FRAMES frames ran). Without a window the loop
@@ -32,6 +39,7 @@ int finishMain(const DestroyCallback& destroy);
 
 } // namespace nimbo
 
-// startMain, the frames, finishMain. An exception from a callback leaves it (after the signals
-// and the tick source are given back) without calling destroy.
+// startMain, the frames, finishMain. Bad settings or a bad input script end it before init with the
+// message on standard error and the result 2. An exception from a callback leaves it (after the
+// signals and the tick source are given back) without calling destroy.
 int nimbo_main(const nimbo::InitCallback& init, const nimbo::DestroyCallback& destroy, int argc, char** argv);

@@ -2,6 +2,7 @@
 
 #include "vessot/Exception.h"
 
+#include <climits>
 #include <cstdlib>
 
 namespace nimbo {
@@ -17,16 +18,25 @@ vessot::String variable(const char* name) {
     VESSOT_THROW(vessot::String(name) + " must be " + expected + ", not '" + value + "'");
 }
 
+// A whole number from 1 to max, written as one ("2.0" and "1e3" are not).
+bool readWhole(const vessot::String& value, int max, int& out) {
+    if (!value.isNumber() || value.contains(".") || value.toDouble() < 1 || value.toDouble() > max) {
+        return false;
+    }
+    out = value.toInt();
+    return true;
+}
+
 int positiveInt(const char* name) {
     vessot::String value = variable(name);
-    if (value.empty()) {
-        return 0;
+    int out = 0;
+    if (!value.empty() && !readWhole(value, INT_MAX, out)) {
+        badValue(name, value, "a whole number from 1 to 2147483647");
     }
-    if (!value.isNumber() || value.toInt() <= 0 || value.contains(".")) {
-        badValue(name, value, "a positive whole number");
-    }
-    return value.toInt();
+    return out;
 }
+
+constexpr int MAX_WINDOW_SIDE = 16384;
 
 } // namespace
 
@@ -39,8 +49,8 @@ Settings Settings::fromEnvironment() {
     s.headless = isHeadless();
     vessot::String step = variable("ZEPH_FIXED_STEP");
     if (!step.empty()) {
-        if (!step.isNumber() || step.toFloat() <= 0) {
-            badValue("ZEPH_FIXED_STEP", step, "a positive number of seconds");
+        if (!step.isNumber() || step.toDouble() <= 0 || step.toDouble() > 1) {
+            badValue("ZEPH_FIXED_STEP", step, "a number of seconds above 0 and at most 1");
         }
         s.fixedStep = step.toFloat();
     } else if (s.headless) {
@@ -54,11 +64,10 @@ Settings Settings::fromEnvironment() {
     vessot::String window = variable("ZEPH_WINDOW");
     if (!window.empty()) {
         vessot::String w, h;
-        if (!window.split("x", w, h) || !w.isNumber() || !h.isNumber() || w.toInt() <= 0 || h.toInt() <= 0) {
-            badValue("ZEPH_WINDOW", window, "WIDTHxHEIGHT");
+        if (!window.split("x", w, h) || !readWhole(w, MAX_WINDOW_SIDE, s.windowWidth) ||
+            !readWhole(h, MAX_WINDOW_SIDE, s.windowHeight)) {
+            badValue("ZEPH_WINDOW", window, "WIDTHxHEIGHT, each a whole number from 1 to 16384");
         }
-        s.windowWidth = w.toInt();
-        s.windowHeight = h.toInt();
     }
     vessot::String mode = variable("ZEPH_INPUT_MODE");
     if (mode == "touch") {

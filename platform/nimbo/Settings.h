@@ -18,8 +18,9 @@ struct Settings {
     int ramMb = 0;         // ZEPH_RAM_MB; 0 means the system's
     vessot::String locale; // ZEPH_LOCALE; "" means the system's
 
-    // Reads the variables now. A value that cannot be read throws vessot::exception naming the
-    // variable and the value.
+    // Reads the variables now. A value that cannot be read, or lies outside its range (a step above
+    // 0 and at most 1 s, sides up to 16384, whole numbers within int), throws vessot::exception
+    // naming the variable and the value.
     static Settings fromEnvironment();
     // ZEPH_HEADLESS alone, which never fails to read.
     static bool isHeadless();

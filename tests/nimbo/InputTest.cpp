@@ -175,8 +175,10 @@ TEST(InputScript, ReadsEveryCommand) {
 }
 
 TEST(InputScript, BadLinesNameTheFileAndLine) {
-    const char* bad[] = {"x click 1 2",   "-1 move 1 2", "1 click 1", "1 click a b", "1 key 1.5",
-                         "1 touch 1 2 3", "1 dance",     "1",         "1 quit now",  "1 screenshot"};
+    const char* bad[] = {"x click 1 2",    "-1 move 1 2",   "1 click 1",     "1 click a b",
+                         "1 key 1.5",      "1 touch 1 2 3", "1 dance",       "1",
+                         "1 quit now",     "1 screenshot",  "1 click nan 2", "1 move 1 inf",
+                         "1 touch -nan 1", "1e3 move 1 1",  "1 down 1 2 nan"};
     for (const char* line : bad) {
         try {
             nimbo::InputScript::parse(vessot::String("0 move 1 1\n") + line, "demo.txt");
@@ -186,4 +188,23 @@ TEST(InputScript, BadLinesNameTheFileAndLine) {
         }
     }
     EXPECT_THROW(nimbo::InputScript::load("/nonexistent/script.txt"), vessot::exception);
+}
+
+// Frames, positions, keys and buttons share one range and one message.
+TEST(InputScript, NumbersOutOfRangeAreRefusedAlike) {
+    const char* lines[][2] = {{"1 key 2147483647", "2147483647"},
+                              {"1 click 99999999999 5", "99999999999"},
+                              {"1000001 move 1 1", "1000001"},
+                              {"1 down 1 2 -1000001", "-1000001"},
+                              {"1 touch 1 2 3 1000000.5", "1000000.5"}};
+    for (const auto& [line, number] : lines) {
+        try {
+            nimbo::InputScript::parse(line, "demo.txt");
+            ADD_FAILURE() << line;
+        } catch (const vessot::exception& e) {
+            EXPECT_EQ(e.message(), "Input script 'demo.txt' line 1: '" + vessot::String(number) +
+                                       "' is out of range: numbers lie between -1000000 and 1000000");
+        }
+    }
+    EXPECT_EQ(nimbo::InputScript::parse("1000000 key -1000000", "demo.txt").events[0].event.code, -1000000);
 }

@@ -169,16 +169,38 @@ TEST_F(MainLoop, TheInputScriptDrivesTheDelegatesInOrder) {
     EXPECT_EQ(nimbo::Image::load(dir / "shot4.png").getPixel(16, 16), nimbo::Color(255, 0, 0));
 }
 
-TEST_F(MainLoop, ABadScriptIsReportedBeforeInit) {
-    script("0 jump\n");
-    bool initialised = false;
-    try {
-        nimbo_main([&](const vessot::Array<vessot::String>&) { initialised = true; }, [] {}, 0, nullptr);
-        ADD_FAILURE();
-    } catch (const vessot::exception& e) {
-        EXPECT_NE(e.message().find(dir / "input.txt"), std::string::npos);
+// A bad setting or script line ends the run before init with exit code 2 and a message naming it.
+TEST_F(MainLoop, BadSettingsAndScriptsEndBeforeInitWithCodeTwo) {
+    struct Case {
+        const char* variable;
+        const char* value;
+        const char* script;
+        std::string named;
+    } cases[] = {
+        {"ZEPH_FIXED_STEP", "nan", nullptr, "ZEPH_FIXED_STEP must be"},
+        {"ZEPH_FRAMES", "99999999999", nullptr, "ZEPH_FRAMES must be a whole number from 1 to 2147483647"},
+        {"ZEPH_INPUT", nullptr, "0 jump\n", "Input script '" + dir / "input.txt" + "' line 1: "},
+        {"ZEPH_INPUT", nullptr, "0 move 1 1\n1 click nan nan\n", "line 2: 'click' expects a number, not 'nan'"},
+        {"ZEPH_INPUT", nullptr, "", "Unable to read input script"},
+    };
+    for (const Case& c : cases) {
+        if (c.script) {
+            script(c.script);
+            if (!*c.script) {
+                setenv("ZEPH_INPUT", (dir / "missing.txt").c_str(), 1);
+            }
+        } else {
+            setenv(c.variable, c.value, 1);
+        }
+        bool initialised = false;
+        testing::internal::CaptureStderr();
+        int code = nimbo_main([&](const vessot::Array<vessot::String>&) { initialised = true; }, [] {}, 0, nullptr);
+        std::string shown = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(code, 2) << c.named;
+        EXPECT_NE(shown.find(c.named), std::string::npos) << shown;
+        EXPECT_FALSE(initialised);
+        unsetenv(c.variable);
     }
-    EXPECT_FALSE(initialised);
 }
 
 TEST_F(MainLoop, AnExceptionLeavesCleanlyAndTheLoopCanStartAgain) {

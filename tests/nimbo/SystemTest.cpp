@@ -138,9 +138,11 @@ TEST(Settings, BadValuesNameTheVariable) {
     struct Case {
         const char* name;
         const char* value;
-    } cases[] = {{"ZEPH_FIXED_STEP", "fast"}, {"ZEPH_FIXED_STEP", "-1"}, {"ZEPH_FRAMES", "0"},
-                 {"ZEPH_FRAMES", "2.5"},      {"ZEPH_WINDOW", "640"},    {"ZEPH_WINDOW", "0x480"},
-                 {"ZEPH_INPUT_MODE", "pen"},  {"ZEPH_RAM_MB", "lots"}};
+    } cases[] = {{"ZEPH_FIXED_STEP", "fast"}, {"ZEPH_FIXED_STEP", "-1"},      {"ZEPH_FIXED_STEP", "nan"},
+                 {"ZEPH_FIXED_STEP", "inf"},  {"ZEPH_FIXED_STEP", "2"},       {"ZEPH_FRAMES", "0"},
+                 {"ZEPH_FRAMES", "2.5"},      {"ZEPH_FRAMES", "99999999999"}, {"ZEPH_WINDOW", "640"},
+                 {"ZEPH_WINDOW", "0x480"},    {"ZEPH_WINDOW", "640.5x480"},   {"ZEPH_WINDOW", "99999x480"},
+                 {"ZEPH_INPUT_MODE", "pen"},  {"ZEPH_RAM_MB", "lots"},        {"ZEPH_RAM_MB", "-nan"}};
     for (const Case& c : cases) {
         setenv(c.name, c.value, 1);
         try {
