@@ -25,6 +25,14 @@ public:
         }
         return word.toFloat();
     }
+    // A page index or code point: a whole number from 0 to max.
+    uint32_t index(const vessot::String& word, uint32_t max) const {
+        double value = number(word);
+        if (value < 0 || value > max || value != (double)(uint32_t)value) {
+            fail("'" + word + "' is not a whole number from 0 to " + vessot::String((unsigned long)max));
+        }
+        return (uint32_t)value;
+    }
 
     vessot::String path;
     int line = 0;
@@ -61,6 +69,9 @@ FontBitmap::FontBitmap(const vessot::String& path) {
             ascent = in.number(value);
             based = true;
         } else if (key == "page" && !value.empty()) {
+            if (!vessot::DirBase::staysInside(value)) {
+                in.fail("the page '" + value + "' must lie in the font's folder (no absolute path, no '..')");
+            }
             pages.push_back({vessot::DirBase::join(vessot::DirBase::dirname(path), value), {}, nullptr});
         } else if (key == "glyph") {
             vessot::Array<vessot::String> f = value.split(" ", -1, true);
@@ -68,15 +79,15 @@ FontBitmap::FontBitmap(const vessot::String& path) {
                 in.fail("a glyph has 9 numbers: code page x y w h offset_x offset_y advance");
             }
             Glyph g;
-            g.page = (int)in.number(f[1]);
-            if (g.page < 0 || g.page >= (int)pages.size()) {
+            g.page = (int)in.index(f[1], 1000000);
+            if (g.page >= (int)pages.size()) {
                 in.fail("glyph page " + f[1] + " is not declared");
             }
             g.source = {in.number(f[2]), in.number(f[3]), in.number(f[4]), in.number(f[5])};
             g.offsetX = in.number(f[6]);
             g.offsetY = in.number(f[7]);
             g.advance = in.number(f[8]);
-            glyphs[(uint32_t)in.number(f[0])] = g;
+            glyphs[in.index(f[0], 0x10FFFF)] = g;
         } else {
             in.fail("unknown line '" + text + "'");
         }

@@ -106,6 +106,13 @@ TEST_F(BitmapFont, DamagedFilesAreErrorsNamingFileAndLine) {
         {"zephfont 1", ok + "colour red\n", "line 6: unknown line"},
         {"zephfont 1", "line_height 10\nascent 8\n", "name, line_height and ascent are required"},
         {"zephfont 1", ok + "page nothing.png\n", "nothing.png' is missing or not an image"},
+        {"zephfont 1", ok + "glyph 65 0 0 0 nan 4 0 0 5\n", "line 6: 'nan' is not a number"},
+        {"zephfont 1", ok + "glyph 65 0 0 0 4 4 0 0 -inf\n", "line 6: '-inf' is not a number"},
+        {"zephfont 1", ok + "line_height inf\n", "line 6: 'inf' is not a number"},
+        {"zephfont 1", ok + "glyph 99999999999 0 0 0 4 4 0 0 5\n", "'99999999999' is not a whole number from 0"},
+        {"zephfont 1", ok + "glyph 65 -1 0 0 4 4 0 0 5\n", "line 6: '-1' is not a whole number from 0"},
+        {"zephfont 1", ok + "page ../page.png\n", "line 6: the page '../page.png' must lie in the font's folder"},
+        {"zephfont 1", ok + "page /tmp/page.png\n", "line 6: the page '/tmp/page.png' must lie in the font's"},
     };
     for (const Case& c : cases) {
         try {
