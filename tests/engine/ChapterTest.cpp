@@ -248,7 +248,7 @@ TEST_F(ChapterTest, RefusedChaptersNameTheFaultAndLeaveNothingBehind) {
         {"Room.scene", R"(<Scene name="Room"><Action name="twice" type="Execute" cmd="a"/>
                               <Action name="twice" type="Execute" cmd="b"/></Scene>)",
          "Named action 'twice' already registered in chapter"},
-        {"Room.scene", R"(<Scene name="Nameless"/>)", "ActionMap 'Nameless'"},
+        {"Room.scene", R"(<Scene name="Nameless"/>)", "/action_maps/Nameless.amp is missing"},
         {"Room.scene", R"(<Scene name="Aaa"/>)", "Room.scene"},
         // What the pre-load callback registered before it failed goes too.
         {"Room.scene", R"(<Scene name="Room"/>)", "the callback failed", registerThenFail},

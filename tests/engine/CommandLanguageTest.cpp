@@ -93,9 +93,21 @@ TEST_F(CommandLanguageTest, SetVarKeepsBlanksInTheValue) {
     Session::executeCommand("set_var note hello world");
     EXPECT_EQ(Vars::value("note"), "hello world");
     EXPECT_THROW(Session::executeCommand("set_var missing 1"), _UnknownVariableException);
-    // Without a blank in the argument text the name is empty, which no variable has.
-    EXPECT_THROW(Session::executeCommand("set_var note"), _UnknownVariableException);
-    EXPECT_THROW(Session::executeCommand("set_var"), _UnknownVariableException);
+    // Without a blank in the argument text the name is empty, which no variable has: the message
+    // names the command.
+    const char* const nameless[][2] = {
+        {"set_var note", "The command 'set_var note' names no variable: "
+                         "'set_var NAME VALUE'"},
+        {"set_var", "The command 'set_var' names no variable: 'set_var NAME VALUE'"},
+        {"inc_var 3", "The command 'inc_var 3' names no variable: 'inc_var NAME NUMBER'"}};
+    for (const auto& [command, message] : nameless) {
+        try {
+            Session::executeCommand(command);
+            ADD_FAILURE() << command;
+        } catch (const _UnknownVariableException& e) {
+            EXPECT_EQ(e.message(), message);
+        }
+    }
     EXPECT_EQ(Vars::value("note"), "hello world");
 }
 

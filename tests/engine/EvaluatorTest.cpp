@@ -96,10 +96,24 @@ TEST_F(EvaluatorTest, SyntaxErrors) {
             EXPECT_EQ(e.type(), "ScriptException");
         }
     }
-    std::string deep(65, '(');
-    deep += "1";
-    deep += std::string(65, ')');
-    EXPECT_THROW(Evaluator::evaluate(deep), _ScriptException);
+    // Balanced but too deep: said so, and the expression is quoted to its first 200 characters.
+    for (int depth : {65, 100000}) {
+        std::string deep = std::string(depth, '(') + "1" + std::string(depth, ')');
+        try {
+            Evaluator::evaluate(deep);
+            FAIL() << depth;
+        } catch (const _ScriptException& e) {
+            EXPECT_EQ(e.message(), "SyntaxError, parentheses nested deeper than 64 levels in expression '" +
+                                       deep.substr(0, 200) + (depth > 199 ? "..." : "") + "'");
+        }
+    }
+    try {
+        Evaluator::evaluate(std::string(300, 'x') + ")");
+        FAIL();
+    } catch (const _ScriptException& e) {
+        EXPECT_EQ(e.message().size(),
+                  std::string("SyntaxError, parentheses do not match in expression ''").size() + 203);
+    }
     std::string ok(64, '(');
     ok += "1";
     ok += std::string(64, ')');

@@ -140,9 +140,15 @@ TEST(StartupTest, TouchPlatformMarksTheInputVariablesAsInitial) {
 
 TEST(StartupTest, SceneParameterNamingASavedStateStartsThere) {
     GameRun game;
-    writeWholeFile(game.user / "start.sav", "active_scene: ship.Corridor\npipe_fixed: 1\n");
-    std::string relative = std::filesystem::relative(game.user.path, std::filesystem::current_path()).string();
-    writeWholeFile(game.user / "zeph.cfg", "scene: ./" + relative + "/start.sav\n");
+    // The saved state lies under the resource root: here a folder that also shows the game's data.
+    TempDir root;
+    for (const char* folder : {"data", "cfg"}) {
+        std::filesystem::create_directory_symlink(std::filesystem::current_path() / folder, root / folder);
+    }
+    std::filesystem::create_directory(root / "states");
+    writeWholeFile(root / "states/start.sav", "active_scene: ship.Corridor\npipe_fixed: 1\n");
+    setenv("ZEPH_DATA_DIR", root.path.c_str(), 1);
+    writeWholeFile(game.user / "zeph.cfg", "scene: ./states/start.sav\n");
     game.start();
     ASSERT_NE(Session::activeScene, nullptr);
     EXPECT_EQ(Session::activeScene->getFullName(), "ship.Corridor");

@@ -157,7 +157,16 @@ void startGame() {
     setupFonts();
     runel::renderer->setUseLegacyLineBreakParsing(true);
     String scene = Session::getParam("scene");
+    if (scene.empty()) {
+        throw vessot::exception("The parameter \"scene\" is missing from cfg/zeph.cfg", __FILE__, __LINE__);
+    }
     if (scene.startsWith("./")) {
+        // A saved state under the resource root, never a file elsewhere.
+        if (!vessot::DirBase::staysInside(scene)) {
+            throw vessot::exception(Session::configFileOf("scene") + ": the key 'scene' ('" + scene +
+                                        "') must name a file under the game's folder (no '..')",
+                                    __FILE__, __LINE__);
+        }
         Vars::loadDiff(scene);
         Session::setParam("scene", Vars::value("active_scene"));
     }

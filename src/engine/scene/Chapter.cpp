@@ -107,6 +107,10 @@ void Chapter::loadContent() {
     Session::log("loaded " + String(count) + " dialogs.");
     for (auto& [key, scene] : scenes) {
         scene->ensureRoot();
+        if (!actionMaps.count(key)) {
+            fail("Scene '" + key + "' of chapter " + getName() + " has no hotspot map: " + folder + "/action_maps/" +
+                 key + ".amp is missing");
+        }
         scene->actionMap = getActionMap(key);
     }
 }

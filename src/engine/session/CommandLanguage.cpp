@@ -107,9 +107,20 @@ struct CommandArguments {
 
 using CommandHandler = void (*)(const CommandArguments&);
 
+// The variable that "set_var" and "inc_var" name before their value; a command without one says so.
+Variable* namedVariable(const CommandArguments& args, const char* valueForm) {
+    if (args.name.empty()) {
+        String command = args.text == args.verb ? args.verb : args.verb + " " + args.text;
+        throw _UnknownVariableException("The command '" + command + "' names no variable: '" + args.verb + " NAME " +
+                                            valueForm + "'",
+                                        __FILE__, __LINE__);
+    }
+    return Vars::get(args.name);
+}
+
 // The command verbs and what each does; a verb the table lacks does nothing.
 const std::map<String, CommandHandler> COMMANDS = {
-    {"set_var", [](const CommandArguments& args) { Vars::get(args.name)->setValue(args.value, false); }},
+    {"set_var", [](const CommandArguments& args) { namedVariable(args, "VALUE")->setValue(args.value, false); }},
     {"log", [](const CommandArguments& args) { log(args.text); }},
     {"reset_scene", [](const CommandArguments&) { resetSceneCommand(); }},
     {"add_item", [](const CommandArguments& args) { Inventory::addItem(args.text); }},
@@ -127,7 +138,7 @@ const std::map<String, CommandHandler> COMMANDS = {
              activeScene->actionMap = activeScene->chapter->getActionMap(args.text);
          }
      }},
-    {"inc_var", [](const CommandArguments& args) { Vars::get(args.name)->addInt(args.value.toInt()); }},
+    {"inc_var", [](const CommandArguments& args) { namedVariable(args, "NUMBER")->addInt(args.value.toInt()); }},
     {"dialog",
      [](const CommandArguments& args) {
          DialogManager::start(args.text);

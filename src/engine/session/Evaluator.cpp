@@ -32,8 +32,21 @@ bool isResult(const String& text) {
     return text == "1" || text == "0";
 }
 
+constexpr size_t MAX_QUOTED = 200;
+
+// The expression as a message quotes it: at most 200 characters, then "...".
+String quoted(const String& text) {
+    return "'" + (text.size() > MAX_QUOTED ? text.substr(0, MAX_QUOTED) + "..." : text) + "'";
+}
+
 [[noreturn]] void syntaxError(const String& text) {
-    throw _ScriptException("SyntaxError, parentheses do not match in expression '" + text + "'", __FILE__, __LINE__);
+    throw _ScriptException("SyntaxError, parentheses do not match in expression " + quoted(text), __FILE__, __LINE__);
+}
+
+[[noreturn]] void tooDeep(const String& text) {
+    throw _ScriptException("SyntaxError, parentheses nested deeper than " + String(MAX_NESTING) +
+                               " levels in expression " + quoted(text),
+                           __FILE__, __LINE__);
 }
 
 // Finds the first parenthesised group; false when the text holds no parenthesis at all.
@@ -47,7 +60,7 @@ bool findGroup(const String& text, size_t& open, size_t& close) {
                 found = true;
             }
             if (++depth > MAX_NESTING) {
-                syntaxError(text);
+                tooDeep(text);
             }
         } else if (text[i] == ')') {
             if (--depth < 0) {
