@@ -1,9 +1,11 @@
-// Walk-map text: a file either loads or is refused with a vessot::exception; a loaded map answers
-// point tests and path queries between points taken from the input without failing.
+// Walk-map text: a file either loads, with finite points only, or is refused with a vessot::exception
+// naming it; a loaded map answers point tests and path queries between points taken from the input
+// without failing.
 
 #include "trailex/Map.h"
 #include "vessot/Exception.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,8 +29,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 std::abort();
             }
         }
-        map.getRegions();
-    } catch (const vessot::exception&) {
+        for (const lba::Map::Region& region : map.getRegions()) {
+            for (const vessot::Array<morvec::Vector2>& ring : region.rings) {
+                for (const morvec::Vector2& point : ring) {
+                    if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
+                        std::abort();
+                    }
+                }
+            }
+        }
+    } catch (const vessot::exception& e) {
+        if (e.message().find("fuzz.walk") == std::string::npos) {
+            std::abort();
+        }
     }
     return 0;
 }
