@@ -59,6 +59,7 @@ TEST_F(ConfigTest, SetParamAppliesExactSectionOnly) {
     // A value that only begins the section's value ("1" of "1.5") applies nothing.
     Session::setParam("text_multiplier", "1");
     EXPECT_FALSE(Session::params.count("5"));
+    EXPECT_FALSE(Session::params.count("5.speed"));
     EXPECT_EQ(Session::getParam("speed"), "");
     Session::setParam("text_multiplier", "1.5");
     EXPECT_EQ(Session::getParam("speed"), "fast");
