@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,12 +32,18 @@ void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// Replaces the first occurrence of a text in a file; the row is wrong when it is not there.
-void replaceIn(const fs::path& path, const std::string& what, const std::string& with) {
+// Replaces the first occurrence of a text in a file and answers the line it stands on; the row is
+// wrong when it is not there.
+int replaceIn(const fs::path& path, const std::string& what, const std::string& with) {
     std::string text = readFile(path);
     size_t at = text.find(what);
-    ASSERT_NE(at, std::string::npos) << what << " in " << path;
+    EXPECT_NE(at, std::string::npos) << what << " in " << path;
+    if (at == std::string::npos) {
+        return 0;
+    }
+    int line = 1 + (int)std::count(text.begin(), text.begin() + (ptrdiff_t)at, '\n');
     writeFile(path, text.replace(at, what.size(), with));
+    return line;
 }
 
 std::string nested(const std::string& open, const std::string& close, int depth) {
@@ -72,6 +79,8 @@ public:
     fs::path user() const { return root() / "a/b/user"; }
     fs::path ship() const { return game() / "data/chapters/ship"; }
     void set(const std::string& name, const std::string& value) { environment[name] = value; }
+    // The line of the damage, where a row's expected text says "{line}".
+    int line = 0;
     void unset(const std::string& name) { environment.erase(name); }
 
     // Runs the game; answers its exit code, and its standard error and game.log as `output`.
@@ -114,19 +123,20 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
     const Row rows[] = {
         // ---- numbers that are not finite
         {"a walk map with one point that is not a number",
-         [](GameCopy& r) { replaceIn(r.ship() / "walk/Cockpit.walk", "416 285", "nan 285"); },
+         [](GameCopy& r) { r.line = replaceIn(r.ship() / "walk/Cockpit.walk", "416 285", "nan 285"); },
          1,
-         {"data/chapters/ship/walk/Cockpit.walk line 5", "expected \"area\", \"hole\" or two numbers"}},
+         {"data/chapters/ship/walk/Cockpit.walk line {line}: expected \"area\", \"hole\" or two numbers"}},
         {"a walk map of points that are not numbers only",
          [](GameCopy& r) { writeFile(r.ship() / "walk/Cockpit.walk", "walkmap 1\narea\nnan nan\n-nan 1\n1 inf\n"); },
          1,
          {"data/chapters/ship/walk/Cockpit.walk line 3"}},
         {"a bitmap-font glyph whose size is not a number",
          [](GameCopy& r) {
-             replaceIn(r.game() / "data/ui/fonts/radodid.font", "glyph 33 0 1 1 4 29", "glyph 33 0 1 1 nan 29");
+             r.line =
+                 replaceIn(r.game() / "data/ui/fonts/radodid.font", "glyph 33 0 1 1 4 29", "glyph 33 0 1 1 nan 29");
          },
          1,
-         {"Bitmap font 'data/ui/fonts/radodid.font' line 8: 'nan' is not a number"}},
+         {"Bitmap font 'data/ui/fonts/radodid.font' line {line}: 'nan' is not a number"}},
         {"achievement progress that is not a number",
          [](GameCopy& r) {
              writeFile(r.user() / "_profile1_achievements.bin", "zeph-achievements 1\n-inf ACH_FIRST_STEPS\n");
@@ -163,12 +173,13 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
         // ---- names that would climb out of their folder
         {"a walk map named outside the chapter's walk folder",
          [](GameCopy& r) {
-             replaceIn(r.ship() / "scenes/Cockpit.scene", "filename=\"Cockpit.walk\"",
-                       "filename=\"../../../../outside.walk\"");
+             r.line = replaceIn(r.ship() / "scenes/Cockpit.scene", "filename=\"Cockpit.walk\"",
+                                "filename=\"../../../../outside.walk\"");
              fs::copy(r.ship() / "walk/Cockpit.walk", r.game() / "outside.walk");
          },
          1,
-         {"data/chapters/ship/scenes/Cockpit.scene:10: element 'Object': 'filename' '../../../../outside.walk' must "
+         {"data/chapters/ship/scenes/Cockpit.scene:{line}: element 'Object': 'filename' '../../../../outside.walk' "
+          "must "
           "name a file of the chapter's walk folder"}},
         {"a title that climbs out of the maker's folder",
          [](GameCopy& r) {
@@ -199,21 +210,23 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          {"a/b/user/zeph.cfg: the key 'scene' ('./../outside.sav') must name a file under the game's folder"}},
         {"a font page outside the font's folder",
          [](GameCopy& r) {
-             replaceIn(r.game() / "data/ui/fonts/radodid.font", "page radodid_0.png", "page ../../../../radodid_0.png");
+             r.line = replaceIn(r.game() / "data/ui/fonts/radodid.font", "page radodid_0.png",
+                                "page ../../../../radodid_0.png");
              fs::copy(r.game() / "data/ui/fonts/radodid_0.png", r.root() / "radodid_0.png");
          },
          1,
-         {"Bitmap font 'data/ui/fonts/radodid.font' line 6: the page '../../../../radodid_0.png' must lie in the "
+         {"Bitmap font 'data/ui/fonts/radodid.font' line {line}: the page '../../../../radodid_0.png' must lie in the "
           "font's folder"}},
 
         // ---- nesting
         {"thirty thousand nested ifs in a scene file",
          [](GameCopy& r) {
-             replaceIn(r.ship() / "scenes/Galley.scene", "</Scene>",
-                       nested("\n<if t=\"1\">", "</if>", 30000) + "</Scene>");
+             // The scene is level 1: the 256th "if" is the first too deep.
+             r.line = 256 + replaceIn(r.ship() / "scenes/Galley.scene", "</Scene>",
+                                      nested("\n<if t=\"1\">", "</if>", 30000) + "</Scene>");
          },
          1,
-         {"data/chapters/ship/scenes/Galley.scene:270: element 'if' is nested deeper than 256 levels"}},
+         {"data/chapters/ship/scenes/Galley.scene:{line}: element 'if' is nested deeper than 256 levels"}},
         {"thirty thousand nested objects in a dataset definition",
          [](GameCopy& r) {
              replaceIn(r.ship() / "ship_hd.datadef", "</Dataset>",
@@ -275,7 +288,10 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
         GameCopy run;
         row.damage(run);
         EXPECT_EQ(run.start(), row.exitCode) << run.output.substr(0, 4000);
-        for (const std::string& text : row.says) {
+        for (std::string text : row.says) {
+            if (size_t at = text.find("{line}"); at != std::string::npos) {
+                text.replace(at, 6, std::to_string(run.line));
+            }
             EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output.substr(0, 4000);
         }
         // No message quotes a whole damaged file.

@@ -19,6 +19,7 @@
 #include "reelix/TheoraVideoManager.h"
 #include "runel/Renderer.h"
 #include "vessot/File.h"
+#include "vessot/Log.h"
 #include "vessot/System.h"
 
 #include <cstdlib>

@@ -3,7 +3,6 @@
 #include "engine/session/zephUtil.h"
 
 #include "vessot/File.h"
-#include "vessot/Log.h"
 
 #include <set>
 
@@ -155,8 +154,7 @@ void checkProfile(const String& userFile) {
         return;
     }
     String file = fromUserFile.count("profile") ? userFile : DEFAULT_FILE;
-    vessot::Log::write("zeph", "ERROR: " + file + ": the key 'profile' ('" + profile +
-                                   "') leaves the user folder; the profile counts as ''");
+    log("ERROR: " + file + ": the key 'profile' ('" + profile + "') leaves the user folder; the profile counts as ''");
     params["profile"] = "";
 }
 

@@ -6,7 +6,6 @@
 #include "nimboui/Exception.h"
 #include "tulm/System.h"
 #include "vessot/File.h"
-#include "vessot/Log.h"
 
 namespace zephUtil {
 
@@ -64,7 +63,7 @@ bool writePlayerFile(const String& path, const String& content) {
         vessot::writeFileAtomically(path, content);
         return true;
     } catch (const vessot::exception& e) {
-        vessot::Log::write("zeph", "ERROR: " + e.message() + "; the old file stays and the game goes on");
+        Session::log("ERROR: " + e.message() + "; the old file stays and the game goes on");
         return false;
     }
 }
