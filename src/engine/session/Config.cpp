@@ -237,7 +237,6 @@ void loadConfig() {
             fromUserFile.insert(key);
         }
     }
-    checkProfile(userFile);
     // A section applies while its parameter has its value, over the player's own values as well,
     // so that the user's file (which holds only the player's own) never undoes it.
     std::vector<std::pair<String, std::pair<String, String>>> overrides;
@@ -257,6 +256,7 @@ void loadConfig() {
         apply(key, override.first, override.second);
         fromUserFile.erase(key);
     }
+    checkProfile(userFile);
     if (!userFileExists) {
         saveUserConfig(params, userFile);
     }
