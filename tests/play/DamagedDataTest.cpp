@@ -137,13 +137,6 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          },
          1,
          {"Bitmap font 'data/ui/fonts/radodid.font' line {line}: 'nan' is not a number"}},
-        {"achievement progress that is not a number",
-         [](GameCopy& r) {
-             writeFile(r.user() / "_profile1_achievements.bin", "zeph-achievements 1\n-inf ACH_FIRST_STEPS\n");
-         },
-         0,
-         {"_profile1_achievements.bin is damaged (line 2: expected a progress and an id)"},
-         [](const GameCopy& r) { EXPECT_TRUE(fs::exists(r.user() / "_profile1_achievements.bin.damaged")); }},
         {"a fixed step that is not a number",
          [](GameCopy& r) { r.set("ZEPH_FIXED_STEP", "nan"); },
          2,

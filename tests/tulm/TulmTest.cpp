@@ -199,7 +199,8 @@ TEST(AchievementsService, DamagedFileIsKeptAsideAndReported) {
     TempDir dir;
     std::string file = dir / "_achievements.bin";
     std::ofstream(dir / "other.sav") << "player's save";
-    for (const char* damage : {"garbage\x01\x02", "zeph-achievements 1\nnot-a-number ACH\n", "zeph-achievements 9\n"}) {
+    for (const char* damage : {"garbage\x01\x02", "zeph-achievements 1\nnot-a-number ACH\n", "zeph-achievements 9\n",
+                               "zeph-achievements 1\nnan ACH\n", "zeph-achievements 1\n-inf ACH\n"}) {
         std::filesystem::remove(dir / "_achievements.bin.damaged");
         std::ofstream(file, std::ios::binary) << damage;
         std::vector<std::string> log;
