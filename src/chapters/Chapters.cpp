@@ -7,6 +7,7 @@ namespace Chapters {
 
 namespace {
 const char* const DEFINITIONS[] = {
+    "data/chapters/menu/menu_hd.datadef",
     "data/chapters/ship/ship_hd.datadef",
     "data/chapters/jama_spacea/jama_spacea_hd.datadef",
 };

@@ -1,7 +1,7 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
-// turns into hotspot maps, the interface's pictures (InterfaceArt.h) and the loading picture (all
-// committed); or, with "minigames", the minigames' pictures (MinigameArt.h), which
-// scripts/setup-data draws.
+// turns into hotspot maps, the interface's pictures (InterfaceArt.h), the loading picture, the arrow
+// marker and the logo screen's pictures (the game's title and the engine's name; all committed); or,
+// with "minigames", the minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
 //   artgen DATA_FOLDER
 //   artgen minigames DATA_FOLDER
 // Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -144,6 +145,9 @@ std::vector<SceneArt> scenes() {
           {233, 50, 16, 16, LAMP, 0, true},
           {259, 50, 16, 16, LAMP, 0, true},
           {285, 50, 16, 16, LAMP, 0, true},
+          // The beacon's screen above the locker, and the screen of the title reel.
+          {168, 88, 84, 52, PANEL, 0, false},
+          {306, 92, 112, 64, PANEL, 0x00C0FF, false},
           {300, 210, 100, 70, STEEL, 0xFFFF00, true}}},
         {"chapters/jama_spacea",
          "Landing",
@@ -216,6 +220,184 @@ void drawLoadingScreen(const vessot::String& data) {
     image.savePng(data + "/loading_screen_hd.png");
 }
 
+// The arrow over an exit: a triangle pointing down, 64 x 64.
+void drawArrow(const vessot::String& path) {
+    nimbo::Image image(64, 64, nimbo::Color::Clear);
+    for (int y = 4; y < 60; ++y) {
+        float half = 28.0f * (60 - y) / 56.0f;
+        for (int x = 0; x < 64; ++x) {
+            if (std::fabs(x + 0.5f - 32.0f) <= half) {
+                image.setPixel(x, y, mix(LAMP, nimbo::Color(230, 120, 40, 255), (y - 4) / 56.0f));
+            }
+        }
+    }
+    image.savePng(path);
+}
+
+// A 5 x 7 pixel font of the letters the logos spell.
+const char* glyph(char letter) {
+    switch (letter) {
+    case 'E':
+        return "11111"
+               "10000"
+               "10000"
+               "11110"
+               "10000"
+               "10000"
+               "11111";
+    case 'G':
+        return "01110"
+               "10001"
+               "10000"
+               "10111"
+               "10001"
+               "10001"
+               "01111";
+    case 'H':
+        return "10001"
+               "10001"
+               "10001"
+               "11111"
+               "10001"
+               "10001"
+               "10001";
+    case 'I':
+        return "01110"
+               "00100"
+               "00100"
+               "00100"
+               "00100"
+               "00100"
+               "01110";
+    case 'L':
+        return "10000"
+               "10000"
+               "10000"
+               "10000"
+               "10000"
+               "10000"
+               "11111";
+    case 'N':
+        return "10001"
+               "11001"
+               "10101"
+               "10011"
+               "10001"
+               "10001"
+               "10001";
+    case 'O':
+        return "01110"
+               "10001"
+               "10001"
+               "10001"
+               "10001"
+               "10001"
+               "01110";
+    case 'P':
+        return "11110"
+               "10001"
+               "10001"
+               "11110"
+               "10000"
+               "10000"
+               "10000";
+    case 'R':
+        return "11110"
+               "10001"
+               "10001"
+               "11110"
+               "10100"
+               "10010"
+               "10001";
+    case 'S':
+        return "01111"
+               "10000"
+               "10000"
+               "01110"
+               "00001"
+               "00001"
+               "11110";
+    case 'T':
+        return "11111"
+               "00100"
+               "00100"
+               "00100"
+               "00100"
+               "00100"
+               "00100";
+    case 'V':
+        return "10001"
+               "10001"
+               "10001"
+               "10001"
+               "10001"
+               "01010"
+               "00100";
+    case 'Z':
+        return "11111"
+               "00001"
+               "00010"
+               "00100"
+               "01000"
+               "10000"
+               "11111";
+    default:
+        return "00000"
+               "00000"
+               "00000"
+               "00000"
+               "00000"
+               "00000"
+               "00000";
+    }
+}
+
+// The text centred at height y, each font pixel a square of the given size.
+void drawText(nimbo::Image& image, const char* text, int y, int size, const nimbo::Color& colour) {
+    int length = (int)std::strlen(text);
+    int x0 = (image.getWidth() - (length * 6 - 1) * size) / 2;
+    for (int i = 0; i < length; ++i) {
+        const char* rows = glyph(text[i]);
+        for (int cell = 0; cell < 35; ++cell) {
+            if (rows[cell] != '1') {
+                continue;
+            }
+            for (int dy = 0; dy < size; ++dy) {
+                for (int dx = 0; dx < size; ++dx) {
+                    image.setPixel(x0 + (i * 6 + cell % 5) * size + dx, y + (cell / 5) * size + dy, colour);
+                }
+            }
+        }
+    }
+}
+
+// A picture of the logo screen: a dark glow with a title (font pixels of titleSize) and a subtitle.
+void drawLogo(const vessot::String& path, int width, int height, const char* title, int titleSize,
+              const char* subtitle) {
+    nimbo::Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            float dx = (x - width / 2.0f) / (width / 2.0f);
+            float dy = (y - height / 2.0f) / (height / 2.0f);
+            float glow = std::max(0.0f, 1.0f - std::sqrt(dx * dx + dy * dy));
+            image.setPixel(x, y, mix(nimbo::Color(6, 8, 20, 255), nimbo::Color(40, 60, 120, 255), glow));
+        }
+    }
+    drawText(image, title, height / 2 - 7 * titleSize + 20, titleSize, LAMP);
+    drawText(image, subtitle, height / 2 + 40, 5, GLASS);
+    image.savePng(path);
+}
+
+// The front end's chapter: the logo screen's hotspot picture (no areas) and its pictures.
+void drawMenu(const vessot::String& data) {
+    vessot::String folder = data + "/chapters/menu";
+    vessot::Dir::create(folder + "/hotspots");
+    vessot::Dir::create(folder + "/logos");
+    nimbo::Image(426, 320, nimbo::Color(0, 0, 0, 255)).savePng(folder + "/hotspots/Logo.png");
+    drawLogo(folder + "/logos/1_title.png", 800, 600, "VESTREL VORNE", 9, "");
+    drawLogo(folder + "/logos/2_engine_wide.png", 1024, 576, "ZEPH", 12, "ENGINE");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -246,6 +428,8 @@ int main(int argc, char** argv) {
         drawUi(data);
         artgen::drawInterfaceArt(data, ACHIEVEMENT_COUNT);
         drawLoadingScreen(data);
+        drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
+        drawMenu(data);
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
         return 1;

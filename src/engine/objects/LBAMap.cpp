@@ -18,7 +18,7 @@ bool LBAMap::setProperty(const vessot::String& name, const vessot::String& value
                                     "' must name a file of the chapter's walk folder (no absolute path, no '..')",
                                 __FILE__, __LINE__);
     }
-    filename = value;
-    map = std::make_unique<lba::Map>("data/chapters/" + getDataset()->getName() + "/walk/" + value);
+    mFilename = value;
+    mMap = std::make_unique<lba::Map>(getDataset()->getFilePath() + "/walk/" + value);
     return true;
 }

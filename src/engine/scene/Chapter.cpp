@@ -3,8 +3,13 @@
 #include "engine/InterfaceServices.h"
 #include "engine/app/Engine.h"
 #include "engine/app/Lifetime.h"
+#include "engine/objects/ActionArrowMarker.h"
+#include "engine/objects/DelayedAction.h"
+#include "engine/objects/DelayedCommand.h"
+#include "engine/objects/FadingImage.h"
 #include "engine/objects/HiddenObject.h"
 #include "engine/objects/LBAMap.h"
+#include "engine/objects/VideoObject.h"
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
@@ -18,6 +23,8 @@
 #include "nimboui/nimboui.h"
 #include "vessot/File.h"
 #include "vessxml/Xml.h"
+
+#include <memory>
 
 Chapter* uiChapter = nullptr;
 Chapter* charactersChapter = nullptr;
@@ -217,16 +224,58 @@ void Chapter::parseScene(vessxml::Node* element) {
     scene->root->removeAllChildren();
 }
 
+namespace {
+
+using ObjectMaker = nimboui::Object* (*)(Chapter* chapter, vessxml::Node* element, const String& name,
+                                         const morvec::Rectangle& rect);
+
+template <class T>
+nimboui::Object* makeObject(Chapter*, vessxml::Node*, const String& name, const morvec::Rectangle& rect) {
+    return new T(name, rect);
+}
+
+nimboui::Object* makeDelayedCommand(Chapter*, vessxml::Node*, const String& name, const morvec::Rectangle&) {
+    return new Animators::DelayedCommand(name);
+}
+
+// Each "Action" child becomes one of the object's actions, with the child's "condition".
+nimboui::Object* makeDelayedAction(Chapter* chapter, vessxml::Node* element, const String& name,
+                                   const morvec::Rectangle&) {
+    auto object = std::make_unique<Animators::DelayedAction>(name);
+    for (vessxml::Node* child : element->children()) {
+        if (*child == "Action") {
+            object->setAction(Action::createFromXml(child, chapter), child->pstr("condition", ""));
+        }
+    }
+    return object.release();
+}
+
+struct ObjectType {
+    ObjectMaker make;
+    // Made only from "Animator" elements.
+    bool animator;
+};
+
+// The engine's object types by an element's "type"; the GUI library makes its own types itself.
+const std::map<String, ObjectType> OBJECT_TYPES = {
+    {"HiddenObject", {makeObject<HiddenObject>, false}},
+    {"VideoObject", {makeObject<nimbovideo::VideoObject>, false}},
+    {"ActionArrowMarker", {makeObject<ActionArrowMarker>, false}},
+    {"FadingImage", {makeObject<FadingImage>, false}},
+    {"LBAMap", {makeObject<LBAMap>, false}},
+    {"DelayedCommand", {makeDelayedCommand, true}},
+    {"DelayedAction", {makeDelayedAction, true}},
+};
+
+} // namespace
+
 nimboui::Object* Chapter::createCustomObject(vessxml::Node* element, const String& name,
                                              const morvec::Rectangle& rect) {
-    String type = element->pstr("type", "");
-    if (type == "HiddenObject") {
-        return new HiddenObject(name, rect);
+    auto type = OBJECT_TYPES.find(element->pstr("type", ""));
+    if (type == OBJECT_TYPES.end() || (type->second.animator && *element != "Animator")) {
+        return nullptr;
     }
-    if (type == "LBAMap") {
-        return new LBAMap(name, rect);
-    }
-    return nullptr;
+    return type->second.make(this, element, name, rect);
 }
 
 // ---------------------------------------------------------------- registries

@@ -6,6 +6,7 @@
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/BootCommand.h"
 #include "engine/scene/Chapter.h"
+#include "engine/scene/LogoScreen.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "script/Actions.h"
@@ -118,29 +119,34 @@ void Scene::ensureRoot() {
     }
 }
 
+namespace {
+
+using SceneMaker = Scene* (*)(Chapter* chapter, const String& name);
+
+template <class T> Scene* makeScene(Chapter* chapter, const String& name) {
+    return new T(chapter, name);
+}
+
+// The scene classes by a scene element's "type": the minigames of the content, and the logo screen.
+const std::map<String, SceneMaker> SCENE_TYPES = {
+    {"Jigsaw", makeScene<JigsawScene>},     {"Match2", makeScene<Match2Scene>},   {"Domino", makeScene<DominoScene>},
+    {"Sequence", makeScene<SequenceScene>}, {"Rotator", makeScene<RotatorScene>}, {"LogoScreen", makeScene<LogoScreen>},
+};
+
+} // namespace
+
 Scene* Scene::create(Chapter* chapter, vessxml::Node* sceneElement) {
     String name = sceneElement->pstr("name");
     if (!sceneElement->pexists("type")) {
         return new Scene(chapter, name);
     }
     String type = sceneElement->pstr("type");
-    if (type == "Jigsaw") {
-        return new JigsawScene(chapter, name);
+    auto maker = SCENE_TYPES.find(type);
+    if (maker == SCENE_TYPES.end()) {
+        throw nimboui::_GenericException("Unknown scene type '" + type + "' in " + sceneElement->getFile(),
+                                         "GenericException", __FILE__, __LINE__);
     }
-    if (type == "Match2") {
-        return new Match2Scene(chapter, name);
-    }
-    if (type == "Domino") {
-        return new DominoScene(chapter, name);
-    }
-    if (type == "Sequence") {
-        return new SequenceScene(chapter, name);
-    }
-    if (type == "Rotator") {
-        return new RotatorScene(chapter, name);
-    }
-    throw nimboui::_GenericException("Unknown scene type '" + type + "' in " + sceneElement->getFile(),
-                                     "GenericException", __FILE__, __LINE__);
+    return maker->second(chapter, name);
 }
 
 String Scene::getFullName() const {

@@ -36,6 +36,11 @@ void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue,
     }
 }
 
+uint8_t alphaByte(float fraction) {
+    float value = fraction * 255.0f;
+    return value > 0.0f ? (uint8_t)(value < 255.0f ? value : 255.0f) : 0;
+}
+
 String dotString() {
     return ".";
 }

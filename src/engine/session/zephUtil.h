@@ -14,6 +14,9 @@ String getDirectory(const String& path);
 // "0xRRGGBB" or "0xAARRGGBB", the "0x" optional; any other length throws nimboui::_GenericException.
 void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue, uint8_t& alpha);
 String dotString();
+// A fraction of full opacity (or brightness) as a byte: times 255, truncated, clamped to 0..255, so
+// a value a little above 1 never wraps round to 0; NaN reads 0.
+uint8_t alphaByte(float fraction);
 // The per-user folder (made once from the maker's name and the parameter "title"); it ends with "/".
 // A title that would lead out of the maker's folder, and a folder that cannot be made, throw.
 String getUserDataPath();
