@@ -1,8 +1,9 @@
 // Decoding and converting a 640x360 Theora clip through a clip (worker thread, frame queue) against
-// libtheora's bare decode plus a plain per-pixel conversion loop in the same run; and the clip's speed
-// as a multiple of real time.
+// libtheora's bare decode plus a plain per-pixel conversion loop in the same run; the clip's speed
+// as a multiple of real time; and two clips playing in a scene (SceneVideoBench.cpp).
 #include "MediaGen.h"
 #include "Report.h"
+#include "SceneVideoBench.h"
 #include "reelix/TheoraVideoManager.h"
 
 #include <ogg/ogg.h>
@@ -151,6 +152,7 @@ void compare() {
     }
     benchreport::ratio("video_decode", ours / bare);
     benchreport::figure("video_realtime_factor", (double)FRAMES / FPS / ours, "x");
+    compareVideoInScene();
 }
 
 void BM_ClipThroughput(benchmark::State& state) {

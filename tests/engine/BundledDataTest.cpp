@@ -1,6 +1,6 @@
 // The game's own data (the working directory is the repository's root): every committed hotspot map
 // answers what the picture it was made from shows, and every bundled chapter loads on both interfaces.
-#include "ChapterFixture.h"
+#include "SceneObjectFixture.h"
 #include "engine/scene/ActionMap.h"
 
 #include <filesystem>
@@ -9,7 +9,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class BundledDataTest : public ChapterFixture {};
+// With a headless window: the logo screen loads its pictures as textures.
+class BundledDataTest : public SceneObjectFixture {};
 
 // The hotspot pictures under data/, each with the map beside its folder.
 std::vector<fs::path> hotspotPictures() {
@@ -65,7 +66,8 @@ TEST_F(BundledDataTest, EveryChapterLoadsOnBothInterfacesWithAMapPerScene) {
     for (SceneFileFilter filter : {acceptPc, acceptMobile}) {
         for (const char* path :
              {"data/ui/ui_hd.datadef", "data/ui/ui_mobile_hd.datadef", "data/characters/characters_hd.datadef",
-              "data/chapters/ship/ship_hd.datadef", "data/chapters/jama_spacea/jama_spacea_hd.datadef"}) {
+              "data/chapters/ship/ship_hd.datadef", "data/chapters/jama_spacea/jama_spacea_hd.datadef",
+              "data/chapters/menu/menu_hd.datadef"}) {
             SCOPED_TRACE(path);
             auto* chapter = new Chapter(path, nullptr);
             chapter->sceneFileFilter = filter;

@@ -50,9 +50,9 @@ TEST_F(EngineObjects, EachTypeIsMadeFromItsElement) {
     EXPECT_EQ(object<nimbovideo::VideoObject>("screen")->getClip(), nullptr);
     EXPECT_EQ(object<Animators::DelayedCommand>("tick")->getTypeName(), "Animators::DelayedCommand");
     EXPECT_EQ(object<Animators::DelayedAction>("later")->getTypeName(), "Animators::DelayedAction");
-    EXPECT_NE(log().find("[nimbovideo] ERROR: Unable to find video file: " + dir.path +
-                         "/chapters/test/video/missing.ogv"),
-              std::string::npos);
+    EXPECT_NE(
+        log().find("[nimbovideo] ERROR: Unable to find video file: " + dir.path + "/chapters/test/video/missing.ogv"),
+        std::string::npos);
 }
 
 TEST_F(EngineObjects, ElementsThatMakeNoObjectAreRefusedNamingTheFileAndElement) {
@@ -151,7 +151,7 @@ TEST_F(EngineObjects, AnArrowMarkerShowsWhileThePointerIsOverItsArea) {
     struct Case {
         float x, y, offset;
         bool target;
-    } cases[] = {{310, 10, 0, true},      {10, 10, 300, true},      {10, 10, 0, false},
+    } cases[] = {{310, 10, 0, true},       {10, 10, 300, true},        {10, 10, 0, false},
                  {349.9f, 49.9f, 0, true}, {-0.5f, 10, 300.4f, false}, {0.5f, 10, 299.6f, true},
                  {250, 10, 49.9f, false},  {200, 200, 0, false}};
     for (const Case& c : cases) {
@@ -183,8 +183,8 @@ TEST_F(EngineObjects, ADelayedCommandQueuesEveryTimeSecondsAndRestartsOnAnyEvent
         float dt;
         const char* event;
         int queued;
-    } steps[] = {{1.5f, "", 0},   {0.5f, "", 0},        {0.25f, "", 1}, {1.75f, "", 1},
-                 {0.5f, "Any", 1}, {1.5f, "", 1},        {0.25f, "", 2}};
+    } steps[] = {{1.5f, "", 0},    {0.5f, "", 0}, {0.25f, "", 1}, {1.75f, "", 1},
+                 {0.5f, "Any", 1}, {1.5f, "", 1}, {0.25f, "", 2}};
     for (const Step& s : steps) {
         if (*s.event) {
             hum->notifyEvent(s.event, nullptr);
@@ -219,9 +219,12 @@ TEST_F(EngineObjects, ADelayedActionFiresOnceAndIsReArmedByAttachingIt) {
         const char* event;
         const char* a;
         const char* b;
-    } steps[] = {{0.5f, "", "0", "0"},      {0.5f, "", "1", "1"},
-                 {5.0f, "", "1", "1"},      {5.0f, "Other", "1", "1"},
-                 {0.5f, "AttachToObject", "1", "1"}, {0.5f, "", "2", "2"}};
+    } steps[] = {{0.5f, "", "0", "0"},
+                 {0.5f, "", "1", "1"},
+                 {5.0f, "", "1", "1"},
+                 {5.0f, "Other", "1", "1"},
+                 {0.5f, "AttachToObject", "1", "1"},
+                 {0.5f, "", "2", "2"}};
     for (const Step& s : steps) {
         if (*s.event) {
             later->notifyEvent(s.event, scene);

@@ -48,7 +48,8 @@ TEST_F(LogoScreenTest, PicturesInNameOrderPngFirstUnreadableOnesSkipped) {
     picture("5_d_wide.png");
     LogoScreen* screen = logo("");
     EXPECT_EQ(shown(screen), (std::vector<std::string>{"1_a.png", "2_b.jpg", "5_d_wide.png"}));
-    EXPECT_NE(log().find("logo screen test.Room: skipping '" + dir.path + "/logos/4_broken.png', not a readable "
+    EXPECT_NE(log().find("logo screen test.Room: skipping '" + dir.path +
+                         "/logos/4_broken.png', not a readable "
                          "picture"),
               std::string::npos);
 }
@@ -64,10 +65,10 @@ TEST_F(LogoScreenTest, EachPictureFadesInHoldsAndFadesOutThenTheEndActionRuns) {
         size_t left;
         const char* done;
     } steps[] = {
-        {0.25f, false, 0.5f, 2, "0"}, {0.5f, false, 1.0f, 2, "0"},   {2.0f, false, 0.5f, 2, "0"},
-        {0.25f, false, 0.0f, 2, "0"}, {0.01f, false, 0.0f, 1, "0"},  // the next picture, 3 s on
-        {0.0f, true, 0.0f, 1, "1"},   {0.0f, true, 0.0f, 1, "1"},     // a click ends it once
-        {3.0f, false, 0.0f, 1, "1"},  {0.01f, false, 0.0f, 0, "2"},   // and so does the last picture
+        {0.25f, false, 0.5f, 2, "0"}, {0.5f, false, 1.0f, 2, "0"},  {2.0f, false, 0.5f, 2, "0"},
+        {0.25f, false, 0.0f, 2, "0"}, {0.01f, false, 0.0f, 1, "0"}, // the next picture, 3 s on
+        {0.0f, true, 0.0f, 1, "1"},   {0.0f, true, 0.0f, 1, "1"},   // a click ends it once
+        {3.0f, false, 0.0f, 1, "1"},  {0.01f, false, 0.0f, 0, "2"}, // and so does the last picture
     };
     for (const Step& s : steps) {
         if (s.click) {

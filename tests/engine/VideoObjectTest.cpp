@@ -124,7 +124,7 @@ TEST_F(VideoObjects, AClipPlaysItsFramesAndEndsOnce) {
     EXPECT_GE(std::set<int>(shown.begin(), shown.end()).size(), 4u);
     EXPECT_EQ(shown.back(), 11);
     play(video, 1, endings);
-    EXPECT_EQ(endings, 0); // once only
+    EXPECT_EQ(endings, 0);                                         // once only
     EXPECT_NE(drawnAt(200, 160), nimbo::Color(200, 100, 50, 255)); // the last frame covers the room
 }
 
@@ -209,7 +209,8 @@ TEST_F(VideoObjects, FilesThatCannotBePlayedAreLoggedAndShowNothing) {
         EXPECT_EQ(drawnAt(200, 160), nimbo::Color(200, 100, 50, 255)) << c.name; // only the room shows
         std::string text = log();
         EXPECT_NE(text.find(c.line + dir.path + "/chapters/test/video/" + c.name + ".ogv"), std::string::npos)
-            << c.name << "\n" << text;
+            << c.name << "\n"
+            << text;
         EXPECT_NE(text.find("[nimbovideo] WARNING: VideoObject ignoring 'time' param, mClip is NULL"),
                   std::string::npos);
     }
