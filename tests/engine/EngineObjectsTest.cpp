@@ -78,10 +78,10 @@ TEST_F(EngineObjects, ElementsThatMakeNoObjectAreRefusedNamingTheFileAndElement)
         EXPECT_FALSE(test->isLoaded());
     }
     try {
-        room("", {}, "type=\"Jigsaw\"");
+        room("", {}, "type=\"Pinball\"");
         ADD_FAILURE() << "an unknown scene type";
     } catch (const vessot::exception& e) {
-        EXPECT_EQ(e.message(), "Unknown scene type 'Jigsaw' in " + dir.path + "/chapters/test/scenes/Room.scene");
+        EXPECT_EQ(e.message(), "Unknown scene type 'Pinball' in " + dir.path + "/chapters/test/scenes/Room.scene");
     }
 }
 

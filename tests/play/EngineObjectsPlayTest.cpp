@@ -16,7 +16,7 @@
 namespace {
 
 // Hotspot centres and objects of the galley, in scene units.
-const morvec::Vector2 GALLEY_SCREEN(210, 180);
+const morvec::Vector2 GALLEY_SCREEN(362, 124);
 const morvec::Vector2 GALLEY_DOOR(40, 170);
 const morvec::Vector2 GALLEY_FLOOR(213, 300);
 const morvec::Vector2 FUSE(340, 67);
