@@ -1,36 +1,79 @@
 #pragma once
-// The playable characters, the characters chapter and the character switcher.
+// The playable characters: the characters chapter with its derived animations, the current
+// character and its scene reference, the busy test, the character switch and the switcher panel.
 
-#include "morvec/Vector.h"
 #include "vessot/String.h"
+
+using vessot::String;
+
+class Character2D;
+class Character2DRef;
+class Variable;
 
 namespace Marionix {
 class Actor;
 }
 
+namespace nimboui {
+struct EventArgs;
+}
+
 namespace Characters {
 
-// Creates, loads and keeps the characters chapter.
+// ---- the characters chapter (AnimationSets.cpp)
+// Creates, loads and keeps the characters chapter, derives its reversed, copied and mirrored
+// animations and listens to the "_stand" variables.
 void loadCharacters();
-// The character the player controls now, or null.
-Marionix::Actor* getCurrentCharacter();
-// Whether the player may not act: the scene is locked, or the current character is busy.
+// Frames "source.NN" from 01 on, copied as "target.MM" with MM = start + (NN - 1) x step; ends at
+// the first missing source frame, or before a target frame below 01.
+void copyAnimationFrames(const String& source, const String& target, int start, int step);
+// Frames "source.NN" (and their parts "_source.NN") mirrored sideways as "target.NN", the part moved
+// by xOffset.
+void mirrorAnimation(const String& source, const String& target, float xOffset);
+// Every direction of source played backwards as target; count is the source's number of frames.
+void reverseAnimation(const String& source, const String& target, int count);
+// The listener of every "<character>_stand" variable: a standing character takes the new pose.
+void onStandVariableChanged(Variable* variable, const String& newValue, const String& oldValue);
+
+// ---- the current character (Characters.cpp)
+// The first reference among the active scene's top-level objects that shows the named character.
+Character2DRef* findCharacterRef(const String& name);
+Character2DRef* getCurrentCharacterRef();
+// The current character as the active scene shows it; null when it shows no reference of it.
+Character2D* getCurrentCharacter();
+// "skip_action" names a skippable action: neither "" nor "0".
+bool isSkipPending();
+// The player may not start anything: the scene is locked, a skip is pending, or the current
+// character runs a job other than a walk or a dialog.
 bool isPlayerBusy();
+// Stores the current character's scene and items, restores the named one's and goes to its scene.
+// A name that is not a character with "_scene" and "_items" variables is refused with a log line.
+void switchCharacter(const String& name);
+// The character variable of that name ("<character>_scene", ...), created and named when the store
+// lacks it.
+Variable* getOrCreateVariable(const String& name);
+// Places the character that the actor belongs to from "x,y,direction"; a plain actor is an error.
+void placeCharacter(Marionix::Actor* actor, const String& position);
+// Runs every character of the characters chapter for one step (their job queues).
+void updateAll(float step);
+// The drawing height of the current character in the active scene; 0 when it shows none.
+float getCurrentCharacterHeight();
+// The walking-frame counter of the actor's character (1.0 for a plain actor).
+float getFramePosition(Marionix::Actor* character);
+void setFramePosition(Marionix::Actor* character, float position);
+
+// ---- the character switcher (CharacterSwitcher.cpp)
 bool isCharacterSwitcherOpen();
 void openCharacterSwitcher();
 void closeCharacterSwitcher();
 void updateCharacterButton();
+// The switcher's click handlers, then "current_character" set away and back so that its
+// listeners run once for the current character.
 void registerCharacterSwitcherEvents();
-// Places a character at a position text ("x,y,direction").
-void placeCharacter(Marionix::Actor* character, const vessot::String& position);
-// Orders the active scene's objects by depth (characters behind and in front of the scenery).
-void sortSceneObjects();
-// Runs every character of the characters chapter for one step (their job queues).
-void updateAll(float step);
-// The height at which the current character stands in the active scene.
-float getCurrentCharacterHeight();
-// The animation frame position of a character (1.0 at the start of a cycle).
-float getFramePosition(Marionix::Actor* character);
-void setFramePosition(Marionix::Actor* character, float position);
+void onSwitcherButtonClick(nimboui::EventArgs* args);
+void onCloseButtonClick(nimboui::EventArgs* args);
+void onMenuButtonClick(nimboui::EventArgs* args);
+// "chr_NAME_button" switches to NAME.
+void onCharacterButtonClick(nimboui::EventArgs* args);
 
 } // namespace Characters

@@ -11,6 +11,7 @@
 #include "engine/view/Input.h"
 #include "engine/view/Viewport.h"
 #include "script/Action.h"
+#include "script/Character2D.h"
 #include "script/Characters.h"
 #include "script/Speech.h"
 #include "script/ZephJobs.h"
@@ -319,12 +320,12 @@ void showHint(nimboui::EventArgs*) {
 }
 
 void onSkip(nimboui::EventArgs*) {
-    String action = Vars::value("skip_action");
-    if (action.empty() || action == "0") {
+    if (!Characters::isSkipPending()) {
         Session::log(
             "Unable to execute Skip, variable 'skip_action' is invalid, better to fail silently then to crash.");
         return;
     }
+    String action = Vars::value("skip_action");
     Vars::get("skip_action")->setValue("0", false);
     playClick();
     Session::activeScene->chapter->getNamedAction(action)->execute();

@@ -159,7 +159,7 @@ const BusyCause BUSY_CAUSES[] = {
     {"InventoryOpen", [] { Hud::uiObject("inv")->setVisible(true); }},
     {"VerbCoinOpen", [] { Hud::uiObject("choice_buttons")->setAlpha(1.0f); }},
     {"TransitionRuns", [] { Session::switchScene("Corridor", "fade", "", 100.0f); }},
-    {"CharacterWalks", [] { addWalker(200, 300)->addJob(new TestJob("Move")); }},
+    {"CharacterWalks", [] { standCharacter(200, 300)->addJob(new TestJob("Move")); }},
 };
 
 void PrintTo(const BusyCause& cause, std::ostream* out) {

@@ -126,7 +126,7 @@ TEST_F(PointerInput, ASecondaryClickClosesWhatIsOpenFirstAndElseOpensTheInventor
 }
 
 TEST_F(PointerInput, AClickOnFreeFloorWalksTheCurrentCharacterThere) {
-    Walker* walker = addWalker(200, 300);
+    Character2D* walker = standCharacter(200, 300);
     game->click(100, 300);
     ASSERT_EQ(walker->getJobQueueSize(), 1u);
     auto* walk = dynamic_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
@@ -142,7 +142,7 @@ TEST_F(PointerInput, AClickOnFreeFloorWalksTheCurrentCharacterThere) {
 }
 
 TEST_F(PointerInput, AClickBeyondTheFloorWalksToItsNearestPointUnlessThatIsHardlyAStep) {
-    Walker* walker = addWalker(350, 290);
+    Character2D* walker = standCharacter(350, 290);
     game->click(350, 200); // the floor's nearest point is 5 units away: no walk
     EXPECT_EQ(walker->getJobQueueSize(), 0u);
     game->click(30, 150);
@@ -153,7 +153,7 @@ TEST_F(PointerInput, AClickBeyondTheFloorWalksToItsNearestPointUnlessThatIsHardl
 }
 
 TEST_F(PointerInput, NoWalkStartsWithAnItemInHandWhileBusyOrBehindAnotherJob) {
-    Walker* walker = addWalker(200, 300);
+    Character2D* walker = standCharacter(200, 300);
     Inventory::selectedItem = "wrench";
     game->click(100, 300);
     EXPECT_EQ(Inventory::getSelectedItem(), ""); // put away by the click
@@ -171,9 +171,11 @@ TEST_F(PointerInput, NoWalkStartsWithAnItemInHandWhileBusyOrBehindAnotherJob) {
 }
 
 TEST_F(PointerInput, AClickWhileTheWideCameraScrollsWalksToTheEdgeInsteadOfUsingTheHotspot) {
-    Walker* walker = addWalker(563, 310); // the camera stands at 350: the galley door is at the left edge
     switchNow("Corridor");
-    const morvec::Vector2 door(360, 150);
+    Character2D* walker = standCharacter(261, 310);
+    switchNow("ship.Corridor"); // entered again where it stands: the camera at 48, the cockpit door at
+                                // the left edge
+    const morvec::Vector2 door(55, 150);
     game->move(door.x, door.y); // the frame finds the walk target beyond the edge
     ASSERT_TRUE(Viewport::isCameraScrolling());
     game->click(door.x, door.y);
@@ -224,13 +226,15 @@ TEST_F(PointerInput, APressRightAfterAFastMoveActsWhereItIs) {
     }
 }
 
-// The walker on its way to the cockpit door with a queue that ends in the door's scene switch.
+// The character on its way to the cockpit door with a queue that ends in the door's scene switch.
 class FastSwitch : public PointerInput {
 protected:
     void SetUp() override {
         PointerInput::SetUp();
-        Vars::getOrCreate("walker_scene");
-        walker = addWalker(200, 300);
+        walker = standCharacter(200, 300);
+        // The walk cycle held at its first frame, where a second click on the exit switches at once.
+        walker->walkFrame = 1.0f;
+        walker->walkAnimationFactor = 0.0f;
         walker->addJob(new ZephJobs::SplineMove("0", false, 380, 300));
     }
     void endWithTheDoor() {
@@ -239,7 +243,7 @@ protected:
         walker->addJob(new ZephJobs::SwitchScene(door, "", "50,300,E"));
     }
 
-    Walker* walker = nullptr;
+    Character2D* walker = nullptr;
     int setVarRuns = 0;
     int lockRuns = 0;
 };
@@ -248,6 +252,8 @@ TEST_F(FastSwitch, ASecondClickOnTheExitSwitchesAtOnceRunningTheVariableActionsF
     walker->addJob(new ZephJobs::ActionWrapper(new CountingAction("SetVar", &setVarRuns), ""));
     walker->addJob(new ZephJobs::ActionWrapper(new CountingAction("LockScene", &lockRuns), ""));
     endWithTheDoor();
+    // Attached in the corridor before, so the corridor's own placement leaves it where the job says.
+    walker->setLastAttachScene("ship.Corridor");
     game->click(COCKPIT_DOOR.x, COCKPIT_DOOR.y);
     EXPECT_EQ(setVarRuns, 1);
     EXPECT_EQ(lockRuns, 1);
@@ -256,7 +262,7 @@ TEST_F(FastSwitch, ASecondClickOnTheExitSwitchesAtOnceRunningTheVariableActionsF
 
     game->finishTransition();
     EXPECT_EQ(var("active_scene"), "ship.Corridor");
-    // The scene switch settled the job: the walker stands where it said, with nothing left to do.
+    // The scene switch settled the job: the character stands where it said, with nothing left to do.
     EXPECT_EQ(pendingSwitchJob, nullptr);
     EXPECT_EQ(walker->getJobQueueSize(), 0u);
     EXPECT_EQ(walker->Marionix::Actor::getPosition().x, 50.0f);

@@ -11,6 +11,8 @@
 #include "engine/session/Session.h"
 #include "engine/session/TransitionManager.h"
 #include "engine/session/Vars.h"
+#include "script/Character2D.h"
+#include "script/Characters.h"
 
 #include "marionix/Actor.h"
 #include "nimboui/Object.h"
@@ -19,21 +21,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A character stand-in: a GUI object that is also an actor with a job queue.
-class Walker : public nimboui::Object, public Marionix::Actor {
-public:
-    Walker(const vessot::String& name, float x, float y)
-        : nimboui::Object("Walker", name, morvec::Rectangle(x, y, 1, 1)), Marionix::Actor(name) {
-        Marionix::Actor::setPosition(x, y, 0.0f);
-    }
-};
-
-// A walker in the characters chapter, made the current character; the chapter owns it.
-inline Walker* addWalker(float x, float y) {
-    auto* walker = new Walker("walker", x, y);
-    charactersChapter->registerManualObject(walker);
-    Vars::get("current_character")->setValue("walker", true);
-    return walker;
+// The current character of the active scene, standing at (x, y) facing south with nothing to do.
+inline Character2D* standCharacter(float x, float y) {
+    Character2D* character = Characters::getCurrentCharacter();
+    character->clearJobs();
+    character->placeAt("S", x, y);
+    return character;
 }
 
 // A job of any type name that never ends.

@@ -268,28 +268,30 @@ TEST_F(ViewportMath, ADragMovesThePanAgainstTheFingerWithinTheView) {
     EXPECT_EQ(targetViewPan, morvec::Vector2(0, 159.75f));
 }
 
-// The wide corridor of the running game, with a walker as the current character.
+// The wide corridor of the running game and its current character.
 class WideScene : public RunningGame {
 protected:
     void SetUp() override {
         RunningGame::SetUp();
-        walker = addWalker(100, 290);
+        walker = standCharacter(100, 290);
     }
-    void place(float x, float y = 290) { walker->Marionix::Actor::setPosition(x, y, 0); }
+    void place(float x, float y = 290) { walker->placeAt("S", x, y); }
 
-    Walker* walker = nullptr;
+    Character2D* walker = nullptr;
 };
 
 TEST_F(WideScene, EnteringAWideScenePlacesTheCameraOnTheCharacter) {
     const std::pair<float, float> table[] = {{100, 0}, {213, 0}, {500, 287}, {639, 426}, {800, 426}};
+    switchNow("Corridor");
     for (auto [x, offset] : table) {
+        // Entered again, the corridor leaves the character where it stands.
         place(x);
-        switchNow("Corridor");
+        switchNow("ship.Corridor");
         EXPECT_FLOAT_EQ(cameraOffsetX, offset) << x;
         EXPECT_EQ(cameraScrollSpeed, 0.0f);
-        switchNow("Cockpit");
-        EXPECT_EQ(cameraOffsetX, 0.0f);
     }
+    switchNow("Cockpit");
+    EXPECT_EQ(cameraOffsetX, 0.0f);
 }
 
 TEST_F(WideScene, TheCameraTargetKeepsWithinTheSceneWidth) {

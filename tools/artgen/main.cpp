@@ -1,11 +1,13 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
-// turns into hotspot maps, the interface's pictures (InterfaceArt.h), the loading picture, the arrow
+// turns into hotspot maps, the scenes' props, the characters' frames with the characters chapter's
+// definition (Figures.h), the interface's pictures (InterfaceArt.h), the loading picture, the arrow
 // marker and the logo screen's pictures (the game's title and the engine's name; all committed); or,
 // with "minigames", the minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
 //   artgen DATA_FOLDER
 //   artgen minigames DATA_FOLDER
 // Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
 // the interface's scale of 8/15); hotspot pictures at one pixel per scene unit.
+#include "Figures.h"
 #include "InterfaceArt.h"
 #include "MinigameArt.h"
 
@@ -204,6 +206,26 @@ void drawUi(const vessot::String& data) {
         }
     }
     hud.savePng(data + "/ui/textures/hud_hd.png");
+}
+
+// The ship's props, drawn over the scenes' backgrounds: a crate of 50 x 60 units, shaded boards with
+// an outline and two braces.
+void drawProps(const vessot::String& data) {
+    const int w = (int)std::lround(50 * PIXELS_PER_UNIT);
+    const int h = (int)std::lround(60 * PIXELS_PER_UNIT);
+    nimbo::Image image(128, 128, nimbo::Color::Clear);
+    const nimbo::Color wood(168, 120, 64, 255);
+    const nimbo::Color edge(70, 44, 20, 255);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            bool border = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
+            bool brace = std::abs(x * h - y * w) < 3 * w || std::abs((w - 1 - x) * h - y * w) < 3 * w;
+            bool seam = y % 22 == 0;
+            nimbo::Color c = mix(wood, nimbo::Color(0, 0, 0, 255), 0.3f * (float)y / (float)h);
+            image.setPixel(x, y, border ? edge : brace ? mix(c, edge, 0.5f) : seam ? mix(c, edge, 0.35f) : c);
+        }
+    }
+    image.savePng(data + "/chapters/ship/textures/props_hd.png");
 }
 
 // The loading picture: 1024 x 768 of a 1024 x 1024 texture.
@@ -425,6 +447,8 @@ int main(int argc, char** argv) {
         }
         vessot::Dir::create(data + "/ui/hotspots");
         vessot::Dir::create(data + "/ui/textures");
+        drawProps(data);
+        artgen::drawCharacters(data);
         drawUi(data);
         artgen::drawInterfaceArt(data, ACHIEVEMENT_COUNT);
         drawLoadingScreen(data);

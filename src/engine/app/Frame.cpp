@@ -10,6 +10,7 @@
 #include "engine/session/Vars.h"
 #include "engine/view/Input.h"
 #include "engine/view/Viewport.h"
+#include "script/Character2D.h"
 #include "script/Characters.h"
 #include "script/Inventory.h"
 #include "script/Speech.h"
@@ -93,7 +94,7 @@ void sortScene() {
     if (current) {
         current->setY(current->getY() + 0.1f);
     }
-    Characters::sortSceneObjects();
+    Character2D::sortSceneObjects();
     if (current) {
         current->setY(current->getY() - 0.1f);
     }
@@ -102,7 +103,7 @@ void sortScene() {
 void updateButtons(float step) {
     nimboui::Object* skip = Hud::uiObject("skip_button");
     if (skip) {
-        skip->setVisible(Vars::value("skip_action") != "0" && !DialogPanel::areRepliesShown());
+        skip->setVisible(Characters::isSkipPending() && !DialogPanel::areRepliesShown());
     }
     if (fastForwardActive && !InventoryPanel::isOpen() && !VerbCoin::isOpen()) {
         ffwdButtonAlpha = std::min(1.0f, ffwdButtonAlpha + step);

@@ -16,6 +16,8 @@
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
 #include "script/Action.h"
+#include "script/Character2D.h"
+#include "script/Character2DRef.h"
 #include "script/Dialog.h"
 #include "script/DialogManager.h"
 
@@ -263,6 +265,8 @@ const std::map<String, ObjectType> OBJECT_TYPES = {
     {"ActionArrowMarker", {makeObject<ActionArrowMarker>, false}},
     {"FadingImage", {makeObject<FadingImage>, false}},
     {"LBAMap", {makeObject<LBAMap>, false}},
+    {"Character2DDef", {makeObject<Character2D>, false}},
+    {"Character2D", {makeObject<Character2DRef>, false}},
     {"DelayedCommand", {makeDelayedCommand, true}},
     {"DelayedAction", {makeDelayedAction, true}},
 };

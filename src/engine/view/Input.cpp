@@ -11,6 +11,7 @@
 #include "engine/session/Vars.h"
 #include "engine/view/Viewport.h"
 #include "script/Actions.h"
+#include "script/Character2D.h"
 #include "script/Characters.h"
 #include "script/Inventory.h"
 #include "script/Speech.h"

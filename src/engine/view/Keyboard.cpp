@@ -117,7 +117,7 @@ void gameShortcut(int key) {
 }
 
 void gameRules(int key) {
-    if (key == KEY_ESC && Vars::value("skip_action") != "0") {
+    if (key == KEY_ESC && Characters::isSkipPending()) {
         Hud::onSkip(nullptr);
     } else if (InventoryPanel::isOpen()) {
         if (key == KEY_I || key == KEY_F3 || key == KEY_ESC) {

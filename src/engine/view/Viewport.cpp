@@ -7,6 +7,7 @@
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/view/Input.h"
+#include "script/Character2D.h"
 #include "script/Characters.h"
 #include "script/Inventory.h"
 #include "script/ZephJobs.h"
