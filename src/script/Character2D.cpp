@@ -97,14 +97,18 @@ void Character2D::OnDirectionChanged() {
 }
 
 String Character2D::facingFor(float dx, float dy, const String& current) {
-    if (dx == 0.0f && dy == 0.0f) {
+    // Both vectors in the scene's depth-corrected space, in double precision so that no direction
+    // is too short to measure.
+    double ax = 10.0 * dx;
+    double ay = 10.0 * dy;
+    double az = depthAt(160.0f + 10.0f * dy) - depthAt(160.0f);
+    double uz = depthAt(150.0f) - depthAt(160.0f);
+    double a = std::sqrt(ax * ax + ay * ay + az * az);
+    double u = std::sqrt(100.0 + uz * uz);
+    if (a == 0.0) {
         return current;
     }
-    morvec::Vector3 along(10.0f * dx, 10.0f * dy, depthAt(160.0f + 10.0f * dy) - depthAt(160.0f));
-    morvec::Vector3 up(0.0f, -10.0f, depthAt(150.0f) - depthAt(160.0f));
-    double a = along.length();
-    double u = up.length();
-    double dot = ((double)along.x * up.x + (double)along.y * up.y + (double)along.z * up.z) / (a * u);
+    double dot = (-10.0 * ay + az * uz) / (a * u);
     double angle = std::acos(std::clamp(dot, -1.0, 1.0)) * 57.29578;
     if (dx < 0.0f) {
         angle = 360.0 - angle;
@@ -143,15 +147,22 @@ morvec::Vector3 Character2D::getPosition() const {
 }
 
 void Character2D::setOrientation(const String& direction) {
-    facing = direction;
+    turn(direction);
     showStandFrame();
 }
 
 void Character2D::placeAt(const String& direction, float x, float y) {
     nimboui::Object::setPosition(x, y);
     actorPosition = morvec::Vector3(x, y, 0.0f);
-    facing = direction;
+    turn(direction);
     showStandFrame();
+}
+
+// The actor reports only changes of direction; forgetting the last one makes the next walk set the
+// facing again, even when it heads the way the previous walk did.
+void Character2D::turn(const String& direction) {
+    facing = direction;
+    actorDirection = morvec::Vector3();
 }
 
 void Character2D::setPositionFromString(const String& text) {

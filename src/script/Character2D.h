@@ -82,6 +82,7 @@ public:
     float walkAnimationFactor = 1.0f;
 
 private:
+    void turn(const String& direction);
     void showStandFrame();
     void showWalkingFrame(float dt);
     // The image of that name, null when the chapter has none.

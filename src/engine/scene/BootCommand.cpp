@@ -172,6 +172,10 @@ struct BootParser {
             scene->bootCommands.push_back(new BootCommand_PlayAudioStream(own.text(), child->pstr("source")));
         } else if (*child == "Object" || *child == "Animator") {
             nimboui::Object* object = chapter->parseObject(child, scene->root);
+            // The depth sort reads the number after the "," of a "zorder" name.
+            if (object->getName().startsWith("zorder") && !object->getName().contains(",")) {
+                refuse(child, "object '" + object->getName() + "' needs a ',' and a depth after 'zorder'");
+            }
             try {
                 scene->bootCommands.push_back(new BootCommand_AttachObject(own.text(), object));
             } catch (const nimboui::_GenericException& e) {
