@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+class Character2DRef;
+
 namespace Marionix {
 class Job;
 }
@@ -454,6 +456,8 @@ class CharacterAction : public Action {
 public:
     explicit CharacterAction(const String& character) : character(character) {}
     String getTypeName() const override { return "CharacterAction"; }
+    // The active scene's reference that shows the character; null when it shows none.
+    Character2DRef* findCharacter() const;
 
 protected:
     String character;

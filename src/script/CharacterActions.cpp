@@ -4,6 +4,9 @@
 #include "engine/scene/Chapter.h"
 #include "engine/session/Evaluator.h"
 #include "engine/session/Session.h"
+#include "engine/session/Vars.h"
+#include "script/Character2D.h"
+#include "script/Character2DRef.h"
 #include "script/Characters.h"
 #include "script/ZephJobs.h"
 
@@ -13,15 +16,43 @@
 
 namespace Actions {
 
-// No scene shows characters through references yet, so no scene shows the character a command
-// names, and, as for any character the active scene does not show, the command does nothing.
-void ClearJobs::execute() {}
+Character2DRef* CharacterAction::findCharacter() const {
+    String name = character.startsWith("$") ? Vars::value(character.substr(1, 100)) : character;
+    return Characters::findCharacterRef(name);
+}
+
+void ClearJobs::execute() {
+    if (Character2DRef* reference = findCharacter()) {
+        reference->getCharacter()->clearJobs();
+    }
+}
 
 CommandCharacter::CommandCharacter(const String& character) : CharacterAction(character) {}
 
 CommandCharacter::~CommandCharacter() = default;
 
-void CommandCharacter::execute() {}
+void CommandCharacter::execute() {
+    Character2DRef* reference = findCharacter();
+    if (!reference) {
+        return;
+    }
+    Character2D* target = reference->getCharacter();
+    // Started by this character's own CallAction job: the new jobs run right after it and the rest
+    // of the queue follows them. Otherwise they replace the queue.
+    unsigned index = 1;
+    if (ZephJobs::callingCharacter != target->nimboui::Object::getName()) {
+        index = 1000;
+        if (target->getCurrentJobType() == "SwitchScene") {
+            target->update(0.0f);
+        }
+        target->clearJobs();
+    }
+    for (const JobEntry& entry : jobs) {
+        if (Evaluator::evaluate(entry.condition) == "1") {
+            target->insertJob(index++, entry.prototype->clone());
+        }
+    }
+}
 
 Action* CommandCharacter::clone() {
     auto* copy = new CommandCharacter(character);
@@ -97,12 +128,12 @@ void CommandCharacter::parseJob(vessxml::Node* element) {
 }
 
 void SetCharacterPos::execute() {
-    nimboui::Object* object = Session::getChapter("characters")->getObject(character);
-    auto* actor = dynamic_cast<Marionix::Actor*>(object);
-    if (!actor) {
-        throw _ScriptException("SetCharacterPos: '" + character + "' is not a character", __FILE__, __LINE__);
+    auto* target = dynamic_cast<Character2D*>(Session::getChapter("characters")->getObject(character));
+    if (!target) {
+        throw nimboui::_GenericException("SetCharacterPos: '" + character + "' is not a character", "GenericException",
+                                         __FILE__, __LINE__);
     }
-    Characters::placeCharacter(actor, position);
+    target->setPositionFromString(position);
 }
 
 } // namespace Actions

@@ -19,6 +19,9 @@ void sayGenericLine() {}
 void skipCurrentLine() {
     speechMap.clear();
 }
+void cutLine(const String& speaker) {
+    speechMap.erase(speaker);
+}
 void clear() {
     speechMap.clear();
 }

@@ -23,6 +23,8 @@ inline void say(const String& text) {
 // The current character refuses to use the item in hand on a hotspot.
 void sayGenericLine();
 void skipCurrentLine();
+// Ends a speaker's line at once.
+void cutLine(const String& speaker);
 void clear();
 void updateTalkAnimation(float step);
 

@@ -31,7 +31,8 @@ extern String callingCharacter;
 // LBAMap object (the empty map when there is none).
 const lba::Map& getWalkMap(bool none);
 
-// Walks to a point along the shortest path, smoothed into a spline.
+// Walks to a point along the shortest path, smoothed into a spline, at the actor's speed. A path
+// of fewer than two distinct points is no walk.
 class SplineMove : public Marionix::Job {
 public:
     SplineMove(const String& tag, bool ignoreWalkMap, float x, float y);
@@ -43,6 +44,7 @@ public:
 
     // Where the walk ends (the spline at 0.9999); (0, 0) without a path.
     morvec::Vector2 getDestination() const;
+    // The spline's length; 0 without a spline.
     double getLength() const { return spline ? spline->getLength() : 0.0; }
     const morvec::Vector2& getTarget() const { return target; }
 
@@ -77,16 +79,14 @@ protected:
     Action* action;
 };
 
-// The starts of CallAction, Dialog, Pause, SetOrientation and PlaySoundW come with the characters'
-// scripting; until then each of them ends on its first update without acting.
-
-// Runs a named action of the chapter whose file held the job.
+// Runs a named action of the chapter whose file held the job (else of the active scene's chapter),
+// with callingCharacter naming the character that runs the job.
 class CallAction : public SimpleJob {
 public:
     CallAction(const String& actionName, Chapter* owner) : actionName(actionName), owner(owner) {}
     Marionix::Job* clone() const override { return new CallAction(actionName, owner); }
     String getTypeName() const override { return "CallAction"; }
-    void start() override {}
+    void start() override;
     const String& getActionName() const { return actionName; }
     Chapter* getOwner() const { return owner; }
 
@@ -103,10 +103,19 @@ public:
         : ActionWrapper(action, condition), nowait(nowait), speaker(speaker) {}
     Marionix::Job* clone() const override;
     String getTypeName() const override { return "Say"; }
+    void start() override;
+    void update(float dt) override;
+    bool isDone() override;
+    // Ends the line on screen, unless the job does not wait for it.
+    void cancel() override;
     const String& getSpeaker() const { return speaker; }
     bool isNowait() const { return nowait; }
 
 private:
+    // The speaker's name, read from its variable when written as "$variable".
+    String speakerName() const;
+
+    float countdown = 0.0f;
     bool nowait;
     String speaker;
 };
@@ -117,7 +126,8 @@ public:
     explicit Dialog(const String& dialogName) : dialogName(dialogName) {}
     Marionix::Job* clone() const override { return new Dialog(dialogName); }
     String getTypeName() const override { return "Dialog"; }
-    void start() override {}
+    void start() override;
+    bool isDone() override;
     const String& getDialogName() const { return dialogName; }
 
 private:
@@ -131,7 +141,11 @@ public:
     // A fresh pause of the same duration, its job flag clear.
     Marionix::Job* clone() const override { return new Pause(duration); }
     String getTypeName() const override { return "Pause"; }
-    void start() override {}
+    void start() override;
+    void update(float dt) override;
+    bool isDone() override { return remaining <= 0.0f; }
+    // How far the pause ran past its end.
+    float calcOvertime() override { return -remaining; }
     float getDuration() const { return duration; }
     float getRemaining() const { return remaining; }
 
@@ -146,7 +160,8 @@ public:
     explicit SetOrientation(const String& direction) : direction(direction) {}
     Marionix::Job* clone() const override { return new SetOrientation(direction); }
     String getTypeName() const override { return "SetOrientation"; }
-    void start() override {}
+    // A job of an actor that is no character is an error.
+    void start() override;
     const String& getDirection() const { return direction; }
 
 private:
@@ -159,7 +174,8 @@ public:
     PlaySoundW(const String& soundName, bool wait) : soundName(soundName), wait(wait) {}
     Marionix::Job* clone() const override { return new PlaySoundW(soundName, wait); }
     String getTypeName() const override { return "PlaySound"; }
-    void start() override {}
+    void start() override;
+    bool isDone() override;
     const String& getSoundName() const { return soundName; }
     bool isWaiting() const { return wait; }
 
@@ -168,7 +184,9 @@ private:
     bool wait;
 };
 
-// Queues a scene switch and places the character once the target scene is active.
+// Queues a scene switch and places the character once the target scene is active. A job whose
+// condition fails does nothing; one whose switch did not happen gives up once nothing is left that
+// could still bring the target scene.
 class SwitchScene : public ActionWrapper {
 public:
     SwitchScene(Actions::SwitchScene* action, const String& condition, const String& position);
@@ -176,7 +194,7 @@ public:
     String getTypeName() const override { return "SwitchScene"; }
     void start() override;
     void update(float dt) override;
-    bool isDone() override;
+    bool isDone() override { return arrived; }
     // The target as chapter name, "." and scene name.
     String getTargetScene() const;
     const String& getPosition() const { return position; }
@@ -184,6 +202,8 @@ public:
 private:
     bool arrived = false;
     String position;
+    // The target as the start resolved it.
+    String target;
 };
 
 } // namespace ZephJobs
