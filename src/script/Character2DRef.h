@@ -36,6 +36,7 @@ public:
     // The character "characters." + chr; throws when the characters chapter has none.
     Character2D* getCharacter();
     const String& getCharacterName() const { return chr; }
+    const std::vector<CharacterPlacement>& getPlacements() const { return placements; }
     // The drawing height: 64 for "dummy", else the own height (or the character's box height) less
     // the scene's depth at the reference's y.
     float getHeight();
