@@ -67,13 +67,10 @@ bool isCharacterSwitcherOpen();
 void openCharacterSwitcher();
 void closeCharacterSwitcher();
 void updateCharacterButton();
-// The switcher's click handlers, then "current_character" set away and back so that its
+// The character button's click handler, then "current_character" set away and back so that its
 // listeners run once for the current character.
 void registerCharacterSwitcherEvents();
+// A line being spoken is skipped; otherwise, unless the player is busy, the switcher opens.
 void onSwitcherButtonClick(nimboui::EventArgs* args);
-void onCloseButtonClick(nimboui::EventArgs* args);
-void onMenuButtonClick(nimboui::EventArgs* args);
-// "chr_NAME_button" switches to NAME.
-void onCharacterButtonClick(nimboui::EventArgs* args);
 
 } // namespace Characters

@@ -111,8 +111,11 @@ TEST_F(InterfaceSetupTest, WiresTheInterface) {
     Vars::variables.variables.erase("hint_later");
 
     EXPECT_TRUE(sameVariables(Vars::snapshot, Vars::variables));
-    expectInOrder(log(), {"[vorne] HD parm is1", "[zeph] Loading chapter ui", "[zeph] Loading chapter characters",
-                          "[zeph] $inv_ignore_notifications: '0' (was '1')"});
+    // The character switcher's registration sets the current character away and back.
+    expectInOrder(log(),
+                  {"[vorne] HD parm is1", "[zeph] Loading chapter ui", "[zeph] Loading chapter characters",
+                   "[zeph] $current_character: 'luna' (was 'vorne')", "[zeph] $current_character: 'vorne' (was 'luna')",
+                   "[zeph] $inv_ignore_notifications: '0' (was '1')"});
 
     // What each button's click does.
     Session::transitions[""] = new Transitions::Immediate();

@@ -3,6 +3,7 @@
 #include "engine/RunningGame.h"
 #include "script/Actions.h"
 #include "script/Character2DRef.h"
+#include "script/Speech.h"
 #include "script/ZephJobs.h"
 
 #include "trailex/Map.h"
@@ -184,6 +185,14 @@ TEST_F(Characters_, SwitchingStoresTheOldCharactersStateAndGoesToTheNewOnesScene
     EXPECT_EQ(var("active_scene"), "ship.Cockpit");
     EXPECT_EQ(var("cockpit_visits").toInt(), visits + 2);
     EXPECT_EQ(var("luna_scene"), "ship.Cockpit");
+}
+
+TEST_F(Characters_, TheCharacterButtonSkipsALineBeingSpoken) {
+    nimboui::Object* button = uiChapter->getObject("character_button");
+    ASSERT_TRUE(button->hasEvent("Click"));
+    Speech::speechMap["vorne"] = "a line";
+    button->triggerEvent("Click", 0, 0, "");
+    EXPECT_TRUE(Speech::speechMap.empty());
 }
 
 TEST_F(Characters_, EveryPlacementOfTheStoryScenesStandsOnTheirWalkMaps) {
