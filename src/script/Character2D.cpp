@@ -54,10 +54,6 @@ bool Character2D::setProperty(const String& name, const String& value) {
     return true;
 }
 
-void Character2D::notifyEvent(const String& event, void* params) {
-    nimboui::Object::notifyEvent(event, params);
-}
-
 void Character2D::update(float dt) {
     Marionix::Actor::update(dt);
     nimboui::Object::update(dt);

@@ -26,7 +26,6 @@ public:
     // "chr" (the actor name; shows the south stand frame), "yfactor", "speed", "Animation:NAME"
     // ("frames,length"), else the image box's properties. Answers true for every name.
     bool setProperty(const String& name, const String& value) override;
-    void notifyEvent(const String& event, void* params) override;
     // Runs the job queue, follows the actor's position and shows the walking frames.
     void update(float dt) override;
 
