@@ -29,5 +29,7 @@ void draw();
 // Black bars (or margin images) where the scene's aspect leaves the window uncovered.
 void drawMargins();
 void hideButtons(bool dialog);
+// The "ui" chapter's sound "click", which every click handler of the HUD and the menus plays first.
+void playClick();
 
 } // namespace Hud

@@ -1,17 +1,674 @@
 #include "ui/SaveLoadMenu.h"
 
+#include "engine/scene/Chapter.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
+#include "engine/session/zephUtil.h"
+#include "script/Inventory.h"
+#include "ui/Hud.h"
+
+#include "marionix/Actor.h"
+#include "nimbo/Nimbo.h"
+#include "nimboui/Animators.h"
+#include "nimboui/Image.h"
+#include "nimboui/ImageBox.h"
+#include "nimboui/Label.h"
+#include "nimboui/Texture.h"
+#include "nimboui/nimboui.h"
+#include "vessot/File.h"
+#include "vessot/Format.h"
+
+#include <algorithm>
+#include <ctime>
+#include <set>
+#include <vector>
 
 namespace SaveLoadMenu {
 
-// Characters record their positions once the character layer exists.
-void recordCharacterPositions() {}
+void (*testKillPoint)(const String& point) = nullptr;
+int pageSlotOffset = 0;
+
+namespace {
+
+const char MAGIC[] = "zeph_save_fmt_1.0";
+const char SOURCE[] = "src\\ui\\SaveLoadMenu";
+const int SLOTS_PER_PAGE = 6;
+const int AUTOSAVE_SLOTS = 6;
+
+void killPoint(const String& point) {
+    if (testKillPoint) {
+        testKillPoint(point);
+    }
+}
+
+// The current profile's folder, without a trailing "/".
+String profileFolder() {
+    return zephUtil::getUserDataPath() + Session::getParam("profile");
+}
+
+void setNotificationsIgnored(bool ignored) {
+    for (const char* name : {"inv_ignore_notifications", "diary_ignore_notifications"}) {
+        Vars::get(name)->setValue(ignored ? "1" : "0", false);
+    }
+}
+
+// Asks the confirmation question of the request and shows the reason under it.
+void askAboutFailure(const String& request, const String& reason) {
+    Vars::get("cdialog")->setValue(request, false);
+    if (auto* text = dynamic_cast<nimboui::Label*>(Hud::uiObject("cdialog_text"))) {
+        text->setText(text->getDisplayedText() + "\n\n" + GameUtil::withoutTagBrackets(reason));
+    }
+}
+
+template <class Visit> void forEachCharacter(Visit visit) {
+    if (!charactersChapter) {
+        return;
+    }
+    std::vector<nimboui::Object*> objects = charactersChapter->getObjects();
+    for (nimboui::Object* object : objects) {
+        if (auto* actor = dynamic_cast<Marionix::Actor*>(object)) {
+            visit(object, actor);
+        }
+    }
+}
+
+String localDate() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[128];
+    std::strftime(buffer, sizeof buffer, "%m/%d/%Y %H:%M", &local);
+    return buffer;
+}
+
+// Makes the slot's folder when it is missing (never an empty file); notes that this save made it.
+void makeFolder(const String& folder, bool& made, const char* failure, int line) {
+    if (vessot::Dir::exists(folder)) {
+        return;
+    }
+    if (!vessot::Dir::create(folder)) {
+        throw vessot::exception(failure, SOURCE, line);
+    }
+    made = true;
+}
+
+// "game.log.1" to "game.log.4" move up by one, the fifth copy dropped.
+void rotateLogCopies(const String& folder) {
+    if (!vessot::File::exists(folder + "game.log.1")) {
+        return;
+    }
+    vessot::File::remove(folder + "game.log.5");
+    for (int i = 4; i >= 1; --i) {
+        String from = folder + "game.log." + String(i);
+        if (!vessot::File::exists(from)) {
+            continue;
+        }
+        String move = "game.log." + String(i) + " to game.log." + String(i + 1);
+        killPoint("before moving " + move);
+        vessot::File::rename(from, folder + "game.log." + String(i + 1));
+        killPoint("after moving " + move);
+    }
+}
+
+// Writes a file of the slot atomically; a failure (logged with its reason) fails the save.
+void writeSlotFile(const String& folder, const String& name, bool written) {
+    if (!written) {
+        throw vessot::exception("failed to write " + folder + name, SOURCE, __LINE__);
+    }
+}
+
+String infoText() {
+    String minutes(Vars::value("gameplay_time").toInt() / 60);
+    return String(MAGIC) + "\n" + Vars::value("active_scene") + "\n" + localDate() + "\n" + minutes + "\n";
+}
+
+// Writes the live store into the slot. A failure is logged, removes the slot's folder when this
+// save made it, and leaves its reason; nothing is asked here.
+bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, String& reason) {
+    GameUtil::logMessage("Saving game in slot: " + slot);
+    String folder = slotFolder(slot);
+    bool madeFolder = false;
+    try {
+        if (returnToGame) {
+            String target = Vars::value("sl_prev_scene");
+            if (target.startsWith("ui")) {
+                target = Vars::value("ingame_menu_prev_scene");
+            }
+            Vars::get("active_scene")->setValue(target, false);
+            Session::switchScene(target, "", "", 0.0f);
+        }
+        makeFolder(folder, madeFolder, "failed to create info.txt", 85);
+        rotateLogCopies(folder);
+        vessot::File::copy(zephUtil::getUserDataPath() + "game.log", folder + "game.log.1", false);
+        killPoint("after copying the log");
+        makeFolder(folder, madeFolder, "failed to create game.sav", 117);
+        setNotificationsIgnored(true);
+        if (recordPositions) {
+            recordCharacterPositions();
+        }
+        // A saved game never holds a pending question.
+        if (!Vars::value("cdialog").empty()) {
+            Vars::get("cdialog")->setValue("", false);
+            Vars::snapshot.get("cdialog")->setValue("", false);
+        }
+        killPoint("before writing game.sav");
+        writeSlotFile(folder, "game.sav", Vars::saveDiff(folder + "game.sav"));
+        killPoint("after writing game.sav");
+        // Last: the menu lists a slot by its "info.txt".
+        writeSlotFile(folder, "info.txt", zephUtil::writePlayerFile(folder + "info.txt", infoText()));
+        killPoint("after writing info.txt");
+        setNotificationsIgnored(false);
+        GameUtil::logMessage("Game Successfully saved!");
+        return true;
+    } catch (const vessot::exception& e) {
+        reason = e.message();
+        GameUtil::logMessage("SaveGame failed ( " + reason + " ), deleting created folder");
+        if (madeFolder) {
+            vessot::Dir::remove(folder);
+        }
+        // Left at "1", every later notification would stay silent.
+        setNotificationsIgnored(false);
+        return false;
+    }
+}
+
+// Moves the unbroken run of autosaves from "slot1" up by one, the sixth dropped when all are there.
+void rotateAutosaves(const String& base) {
+    int free = 1;
+    while (free <= AUTOSAVE_SLOTS && vessot::Dir::exists(base + "slot" + String(free))) {
+        ++free;
+    }
+    if (free > AUTOSAVE_SLOTS) {
+        vessot::Dir::remove(base + "slot" + String(AUTOSAVE_SLOTS));
+        killPoint("after removing autosave slot6");
+        free = AUTOSAVE_SLOTS;
+    }
+    for (int k = free; k >= 2; --k) {
+        String move = "autosave slot" + String(k - 1) + " to slot" + String(k);
+        killPoint("before moving " + move);
+        vessot::Dir::rename(base + "slot" + String(k - 1), base + "slot" + String(k));
+        killPoint("after moving " + move);
+    }
+}
+
+void showSavedNotice() {
+    auto* label = dynamic_cast<nimboui::Label*>(Hud::uiObject("autosaved_label"));
+    auto* fader = dynamic_cast<nimboui::Animators::AlphaFader*>(Hud::uiObject("autosaved_label_fader"));
+    if (!label || !fader) {
+        return;
+    }
+    label->setAlpha(0.2f);
+    label->setTextKey("saved_label");
+    fader->fade(0.0f, 3.0f);
+}
+
+// Why the slot cannot be loaded, "" when it can. Reads the slot's "game.sav" as loading would and
+// changes nothing.
+String loadProblem(const String& slot) {
+    if (Session::activeTransition) {
+        return "a scene transition is running";
+    }
+    String path = slotFolder(slot) + "game.sav";
+    if (!vessot::File::exists(path)) {
+        return path + " does not exist";
+    }
+    try {
+        String scene;
+        for (const auto& [key, value] : VariableTable::parseDiff(vessot::File::hread(path), path)) {
+            if (key == "active_scene") {
+                scene = value;
+            }
+        }
+        String chapterName;
+        String sceneName;
+        if (scene.empty()) {
+            return path + " names no active_scene";
+        }
+        if (!scene.split(".", chapterName, sceneName) || chapterName.empty() || sceneName.empty()) {
+            return path + ": '" + scene + "' names no chapter and scene";
+        }
+        auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterName));
+        if (!chapter) {
+            return path + ": there is no chapter '" + chapterName + "'";
+        }
+        if (!chapter->hasScene(sceneName)) {
+            return path + ": chapter '" + chapterName + "' has no scene '" + sceneName + "'";
+        }
+    } catch (const vessot::exception& e) {
+        return e.message();
+    }
+    return "";
+}
+
+// "slot" followed by 1 to 6 digits.
+bool isSlotName(const String& name) {
+    return name.startsWith("slot") && name.size() >= 5 && name.size() <= 10 &&
+           std::all_of(name.begin() + 4, name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool allOf(const String& text, const char* allowed) {
+    return !text.empty() && text.find_first_not_of(allowed) == String::npos;
+}
+
+const char IDENTIFIER[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_";
+const char SCENE_NAME[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_.";
+
+// ---------------------------------------------------------------- the menu's helpers
+
+nimboui::Object* menuObject(const String& name) {
+    return uiChapter->getObject(name);
+}
+
+void bindClick(const String& name, void (*handler)(nimboui::EventArgs*)) {
+    menuObject(name)->registerEvent("Click", handler ? nimboui::EventHandler(handler) : nimboui::EventHandler());
+}
+
+// The entry a handler serves: the last character of the clicked object's name.
+String clickedPosition(nimboui::EventArgs* args) {
+    const String& name = args->object->getName();
+    return name.substr(name.size() - 1);
+}
+
+bool inMode(const char* mode) {
+    return Vars::value("sl_mode") == mode;
+}
+
+UserInterface::SaveLoadMenu* activeMenu() {
+    return dynamic_cast<UserInterface::SaveLoadMenu*>(Session::activeScene);
+}
+
+void reenter() {
+    Session::activeScene->reset();
+}
+
+} // namespace
+
+String slotFolder(const String& slot) {
+    return profileFolder() + "/" + slot + "/";
+}
+
+// ---------------------------------------------------------------- characters
+
+// Every character's position into its "<name>_pos" variable.
+void recordCharacterPositions() {
+    forEachCharacter([](nimboui::Object* object, Marionix::Actor*) {
+        Variable* position = Vars::get(object->getName() + "_pos");
+        String value = String((int)object->getX()) + "," + String((int)object->getY()) + ",S";
+        std::vector<VariableListener> listeners = position->listeners;
+        for (VariableListener listener : listeners) {
+            listener(position, value, position->value);
+        }
+        position->value = value;
+    });
+}
+
+void restoreCharacterPositions() {
+    forEachCharacter([](nimboui::Object* object, Marionix::Actor* actor) {
+        vessot::Array<String> parts = Vars::value(object->getName() + "_pos").split(",");
+        if (parts.size() >= 2) {
+            actor->setPosition(parts[0].toFloat(), parts[1].toFloat(), 0.0f);
+            object->setPosition(parts[0].toFloat(), parts[1].toFloat());
+        }
+    });
+}
+
+// ---------------------------------------------------------------- saving and loading
+
+bool saveGame(const String& slot, bool returnToGame, bool recordPositions) {
+    String reason;
+    if (writeSlot(slot, returnToGame, recordPositions, reason)) {
+        return true;
+    }
+    askAboutFailure("SL_SAVE_FAILED,none,none", reason);
+    if (Session::activeScene) {
+        Session::activeScene->reset();
+    }
+    return false;
+}
 
 void autoSave() {
-    // Save slots are not written yet; the time is noted so the frame asks again in 600 s.
-    Session::log("autosave requested");
+    String chapter = GameUtil::getActiveChapterName();
+    if (chapter == "menu" || chapter == "intro" || chapter == "ui") {
+        return;
+    }
+    // The autosave writes the snapshot (the last quiet moment): it stands in for the live store.
+    VariableTable live = Vars::variables;
+    Vars::variables = Vars::snapshot;
+    rotateAutosaves(profileFolder() + "/autosave/");
     Vars::get("last_autosave_time")->setValue(Vars::value("gameplay_time"), false);
+    String reason;
+    bool saved = writeSlot("autosave/slot1", false, false, reason);
+    if (saved) {
+        showSavedNotice();
+    }
+    String kept = Vars::value("cdialog");
+    Vars::variables = std::move(live);
+    if (!Vars::value("cdialog").empty() && kept.empty()) {
+        Vars::get("cdialog")->setValue("", true);
+    }
+    Vars::get("last_autosave_time")->setValue(Vars::value("gameplay_time"), false);
+    // Asked in the live store, once the snapshot is out of its place.
+    if (!saved) {
+        askAboutFailure("SL_SAVE_FAILED,none,none", reason);
+    }
+}
+
+void loadGame(const String& slot) {
+    String problem = loadProblem(slot);
+    if (!problem.empty()) {
+        GameUtil::logMessage("ERROR! loadGame: " + problem);
+        askAboutFailure("SL_LOAD_FAILED,none,none", problem);
+        return;
+    }
+    GameUtil::unloadAllChapters();
+    GameUtil::logMessage("Loading game from slot: " + slot);
+    String folder = slotFolder(slot);
+    Vars::reset();
+    Inventory::clear();
+    Vars::loadDiff(folder + "game.sav");
+    String scene = Vars::value("active_scene");
+    Vars::get("active_scene")->setValue(scene, false);
+    Vars::get("prev_scene")->setValue("None", false);
+    forEachCharacter([](nimboui::Object*, Marionix::Actor* actor) { actor->clearJobs(); });
+    restoreCharacterPositions();
+    Session::switchScene(scene, "", "", 0.0f);
+    setNotificationsIgnored(false);
+    Vars::snapshot = Vars::variables;
+    GameUtil::logMessage("Game Successfully loaded!");
+}
+
+// ---------------------------------------------------------------- slot descriptions
+
+bool readSlotInfo(const String& path, int number, SlotInfo& info) {
+    String text;
+    try {
+        text = vessot::File::hread(path);
+    } catch (const vessot::exception& e) {
+        GameUtil::logMessage("Savegame slot " + String(number) + " is unreadable: " + e.message());
+        return false;
+    }
+    String lines[4];
+    size_t start = 0;
+    for (String& line : lines) {
+        if (start > text.size()) {
+            break;
+        }
+        size_t end = std::min(text.find('\n', start), text.size());
+        line = text.substr(start, end - start);
+        if (line.endsWith("\r")) {
+            line.pop_back();
+        }
+        start = end + 1;
+    }
+    if (lines[0] != MAGIC) {
+        GameUtil::logMessage("Savegame slot " + String(number) +
+                             " is invalid. Magic string doesn't match, expecting 'zeph_save_fmt_1.0', got '" +
+                             lines[0] + "'");
+        return false;
+    }
+    info.scene = lines[1];
+    info.date = lines[2];
+    info.minutes = lines[3].toInt();
+    return true;
+}
+
+String slotLabelKey(const SlotInfo& info, bool wide) {
+    String chapter = info.scene.substr(0, info.scene.find('.'));
+    if (!allOf(chapter, IDENTIFIER)) {
+        chapter = "";
+    }
+    int hours = info.minutes / 60;
+    int minutes = info.minutes - 60 * hours;
+    String format = wide ? "{[f:hheaven:0.95][c:640000]%s[/c][/f]\n%s} " : "{[f:hheaven:0.8][c:640000]%s[/c][/f]\n%s} ";
+    return format + "CHAPTER_" + chapter + " {" + GameUtil::withoutTagBrackets(info.date) + " (" +
+           vessot::jsprintf("%02d:%02d", hours, minutes) + ")}";
+}
+
+String thumbnailPath(const SlotInfo& info) {
+    if (!allOf(info.scene, SCENE_NAME) || info.scene.contains("..")) {
+        return "";
+    }
+    return "data/shots/" + info.scene + ".png";
+}
+
+// ---------------------------------------------------------------- the menu's handlers
+
+void hideSlotChoices() {
+    for (int d = 1; d <= SLOTS_PER_PAGE; ++d) {
+        menuObject("sl_slot_choice_" + String(d))->setVisible(false);
+    }
+}
+
+void onCloseClick(nimboui::EventArgs*) {
+    Hud::playClick();
+    if (inMode("autosave")) {
+        Vars::get("sl_mode")->setValue("load", false);
+        reenter();
+        return;
+    }
+    String back = Vars::value("sl_prev_scene");
+    if (!back.contains("ui.")) {
+        Vars::get("active_scene")->setValue(back, false);
+    }
+    Session::switchScene(back, "fade", "", 0.5f);
+}
+
+void onPagePrevClick(nimboui::EventArgs*) {
+    Hud::playClick();
+    activeMenu()->pageIndex -= 1;
+    reenter();
+}
+
+void onPageNextClick(nimboui::EventArgs*) {
+    Hud::playClick();
+    activeMenu()->pageIndex += 1;
+    reenter();
+}
+
+void onAutosaveEntryClick(nimboui::EventArgs*) {
+    Hud::playClick();
+    Vars::get("sl_mode")->setValue("autosave", false);
+    reenter();
+}
+
+void onSlotClick(nimboui::EventArgs* args) {
+    Hud::playClick();
+    String d = clickedPosition(args);
+    hideSlotChoices();
+    menuObject("sl_slot_choice_" + d)->setVisible(true);
+    bool saving = inMode("save");
+    dynamic_cast<nimboui::Label*>(menuObject("sl_slot_choice_label_" + d))
+        ->setTextKey(saving ? "sl_choice_overwrite" : "sl_choice_load");
+    // Outside "save" a click on the panel's background loads.
+    bindClick("sl_slot_choice_bg_" + d, saving ? nullptr : onSlotConfirmClick);
+    bindClick("sl_slot_choice_yes_" + d, onSlotConfirmClick);
+    bindClick("sl_slot_choice_no_" + d, onChoiceCancelClick);
+    bindClick("sl_slot_choice_delete_" + d, onDeleteClick);
+    menuObject("sl_slot_choice_delete_" + d)->setVisible(true);
+}
+
+void onSlotConfirmClick(nimboui::EventArgs* args) {
+    Hud::playClick();
+    String number(clickedPosition(args).toInt() + pageSlotOffset);
+    if (inMode("save")) {
+        saveGame("slot" + number, true, true);
+    } else {
+        loadGame((inMode("autosave") ? "autosave/slot" : "slot") + number);
+    }
+}
+
+void onDeleteClick(nimboui::EventArgs* args) {
+    Hud::playClick();
+    String d = clickedPosition(args);
+    dynamic_cast<nimboui::Label*>(menuObject("sl_slot_choice_label_" + d))->setTextKey("sl_choice_delete");
+    bindClick("sl_slot_choice_yes_" + d, onDeleteConfirmClick);
+    menuObject("sl_slot_choice_delete_" + d)->setVisible(false);
+    bindClick("sl_slot_choice_bg_" + d, nullptr);
+}
+
+void onDeleteConfirmClick(nimboui::EventArgs* args) {
+    Hud::playClick();
+    String number(clickedPosition(args).toInt() + pageSlotOffset);
+    vessot::Dir::remove(profileFolder() + (inMode("autosave") ? "/autosave/slot" : "/slot") + number);
+    reenter();
+}
+
+void onChoiceCancelClick(nimboui::EventArgs*) {
+    Hud::playClick();
+    hideSlotChoices();
 }
 
 } // namespace SaveLoadMenu
+
+// ---------------------------------------------------------------- the menu scene
+
+namespace UserInterface {
+
+using namespace ::SaveLoadMenu;
+
+Scene* SaveLoadMenu::create(Chapter* chapter) {
+    return new SaveLoadMenu(chapter, "SaveLoadMenu");
+}
+
+SaveLoadMenu::~SaveLoadMenu() {
+    freeThumbnails();
+}
+
+void SaveLoadMenu::onEnter() {
+    bindClick("sl_close", onCloseClick);
+    bindClick("sl_page_prev", onPagePrevClick);
+    bindClick("sl_page_next", onPageNextClick);
+    if (Vars::value("prev_scene") != Vars::value("active_scene")) {
+        pageIndex = 0;
+    }
+    String mode = Vars::value("sl_mode");
+    bool autosaves = mode == "autosave";
+    String folder = profileFolder() + (autosaves ? "/autosave/" : "/");
+    countPages(folder, autosaves);
+    if (pageIndex >= pageCount) {
+        pageIndex = pageCount - 1;
+    }
+    bool paged = pageCount > 1;
+    menuObject("sl_page_prev")->setVisible(paged && pageIndex > 0);
+    menuObject("sl_page_next")->setVisible(paged && pageIndex < pageCount - 1);
+    auto* label = dynamic_cast<nimboui::Label*>(menuObject("sl_page_label"));
+    label->setVisible(paged);
+    label->setText(String(pageIndex + 1) + " / " + String(pageCount));
+    pageSlotOffset = pageIndex * SLOTS_PER_PAGE;
+    for (int d = 1; d <= SLOTS_PER_PAGE; ++d) {
+        showEntry(d, folder, mode);
+    }
+}
+
+void SaveLoadMenu::onLeave() {
+    hideSlotChoices();
+    for (int d = 1; d <= SLOTS_PER_PAGE; ++d) {
+        dynamic_cast<nimboui::ImageBox*>(menuObject("sl_slot" + String(d)))->setImageByName("null");
+        bindClick("sl_slot_btn_" + String(d), nullptr);
+    }
+    freeThumbnails();
+}
+
+// The pages the slots of the listing need; an empty last page stays only when the page before it
+// is full, to take the next save.
+void SaveLoadMenu::countPages(const String& folder, bool autosaves) {
+    pageCount = 1;
+    if (autosaves) {
+        return;
+    }
+    std::set<int> numbers;
+    for (const String& entry : vessot::Dir::contents(folder, true)) {
+        String name = vessot::DirBase::basename(entry);
+        if (isSlotName(name)) {
+            int number = name.substr(4).toInt();
+            pageCount = std::max(pageCount, number / SLOTS_PER_PAGE + 1);
+            numbers.insert(number);
+        }
+    }
+    auto holds = [&](int base, int from) {
+        for (int n = base + from; n <= base + SLOTS_PER_PAGE; ++n) {
+            if (!numbers.count(n)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    auto holdsNone = [&](int base) {
+        return std::none_of(numbers.begin(), numbers.end(),
+                            [&](int n) { return n > base && n <= base + SLOTS_PER_PAGE; });
+    };
+    if (pageCount > 1) {
+        int base = (pageCount - 1) * SLOTS_PER_PAGE;
+        // The first page's first entry is the autosave list, not slot 1.
+        int previous = base - SLOTS_PER_PAGE;
+        if (holdsNone(base) && !holds(previous, previous == 0 ? 2 : 1)) {
+            pageCount -= 1;
+        }
+    }
+}
+
+void SaveLoadMenu::showEntry(int position, const String& folder, const String& mode) {
+    String d(position);
+    auto* info = dynamic_cast<nimboui::Label*>(menuObject("sl_slot" + d + "_info"));
+    auto* box = dynamic_cast<nimboui::ImageBox*>(menuObject("sl_slot" + d));
+    bool wide = info->getWidth() == 125.0f;
+    // An entry that shows nothing keeps no text of an earlier page.
+    info->setText("");
+    if (position == 1 && pageSlotOffset == 0 && mode != "autosave") {
+        info->setTextKey(wide ? "{[f:hheaven:0.95]%s[/f]} autosave_slot" : "{[f:hheaven:0.8]%s[/f]} autosave_slot");
+        box->setImage(uiChapter->getImage("gui/autosave_slot"));
+        if (mode == "load") {
+            bindClick("sl_slot_btn_1", onAutosaveEntryClick);
+        }
+        return;
+    }
+    int number = pageSlotOffset + position;
+    String path = folder + "slot" + String(number) + "/info.txt";
+    if (vessot::File::exists(path)) {
+        SlotInfo slot;
+        if (!readSlotInfo(path, number, slot)) {
+            return;
+        }
+        bindClick("sl_slot_btn_" + d, onSlotClick);
+        info->setTextKey(slotLabelKey(slot, wide));
+        nimboui::Image* shot = thumbnail(thumbnailPath(slot));
+        box->setImage(shot ? shot : uiChapter->getImage("gui/slot_back"));
+        return;
+    }
+    // An empty slot is saved into at once, without a question.
+    if (mode == "save") {
+        bindClick("sl_slot_btn_" + d, onSlotConfirmClick);
+    }
+    box->setImageByName("gui/slot_back");
+}
+
+// The picture of the path, made once while the page is shown; null when there is none.
+nimboui::Image* SaveLoadMenu::thumbnail(const String& path) {
+    if (path.empty()) {
+        return nullptr;
+    }
+    auto cached = thumbnails.find(path);
+    if (cached != thumbnails.end()) {
+        return cached->second.image;
+    }
+    if (!vessot::Resource::exists(path, true) || !nimbo::rendersys) {
+        return nullptr;
+    }
+    nimbo::Texture* picture =
+        nimbo::rendersys->createTextureFromResource(path, nimbo::Texture::TYPE_MANAGED, /*loadNow=*/true);
+    auto* texture = new nimboui::Texture(picture->getFilename(), picture);
+    auto* image = new nimboui::Image(texture, "sl/" + path, morvec::Rectangle(0, 0, 128, 128));
+    thumbnails[path] = {texture, image};
+    return image;
+}
+
+void SaveLoadMenu::freeThumbnails() {
+    for (auto& [path, shot] : thumbnails) {
+        delete shot.image;
+        delete shot.texture;
+    }
+    thumbnails.clear();
+}
+
+} // namespace UserInterface

@@ -1,11 +1,15 @@
 #include "ui/UserInterface.h"
 
 #include "engine/scene/Chapter.h"
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
+#include "script/Actions.h"
 #include "ui/AchievementsMenu.h"
 #include "ui/Hud.h"
+#include "ui/InGameMenu.h"
+#include "ui/SaveLoadMenu.h"
 
 #include "nimboui/Object.h"
 
@@ -21,7 +25,17 @@ struct SceneClass {
 // The interface's own scene classes, in the order the chapter registers them; the scene file of
 // each name fills its object. Menus not listed here are plain scenes of their files.
 const SceneClass SCENE_CLASSES[] = {
+    {"QuickTutorial", QuickTutorial::create},
+    {"SaveLoadMenu", SaveLoadMenu::create},
+    {"InGameMenu", InGameMenu::create},
+    {"HelpMenu", HelpMenu::create},
     {"AchievementsMenu", AchievementsMenu::create},
+};
+
+// The callbacks the data calls by name, registered after the scenes.
+const std::pair<const char*, void (*)(void*)> CALLBACKS[] = {
+    {"InGameAutoSave", inGameAutoSave},
+    {"InGameForceAutoSave", inGameForceAutoSave},
 };
 
 } // namespace
@@ -30,6 +44,22 @@ void registerScenes(Chapter* chapter) {
     for (const SceneClass& scene : SCENE_CLASSES) {
         chapter->registerScene(scene.name, scene.create(chapter));
     }
+    for (const auto& [name, function] : CALLBACKS) {
+        chapter->registerNamedAction(name, new Actions::UserCallback(function, nullptr));
+    }
+}
+
+void inGameAutoSave(void*) {
+    if (GameUtil::getActiveChapterName() == "ui") {
+        Session::switchScene(Vars::value("ingame_menu_prev_scene"), "", "", 0.0f);
+    }
+    ::SaveLoadMenu::autoSave();
+}
+
+void inGameForceAutoSave(void*) {
+    // The save holds the state of now, not that of the last quiet moment.
+    Vars::snapshot = Vars::variables;
+    ::SaveLoadMenu::autoSave();
 }
 
 void SettingsMenu::onClose(nimboui::EventArgs*) {

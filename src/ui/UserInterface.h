@@ -4,3 +4,13 @@
 
 #include "engine/ContentServices.h"
 #include "engine/InterfaceServices.h"
+
+namespace UserInterface {
+
+// Named callbacks of the "ui" chapter that the data calls. An autosave on the data's request: from
+// a "ui" scene it first returns to the game scene the in-game menu was opened from.
+void inGameAutoSave(void* userData);
+// An autosave of the state of now rather than of the last quiet moment.
+void inGameForceAutoSave(void* userData);
+
+} // namespace UserInterface

@@ -1,10 +1,13 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
 // turns into hotspot maps, the scenes' props, the characters' frames with the characters chapter's
-// definition (Figures.h), the interface's pictures (InterfaceArt.h), the loading picture, the arrow
-// marker and the logo screen's pictures (the game's title and the engine's name; all committed); or,
-// with "minigames", the minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
+// definition (Figures.h), the interface's pictures (InterfaceArt.h and the menus' below), the save
+// menu's thumbnails of the story scenes, the loading picture, the arrow marker and the logo screen's
+// pictures (the game's title and the engine's name; all committed); or, with "minigames", the
+// minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
 //   artgen DATA_FOLDER
 //   artgen minigames DATA_FOLDER
+// Run from the repository with the game's font in place (scripts/setup-data): the thumbnails and
+// the tutorial pages carry text.
 // Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
 // the interface's scale of 8/15); hotspot pictures at one pixel per scene unit.
 #include "Figures.h"
@@ -12,6 +15,8 @@
 #include "MinigameArt.h"
 
 #include "nimbo/Image.h"
+#include "runel/FontTtf.h"
+#include "runel/Layout.h"
 #include "vessot/Exception.h"
 #include "vessot/File.h"
 
@@ -56,27 +61,32 @@ bool inside(const Shape& s, float ux, float uy) {
     return dx * dx + dy * dy <= 1.0f;
 }
 
+// The colour of the scene's art at a point in scene units; down is how far down the picture the
+// point lies (0 at the top, 1 at the bottom).
+nimbo::Color sceneColour(const SceneArt& art, float ux, float uy, float down) {
+    nimbo::Color row = mix(art.top, art.bottom, down);
+    nimbo::Color c = row;
+    for (const Shape& s : art.shapes) {
+        if (inside(s, ux, uy)) {
+            // A soft shade from the shape's top to its bottom gives it some depth.
+            c = mix(s.colour, nimbo::Color(0, 0, 0, 255), 0.35f * (uy - s.y) / s.h);
+        }
+    }
+    // Faint panel seams every 40 units.
+    if (((int)ux % 40 == 0 || (int)uy % 40 == 0) && c == row) {
+        c = mix(row, nimbo::Color(255, 255, 255, 255), 0.08f);
+    }
+    return c;
+}
+
 void drawBackground(const SceneArt& art, const vessot::String& path) {
     int width = (int)std::lround(art.width * PIXELS_PER_UNIT);
     int height = (int)std::lround(320 * PIXELS_PER_UNIT);
     nimbo::Image image(width, height);
     for (int y = 0; y < height; ++y) {
-        nimbo::Color row = mix(art.top, art.bottom, (float)y / (float)(height - 1));
         for (int x = 0; x < width; ++x) {
-            float ux = x / PIXELS_PER_UNIT;
-            float uy = y / PIXELS_PER_UNIT;
-            nimbo::Color c = row;
-            for (const Shape& s : art.shapes) {
-                if (inside(s, ux, uy)) {
-                    // A soft shade from the shape's top to its bottom gives it some depth.
-                    c = mix(s.colour, nimbo::Color(0, 0, 0, 255), 0.35f * (uy - s.y) / s.h);
-                }
-            }
-            // Faint panel seams every 40 units.
-            if (((int)ux % 40 == 0 || (int)uy % 40 == 0) && c == row) {
-                c = mix(row, nimbo::Color(255, 255, 255, 255), 0.08f);
-            }
-            image.setPixel(x, y, c);
+            image.setPixel(x, y,
+                           sceneColour(art, x / PIXELS_PER_UNIT, y / PIXELS_PER_UNIT, (float)y / (float)(height - 1)));
         }
     }
     image.savePng(path);
@@ -176,6 +186,125 @@ const char* const MINIGAME_SCENES[][2] = {{"chapters/ship", "GearLock"},
 const char* const UI_SCENES[] = {"Hintbook",     "HelpMenu",  "InGameMenu",    "SaveLoadMenu",
                                  "SettingsMenu", "RateMeBox", "QuickTutorial", "AchievementsMenu"};
 
+// Menus whose buttons are objects of their own: their background has no "back" hotspot.
+bool hasOwnButtons(const vessot::String& name) {
+    return name == "HelpMenu" || name == "InGameMenu" || name == "SaveLoadMenu" || name == "QuickTutorial";
+}
+
+// Shapes drawn into a cell of a picture, in the cell's pixels; a clear colour cuts a hole.
+void paint(nimbo::Image& image, int left, int top, int width, int height, const std::vector<Shape>& shapes) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            for (const Shape& s : shapes) {
+                if (inside(s, x + 0.5f, y + 0.5f)) {
+                    image.setPixel(left + x, top + y, s.colour);
+                }
+            }
+        }
+    }
+}
+
+// Writes the text in white, centred on the point (x, y is the middle of its line).
+void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y) {
+    runel::FontResolver noTags = [](const vessot::String& name) -> runel::FontChoice {
+        throw vessot::exception("no font " + name, __FILE__, __LINE__);
+    };
+    runel::Layout layout = runel::layoutText(text, {&font, 1}, noTags, runel::LEFT, 0, false);
+    float left = x - layout.width / 2;
+    float top = y - layout.height / 2;
+    for (const runel::PlacedGlyph& g : layout.glyphs) {
+        const nimbo::Image& page = font.getPageImage(g.glyph->page);
+        const morvec::Rectangle& source = g.glyph->source;
+        for (int j = 0; j < (int)source.h; ++j) {
+            for (int i = 0; i < (int)source.w; ++i) {
+                int px = (int)std::lround(left + g.dest.x) + i;
+                int py = (int)std::lround(top + g.dest.y) + j;
+                if (px < 0 || py < 0 || px >= image.getWidth() || py >= image.getHeight()) {
+                    continue;
+                }
+                float cover = page.getPixel((int)source.x + i, (int)source.y + j).a / 255.0f;
+                image.setPixel(px, py, mix(image.getPixel(px, py), nimbo::Color(255, 255, 255, 255), cover));
+            }
+        }
+    }
+}
+
+// The save menu's picture of a story scene: its first screen over a band with its name.
+void drawThumbnail(const SceneArt& art, runelttf::FontTtf& font, const vessot::String& path) {
+    const int size = 128;
+    const int picture = 96;
+    nimbo::Image image(size, size, nimbo::Color(16, 18, 24, 255));
+    for (int y = 0; y < picture; ++y) {
+        for (int x = 0; x < size; ++x) {
+            float scale = 426.0f / size;
+            image.setPixel(x, y, sceneColour(art, x * scale, y * scale, (float)y / (picture - 1)));
+        }
+    }
+    writeText(image, font, art.name, size / 2.0f, picture + (size - picture) / 2.0f);
+    image.savePng(path);
+}
+
+const nimbo::Color WHITE(240, 240, 240, 255);
+const nimbo::Color DISK(52, 84, 150, 255);
+const nimbo::Color FRAME(150, 156, 170, 255);
+
+// The save menu's pictures and the quick tutorial's six pages, one texture.
+void drawMenuPictures(const vessot::String& path) {
+    nimbo::Image image(512, 512);
+    // "gui/autosave_slot": a clock over a disk.
+    paint(image, 0, 0, 128, 128,
+          {{14, 34, 84, 84, DISK, 0, false},
+           {30, 34, 52, 30, FRAME, 0, false},
+           {28, 84, 56, 30, WHITE, 0, false},
+           {62, 4, 62, 62, nimbo::Color(30, 30, 30, 255), 0, true},
+           {66, 8, 54, 54, WHITE, 0, true},
+           {91, 14, 4, 22, DISK, 0, false},
+           {91, 33, 20, 4, DISK, 0, false}});
+    // "gui/slot_back": an empty frame.
+    paint(image, 128, 0, 128, 128,
+          {{6, 6, 116, 116, FRAME, 0, false}, {12, 12, 104, 104, nimbo::Color::Clear, 0, false}});
+    // The page arrows "gui/arrow_prev" and "gui/arrow_next".
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            // A triangle pointing right, mirrored for the left arrow.
+            if (x >= 10 && x <= 30 - std::abs(y - 20)) {
+                image.setPixel(256 + 39 - x, y, WHITE);
+                image.setPixel(296 + x, y, WHITE);
+            }
+        }
+    }
+    // The tutorial's pages, 160 x 120 each: walking, hotspots, the verb coin, the inventory, hints,
+    // the menu and saving.
+    const nimbo::Color ground(70, 74, 86, 255);
+    const std::vector<Shape> pages[6] = {
+        {{0, 90, 160, 30, ground, 0, false},
+         {36, 28, 20, 20, LAMP, 0, true},
+         {38, 48, 16, 42, DOOR, 0, false},
+         {70, 62, 60, 8, WHITE, 0, false},
+         {122, 54, 16, 24, WHITE, 0, true}},
+        {{30, 40, 70, 50, PANEL, 0, false}, {40, 50, 50, 10, LAMP, 0, false}, {92, 64, 22, 30, WHITE, 0, true}},
+        {{40, 20, 80, 80, FRAME, 0, true},
+         {48, 28, 30, 30, GLASS, 0, true},
+         {82, 28, 30, 30, LAMP, 0, true},
+         {48, 62, 30, 30, DOOR, 0, true},
+         {82, 62, 30, 30, STEEL, 0, true}},
+        {{20, 30, 120, 60, PANEL, 0, false},
+         {28, 40, 24, 40, LAMP, 0, false},
+         {58, 40, 24, 40, GLASS, 0, false},
+         {88, 40, 24, 40, DOOR, 0, false},
+         {118, 40, 16, 40, STEEL, 0, false}},
+        {{56, 14, 48, 52, LAMP, 0, true}, {68, 62, 24, 22, STEEL, 0, false}, {72, 86, 16, 8, FRAME, 0, false}},
+        {{44, 20, 72, 80, DISK, 0, false}, {58, 20, 44, 28, FRAME, 0, false}, {56, 66, 48, 32, WHITE, 0, false}},
+    };
+    for (int page = 0; page < 6; ++page) {
+        int left = (page % 3) * 160;
+        int top = 128 + (page / 3) * 120;
+        paint(image, left, top, 160, 120, {{0, 0, 160, 120, nimbo::Color(30, 34, 44, 255), 0, false}});
+        paint(image, left, top, 160, 120, pages[page]);
+    }
+    image.savePng(path);
+}
+
 void drawUi(const vessot::String& data) {
     for (const char* name : UI_SCENES) {
         SceneArt art{"ui",
@@ -183,10 +312,12 @@ void drawUi(const vessot::String& data) {
                      426,
                      nimbo::Color(30, 34, 44, 255),
                      nimbo::Color(14, 16, 22, 255),
-                     {{40, 30, 346, 220, PANEL, 0, false}, {163, 262, 100, 40, DOOR, 0x00FF00, false}}};
+                     {{40, 30, 346, 220, PANEL, 0, false}}};
         // The achievements menu lists its entries over the whole screen and closes by a button.
         if (vessot::String(name) == "AchievementsMenu") {
             art.shapes = {{6, 26, 414, 246, PANEL, 0, false}};
+        } else if (!hasOwnButtons(name)) {
+            art.shapes.push_back({163, 262, 100, 40, DOOR, 0x00FF00, false});
         }
         drawBackground(art, data + "/ui/textures/" + name + "_hd.png");
         drawHotspots(art, data + "/ui/hotspots/" + name + ".png");
@@ -206,6 +337,7 @@ void drawUi(const vessot::String& data) {
         }
     }
     hud.savePng(data + "/ui/textures/hud_hd.png");
+    drawMenuPictures(data + "/ui/textures/menus_hd.png");
 }
 
 // The ship's props, drawn over the scenes' backgrounds: a crate of 50 x 60 units, shaded boards with
@@ -434,12 +566,17 @@ int main(int argc, char** argv) {
             artgen::drawMinigames(data);
             return 0;
         }
+        runelttf::init();
+        runelttf::FontTtf font(data + "/ui/fonts/radodid.ttf", "thumbnail", 18);
+        vessot::Dir::create(data + "/shots");
         for (const SceneArt& art : scenes()) {
             vessot::String folder = data + "/" + art.chapterFolder;
             vessot::Dir::create(folder + "/textures");
             vessot::Dir::create(folder + "/hotspots");
             drawBackground(art, folder + "/textures/" + art.name + "_hd.png");
             drawHotspots(art, folder + "/hotspots/" + art.name + ".png");
+            vessot::String chapter = vessot::DirBase::basename(art.chapterFolder);
+            drawThumbnail(art, font, data + "/shots/" + chapter + "." + art.name + ".png");
         }
         for (const auto& [chapterFolder, name] : MINIGAME_SCENES) {
             SceneArt blank{chapterFolder, name, 426, nimbo::Color::Clear, nimbo::Color::Clear, {}};

@@ -303,6 +303,26 @@ Scene* Chapter::getScene(const String& name) {
     return found->second;
 }
 
+bool Chapter::hasScene(const String& name) {
+    if (isLoaded()) {
+        return scenes.count(name) != 0;
+    }
+    String folder = zephUtil::getDirectory(getDefinitionFilePath());
+    for (const String& entry : vessot::ResourceDir::contents(folder + "/scenes", true)) {
+        if (!entry.endsWith(".scene") || !sceneFileFilter(entry)) {
+            continue;
+        }
+        vessxml::Document document = vessxml::open(entry);
+        vessxml::Node* root = document.getRoot();
+        bool defines = *root == "Scene" && root->pstr("name", "") == name;
+        vessxml::close(document);
+        if (defines) {
+            return true;
+        }
+    }
+    return false;
+}
+
 ActionMap* Chapter::getActionMap(const String& name) {
     auto found = actionMaps.find(name);
     if (found == actionMaps.end()) {

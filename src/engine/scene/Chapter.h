@@ -58,6 +58,9 @@ public:
     // The chapter owns the scene, also when registering it fails.
     void registerScene(const String& name, Scene* scene);
     Scene* getScene(const String& name);
+    // Whether the chapter has the scene: among its scenes when loaded, else among the scenes that
+    // its accepted scene files define, read without loading the chapter.
+    bool hasScene(const String& name);
     ActionMap* getActionMap(const String& name);
     Dialog* getDialog(const String& name);
     // The chapter owns the action, also when registering it fails.

@@ -79,4 +79,14 @@ void unloadAllChapters() {
     logMessage("unloadAllChapters unloaded: " + (unloaded.empty() ? String("nothing") : unloaded));
 }
 
+String withoutTagBrackets(const String& text) {
+    String plain;
+    for (char c : text) {
+        if (c != '[' && c != ']') {
+            plain += c;
+        }
+    }
+    return plain;
+}
+
 } // namespace GameUtil

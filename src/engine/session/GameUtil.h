@@ -24,5 +24,8 @@ bool writeTextFile(const String& text, const String& path);
 // ".mobile.scene" files on the others.
 bool isSceneFileForPlatform(const String& fileName);
 void unloadAllChapters();
+// The text without "[" and "]": text from outside the game (a save's date, a typed name) shown in a
+// label can then start no text tag (an unknown font tag fails the draw).
+String withoutTagBrackets(const String& text);
 
 } // namespace GameUtil

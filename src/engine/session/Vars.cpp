@@ -129,7 +129,15 @@ void VariableTable::loadDiff(const String& path) {
 
 void VariableTable::loadDiffText(const String& text, const String& name) {
     reset();
-    int count = 0;
+    std::vector<std::pair<String, String>> entries = parseDiff(text, name);
+    for (const auto& [key, value] : entries) {
+        getOrCreate(key)->setValue(value, false);
+    }
+    Session::log("loaded " + String((int)entries.size()) + " variables from diff file");
+}
+
+std::vector<std::pair<String, String>> VariableTable::parseDiff(const String& text, const String& name) {
+    std::vector<std::pair<String, String>> entries;
     int lineNumber = 0;
     vessot::Array<String> lines = text.split("\n");
     if (!lines.empty() && lines.last().empty()) {
@@ -149,10 +157,9 @@ void VariableTable::loadDiffText(const String& text, const String& name) {
             Session::log("WARNING: skipping line " + String(lineNumber) + " of " + name + ": no ': ' separator");
             continue;
         }
-        getOrCreate(key)->setValue(value, false);
-        ++count;
+        entries.emplace_back(key, value);
     }
-    Session::log("loaded " + String(count) + " variables from diff file");
+    return entries;
 }
 
 String VariableTable::diffText() const {

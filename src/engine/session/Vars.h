@@ -6,6 +6,7 @@
 #include "vessot/String.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 using vessot::String;
@@ -58,6 +59,9 @@ public:
     void loadDiff(const String& path);
     // The diff file's text over the start-up state; name stands for the file in log lines.
     void loadDiffText(const String& text, const String& name);
+    // The "name: value" entries of a diff file's text in file order, as loadDiffText reads them
+    // (one trailing "\r" removed, empty lines and lines without ": " skipped, the latter logged).
+    static std::vector<std::pair<String, String>> parseDiff(const String& text, const String& name);
     // Writes diffText atomically; a failed write is logged and answers false (the old file stays).
     bool saveDiff(const String& path) const;
     // The diff file's text: "name: value" lines for every stored variable that differs from its
