@@ -263,6 +263,10 @@ void drawMenuPictures(const vessot::String& path) {
     // "gui/slot_back": an empty frame.
     paint(image, 128, 0, 128, 128,
           {{6, 6, 116, 116, FRAME, 0, false}, {12, 12, 104, 104, nimbo::Color::Clear, 0, false}});
+    // "gui/slot_card": the light card behind each entry.
+    paint(image, 384, 0, 128, 128,
+          {{0, 0, 128, 128, nimbo::Color(120, 110, 96, 255), 0, false},
+           {3, 3, 122, 122, nimbo::Color(228, 218, 196, 255), 0, false}});
     // The page arrows "gui/arrow_prev" and "gui/arrow_next".
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 40; ++x) {
