@@ -205,6 +205,11 @@ AchievementsService* instantiateBestAchievementsService(const std::map<vessot::S
     return currentService.get();
 }
 
+AchievementsService* setAchievementsService(std::unique_ptr<AchievementsService> service) {
+    currentService = std::move(service);
+    return currentService.get();
+}
+
 AchievementsService* getAchievementsService() {
     return currentService.get();
 }

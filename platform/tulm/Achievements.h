@@ -6,6 +6,7 @@
 #include "vessot/String.h"
 
 #include <map>
+#include <memory>
 #include <unordered_map>
 
 namespace tulm {
@@ -95,6 +96,9 @@ private:
 // Creates the best service there is (the offline one; "force_offline" asks for it explicitly),
 // replacing the current one.
 AchievementsService* instantiateBestAchievementsService(const std::map<vessot::String, void*>& options);
+// Makes the given service the current one, replacing it (a service of another kind than the best,
+// such as one whose platform reports it unavailable).
+AchievementsService* setAchievementsService(std::unique_ptr<AchievementsService> service);
 // The current service; null before the first instantiation and after destroy.
 AchievementsService* getAchievementsService();
 // Deletes the current service and its delegate.

@@ -14,6 +14,7 @@
 #include "engine/session/zephUtil.h"
 #include "ui/SaveLoadMenu.h"
 
+#include "nimboui/ImageBox.h"
 #include "nimboui/Label.h"
 #include "nimboui/Object.h"
 
@@ -39,6 +40,21 @@ inline void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The current profile's folder.
+inline fs::path profile() {
+    return fs::path(zephUtil::getUserDataPath() + Session::getParam("profile"));
+}
+inline fs::path slot(const std::string& name) {
+    return profile() / name;
+}
+
+// A slot as a save writes it: "info.txt" of the scene, a date and the minutes, and "game.sav".
+inline void writeSlot(const std::string& name, const std::string& scene, int minutes, const std::string& save = "") {
+    writeFile(slot(name) / "info.txt",
+              "zeph_save_fmt_1.0\n" + scene + "\n03/09/2021 17:05\n" + std::to_string(minutes) + "\n");
+    writeFile(slot(name) / "game.sav", save.empty() ? "active_scene: " + scene + "\n" : save);
+}
+
 class SaveFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,17 +66,6 @@ protected:
 
     static vessot::String var(const vessot::String& name) { return Vars::value(name); }
     static void set(const vessot::String& name, const vessot::String& value) { Vars::get(name)->setValue(value); }
-
-    // The current profile's folder.
-    static fs::path profile() { return fs::path(zephUtil::getUserDataPath() + Session::getParam("profile")); }
-    static fs::path slot(const std::string& name) { return profile() / name; }
-
-    // A slot as a save writes it: "info.txt" of the scene, date and minutes, and "game.sav".
-    static void writeSlot(const std::string& name, const std::string& scene, int minutes, const std::string& save = "") {
-        writeFile(slot(name) / "info.txt", "zeph_save_fmt_1.0\n" + scene + "\n03/09/2021 17:05\n" +
-                                               std::to_string(minutes) + "\n");
-        writeFile(slot(name) / "game.sav", save.empty() ? "active_scene: " + scene + "\n" : save);
-    }
 
     // An immediate switch inside an engine callback's scope, as the game makes them.
     static void switchNow(const vessot::String& target) {

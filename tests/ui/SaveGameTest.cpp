@@ -1,0 +1,298 @@
+// Saving into a slot, the autosave's rotation over six slots, and loading with its refusals, on the
+// running game with a temporary user folder.
+#include "SaveFixture.h"
+
+#include "engine/session/GameUtil.h"
+#include "script/Inventory.h"
+
+#include "nimboui/nimboui.h"
+
+#include <functional>
+#include <regex>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::map<String, String> values(const VariableTable& table) {
+    std::map<String, String> all;
+    for (const auto& [name, variable] : table.variables) {
+        all[name] = variable.value;
+    }
+    return all;
+}
+
+fs::path autosave(int k) {
+    return slot("autosave/slot" + std::to_string(k));
+}
+
+} // namespace
+
+using SaveGame = SaveFixture;
+
+TEST_F(SaveGame, InfoTxtNamesTheSceneTheDateAndThePlayTimeInWholeMinutes) {
+    for (auto [seconds, minutes] : {std::pair{"3599", "59"}, std::pair{"3600", "60"}}) {
+        set("gameplay_time", seconds);
+        ASSERT_TRUE(SaveLoadMenu::saveGame("slot2", false, false));
+        std::vector<std::string> info = linesOf(readFile(slot("slot2") / "info.txt"));
+        ASSERT_EQ(info.size(), 4u);
+        EXPECT_EQ(info[0], "zeph_save_fmt_1.0");
+        EXPECT_EQ(info[1], "ship.Cockpit");
+        EXPECT_TRUE(std::regex_match(info[2], std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d)"))) << info[2];
+        EXPECT_EQ(info[3], minutes);
+        EXPECT_NE(readFile(slot("slot2") / "game.sav").find("gameplay_time: " + std::string(seconds) + "\n"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(SaveGame, EachSaveKeepsTheNewestFiveCopiesOfTheLog) {
+    for (int save = 1; save <= 6; ++save) {
+        GameUtil::logMessage("save number " + String(save));
+        ASSERT_TRUE(SaveLoadMenu::saveGame("slot2", false, false));
+        int copies = std::min(save, 5);
+        for (int i = 1; i <= 6; ++i) {
+            EXPECT_EQ(fs::exists(slot("slot2") / ("game.log." + std::to_string(i))), i <= copies) << save << " " << i;
+        }
+        EXPECT_NE(readFile(slot("slot2") / "game.log.1").find("save number " + std::to_string(save)),
+                  std::string::npos);
+    }
+    // The oldest copy kept is the one of the second save.
+    std::string oldest = readFile(slot("slot2") / "game.log.5");
+    EXPECT_NE(oldest.find("save number 2"), std::string::npos);
+    EXPECT_EQ(oldest.find("save number 3"), std::string::npos);
+}
+
+TEST_F(SaveGame, AManualSaveReturnsToTheGameSceneAndNamesIt) {
+    struct Case {
+        const char* slPrevScene;
+        const char* inGameMenuPrevScene;
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{"ui.InGameMenu", "ship.Galley", "ship.Galley"}, Case{"ship.Corridor", "ship.Galley", "ship.Corridor"}}) {
+        set("sl_prev_scene", c.slPrevScene);
+        set("ingame_menu_prev_scene", c.inGameMenuPrevScene);
+        switchNow("ui.SaveLoadMenu");
+        Lifetime::Scope scope;
+        ASSERT_TRUE(SaveLoadMenu::saveGame("slot2", true, true));
+        EXPECT_EQ(var("active_scene"), c.expected);
+        EXPECT_EQ(linesOf(readFile(slot("slot2") / "info.txt"))[1], c.expected);
+    }
+}
+
+TEST_F(SaveGame, APendingQuestionIsEmptiedInBothStoresAndNeverSaved) {
+    set("cdialog", "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none");
+    Vars::snapshot.get("cdialog")->setValue("INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none");
+    ASSERT_TRUE(SaveLoadMenu::saveGame("slot2", false, false));
+    EXPECT_EQ(var("cdialog"), "");
+    EXPECT_EQ(Vars::snapshot.get("cdialog")->getValue(), "");
+    EXPECT_EQ(readFile(slot("slot2") / "game.sav").find("cdialog"), std::string::npos);
+}
+
+TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        const char* reason;
+    };
+    const Case cases[] = {
+        // No folder can be made where a file stands.
+        {"NewSlot", [] { writeFile(slot("slot5"), "a file"); }, "failed to create info.txt"},
+        // The slot's "game.sav" cannot be replaced: a folder stands in its place.
+        {"ExistingSlot",
+         [] {
+             writeSlot("slot5", "ship.Galley", 7);
+             fs::remove(slot("slot5") / "game.sav");
+             fs::create_directories(slot("slot5") / "game.sav");
+         },
+         "game.sav"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(slot("slot5"));
+        c.prepare();
+        std::string info = readFile(slot("slot5") / "info.txt");
+        set("cdialog", "");
+        int visits = var("cockpit_visits").toInt();
+        EXPECT_FALSE(SaveLoadMenu::saveGame("slot5", false, false));
+        EXPECT_EQ(var("cdialog"), "SL_SAVE_FAILED,none,none");
+        String shown = label("cdialog_text")->getDisplayedText();
+        EXPECT_NE(shown.find("\n\n"), String::npos);
+        EXPECT_NE(shown.find(c.reason), String::npos) << shown;
+        EXPECT_NE(game->log().find("SaveGame failed ( "), std::string::npos);
+        EXPECT_EQ(var("inv_ignore_notifications"), "0");
+        EXPECT_EQ(var("diary_ignore_notifications"), "0");
+        EXPECT_EQ(var("cockpit_visits").toInt(), visits + 1); // the scene was entered again
+        // What stood there before stands there still.
+        EXPECT_TRUE(fs::exists(slot("slot5")));
+        EXPECT_EQ(readFile(slot("slot5") / "info.txt"), info);
+    }
+}
+
+TEST_F(SaveGame, TheAutosaveMovesTheUnbrokenRunOfSlotsUpAndWritesTheFirst) {
+    struct Case {
+        std::vector<int> before;
+        // What stands in autosave slot k + 1 afterwards: the save that stood in that slot before, 0
+        // for the new one, -1 for nothing.
+        std::vector<int> after;
+    };
+    const Case cases[] = {
+        {{}, {0, -1, -1, -1, -1, -1}},
+        {{1, 2, 3}, {0, 1, 2, 3, -1, -1}},
+        {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5}},
+        {{1, 2, 3, 5, 6}, {0, 1, 2, 3, 5, 6}},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(slot("autosave"));
+        for (int k : c.before) {
+            writeSlot("autosave/slot" + std::to_string(k), "ship.Galley", k, "marker: " + std::to_string(k) + "\n");
+        }
+        SaveLoadMenu::autoSave();
+        for (int k = 1; k <= 6; ++k) {
+            int expected = c.after[k - 1];
+            SCOPED_TRACE("slot " + std::to_string(k));
+            ASSERT_EQ(fs::exists(autosave(k)), expected >= 0);
+            std::string save = expected >= 0 ? readFile(autosave(k) / "game.sav") : "";
+            if (expected > 0) {
+                EXPECT_EQ(save, "marker: " + std::to_string(expected) + "\n");
+            } else if (expected == 0) {
+                EXPECT_NE(save.find("active_scene: ship.Cockpit\n"), std::string::npos);
+            }
+        }
+    }
+}
+
+TEST_F(SaveGame, TheAutosaveWritesTheSnapshotAndNotesItsPlayTimeInBothStores) {
+    set("gameplay_time", "1200");
+    set("console_on", "1");
+    Vars::snapshot = Vars::variables;
+    set("gameplay_time", "1205");
+    set("console_on", "0");
+    set("cdialog", "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none");
+    SaveLoadMenu::autoSave();
+    std::string save = readFile(autosave(1) / "game.sav");
+    EXPECT_NE(save.find("last_autosave_time: 1200\n"), std::string::npos);
+    EXPECT_NE(save.find("console_on: 1\n"), std::string::npos);
+    EXPECT_EQ(var("last_autosave_time"), "1205");
+    EXPECT_EQ(var("console_on"), "0");
+    EXPECT_EQ(var("cdialog"), ""); // a pending live question is cleared
+    EXPECT_GT(object("autosaved_label")->getAlpha(), 0.0f);
+    EXPECT_EQ(label("autosaved_label")->getTextKey(), "saved_label");
+}
+
+TEST_F(SaveGame, TheAutosaveWritesNothingInTheInterfaceAndFrontEndChapters) {
+    fs::path root = fs::path(game->userFolder()) / "chapters";
+    for (const char* chapter : {"menu", "intro"}) {
+        fs::create_directories(root / chapter / "scenes");
+        fs::create_directories(root / chapter / "action_maps");
+        writeFile(root / chapter / (std::string(chapter) + "_hd.datadef"), "<Dataset/>\n");
+        writeFile(root / chapter / "scenes" / "Start.scene", "<Scene name=\"Start\" image=\"null\"/>\n");
+        fs::copy_file("data/ui/action_maps/HelpMenu.amp", root / chapter / "action_maps" / "Start.amp");
+        new Chapter((root / chapter / (std::string(chapter) + "_hd.datadef")).string(), nullptr);
+    }
+    set("gameplay_time", "900");
+    for (const char* scene : {"ui.InGameMenu", "menu.Start", "intro.Start"}) {
+        switchNow(scene);
+        SaveLoadMenu::autoSave();
+        EXPECT_FALSE(fs::exists(slot("autosave"))) << scene;
+        EXPECT_EQ(var("last_autosave_time"), "0") << scene;
+    }
+}
+
+TEST_F(SaveGame, AFailedAutosaveKeepsTheOlderSlotsAndAsksOnceInTheLiveStore) {
+    writeFile(slot("autosave/slot1"), "a file where the newest slot goes");
+    for (int k = 2; k <= 6; ++k) {
+        writeSlot("autosave/slot" + std::to_string(k), "ship.Galley", k, "marker: " + std::to_string(k) + "\n");
+    }
+    int visits = var("cockpit_visits").toInt();
+    SaveLoadMenu::autoSave();
+    for (int k = 2; k <= 6; ++k) {
+        EXPECT_EQ(readFile(autosave(k) / "game.sav"), "marker: " + std::to_string(k) + "\n");
+    }
+    EXPECT_EQ(var("cdialog"), "SL_SAVE_FAILED,none,none");
+    EXPECT_EQ(Vars::snapshot.get("cdialog")->getValue(), "");
+    String shown = label("cdialog_text")->getDisplayedText();
+    EXPECT_EQ(shown.find("failed to create info.txt"), shown.rfind("failed to create info.txt"));
+    EXPECT_NE(shown.find("failed to create info.txt"), String::npos);
+    EXPECT_EQ(var("cockpit_visits").toInt(), visits); // no scene entered again
+    EXPECT_EQ(object("autosaved_label")->getAlpha(), 0.0f);
+}
+
+TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
+    struct Case {
+        const char* name;
+        const char* save;
+        const char* scene;
+    };
+    const Case cases[] = {
+        {"LoadedChapter", "active_scene: ship.Galley\nconsole_on: 1\nitems: fuse\n", "ship.Galley"},
+        // Lines end in "\r\n" and one line holds no ": ", as files edited elsewhere may.
+        {"UnloadedChapter", "active_scene: jama_spacea.Landing\r\nconsole_on: 1\r\nstray line\r\nitems: fuse\r\n",
+         "jama_spacea.Landing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        switchNow("ship.Cockpit");
+        writeSlot("slot2", c.scene, 1, c.save);
+        Inventory::addItem("keycard");
+        set("console_on", "0");
+        set("inv_ignore_notifications", "1");
+        Lifetime::Scope scope;
+        SaveLoadMenu::loadGame("slot2");
+        EXPECT_EQ(var("active_scene"), c.scene);
+        EXPECT_EQ(var("console_on"), "1");
+        EXPECT_EQ(var("items"), "fuse");
+        EXPECT_TRUE(Inventory::hasItem("fuse"));
+        EXPECT_FALSE(Inventory::hasItem("keycard"));
+        EXPECT_EQ(var("inv_ignore_notifications"), "0");
+        EXPECT_EQ(values(Vars::snapshot), values(Vars::variables));
+    }
+}
+
+TEST_F(SaveGame, ASlotThatCannotBeLoadedIsRefusedBeforeAnythingChanges) {
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"Missing", [] {}, "game.sav does not exist"},
+        {"Empty", [] { writeFile(slot("slot2") / "game.sav", ""); }, "names no active_scene"},
+        {"NoActiveScene", [] { writeFile(slot("slot2") / "game.sav", "console_on: 0\n"); }, "names no active_scene"},
+        {"NoChapter", [] { writeSlot("slot2", "Galley", 1); }, "names no chapter and scene"},
+        {"UnknownChapter", [] { writeSlot("slot2", "atlantis.Gate", 1); }, "there is no chapter 'atlantis'"},
+        {"UnknownSceneOfALoadedChapter", [] { writeSlot("slot2", "ship.Bridge", 1); }, "has no scene 'Bridge'"},
+        {"UnknownSceneOfAnUnloadedChapter", [] { writeSlot("slot2", "jama_spacea.Crater", 1); },
+         "has no scene 'Crater'"},
+        {"DuringATransition",
+         [] {
+             writeSlot("slot2", "ship.Galley", 1);
+             Session::switchScene("Corridor", "fade", "", 100.0f);
+         },
+         "a scene transition is running"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(slot("slot2"));
+        set("cdialog", "");
+        set("console_on", "1");
+        c.prepare();
+        SaveLoadMenu::loadGame("slot2");
+        EXPECT_EQ(var("cdialog"), "SL_LOAD_FAILED,none,none");
+        EXPECT_NE(game->log().find("ERROR! loadGame: "), std::string::npos);
+        EXPECT_NE(game->log().find(c.reason), std::string::npos);
+        EXPECT_NE(label("cdialog_text")->getDisplayedText().find(c.reason), String::npos);
+        EXPECT_EQ(var("active_scene"), "ship.Cockpit");
+        EXPECT_EQ(var("console_on"), "1");
+        EXPECT_TRUE(nimboui::getDatasetByName("ship")->isLoaded());
+        EXPECT_FALSE(nimboui::getDatasetByName("jama_spacea")->isLoaded());
+    }
+}
