@@ -1,0 +1,195 @@
+// A save cut short: a child process ends (_exit) at each point where a save or the autosave's
+// rotation has written a file or is about to rename or has renamed one. Whatever then stands under a
+// final name is a whole file of before or after the save, the slot the save replaced keeps its
+// description, and the next save over the leftovers succeeds.
+#include "SaveFixture.h"
+
+#include <functional>
+#include <map>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Files = std::map<std::string, std::string>;
+
+std::vector<String> points;
+size_t stopAt = 0;
+
+void recordPoint(const String& point) {
+    points.push_back(point);
+}
+
+void stopAtPoint(const String&) {
+    if (stopAt-- == 0) {
+        _exit(0);
+    }
+}
+
+// The date line of "info.txt" may differ from run to run; it is compared as a date.
+std::string withoutDate(const std::string& info) {
+    std::vector<std::string> lines;
+    std::stringstream in(info);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    if (lines.size() != 4 || lines[2].size() != 16) {
+        return "not four lines with a date: " + info;
+    }
+    return lines[0] + "\n" + lines[1] + "\n" + lines[3];
+}
+
+// The profile's files by path, "info.txt" without its date.
+Files filesOf(const fs::path& folder) {
+    Files files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            std::string text = readFile(entry.path());
+            files[fs::relative(entry.path(), folder).string()] =
+                entry.path().filename() == "info.txt" ? withoutDate(text) : text;
+        }
+    }
+    return files;
+}
+
+void restore(const fs::path& from, const fs::path& to) {
+    fs::remove_all(to);
+    fs::copy(from, to, fs::copy_options::recursive);
+}
+
+// Every version of the slot files found before or after the save.
+std::vector<std::string> versions(const Files& before, const Files& after, const std::string& name) {
+    std::vector<std::string> found;
+    for (const Files* files : {&before, &after}) {
+        for (const auto& [path, text] : *files) {
+            if (fs::path(path).filename() == name) {
+                found.push_back(text);
+            }
+        }
+    }
+    return found;
+}
+
+struct Scenario {
+    const char* name;
+    std::function<void()> prepare;
+    std::function<bool()> save;
+    // The file the save writes.
+    std::string written;
+    // What must survive any cut: the description of a slot the save did not make, and the older
+    // autosaves but the oldest.
+    std::vector<std::string> keptFiles;
+    std::vector<std::string> keptSaves;
+};
+
+bool holds(const Files& files, const std::string& text) {
+    for (const auto& [path, content] : files) {
+        if (content == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+using SaveCrash = SaveFixture;
+
+TEST_F(SaveCrash, EveryCutLeavesWholeFilesAndTheNextSaveSucceeds) {
+    auto withLogCopies = [](const std::string& name) {
+        for (int i = 1; i <= 5; ++i) {
+            writeFile(slot(name) / ("game.log." + std::to_string(i)), "log copy " + std::to_string(i) + "\n");
+        }
+    };
+    const Scenario scenarios[] = {
+        {"OverAnExistingSlot",
+         [&] {
+             writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\nmarker: old\n");
+             withLogCopies("slot2");
+         },
+         [] { return SaveLoadMenu::saveGame("slot2", false, false); },
+         "slot2/game.sav",
+         {"slot2/info.txt"},
+         {}},
+        {"IntoANewSlot", [] {}, [] { return SaveLoadMenu::saveGame("slot3", false, false); }, "slot3/game.sav", {}, {}},
+        {"AutosaveOverSixSlots",
+         [&] {
+             for (int k = 1; k <= 6; ++k) {
+                 std::string name = "autosave/slot" + std::to_string(k);
+                 writeSlot(name, "ship.Galley", k, "active_scene: ship.Galley\nmarker: " + std::to_string(k) + "\n");
+                 withLogCopies(name);
+             }
+         },
+         [] {
+             SaveLoadMenu::autoSave();
+             return var("cdialog").empty();
+         },
+         "autosave/slot1/game.sav",
+         {},
+         {"active_scene: ship.Galley\nmarker: 1\n", "active_scene: ship.Galley\nmarker: 2\n",
+          "active_scene: ship.Galley\nmarker: 3\n", "active_scene: ship.Galley\nmarker: 4\n",
+          "active_scene: ship.Galley\nmarker: 5\n"}},
+    };
+    fs::path kept = fs::path(game->userFolder()) / "before";
+    set("console_on", "1");
+    Vars::snapshot = Vars::variables;
+    for (const Scenario& s : scenarios) {
+        SCOPED_TRACE(s.name);
+        fs::remove_all(profile());
+        fs::create_directories(profile());
+        s.prepare();
+        Files before = filesOf(profile());
+        restore(profile(), kept);
+
+        points.clear();
+        SaveLoadMenu::testKillPoint = recordPoint;
+        ASSERT_TRUE(s.save());
+        Files after = filesOf(profile());
+        ASSERT_GE(points.size(), 4u);
+
+        for (size_t k = 0; k < points.size(); ++k) {
+            SCOPED_TRACE(points[k]);
+            restore(kept, profile());
+            stopAt = k;
+            SaveLoadMenu::testKillPoint = stopAtPoint;
+            pid_t child = fork();
+            if (child == 0) {
+                s.save();
+                _exit(1); // the point was never reached
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            SaveLoadMenu::testKillPoint = nullptr;
+
+            Files cut = filesOf(profile());
+            for (const auto& [path, text] : cut) {
+                std::string name = fs::path(path).filename().string();
+                EXPECT_FALSE(text.empty()) << path;
+                if (name == "game.sav" || name == "info.txt") {
+                    std::vector<std::string> known = versions(before, after, name);
+                    EXPECT_NE(std::find(known.begin(), known.end(), text), known.end()) << path << ": " << text;
+                }
+                if (name == "game.sav") {
+                    EXPECT_NE(text.find("active_scene: ship."), std::string::npos) << path;
+                }
+            }
+            // The menu lists a slot by its description: a slot described has its save.
+            for (const auto& [path, text] : cut) {
+                if (fs::path(path).filename() == "info.txt") {
+                    EXPECT_TRUE(cut.count((fs::path(path).parent_path() / "game.sav").string())) << path;
+                }
+            }
+            for (const std::string& path : s.keptFiles) {
+                EXPECT_TRUE(cut.count(path)) << path;
+            }
+            for (const std::string& text : s.keptSaves) {
+                EXPECT_TRUE(holds(cut, text)) << text;
+            }
+            // The next save over the leftovers.
+            EXPECT_TRUE(s.save());
+            EXPECT_EQ(filesOf(profile()).at(s.written), after.at(s.written));
+        }
+    }
+}
