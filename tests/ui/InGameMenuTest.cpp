@@ -18,7 +18,10 @@ public:
 class InGameMenu : public SaveFixture {
 protected:
     void openMenu() {
-        set("cdialog", "");
+        if (!var("cdialog").empty()) {
+            set("cdialog", "");
+            game->stepSeconds(0.7f); // the confirmation box and its click blocker fade out
+        }
         switchNow("ship.Cockpit");
         set("ingame_menu_prev_scene", "ship.Cockpit");
         switchNow("ui.InGameMenu");
