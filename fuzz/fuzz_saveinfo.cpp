@@ -24,7 +24,7 @@ void setUpFonts() {
         runelttf::init();
         runel::init();
         runel::renderer->registerFont(new runelttf::FontTtf("data/ui/fonts/radodid.ttf", "radodid", 20, 0.5f));
-        runel::renderer->registerFont(new runelttf::FontTtf("data/ui/fonts/radodid.ttf", "hheaven", 24, 0.42f));
+        runel::renderer->registerFont(new runelttf::FontTtf("data/ui/fonts/radodid.ttf", "hheaven", 24, 8.0f / 15.0f));
         return true;
     }();
     (void)ready;

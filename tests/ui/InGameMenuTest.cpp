@@ -3,6 +3,8 @@
 // tutorial's pages.
 #include "SaveFixture.h"
 
+#include "ui/InGameMenu.h"
+
 #include "tulm/Achievements.h"
 
 namespace {
@@ -123,4 +125,12 @@ TEST_F(InGameMenu, TheTutorialTurnsSixPagesAndReturnsWhereItWasOpened) {
     clickObject("quicktutorial_close");
     game->finishTransition();
     EXPECT_EQ(var("active_scene"), "ui.InGameMenu");
+}
+
+TEST_F(InGameMenu, TheWayBackToTheMainMenuNamesItsChapter) {
+    makeChapter("menu", "MainMenu");
+    openMenu();
+    Menu::gotoMainMenu();
+    game->finishTransition();
+    EXPECT_EQ(var("active_scene"), "menu.MainMenu");
 }

@@ -73,6 +73,16 @@ protected:
         Session::switchScene(target, "", "", 0.0f);
     }
 
+    // A chapter of one empty scene in the user folder, registered with the game.
+    void makeChapter(const std::string& name, const std::string& scene) {
+        fs::path root = fs::path(game->userFolder()) / "chapters" / name;
+        writeFile(root / (name + "_hd.datadef"), "<Dataset/>\n");
+        writeFile(root / "scenes" / (scene + ".scene"), "<Scene name=\"" + scene + "\" image=\"null\"/>\n");
+        fs::create_directories(root / "action_maps");
+        fs::copy_file("data/ui/action_maps/HelpMenu.amp", root / "action_maps" / (scene + ".amp"));
+        new Chapter((root / (name + "_hd.datadef")).string(), nullptr); // the GUI library owns it
+    }
+
     static nimboui::Object* object(const vessot::String& name) { return uiChapter->getObject(name); }
     static nimboui::Label* label(const vessot::String& name) { return dynamic_cast<nimboui::Label*>(object(name)); }
 

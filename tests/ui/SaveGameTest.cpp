@@ -189,15 +189,8 @@ TEST_F(SaveGame, TheAutosaveWritesTheSnapshotAndNotesItsPlayTimeInBothStores) {
 }
 
 TEST_F(SaveGame, TheAutosaveWritesNothingInTheInterfaceAndFrontEndChapters) {
-    fs::path root = fs::path(game->userFolder()) / "chapters";
-    for (const char* chapter : {"menu", "intro"}) {
-        fs::create_directories(root / chapter / "scenes");
-        fs::create_directories(root / chapter / "action_maps");
-        writeFile(root / chapter / (std::string(chapter) + "_hd.datadef"), "<Dataset/>\n");
-        writeFile(root / chapter / "scenes" / "Start.scene", "<Scene name=\"Start\" image=\"null\"/>\n");
-        fs::copy_file("data/ui/action_maps/HelpMenu.amp", root / chapter / "action_maps" / "Start.amp");
-        new Chapter((root / chapter / (std::string(chapter) + "_hd.datadef")).string(), nullptr);
-    }
+    makeChapter("menu", "Start");
+    makeChapter("intro", "Start");
     set("gameplay_time", "900");
     for (const char* scene : {"ui.InGameMenu", "menu.Start", "intro.Start"}) {
         switchNow(scene);
