@@ -111,13 +111,6 @@ void rotateLogCopies(const String& folder) {
     }
 }
 
-// Writes a file of the slot atomically; a failure (logged with its reason) fails the save.
-void writeSlotFile(const String& folder, const String& name, bool written) {
-    if (!written) {
-        throw vessot::exception("failed to write " + folder + name, SOURCE, __LINE__);
-    }
-}
-
 String infoText() {
     String minutes(Vars::value("gameplay_time").toInt() / 60);
     return String(MAGIC) + "\n" + Vars::value("active_scene") + "\n" + localDate() + "\n" + minutes + "\n";
@@ -153,10 +146,15 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
             Vars::snapshot.get("cdialog")->setValue("", false);
         }
         killPoint("before writing game.sav");
-        writeSlotFile(folder, "game.sav", Vars::saveDiff(folder + "game.sav"));
+        // Both are written atomically; a failed write (logged with its reason) keeps the old file.
+        if (!Vars::saveDiff(folder + "game.sav")) {
+            throw vessot::exception("failed to write " + folder + "game.sav", SOURCE, __LINE__);
+        }
         killPoint("after writing game.sav");
         // Last: the menu lists a slot by its "info.txt".
-        writeSlotFile(folder, "info.txt", zephUtil::writePlayerFile(folder + "info.txt", infoText()));
+        if (!zephUtil::writePlayerFile(folder + "info.txt", infoText())) {
+            throw vessot::exception("failed to write " + folder + "info.txt", SOURCE, __LINE__);
+        }
         killPoint("after writing info.txt");
         setNotificationsIgnored(false);
         GameUtil::logMessage("Game Successfully saved!");
