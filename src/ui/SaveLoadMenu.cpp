@@ -5,10 +5,10 @@
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
+#include "script/Character2D.h"
 #include "script/Inventory.h"
 #include "ui/Hud.h"
 
-#include "marionix/Actor.h"
 #include "nimbo/Nimbo.h"
 #include "nimboui/Animators.h"
 #include "nimboui/Image.h"
@@ -61,14 +61,15 @@ void askAboutFailure(const String& request, const String& reason) {
     }
 }
 
+// The characters of the characters chapter, in the chapter's object order.
 template <class Visit> void forEachCharacter(Visit visit) {
     if (!charactersChapter) {
         return;
     }
     std::vector<nimboui::Object*> objects = charactersChapter->getObjects();
     for (nimboui::Object* object : objects) {
-        if (auto* actor = dynamic_cast<Marionix::Actor*>(object)) {
-            visit(object, actor);
+        if (auto* character = dynamic_cast<Character2D*>(object)) {
+            visit(character);
         }
     }
 }
@@ -288,26 +289,14 @@ String slotFolder(const String& slot) {
 
 // ---------------------------------------------------------------- characters
 
-// Every character's position into its "<name>_pos" variable.
 void recordCharacterPositions() {
-    forEachCharacter([](nimboui::Object* object, Marionix::Actor*) {
-        Variable* position = Vars::get(object->getName() + "_pos");
-        String value = String((int)object->getX()) + "," + String((int)object->getY()) + ",S";
-        std::vector<VariableListener> listeners = position->listeners;
-        for (VariableListener listener : listeners) {
-            listener(position, value, position->value);
-        }
-        position->value = value;
-    });
+    forEachCharacter([](Character2D* character) { character->savePosition(); });
 }
 
 void restoreCharacterPositions() {
-    forEachCharacter([](nimboui::Object* object, Marionix::Actor* actor) {
-        vessot::Array<String> parts = Vars::value(object->getName() + "_pos").split(",");
-        if (parts.size() >= 2) {
-            actor->setPosition(parts[0].toFloat(), parts[1].toFloat(), 0.0f);
-            object->setPosition(parts[0].toFloat(), parts[1].toFloat());
-        }
+    forEachCharacter([](Character2D* character) {
+        character->setLastAttachScene(Vars::value(character->nimboui::Object::getName() + "_scene"));
+        character->loadPosition();
     });
 }
 
@@ -368,7 +357,7 @@ void loadGame(const String& slot) {
     String scene = Vars::value("active_scene");
     Vars::get("active_scene")->setValue(scene, false);
     Vars::get("prev_scene")->setValue("None", false);
-    forEachCharacter([](nimboui::Object*, Marionix::Actor* actor) { actor->clearJobs(); });
+    forEachCharacter([](Character2D* character) { character->clearJobs(); });
     restoreCharacterPositions();
     Session::switchScene(scene, "", "", 0.0f);
     setNotificationsIgnored(false);

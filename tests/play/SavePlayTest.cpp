@@ -5,6 +5,7 @@
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
+#include "script/Character2D.h"
 #include "script/Inventory.h"
 
 #include "nimbo/Keys.h"
@@ -37,6 +38,8 @@ protected:
         game.passLoadingFade();
     }
 
+    static Character2D* vorne() { return dynamic_cast<Character2D*>(charactersChapter->getObject("vorne")); }
+
     static bool slotExists(const char* slot) {
         return std::filesystem::exists(std::string(zephUtil::getUserDataPath() + Session::getParam("profile")) + "/" +
                                        slot + "/info.txt");
@@ -45,9 +48,10 @@ protected:
     GameHarness game;
 };
 
-TEST_F(SavePlay, ASaveMadeThroughTheMenusLoadsBackTheSceneItemsAndVariables) {
+TEST_F(SavePlay, ASaveMadeThroughTheMenusLoadsBackTheSceneItemsVariablesAndPosition) {
     game.click(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
     Session::executeCommand("add_item keycard");
+    vorne()->setPositionFromString("150,290,E");
     game.key(nimbo::KEY_ESCAPE);
     press("ingame_save");
     ASSERT_EQ(game.activeScene(), "ui.SaveLoadMenu");
@@ -57,6 +61,7 @@ TEST_F(SavePlay, ASaveMadeThroughTheMenusLoadsBackTheSceneItemsAndVariables) {
 
     game.click(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
     Session::executeCommand("remove_item keycard;add_item fuse");
+    vorne()->setPositionFromString("250,300,W");
     game.click(COCKPIT_DOOR.x, COCKPIT_DOOR.y);
     game.finishTransition();
     ASSERT_EQ(game.activeScene(), "ship.Corridor");
@@ -69,6 +74,9 @@ TEST_F(SavePlay, ASaveMadeThroughTheMenusLoadsBackTheSceneItemsAndVariables) {
     EXPECT_EQ(game.var("console_on"), "1");
     EXPECT_TRUE(Inventory::hasItem("keycard"));
     EXPECT_FALSE(Inventory::hasItem("fuse"));
+    EXPECT_EQ(vorne()->getX(), 150.0f);
+    EXPECT_EQ(vorne()->getY(), 290.0f);
+    EXPECT_EQ(vorne()->getOrientation(), "E");
 }
 
 TEST_F(SavePlay, TenMinutesOfPlayAutosaveAndShowTheNotice) {

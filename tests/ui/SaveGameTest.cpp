@@ -3,6 +3,7 @@
 #include "SaveFixture.h"
 
 #include "engine/session/GameUtil.h"
+#include "script/Character2D.h"
 #include "script/Inventory.h"
 
 #include "nimboui/nimboui.h"
@@ -28,6 +29,20 @@ std::map<String, String> values(const VariableTable& table) {
         all[name] = variable.value;
     }
     return all;
+}
+
+// A job that never ends.
+class Endless : public Marionix::Job {
+public:
+    Marionix::Job* clone() const override { return new Endless(); }
+    void update(float) override {}
+    bool isDone() override { return false; }
+    String getTypeName() const override { return "Endless"; }
+    void start() override {}
+};
+
+Character2D* vorne() {
+    return dynamic_cast<Character2D*>(charactersChapter->getObject("vorne"));
 }
 
 fs::path autosave(int k) {
@@ -80,11 +95,15 @@ TEST_F(SaveGame, AManualSaveReturnsToTheGameSceneAndNamesIt) {
          {Case{"ui.InGameMenu", "ship.Galley", "ship.Galley"}, Case{"ship.Corridor", "ship.Galley", "ship.Corridor"}}) {
         set("sl_prev_scene", c.slPrevScene);
         set("ingame_menu_prev_scene", c.inGameMenuPrevScene);
+        switchNow(c.expected);
+        vorne()->placeAt("NE", 140.6f, 281.2f);
         switchNow("ui.SaveLoadMenu");
         Lifetime::Scope scope;
         ASSERT_TRUE(SaveLoadMenu::saveGame("slot2", true, true));
         EXPECT_EQ(var("active_scene"), c.expected);
         EXPECT_EQ(linesOf(readFile(slot("slot2") / "info.txt"))[1], c.expected);
+        // The characters' positions are recorded first.
+        EXPECT_NE(readFile(slot("slot2") / "game.sav").find("vorne_pos: 140,281,NE\n"), std::string::npos);
     }
 }
 
@@ -226,9 +245,13 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
         const char* scene;
     };
     const Case cases[] = {
-        {"LoadedChapter", "active_scene: ship.Galley\nconsole_on: 1\nitems: fuse\n", "ship.Galley"},
+        {"LoadedChapter",
+         "active_scene: ship.Galley\nconsole_on: 1\nitems: fuse\nvorne_pos: 120,280,E\nvorne_scene: ship.Galley\n",
+         "ship.Galley"},
         // Lines end in "\r\n" and one line holds no ": ", as files edited elsewhere may.
-        {"UnloadedChapter", "active_scene: jama_spacea.Landing\r\nconsole_on: 1\r\nstray line\r\nitems: fuse\r\n",
+        {"UnloadedChapter",
+         "active_scene: jama_spacea.Landing\r\nconsole_on: 1\r\nstray line\r\nitems: fuse\r\nvorne_pos: "
+         "120,280,E\r\nvorne_scene: jama_spacea.Landing\r\n",
          "jama_spacea.Landing"},
     };
     for (const Case& c : cases) {
@@ -238,6 +261,8 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
         Inventory::addItem("keycard");
         set("console_on", "0");
         set("inv_ignore_notifications", "1");
+        vorne()->placeAt("W", 300, 300);
+        vorne()->insertJob(0, new Endless());
         Lifetime::Scope scope;
         SaveLoadMenu::loadGame("slot2");
         EXPECT_EQ(var("active_scene"), c.scene);
@@ -247,6 +272,12 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
         EXPECT_FALSE(Inventory::hasItem("keycard"));
         EXPECT_EQ(var("inv_ignore_notifications"), "0");
         EXPECT_EQ(values(Vars::snapshot), values(Vars::variables));
+        // Every character back where the slot puts it, in its scene, with nothing to do.
+        EXPECT_EQ(vorne()->getX(), 120.0f);
+        EXPECT_EQ(vorne()->getY(), 280.0f);
+        EXPECT_EQ(vorne()->getOrientation(), "E");
+        EXPECT_EQ(vorne()->getLastAttachScene(), c.scene);
+        EXPECT_EQ(vorne()->getJobQueueSize(), 0u);
     }
 }
 
