@@ -12,6 +12,8 @@ using vessot::String;
 
 class Action;
 class Chapter;
+class DialogEntry;
+class DialogReply;
 class Variable;
 
 namespace Actions {
@@ -50,6 +52,8 @@ void onSceneSwitch(const String& fullSceneName);
 // After every scene switch: the wide-scene camera and the HUD buttons by the scene's "hide_ui".
 void applyHideUi();
 void showButtons(bool instant);
+// Slides the HUD buttons out of view (a conversation passes true).
+void hideButtons(bool dialog);
 void onSceneLocked(bool instant);
 void onSceneUnlocked();
 bool isResumePanelVisible();
@@ -100,12 +104,19 @@ extern float shakeTimer;
 
 bool isOpen();
 bool areRepliesShown();
+// Hides the panel, brings the HUD buttons back and drops the lines being spoken and the replies.
 void close();
+// Advances the current dialog node and the replies' shake.
 void update(float step);
 void registerEvents();
+// Skips the line being spoken and advances the current dialog node by what it skipped.
 void skipSpeechLine();
 void handleReplyKey(int key);
 void resetReplyColours();
+// Lists a menu's available replies for the player's choice.
+void showReplies(const std::vector<DialogReply*>& replies);
+// Speaks a dialog line; answers the seconds it stays.
+float sayLine(DialogEntry* entry);
 
 } // namespace DialogPanel
 

@@ -63,14 +63,21 @@ float getFramePosition(Marionix::Actor* character);
 void setFramePosition(Marionix::Actor* character, float position);
 
 // ---- the character switcher (CharacterSwitcher.cpp)
+// The panel is open while its alpha is above 0.01.
 bool isCharacterSwitcherOpen();
+// Offers the characters named in "switchable_characters" (nothing while the player is busy or fewer
+// than two are named).
 void openCharacterSwitcher();
 void closeCharacterSwitcher();
+// The character button shows the current character's portrait.
 void updateCharacterButton();
-// The character button's click handler, then "current_character" set away and back so that its
+// The switcher's click handlers, then "current_character" set away and back so that its
 // listeners run once for the current character.
 void registerCharacterSwitcherEvents();
-// A line being spoken is skipped; otherwise, unless the player is busy, the switcher opens.
 void onSwitcherButtonClick(nimboui::EventArgs* args);
+void onCloseButtonClick(nimboui::EventArgs* args);
+void onMenuButtonClick(nimboui::EventArgs* args);
+// "chr_NAME_button" switches to NAME.
+void onCharacterButtonClick(nimboui::EventArgs* args);
 
 } // namespace Characters

@@ -155,6 +155,7 @@ void draw() {
     }
     drawMargins();
     setProjection(true);
+    Speech::draw();
     if (nimboui::Object* root = uiObject("ui")) {
         root->draw(morvec::Vector2(0, 0));
     }
@@ -208,7 +209,7 @@ void performAction(Action* action) {
 void onSceneSwitch(const String& fullSceneName) {
     Speech::clear();
     if (DialogPanel::isOpen() && DialogPanel::areRepliesShown()) {
-        uiObject("dialog")->setVisible(false);
+        DialogPanel::setVisible(false);
     }
     if (VerbCoin::isOpen()) {
         VerbCoin::close();

@@ -28,7 +28,6 @@ template <class T> T* uiObjectOf(const String& name) {
 void draw();
 // Black bars (or margin images) where the scene's aspect leaves the window uncovered.
 void drawMargins();
-void hideButtons(bool dialog);
 // The "ui" chapter's sound "click", which every click handler of the HUD and the menus plays first.
 void playClick();
 

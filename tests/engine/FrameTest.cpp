@@ -153,7 +153,10 @@ struct BusyCause {
 };
 
 const BusyCause BUSY_CAUSES[] = {
-    {"Speaking", [] { Speech::speechMap["vorne"] = "a line"; }},
+    {"Speaking",
+     [] {
+         Speech::speechMap["vorne"] = {{"a line", 5.0f}};
+     }},
     {"SceneLocked", [] { Session::sceneLocked = true; }},
     {"SkipPending", [] { Vars::get("skip_action")->setValue("look_window", true); }},
     {"InventoryOpen", [] { Hud::uiObject("inv")->setVisible(true); }},

@@ -157,7 +157,7 @@ TEST_F(Keyboard, AnOpenPanelTakesOnlyItsOwnKeys) {
 
 TEST_F(Keyboard, TheDialogPanelSkipsLinesOrShakesItsRepliesAndKeepsEveryKey) {
     show("dialog", true);
-    Speech::speechMap["vorne"] = "a line";
+    Speech::speechMap["vorne"] = {{"a line", 5.0f}};
     keyUp(SPACE);
     EXPECT_TRUE(Speech::speechMap.empty());
     show("reply_0", true);
@@ -168,7 +168,7 @@ TEST_F(Keyboard, TheDialogPanelSkipsLinesOrShakesItsRepliesAndKeepsEveryKey) {
 }
 
 TEST_F(Keyboard, WhileALineIsSpokenSpaceSkipsItAndTheShortcutsWait) {
-    Speech::speechMap["vorne"] = "a line";
+    Speech::speechMap["vorne"] = {{"a line", 5.0f}};
     keyUp(ESC);
     EXPECT_EQ(var("active_scene"), "ship.Cockpit");
     EXPECT_FALSE(Speech::speechMap.empty());
@@ -252,7 +252,7 @@ TEST_F(Keyboard, SpaceHeldFastForwardsPlay) {
     keyUp(SPACE);
     EXPECT_FALSE(fastForwardActive);
 
-    Speech::speechMap["vorne"] = "a line";
+    Speech::speechMap["vorne"] = {{"a line", 5.0f}};
     keyDown(SPACE);
     EXPECT_FALSE(fastForwardActive);
     Speech::speechMap.clear();

@@ -107,7 +107,10 @@ TEST_F(PointerInput, ASecondaryClickClosesWhatIsOpenFirstAndElseOpensTheInventor
          [] { EXPECT_EQ(ui("choice_buttons")->getAlpha(), 0.0f); }},
         {"the dialog panel", [] { show("dialog", true); }, [] { EXPECT_TRUE(Hud::isUiObjectShown("dialog")); }},
         {"the inventory", [] { show("inv", true); }, [] { EXPECT_FALSE(Hud::isUiObjectShown("inv")); }},
-        {"a spoken line", [] { Speech::speechMap["vorne"] = "a line"; },
+        {"a spoken line",
+         [] {
+             Speech::speechMap["vorne"] = {{"a line", 5.0f}};
+         },
          [] { EXPECT_TRUE(Speech::speechMap.empty()); }},
     };
     for (const Case& c : cases) {

@@ -1,9 +1,9 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
 // turns into hotspot maps, the scenes' props, the characters' frames with the characters chapter's
-// definition (Figures.h), the interface's pictures (InterfaceArt.h and the menus' below), the save
-// menu's thumbnails of the story scenes, the loading picture, the arrow marker and the logo screen's
-// pictures (the game's title and the engine's name; all committed); or, with "minigames", the
-// minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
+// definition (Figures.h), the interface's pictures (InterfaceArt.h, TalkArt.h and the menus' below),
+// the save menu's thumbnails of the story scenes, the loading picture, the arrow marker and the logo
+// screen's pictures (the game's title and the engine's name; all committed); or, with "minigames",
+// the minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
 //   artgen DATA_FOLDER
 //   artgen minigames DATA_FOLDER
 // Run from the repository with the game's font in place (scripts/setup-data): the thumbnails and
@@ -13,6 +13,7 @@
 #include "Figures.h"
 #include "InterfaceArt.h"
 #include "MinigameArt.h"
+#include "TalkArt.h"
 
 #include "nimbo/Image.h"
 #include "runel/FontTtf.h"
@@ -115,6 +116,7 @@ const nimbo::Color LAMP(250, 220, 120, 255);
 const nimbo::Color CHART(40, 70, 110, 255);
 const nimbo::Color LOGBOOK(170, 50, 40, 255);
 const nimbo::Color DIAL(176, 132, 72, 255);
+const nimbo::Color INTERCOM(70, 120, 100, 255);
 
 // The achievements the game knows.
 constexpr int ACHIEVEMENT_COUNT = 32;
@@ -160,7 +162,9 @@ std::vector<SceneArt> scenes() {
           // The beacon's screen above the locker, and the screen of the title reel.
           {168, 88, 84, 52, PANEL, 0, false},
           {306, 92, 112, 64, PANEL, 0x00C0FF, false},
-          {300, 210, 100, 70, STEEL, 0xFFFF00, true}}},
+          {300, 210, 100, 70, STEEL, 0xFFFF00, true},
+          // The intercom to the ship's computer.
+          {90, 104, 36, 48, INTERCOM, 0x40FFC0, false}}},
         {"chapters/jama_spacea",
          "Landing",
          426,
@@ -592,6 +596,7 @@ int main(int argc, char** argv) {
         artgen::drawCharacters(data);
         drawUi(data);
         artgen::drawInterfaceArt(data, ACHIEVEMENT_COUNT);
+        artgen::drawTalkArt(data);
         drawLoadingScreen(data);
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         drawMenu(data);

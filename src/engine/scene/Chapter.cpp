@@ -130,6 +130,7 @@ void Chapter::destroyContent() {
         Lifetime::retire(map);
     }
     actionMaps.clear();
+    DialogManager::release(dialogs);
     for (auto& [key, dialog] : dialogs) {
         Lifetime::retire(dialog);
     }

@@ -8,13 +8,13 @@
 #include "script/Actions.h"
 #include "script/DialogManager.h"
 #include "script/Inventory.h"
+#include "script/SayText.h"
 #include "script/Speech.h"
 
 #include "echon/AudioManager.h"
 #include "nimboui/nimboui.h"
 #include "vessot/Log.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <map>
 
@@ -41,8 +41,7 @@ void switchSceneCommand(const String& arguments) {
     vessot::Array<String> pieces = arguments.split(" ");
     const String& target = pieces[0];
     if (target.contains(".") && DialogPanel::isOpen()) {
-        DialogPanel::close();
-        DialogManager::currentNode = nullptr;
+        DialogManager::end();
         DialogPanel::update(100.0f);
     }
     if (pieces.size() == 1) {
@@ -207,18 +206,7 @@ void log(const String& text) {
 }
 
 float getTextPauseTime(const String& text) {
-    float sum = 0.0f;
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '<' || text[i + 1] != 'p') {
-            continue;
-        }
-        float seconds = text.substr(i + 2).toFloat();
-        if (!std::isfinite(seconds)) {
-            seconds = 0.0f;
-        }
-        bool unscaled = i == 0 || text[i - 1] == '>' || text[i - 1] == '}';
-        sum += unscaled ? seconds : seconds * textMultiplier;
-    }
+    float sum = SayText::scan(text, textMultiplier).pauseSum;
     return sum > 0.01f ? sum : 7.0f * textMultiplier;
 }
 
