@@ -53,6 +53,7 @@ public:
     explicit DialogAction(Action* action);
     ~DialogAction() override;
     void start() override;
+    Action* getAction() const { return action.get(); }
 
 protected:
     std::unique_ptr<Action> action;

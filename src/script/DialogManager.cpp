@@ -57,6 +57,11 @@ Dialog* rootOf(Dialog* node) {
 } // namespace
 
 void show() {
+    // A conversation that ended as it started (a menu with nothing to offer) leaves the panel shut:
+    // nothing would close it again.
+    if (!currentNode) {
+        return;
+    }
     fastForwardActive = false;
     setPanelVisible(true);
     if (!Session::sceneLocked) {

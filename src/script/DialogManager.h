@@ -38,7 +38,8 @@ constexpr int MAX_REFERENCE_STEPS = 32;
 // The chapter of the active scene, where dialogs are looked up; throws when there is no scene.
 Chapter* activeChapter();
 
-// Opens the conversation panel and slides the HUD buttons away (unless the scene is locked).
+// Opens the conversation panel and slides the HUD buttons away (unless the scene is locked); nothing
+// when no conversation runs.
 void show();
 // Enters the dialog of that name of the active scene's chapter; "__END__" ends the conversation:
 // the panel hides and the HUD buttons come back (unless the scene is locked).

@@ -36,19 +36,6 @@ int replyCount() {
     return (int)currentReplies.size();
 }
 
-// The reply font at the largest scale from base down at which the text takes one line, or the
-// first scale below the smallest.
-String fitFont(const String& text, float base) {
-    float scale = base;
-    auto height = [&](const String& shown) {
-        return runel::renderer->getTextHeight("hheaven:" + String(scale), shown, REPLY_WIDTH);
-    };
-    while (height(text) > height("X") && scale > MIN_SCALE) {
-        scale -= SCALE_STEP;
-    }
-    return "hheaven:" + String(scale);
-}
-
 // The choice goes to the dialog runner after the replies are forgotten, so that a menu the reply
 // leads to at once keeps its own.
 void choose(int index, bool hideLabels) {
@@ -67,6 +54,17 @@ void highlight(int index) {
 }
 
 } // namespace
+
+String fitReplyFont(const String& text, float base) {
+    float scale = base;
+    auto height = [&](const String& shown) {
+        return runel::renderer->getTextHeight("hheaven:" + String(scale), shown, REPLY_WIDTH);
+    };
+    while (height(text) > height("X") && scale > MIN_SCALE) {
+        scale -= SCALE_STEP;
+    }
+    return "hheaven:" + String(scale);
+}
 
 nimboui::Label* replyLabel(int index) {
     String name = "reply_" + String(index);
@@ -128,7 +126,7 @@ void showReplies(const std::vector<DialogReply*>& replies) {
         }
         nimboui::Label* label = replyLabel(n - 1 - i);
         label->setText(text);
-        label->setFont(fitFont(text, base));
+        label->setFont(fitReplyFont(text, base));
         std::set<DialogMenu*> visited;
         for (Dialog* menu : DialogManager::getStack()) {
             visited.insert(static_cast<DialogMenu*>(menu));

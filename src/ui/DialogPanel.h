@@ -27,6 +27,9 @@ void setReplyCount(int count);
 void setVisible(bool visible);
 // The "Click" handler of the labels.
 void onReplyClick(nimboui::EventArgs* args);
+// The reply font ("hheaven:" + scale) at the largest scale from base down, in steps of 0.025, at which
+// the text laid out 416 wide takes one line; past 0.7 the text wraps instead.
+String fitReplyFont(const String& text, float base);
 // The label "reply_" + index of the "ui" chapter.
 nimboui::Label* replyLabel(int index);
 

@@ -4,6 +4,8 @@
 #include "RunningGame.h"
 
 #include "engine/view/Input.h"
+#include "script/Dialog.h"
+#include "script/DialogManager.h"
 #include "script/Inventory.h"
 #include "script/Speech.h"
 #include "ui/DialogPanel.h"
@@ -157,9 +159,14 @@ TEST_F(Keyboard, AnOpenPanelTakesOnlyItsOwnKeys) {
 
 TEST_F(Keyboard, TheDialogPanelSkipsLinesOrShakesItsRepliesAndKeepsEveryKey) {
     show("dialog", true);
+    DialogEntry line("A_LINE", "vorne");
+    line.time = 5.0f;
+    DialogManager::currentNode = &line;
     Speech::speechMap["vorne"] = {{"a line", 5.0f}};
     keyUp(SPACE);
     EXPECT_TRUE(Speech::speechMap.empty());
+    EXPECT_TRUE(line.isDone());
+    DialogManager::currentNode = nullptr;
     show("reply_0", true);
     keyUp(ESC);
     EXPECT_FLOAT_EQ(DialogPanel::shakeTimer, 0.628f);

@@ -69,7 +69,7 @@ TEST_F(ActionEffects, EachActionOnVariablesItemsTheQueueAndTheLog) {
         {"say_missing", "", "", "", "say: ERROR: text 'NOPE' not found!<p5>"},
         {"generic", "", "", "", "say: { vorne }Generic a."},
         {"generic_empty", "", "", "", "say: { vorne }Generic without a suffix."},
-        {"dialog", "", "", "", "dialog 'intro'"},
+        {"dialog", "", "", "", "DEBUG_PRINT: the intro runs"},
         {"end_dialog", "", "", "", "EndDialog: unable to end dialog, dialog manager isn't active"},
         {"add", "items=map", "items=map,key", "reset_scene", "Inventory: added item key"},
         {"add_and_set", "", "items=key door=open", "", ""},
