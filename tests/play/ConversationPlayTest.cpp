@@ -15,24 +15,26 @@
 
 namespace {
 
-const morvec::Vector2 GALLEY_INTERCOM(374, 136);
+const morvec::Vector2 GALLEY_INTERCOM(108, 128);
 // Somewhere on the panel that is no reply: a click there skips the line being spoken.
-const morvec::Vector2 PANEL_SPOT(100, 100);
+const morvec::Vector2 PANEL_SPOT(100, 190);
 
 int key(char digit) {
     return digit;
 }
 
-// The pixels of an interface rectangle of the screenshot within 70 (per channel) of the colour (text is
-// drawn smoothed, so few of its pixels have the full colour).
-int pixelsNear(const GameHarness& game, const nimbo::Image& shot, morvec::Rectangle rect, nimbo::Color colour) {
+// The pixels of an interface rectangle of the screenshot within the tolerance (per channel) of the
+// colour. Text is drawn smoothed, so few of its pixels have the full colour.
+int pixelsNear(const GameHarness& game, const nimbo::Image& shot, morvec::Rectangle rect, nimbo::Color colour,
+               int tolerance) {
     morvec::Vector2 from = game.guiToWindow(rect.x, rect.y);
     morvec::Vector2 to = game.guiToWindow(rect.x + rect.w, rect.y + rect.h);
     int count = 0;
     for (int y = (int)from.y; y < (int)to.y; ++y) {
         for (int x = (int)from.x; x < (int)to.x; ++x) {
             nimbo::Color c = shot.getPixel(x, y);
-            if (std::abs(c.r - colour.r) < 70 && std::abs(c.g - colour.g) < 70 && std::abs(c.b - colour.b) < 70) {
+            if (std::abs(c.r - colour.r) < tolerance && std::abs(c.g - colour.g) < tolerance &&
+                std::abs(c.b - colour.b) < tolerance) {
                 ++count;
             }
         }
@@ -59,14 +61,14 @@ TEST(Conversation, TheIntercomTalksAndRecordsTheRepliesChosenByKeyAndByClick) {
     EXPECT_TRUE(game.isShown("dialog"));
     // The computer speaks from above the intercom, in its light blue.
     nimbo::Image subtitle = game.screenshot();
-    EXPECT_GT(pixelsNear(game, subtitle, morvec::Rectangle(254, 54, 167, 50), nimbo::Color(0x9F, 0xE8, 0xFF)), 100);
-    EXPECT_EQ(pixelsNear(game, subtitle, morvec::Rectangle(5, 54, 145, 50), nimbo::Color(0x9F, 0xE8, 0xFF)), 0);
+    EXPECT_GT(pixelsNear(game, subtitle, morvec::Rectangle(5, 46, 220, 50), nimbo::Color(0x9F, 0xE8, 0xFF), 70), 100);
+    EXPECT_EQ(pixelsNear(game, subtitle, morvec::Rectangle(280, 46, 141, 50), nimbo::Color(0x9F, 0xE8, 0xFF), 70), 0);
 
     clickToReplies(game);
-    // Three replies, numbered, in the lowest three lines; white on the dark band.
+    // Three replies, numbered, in the lowest three lines; light on the dark band.
     nimbo::Image menu = game.screenshot();
-    EXPECT_GT(pixelsNear(game, menu, morvec::Rectangle(5, 252, 300, 42), nimbo::Color(255, 255, 255)), 10);
-    EXPECT_EQ(pixelsNear(game, menu, morvec::Rectangle(5, 200, 300, 40), nimbo::Color(255, 255, 255)), 0);
+    EXPECT_GT(pixelsNear(game, menu, morvec::Rectangle(5, 252, 300, 42), nimbo::Color(255, 255, 255), 110), 100);
+    EXPECT_EQ(pixelsNear(game, menu, morvec::Rectangle(5, 200, 300, 40), nimbo::Color(255, 255, 255), 110), 0);
 
     // "2": the systems, which lead to their own menu; there the oxygen by a click on its label, the
     // highest of three.
