@@ -6,6 +6,8 @@
 #include "engine/session/Vars.h"
 #include "script/Action.h"
 #include "script/Actions.h"
+#include "script/Character2D.h"
+#include "script/Character2DRef.h"
 #include "script/DialogManager.h"
 
 Dialog::Dialog() {
@@ -49,9 +51,10 @@ void DialogAction::start() {
 
 DialogJob::DialogJob(Actions::CommandCharacter* command) : DialogAction(command) {}
 
-// No scene shows characters through references yet, so the command queued nothing.
+// A character the active scene does not show was given nothing to do.
 bool DialogJob::isDone() {
-    return true;
+    Character2DRef* reference = static_cast<Actions::CommandCharacter*>(action.get())->findCharacter();
+    return !reference || reference->getCharacter()->getJobQueueSize() == 0;
 }
 
 void DialogRedirect::start() {

@@ -3,10 +3,13 @@
 #include "engine/InterfaceServices.h"
 #include "engine/app/Engine.h"
 #include "engine/scene/Chapter.h"
+#include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
 #include "engine/view/Viewport.h"
+#include "script/Character2D.h"
+#include "script/Character2DRef.h"
 #include "script/SayText.h"
 
 #include "marionix/Actor.h"
@@ -51,6 +54,38 @@ bool isRunning(Marionix::Actor* character, const String& jobType) {
     return character->getJobQueueSize() > 0 && character->getCurrentJobType() == jobType;
 }
 
+// The number after the last "." of a frame's image name; 0 for none.
+int frameNumber(const String& imageName) {
+    size_t dot = imageName.rfind('.');
+    return dot == String::npos ? 0 : imageName.substr(dot + 1).toInt();
+}
+
+// The speaker's mouth moves while its line is shown, unless it is busy with a job of another kind
+// than talking. A talk animation of one frame shows that frame; one of none leaves the image alone.
+void animateMouth(const String& key) {
+    auto* character = dynamic_cast<Character2D*>(speakerCharacter(key));
+    if (!character) {
+        return;
+    }
+    if (character->getJobQueueSize() > 0 && !isRunning(character, "Say") && !isRunning(character, "Dialog")) {
+        return;
+    }
+    String talkVariable = key + "_talk";
+    String animation = Vars::variables.exists(talkVariable) ? Vars::value(talkVariable) : String("Talk");
+    int frames = character->getAnimation(animation).frames;
+    if (talkFrameTimer <= 1.0f || frames < 1) {
+        return;
+    }
+    int frame = 1;
+    if (frames > 1) {
+        int current = frameNumber(character->getImageName());
+        do {
+            frame = vessot::jrand(1, frames + 1);
+        } while (frame == current);
+    }
+    character->getFrameImageName(animation, frame);
+}
+
 void endLine(const String& key) {
     if (!isCharacterKey(key)) {
         return;
@@ -78,9 +113,29 @@ struct Placement {
     nimbo::Color colour = nimbo::Color::White;
 };
 
-// The scene point and colour of a speaker's subtitle.
+// The first character reference of the active scene that shows the speaker, by its character's name
+// or its own; null for none.
+Character2DRef* findSpeakerRef(const String& key) {
+    if (key.empty() || !Session::activeScene || !Session::activeScene->root) {
+        return nullptr;
+    }
+    for (nimboui::Object* child : Session::activeScene->root->getChildren()) {
+        auto* reference = dynamic_cast<Character2DRef*>(child);
+        if (reference && (reference->getCharacterName() == key || reference->getName() == key)) {
+            return reference;
+        }
+    }
+    return nullptr;
+}
+
+// The scene point and colour of a speaker's subtitle: above the character the scene shows, at the
+// position a key names, else at the foot of the screen.
 Placement placeSpeaker(const String& key) {
     Placement placement;
+    if (Character2DRef* reference = findSpeakerRef(key)) {
+        morvec::Vector3 position = reference->getCharacter()->getPosition();
+        placement.point = morvec::Vector2(position.x, position.y - reference->getHeight());
+    }
     if (key.contains(",")) {
         vessot::Array<String> parts = key.split(",");
         placement.point = morvec::Vector2(parts[0].toFloat(), parts[1].toFloat());
@@ -196,6 +251,8 @@ void updateTalkAnimation(float step) {
             if (queue.empty()) {
                 finished.push_back(key);
             }
+        } else if (isCharacterKey(key) && !current.text.empty()) {
+            animateMouth(key);
         }
     }
     for (const String& key : finished) {

@@ -190,7 +190,7 @@ TEST_F(Characters_, SwitchingStoresTheOldCharactersStateAndGoesToTheNewOnesScene
 TEST_F(Characters_, TheCharacterButtonSkipsALineBeingSpoken) {
     nimboui::Object* button = uiChapter->getObject("character_button");
     ASSERT_TRUE(button->hasEvent("Click"));
-    Speech::speechMap["vorne"] = "a line";
+    Speech::speechMap["vorne"] = {{"a line", 5.0f}};
     button->triggerEvent("Click", 0, 0, "");
     EXPECT_TRUE(Speech::speechMap.empty());
 }

@@ -186,6 +186,15 @@ TEST_F(DialogRunner, JobsReferencesToTheEndAndSequencesWithNothingToRunAreDoneAt
         DialogPanel::update(0.1f);
         EXPECT_EQ(var("oxygen_checked"), name == std::string("job") ? "job" : "end");
     }
+    // Vorne stands in the cockpit: the dialog waits until her queue has run.
+    addDialogs(
+        R"(<D><Sequence name="shown"><Job chr="vorne" type="Pause" time="0.5"/><Action type="SetVar" var="oxygen_checked" value="shown" reset="false"/></Sequence></D>)");
+    talk("shown");
+    DialogPanel::update(0.1f);
+    EXPECT_EQ(Characters::getCurrentCharacter()->getCurrentJobType(), "Pause");
+    EXPECT_EQ(var("oxygen_checked"), "end");
+    game->stepSeconds(1.0f);
+    EXPECT_EQ(var("oxygen_checked"), "shown");
     talk("nothing");
     EXPECT_TRUE(DialogManager::currentNode->isDone());
     EXPECT_FALSE(Speech::isSpeaking());

@@ -3,6 +3,7 @@
 #include "engine/RunningGame.h"
 #include "script/Actions.h"
 #include "script/Character2DRef.h"
+#include "script/DialogManager.h"
 #include "script/Speech.h"
 #include "script/ZephJobs.h"
 
@@ -166,7 +167,7 @@ TEST_F(Jobs, SayPauseOrientationDialogAndSoundLastAsLongAsTheyShould) {
     for (bool nowait : {false, true}) {
         vorne->addJob(new ZephJobs::Say("vorne", line(), "", nowait));
         run(vorne, 1, 0.0f);
-        Speech::speechMap["vorne"] = "a line";
+        Speech::speechMap["vorne"] = {{"a line", 5.0f}};
         vorne->clearJobs();
         EXPECT_EQ(Speech::speechMap.count("vorne"), nowait ? 1u : 0u) << nowait;
         Speech::speechMap.clear();
@@ -178,8 +179,11 @@ TEST_F(Jobs, SayPauseOrientationDialogAndSoundLastAsLongAsTheyShould) {
     EXPECT_EQ(vorne->getImageName(), "vorne/Stand_NW.01");
     EXPECT_EQ(vorne->getJobQueueSize(), 0u);
 
-    // The dialog panel stays closed while dialogs are not read, so the dialog job ends at once.
-    vorne->addJob(new ZephJobs::Dialog("intro"));
+    // A dialog job lasts while the conversation panel is open.
+    vorne->addJob(new ZephJobs::Dialog("intercom"));
+    run(vorne, 2, 0.0f);
+    EXPECT_EQ(vorne->getCurrentJobType(), "Dialog");
+    DialogManager::start("__END__");
     run(vorne, 1, 0.0f);
     EXPECT_EQ(vorne->getJobQueueSize(), 0u);
 

@@ -4,6 +4,7 @@
 
 #include "engine/app/Engine.h"
 #include "engine/view/Viewport.h"
+#include "script/Character2DRef.h"
 
 #include <cmath>
 #include <set>
@@ -18,59 +19,101 @@ protected:
     }
 };
 
-TEST_F(SpeechTest, TheCountdownEndsOnePieceAtATimeAndTheSpeakerStandsAfterItsLast) {
-    Speaker* robot = addSpeaker("robot");
-    Speech::say("K", "{ robot }One<p1>Two<p1>");
+TEST_F(SpeechTest, TheCountdownEndsOnePieceAtATimeTheMouthMovesAndTheSpeakerStandsAfterItsLast) {
+    Character2D* speaker = vorne();
+    Speech::say("K", "{ vorne }One<p1>Two<p1>");
     Speech::say("K", "Narrator<p0.5>");
     Speech::updateTalkAnimation(0.6f);
-    EXPECT_EQ(saying("robot"), "One");
+    EXPECT_EQ(saying("vorne"), "One");
     EXPECT_EQ(saying(""), "");
+    EXPECT_EQ(showing(speaker), "Talk");
     Speech::updateTalkAnimation(0.6f);
-    EXPECT_EQ(saying("robot"), "Two");
-    EXPECT_EQ(robot->stood, 0);
+    EXPECT_EQ(saying("vorne"), "Two");
     Speech::updateTalkAnimation(1.0f);
     EXPECT_FALSE(Speech::isSpeaking());
-    EXPECT_EQ(robot->stood, 1);
+    EXPECT_EQ(showing(speaker), "Stand");
 
-    // An animation in progress keeps its pose.
-    robot->addJob(new CountingJob("Animate"));
-    Speech::say("K", "{ robot }Hm<p1>");
-    Speech::updateTalkAnimation(1.0f);
-    EXPECT_EQ(robot->stood, 1);
+    // A character busy with another job moves no mouth; at the end of the line an animation keeps its
+    // pose, anything else gives way to the stand frame.
+    for (const char* job : {"Animate", "Move"}) {
+        vorne()->getFrameImageName("Take", 3);
+        speaker->addJob(new CountingJob(job));
+        Speech::say("K", "{ vorne }Hm<p1>");
+        Speech::updateTalkAnimation(0.5f);
+        EXPECT_EQ(showing(speaker), "Take") << job;
+        Speech::updateTalkAnimation(0.5f);
+        EXPECT_EQ(showing(speaker), job == std::string("Animate") ? "Take" : "Stand") << job;
+    }
+}
+
+// The mouth shows a new frame of the talk animation (the variable NAME_talk names another) each time
+// the timer passes 1 at 7 a second; one frame is shown as it is, none leaves the image alone.
+TEST_F(SpeechTest, TheMouthTakesADifferentFrameEachTime) {
+    Character2D* speaker = vorne();
+    speaker->setProperty("Animation:Silent", "0,1");
+    struct Row {
+        const char* animation;
+        std::set<std::string> shown;
+    } rows[] = {
+        {"Talk", {"Talk_S.01", "Talk_S.02", "Talk_S.03"}},
+        {"Stand", {"Stand_S.01"}},
+        {"Silent", {"Take_S.02"}},
+    };
+    for (const Row& row : rows) {
+        Vars::getOrCreate("vorne_talk")->setValue(row.animation);
+        speaker->getFrameImageName("Take", 2);
+        Speech::say("K", "{ vorne }A long line<p30>");
+        std::set<std::string> shown;
+        std::string last;
+        for (int i = 0; i < 60; ++i) {
+            Speech::updateTalkAnimation(1.0f / 7.0f + 0.001f);
+            std::string image = speaker->getImageName().substr(speaker->getImageName().rfind('/') + 1);
+            if (row.shown.size() > 1) {
+                EXPECT_NE(image, last) << row.animation;
+            }
+            last = image;
+            shown.insert(image);
+        }
+        EXPECT_EQ(shown, row.shown) << row.animation;
+        Speech::clear();
+    }
+    Vars::set("vorne_talk", "Nope");
+    Speech::say("K", "{ vorne }Hm<p3>");
+    EXPECT_THROW(Speech::updateTalkAnimation(0.1f), vessot::exception);
 }
 
 TEST_F(SpeechTest, ASkipEndsEveryCurrentPieceAdvancesSayJobsAndAnswersTheLargestRest) {
-    Speaker* robot = addSpeaker("robot");
+    Character2D* speaker = vorne();
     auto* say = new CountingJob("Say");
-    robot->addJob(say);
-    Speech::say("K", "{ robot }One<p3>Two<p4>");
+    speaker->addJob(say);
+    Speech::say("K", "{ vorne }One<p3>Two<p4>");
     Speech::say("K", "{ 100,50,FF0000 }There<p5>");
     Speech::say("K", "Narrator<p2>");
     EXPECT_FLOAT_EQ(Speech::skipCurrentLine(), 5.0f);
-    EXPECT_EQ(saying("robot"), "Two");
+    EXPECT_EQ(saying("vorne"), "Two");
     EXPECT_FALSE(Speech::speechMap.count("100,50,FF0000"));
     // The "Say" job is given the rest of a piece that is not the last, and 10000 more for the last.
     EXPECT_EQ(say->given, std::vector<float>{3.0f});
     EXPECT_FLOAT_EQ(Speech::skipCurrentLine(), 4.0f);
     EXPECT_EQ(say->given, (std::vector<float>{3.0f, 10004.0f}));
     EXPECT_FALSE(Speech::isSpeaking());
-    EXPECT_EQ(robot->stood, 1);
     EXPECT_FLOAT_EQ(Speech::skipCurrentLine(), 0.0f);
 
     Vars::set("textmode_exception", "1");
-    Speech::say("K", "{ robot }Stay<p3>");
+    Speech::say("K", "{ vorne }Stay<p3>");
     EXPECT_FLOAT_EQ(Speech::skipCurrentLine(), 0.0f);
-    EXPECT_EQ(saying("robot"), "Stay");
-    EXPECT_FLOAT_EQ(Speech::speechMap["robot"].front().time, 3.0f);
+    EXPECT_EQ(saying("vorne"), "Stay");
+    EXPECT_FLOAT_EQ(Speech::speechMap["vorne"].front().time, 3.0f);
 }
 
 TEST_F(SpeechTest, ACutEndsTheSpeakersWholeLineAndLeavesTheOthers) {
-    Speaker* robot = addSpeaker("robot");
-    Speech::say("K", "{ robot }One<p3>Two<p3>Three<p3>");
+    Character2D* speaker = vorne();
+    Speech::say("K", "{ vorne }One<p3>Two<p3>Three<p3>");
     Speech::say("K", "{ luna }Still here<p3>");
-    Speech::cutLine("robot");
-    EXPECT_FALSE(Speech::speechMap.count("robot"));
-    EXPECT_EQ(robot->stood, 1);
+    Speech::updateTalkAnimation(0.5f);
+    Speech::cutLine("vorne");
+    EXPECT_FALSE(Speech::speechMap.count("vorne"));
+    EXPECT_EQ(showing(speaker), "Stand");
     EXPECT_EQ(saying("luna"), "Still here");
     Speech::cutLine("nobody");
     EXPECT_EQ(saying("luna"), "Still here");
@@ -129,6 +172,13 @@ TEST_F(SpeechTest, SubtitlesStandAboveTheirSpeakerInsideTheScreenAndClearOfEachO
     std::vector<Subtitle> danny = place({"{ danny }Hello<p5>"});
     EXPECT_EQ(danny[0].colour, nimbo::Color(Vars::value("danny_fontcolor")));
     EXPECT_FLOAT_EQ(danny[0].rect.y + danny[0].rect.h, screen(213, 311).y);
+    // A character the scene shows speaks from above its head.
+    Character2D* speaker = vorne();
+    Character2DRef* reference = Characters::getCurrentCharacterRef();
+    Subtitle head = place({"{ vorne }Hello<p5>"})[0];
+    morvec::Vector2 top = screen(speaker->getPosition().x, speaker->getPosition().y - reference->getHeight());
+    EXPECT_FLOAT_EQ(head.rect.x + head.rect.w / 2, top.x);
+    EXPECT_FLOAT_EQ(head.rect.y + head.rect.h, top.y);
     // A position without a colour is white.
     EXPECT_EQ(place({"{ 100,150 }Hi<p5>"})[0].colour, nimbo::Color(255, 255, 255, 255));
 

@@ -1,9 +1,10 @@
 #pragma once
-// The running game (the cockpit of the ship's chapter) for the tests of speech, dialogs, the reply
-// menu and the character switcher: dialogs added to the chapter from text, the reply labels as shown,
-// and a character stand-in in the characters chapter.
+// The running game (the cockpit of the ship's chapter, where Vorne stands) for the tests of speech,
+// dialogs, the reply menu and the character switcher: dialogs added to the chapter from text, the reply
+// labels as shown, and the frame a character shows.
 #include "engine/RunningGame.h"
 
+#include "script/Character2D.h"
 #include "script/Dialog.h"
 #include "script/DialogManager.h"
 #include "script/Speech.h"
@@ -28,14 +29,6 @@ public:
 
     vessot::String type;
     std::vector<float> given;
-};
-
-// A character stand-in that counts the times it was made to stand.
-class Speaker : public Walker {
-public:
-    using Walker::Walker;
-    void OnStopMovement() override { ++stood; }
-    int stood = 0;
 };
 
 class TalkGame : public RunningGame {
@@ -89,10 +82,12 @@ protected:
         return found == Speech::speechMap.end() ? vessot::String() : found->second.front().text;
     }
 
-    // A stand-in character of the characters chapter, which owns it.
-    static Speaker* addSpeaker(const vessot::String& name) {
-        auto* speaker = new Speaker(name, 100, 200);
-        charactersChapter->registerManualObject(speaker);
-        return speaker;
+    // The current character (Vorne) standing idle, facing south.
+    static Character2D* vorne() { return standCharacter(150, 250); }
+    // The animation of the frame the character shows ("Talk", "Stand", ...).
+    static std::string showing(Character2D* character) {
+        std::string image = character->getImageName();
+        size_t slash = image.rfind('/');
+        return image.substr(slash + 1, image.find('_', slash) - slash - 1);
     }
 };

@@ -91,12 +91,13 @@ nimbo::Color darker(const nimbo::Color& c, float f) {
     return nimbo::Color((int)(c.r * f), (int)(c.g * f), (int)(c.b * f), c.a);
 }
 
-// What the figure does in one frame: the walking phase (radians), or how far it has taken something
-// or drawn its gun (0 to 1); negative means not.
+// What the figure does in one frame: the walking phase (radians), or how far it has taken something,
+// drawn its gun or opened its mouth to talk (0 to 1); negative means not.
 struct Pose {
     float walk = -1.0f;
     float take = -1.0f;
     float draw = -1.0f;
+    float talk = -1.0f;
 };
 
 std::vector<Part> figure(const Look& look, const Pose& pose) {
@@ -216,10 +217,11 @@ std::vector<Part> figure(const Look& look, const Pose& pose) {
                      darker(look.skin, 0.9f),
                      0.0f,
                      0.0f});
+    float mouth = pose.talk > 0.0f ? pose.talk : 0.0f;
     parts.push_back({{-2.0f, head.forward + 10.0f, head.up - 5.0f},
                      {2.0f, head.forward + 10.0f, head.up - 5.0f},
-                     0.8f,
-                     nimbo::Color(150, 50, 50, 255),
+                     0.8f + 1.2f * mouth,
+                     darker(nimbo::Color(150, 50, 50, 255), 1.0f - 0.4f * mouth),
                      0.0f,
                      0.0f});
     return parts;
@@ -367,11 +369,20 @@ std::vector<Animation> drawFrames(Sheet& sheet) {
             sheet.add("Take", direction, i, pose, degreesOf(direction));
         }
     }
+    // The mouth shut, half open and open.
+    for (const char* direction : ALL_DIRECTIONS) {
+        for (int i = 1; i <= 3; ++i) {
+            Pose pose;
+            pose.talk = (float)(i - 1) / 2.0f;
+            sheet.add("Talk", direction, i, pose, degreesOf(direction));
+        }
+    }
     std::vector<Animation> animations = {
         {"Stand", 1, 1.0f},
         {"Walk", 8, 0.9f},
         {"Take", look.takeFrames, 0.1f * look.takeFrames},
         {"TakeBack", look.takeFrames, 0.1f * look.takeFrames},
+        {"Talk", 3, 0.3f},
     };
     if (look.gun) {
         for (const char* direction : ALL_DIRECTIONS) {
