@@ -89,6 +89,13 @@ TEST_F(DialogRunner, AReplyIsExhaustedOnceChosenWhenItsFollowingMenuOffersNothin
         EXPECT_EQ(DialogManager::isReplyExhausted(reply("top", row.reply), visited), row.exhausted)
             << row.flags << " " << reply("top", row.reply)->text;
     }
+    // Every reply of a menu is looked at, also after one that is not exhausted: the way to "sub"
+    // comes after a reply never chosen.
+    Vars::set("ship_dlgflags", ";LOOP_R;SUB_R");
+    std::set<DialogMenu*> visited;
+    EXPECT_FALSE(DialogManager::isReplyExhausted(reply("top", 3), visited));
+    EXPECT_EQ(visited, (std::set<DialogMenu*>{static_cast<DialogMenu*>(dialog("top")),
+                                              static_cast<DialogMenu*>(dialog("sub"))}));
     EXPECT_EQ(DialogManager::getFollowingMenu(reply("top", 4)), dialog("sub"));
 }
 
