@@ -27,7 +27,21 @@ namespace {
 const char* const UI_DEFINITION = R"(<Dataset>
     <Texts file="texts.xml"/>
     <Object type="Object" name="ui" w="426" h="320">
-        <Object type="ImageButton" name="hint_button" x="68" y="288" w="28" h="28"/>
+        <Object type="ImageButton" name="hint_button" x="869" y="283" w="35" h="35">
+            <Animator type="Mover" name="hint_button_mover"/>
+        </Object>
+        <Object type="ImageButton" name="inv_button" x="482" y="283" w="35" h="35">
+            <Animator type="Mover" name="inv_button_mover"/>
+        </Object>
+        <Object type="ImageButton" name="diary_button" x="519" y="283" w="35" h="35">
+            <Animator type="Mover" name="diary_button_mover"/>
+        </Object>
+        <Object type="ImageButton" name="ingame_menu_button" x="482" y="2" w="35" h="35">
+            <Animator type="Mover" name="ingame_menu_button_mover"/>
+        </Object>
+        <Object type="ImageButton" name="character_button" x="869" y="2" w="35" h="35">
+            <Animator type="Mover" name="character_button_mover"/>
+        </Object>
         <Object type="ImageBox" name="cdialog_click_blocker" x="-330" y="-10" w="1086" h="340" alpha="0">
             <Animator type="AlphaFader" name="cdialog_click_blocker_fader"/>
         </Object>

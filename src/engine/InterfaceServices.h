@@ -28,9 +28,10 @@ struct EventArgs;
 
 namespace Hud {
 
-// Finished tasks (1.0) and added tasks (-1.0) waiting to be shown by the diary button.
+// Finished tasks (1.0) and added tasks (-1.0) waiting to be shown by the diary button; the first
+// counts toward 0 while it shows.
 extern std::vector<float> taskNotifications;
-// Seconds the hover label stays.
+// The hover label shows while this is above 0, at the alpha min(timer, 1).
 extern float rolloverTimer;
 
 // The object of the "ui" chapter, or null (also before the chapter is loaded).
@@ -51,21 +52,27 @@ void performAction(Action* action);
 void onSceneSwitch(const String& fullSceneName);
 // After every scene switch: the wide-scene camera and the HUD buttons by the scene's "hide_ui".
 void applyHideUi();
+// Slides the HUD buttons back onto the screen (instant: at once, at the set-up).
 void showButtons(bool instant);
-// Slides the HUD buttons out of view (a conversation passes true).
-void hideButtons(bool dialog);
-void onSceneLocked(bool instant);
+// Slides them out of the way of a panel; the inventory button only when asked.
+void hideButtons(bool alsoInventoryButton);
+void onSceneLocked();
 void onSceneUnlocked();
 bool isResumePanelVisible();
 void showResumePanel(bool show);
 void toggleResumePanel();
+// Shows the hover label with the text ("" changes nothing; " " shows an empty label).
 void setRollover(const String& text);
+// Lowers the hover label's timer by 3 x step, not below 0.
+void fadeRollover(float step);
+// Lays a hotspot-map overlay over every other playable character the scene shows.
 void updateCharacterOverlays();
 void updateDiaryButton(float step);
 // Keeps a scene point within the visible strip of a wide scene (outside wide scenes it is left
 // alone); when an image is given and the point had to move, the image becomes the arrow pointing
 // toward where the point lies.
 morvec::Vector2 clampArrowToView(nimboui::Image** image, const morvec::Vector2& point);
+// A step sound every 40 units the current character walks, while "footstep_sounds" is "1".
 void playFootsteps(float step);
 
 // Click handlers of the HUD buttons (null arguments when a key stands for the click).
@@ -123,19 +130,29 @@ float sayLine(DialogEntry* entry);
 // The hint button's charge and the hint arrow's timer.
 namespace Hints {
 
+// A hint's pointer at a scene point, or (without an image) the marks on every hotspot.
 struct Marker {
+    morvec::Vector2 position;
+    nimboui::Image* image = nullptr;
+    // Seconds left; 5 when placed.
     float time = 0.0f;
-    bool hasImage = false;
-    morvec::Vector2 target;
 };
 extern Marker marker;
+// The plain hint button's refill, from 0 to 1.
+extern float buttonCooldown;
 
 void updateHintButton(float step);
+// Shows the hint for where the story stands; false when there is none.
+bool showCurrentHint();
 
 } // namespace Hints
 
 // The inventory panel ("inv" in the "ui" chapter).
 namespace InventoryPanel {
+
+// The look or use mode armed by the panel's buttons.
+extern bool lookMode;
+extern bool useMode;
 
 void notifyItemAdded(const String& item);
 void refresh();
@@ -152,6 +169,8 @@ void resetButtons();
 void open();
 void close();
 void update(float step);
+// The new-item notification over the inventory button (a HUD layer).
+void drawNotification();
 
 } // namespace InventoryPanel
 

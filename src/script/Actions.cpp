@@ -41,7 +41,7 @@ std::vector<String> nesting;
 } // namespace
 
 ReferenceDepth::ReferenceDepth(const String& name) {
-    if (nesting.size() >= (size_t)MAX_REFERENCE_DEPTH) {
+    if (!hasRoom()) {
         String chain;
         for (const String& outer : nesting) {
             chain += outer + " -> ";
@@ -55,6 +55,10 @@ ReferenceDepth::ReferenceDepth(const String& name) {
 
 ReferenceDepth::~ReferenceDepth() {
     nesting.pop_back();
+}
+
+bool ReferenceDepth::hasRoom() {
+    return nesting.size() < (size_t)MAX_REFERENCE_DEPTH;
 }
 
 // ---------------------------------------------------------------- flow
@@ -139,13 +143,7 @@ void ItemAction::execute() {
     if (item.empty()) {
         item = "noitem";
     }
-    Action* chosen = nullptr;
-    for (const Entry& entry : entries) {
-        if (entry.item == item && Evaluator::evaluate(entry.condition) == "1") {
-            chosen = entry.action.get();
-            break;
-        }
-    }
+    Action* chosen = getAction(item);
     Inventory::setSelectedItem("");
     if (!chosen) {
         Speech::sayGenericLine();
@@ -155,6 +153,15 @@ void ItemAction::execute() {
         chosen->setRolloverKey(rolloverKey);
     }
     chosen->execute();
+}
+
+Action* ItemAction::getAction(const String& item) const {
+    for (const Entry& entry : entries) {
+        if (entry.item == item && Evaluator::evaluate(entry.condition) == "1") {
+            return entry.action.get();
+        }
+    }
+    return nullptr;
 }
 
 Action* ItemAction::clone() {

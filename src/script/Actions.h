@@ -21,11 +21,14 @@ namespace Actions {
 constexpr int MAX_REFERENCE_DEPTH = 32;
 
 // Counts one level of named-action nesting while it lives. Entering a level past
-// MAX_REFERENCE_DEPTH throws _ScriptException naming the chain of names.
+// MAX_REFERENCE_DEPTH throws _ScriptException naming the chain of names. Code that follows actions
+// without running them (the HUD's cursor) asks hasRoom before it enters a level.
 class ReferenceDepth {
 public:
     explicit ReferenceDepth(const String& name);
     ~ReferenceDepth();
+    // Whether one more level fits.
+    static bool hasRoom();
     ReferenceDepth(const ReferenceDepth&) = delete;
     ReferenceDepth& operator=(const ReferenceDepth&) = delete;
 };
@@ -80,17 +83,19 @@ private:
 // Runs every child whose condition holds, each condition tested just before its child.
 class Composite : public Action {
 public:
+    struct Entry {
+        String condition;
+        std::unique_ptr<Action> action;
+    };
+
     Composite() = default;
     void execute() override;
     Action* clone() override;
     String getTypeName() const override { return "Composite"; }
     void addAction(const String& condition, Action* action);
+    const std::vector<Entry>& getEntries() const { return entries; }
 
 private:
-    struct Entry {
-        String condition;
-        std::unique_ptr<Action> action;
-    };
     std::vector<Entry> entries;
 };
 
@@ -104,6 +109,9 @@ public:
     String getTypeName() const override { return "ItemAction"; }
     // A "Text" child lends the ItemAction its rollover key (the last one added wins).
     void addAction(const String& item, const String& condition, Action* action);
+    // The action of the first entry for the item ("noitem": empty hands) whose condition holds now;
+    // null when none does.
+    Action* getAction(const String& item) const;
 
 private:
     struct Entry {

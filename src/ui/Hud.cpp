@@ -1,8 +1,9 @@
+// The frame's draw: the scene (or the running transition) under the scene's projection, the HUD's
+// layers under their own, the letterbox margins and the aspect chooser's close button; and what the
+// HUD does at scene switches and around the scene lock.
 #include "ui/Hud.h"
 
-#include "engine/app/Engine.h"
 #include "engine/app/Game.h"
-#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
@@ -11,7 +12,6 @@
 #include "engine/view/Input.h"
 #include "engine/view/Viewport.h"
 #include "script/Action.h"
-#include "script/Character2D.h"
 #include "script/Characters.h"
 #include "script/Speech.h"
 #include "script/ZephJobs.h"
@@ -24,11 +24,9 @@
 #include "nimboui/nimboui.h"
 
 #include <cmath>
+#include <set>
 
 namespace Hud {
-
-std::vector<float> taskNotifications;
-float rolloverTimer = 0.0f;
 
 namespace {
 
@@ -40,25 +38,34 @@ float windowAspect() {
     return size.x / size.y;
 }
 
-void drawImage(const String& name, const morvec::Rectangle& rect) {
-    if (nimboui::Image* image = uiChapter ? uiChapter->findImage(name) : nullptr) {
-        image->draw(rect, nimbo::Color(255, 255, 255, 255));
-    }
+// The largest multiple of 256 pixels not above the side; a side below 256 counts whole.
+float screenshotSide(float side) {
+    return side < 256.0f ? side : side - std::fmod(side, 256.0f);
 }
 
-// Whether a menu button may open its menu now. Pressed while a line is spoken, it only skips the
-// line; a busy player opens nothing.
-bool mayOpenMenu() {
-    if (Speech::isSpeaking()) {
-        Speech::skipCurrentLine();
-        return false;
-    }
-    return !Characters::isPlayerBusy();
+void drawUiImage(const char* name, const morvec::Rectangle& rect) {
+    drawSprite({uiChapter ? uiChapter->findImage(name) : nullptr, rect});
 }
 
-void hideResumeOverlay() {
-    if (nimboui::Object* overlay = uiObject("resume_overlay")) {
-        overlay->setVisible(false);
+void drawScrollIndicator() {
+    nimboui::Image* image =
+        uiImageOr(nimboui::getCursorPosition().x < 213 ? "gui/cursor_l" : "gui/cursor_r", "gui/cursor");
+    if (!image) {
+        return;
+    }
+    float scale = Session::getParam("ui") == "mobile" ? 2.0f : 1.0f;
+    float w = image->getWidth() * scale;
+    float h = image->getHeight() * scale;
+    drawSprite({image, morvec::Rectangle(213 - w / 4, 5, w / 2, h / 2)});
+}
+
+// Layer 10: the drawn cursor on the desktop; elsewhere the scroll indicator while a held pointer
+// scrolls a wide scene.
+void drawPointerLayer() {
+    if (Session::getParam("target") == "pc") {
+        drawCursor();
+    } else if (Viewport::isCameraScrolling() && pointerHeld && !Characters::isPlayerBusy()) {
+        drawScrollIndicator();
     }
 }
 
@@ -79,6 +86,30 @@ bool isUiObjectShown(const String& name) {
     return object && object->isVisible() && object->getAlpha() > 0.0f;
 }
 
+nimboui::Image* uiImageOr(const String& name, const char* fallback) {
+    if (!uiChapter) {
+        return nullptr;
+    }
+    if (nimboui::Image* image = uiChapter->findImage(name)) {
+        return image;
+    }
+    static std::set<String> reported;
+    if (reported.insert(name).second) {
+        GameUtil::logMessage("ERROR! image '" + name + "' not found; '" + fallback + "' is shown instead");
+    }
+    return uiChapter->findImage(fallback);
+}
+
+int alphaByte(float alpha) {
+    return (int)(alpha * 255.0f);
+}
+
+void drawSprite(const Sprite& sprite) {
+    if (sprite.image) {
+        sprite.image->draw(sprite.rect, nimbo::Color(255, 255, 255, alphaByte(sprite.alpha)), sprite.angle);
+    }
+}
+
 // ---------------------------------------------------------------- drawing
 
 void setProjection(bool hud) {
@@ -86,12 +117,8 @@ void setProjection(bool hud) {
     float w = Viewport::windowSize().x;
     float h = Viewport::windowSize().y;
     if (Session::getParam("screenshot") == "1") {
-        float wr = w - std::fmod(w, 256.0f);
-        float hr = h - std::fmod(h, 256.0f);
-        if (wr > 0 && hr > 0) {
-            rs->setOrthoProjection(morvec::Vector2(w * 426 / wr, h * 320 / hr));
-            return;
-        }
+        rs->setOrthoProjection(morvec::Vector2(w * 426 / screenshotSide(w), h * 320 / screenshotSide(h)));
+        return;
     }
     if (hud) {
         float a = windowAspect();
@@ -108,11 +135,8 @@ void setProjection(bool hud) {
 }
 
 void drawMargins() {
-    if (!Session::activeScene) {
-        return;
-    }
-    String dataset = Session::activeScene->chapter->getName();
-    if (dataset == "ui" || dataset == "menu") {
+    String dataset = GameUtil::getActiveChapterName();
+    if (dataset.empty() || dataset == "ui" || dataset == "menu") {
         return;
     }
     morvec::Rectangle vr = Viewport::getViewportRect(false);
@@ -123,12 +147,12 @@ void drawMargins() {
         if (textured) {
             float s = (vr.w / vr.h) / windowAspect();
             float m = 80 * s;
-            drawImage("margin", morvec::Rectangle(-0.9375f * m, -2, m, 324));
-            drawImage("margin_inv", morvec::Rectangle(426 - 0.0625f * m, -2, m, 324));
+            drawUiImage("margin", morvec::Rectangle(-0.9375f * m, -2, m, 324));
+            drawUiImage("margin_inv", morvec::Rectangle(426 - 0.0625f * m, -2, m, 324));
             if (vr.x > m) {
                 float e = 62 * s;
-                drawImage("margin_extra", morvec::Rectangle(-0.9375f * m - e, -2, e, 324));
-                drawImage("margin_inv_extra", morvec::Rectangle(426 + 0.9375f * m, -2, e, 324));
+                drawUiImage("margin_extra", morvec::Rectangle(-0.9375f * m - e, -2, e, 324));
+                drawUiImage("margin_inv_extra", morvec::Rectangle(426 + 0.9375f * m, -2, e, 324));
             }
         } else {
             rs->drawFilledRect(morvec::Rectangle(-vr.x - 10, -10, vr.x + 10, 340), black);
@@ -138,8 +162,8 @@ void drawMargins() {
         if (textured) {
             float s = windowAspect() / (vr.w / vr.h);
             float m = 60 * s;
-            drawImage("vmargin", morvec::Rectangle(-2, -0.9375f * m, 430, m));
-            drawImage("vmargin_inv", morvec::Rectangle(-2, 320 - 0.0625f * m, 430, m));
+            drawUiImage("vmargin", morvec::Rectangle(-2, -0.9375f * m, 430, m));
+            drawUiImage("vmargin_inv", morvec::Rectangle(-2, 320 - 0.0625f * m, 430, m));
         } else {
             rs->drawFilledRect(morvec::Rectangle(-10, -10 - vr.y, 446, vr.y + 10), black);
             rs->drawFilledRect(morvec::Rectangle(-10, vr.h - 2 * vr.y, 446, vr.y + 10), black);
@@ -148,17 +172,25 @@ void drawMargins() {
 }
 
 void draw() {
-    // The camera's translation ends here on every path, or the next frame's would add to it.
-    nimbo::rendersys->setIdentityTransform();
+    nimbo::RenderSystem* rs = nimbo::rendersys;
     if (Session::getParam("screenshot") == "1") {
+        // The camera's translation ends here on every path, or the next frame's would add to it.
+        rs->setIdentityTransform();
         return;
     }
+    drawHotspotMarkers();
+    rs->setIdentityTransform();
     drawMargins();
     setProjection(true);
     Speech::draw();
     if (nimboui::Object* root = uiObject("ui")) {
         root->draw(morvec::Vector2(0, 0));
     }
+    InventoryPanel::drawNotification();
+    drawDiaryNotification();
+    drawPointerLayer();
+    drawRollover();
+    drawTutorialArrows();
 }
 
 void drawFrame() {
@@ -214,22 +246,31 @@ void onSceneSwitch(const String& fullSceneName) {
     if (VerbCoin::isOpen()) {
         VerbCoin::close();
     }
-    // A fast switch took the character's scene-switch job out of its queue: place the character as
-    // the job would have, unless the switch goes nowhere.
-    if (pendingSwitchJob && Session::activeScene && Session::activeScene->getFullName() != fullSceneName) {
-        if (Marionix::Actor* current = Characters::getCurrentCharacter()) {
+    if (!pendingSwitchJob) {
+        return;
+    }
+    // A fast switch took the character's scene-switch job out of its queue and started it. Only the
+    // switch that job asked for places the character as the job would have; any other switch drops
+    // the job, which must not move the character in an unrelated scene.
+    ZephJobs::SwitchScene* job = pendingSwitchJob;
+    pendingSwitchJob = nullptr;
+    bool own = fullSceneName == job->getTargetScene();
+    if (own && Session::activeScene && Session::activeScene->getFullName() != fullSceneName) {
+        auto* current =
+            charactersChapter
+                ? dynamic_cast<Marionix::Actor*>(charactersChapter->findObject(Vars::value("current_character")))
+                : nullptr;
+        if (current) {
             current->clearJobs();
         }
-        Characters::placeCharacter(pendingSwitchJob->getActor(), pendingSwitchJob->getPosition());
-        delete pendingSwitchJob;
-        pendingSwitchJob = nullptr;
+        Characters::placeCharacter(job->getActor(), job->getPosition());
     }
+    delete job;
 }
 
 void applyHideUi() {
     Viewport::updateWideSceneCamera();
     rolloverTimer = 0.0f;
-    fastForwardActive = false;
     String hideUi = Session::activeScene ? Session::activeScene->getProperty("hide_ui") : String();
     bool hide = hideUi == "1" || hideUi == "3";
     for (const char* name : HUD_BUTTONS) {
@@ -237,130 +278,20 @@ void applyHideUi() {
             button->setVisible(!hide);
         }
     }
-}
-
-void showButtons(bool) {}
-void hideButtons(bool) {}
-void onSceneLocked(bool) {}
-void onSceneUnlocked() {}
-
-bool isResumePanelVisible() {
-    return isUiObjectShown("resume_overlay");
-}
-
-void showResumePanel(bool show) {
-    nimboui::Object* overlay = uiObject("resume_overlay");
-    if (!overlay || isResumePanelVisible() == show) {
-        return;
-    }
-    if (show) {
-        String dataset = GameUtil::getActiveChapterName();
-        if (dataset == "menu" || dataset == "ui" || isUiObjectShown("dialog")) {
-            return;
-        }
-        overlay->setAlpha(1.0f);
-    }
-    overlay->setVisible(show);
-}
-
-void toggleResumePanel() {
-    showResumePanel(!isResumePanelVisible());
-}
-
-void setRollover(const String& text) {
-    if (!text.empty()) {
-        rolloverTimer = 2.0f;
-    }
-}
-
-void updateCharacterOverlays() {}
-
-morvec::Vector2 clampArrowToView(nimboui::Image** image, const morvec::Vector2& point) {
-    if (!Viewport::isWideScene()) {
-        return point;
-    }
-    float left = cameraOffsetX;
-    float right = left + (Session::getParam("ui") == "mobile" ? 380.0f : 400.0f);
-    morvec::Vector2 clamped = point;
-    const char* arrow = nullptr;
-    if (clamped.x < left) {
-        clamped.x = left;
-        arrow = "gui/arrow_l";
-    } else if (clamped.x > right) {
-        clamped.x = right;
-        arrow = "gui/arrow_r";
-    }
-    if (image && arrow) {
-        *image = uiChapter->getImage(arrow);
-    }
-    return clamped;
-}
-void updateDiaryButton(float) {}
-void playFootsteps(float) {}
-
-// ---------------------------------------------------------------- button handlers
-
-void onFfwdButtonClick(nimboui::EventArgs*) {
-    playClick();
     fastForwardActive = false;
 }
 
-void onDiaryButtonClick(nimboui::EventArgs*) {
-    playClick();
-    if (mayOpenMenu()) {
-        Session::switchScene("ui.Hintbook", "", "", 0.0f);
+void onSceneLocked() {
+    hideButtons(true);
+    if (isUiObjectShown("inv")) {
+        InventoryPanel::close();
     }
 }
 
-void onHintButton(nimboui::EventArgs* args) {
-    showHint(args);
-}
-
-void showHint(nimboui::EventArgs*) {
-    playClick();
-}
-
-void onSkip(nimboui::EventArgs*) {
-    if (!Characters::isSkipPending()) {
-        Session::log(
-            "Unable to execute Skip, variable 'skip_action' is invalid, better to fail silently then to crash.");
-        return;
+void onSceneUnlocked() {
+    if (!isUiObjectShown("dialog")) {
+        showButtons(false);
     }
-    String action = Vars::value("skip_action");
-    Vars::get("skip_action")->setValue("0", false);
-    playClick();
-    Session::activeScene->chapter->getNamedAction(action)->execute();
-}
-
-void openInGameMenu(nimboui::EventArgs* args) {
-    if (args) {
-        playClick();
-    }
-    if (!mayOpenMenu()) {
-        return;
-    }
-    // The menu returns to the game scene it was opened from.
-    if (Session::activeScene->chapter->getName() != "ui") {
-        Vars::get("ingame_menu_prev_scene")->setValue(Session::activeScene->getFullName(), false);
-    }
-    Session::switchScene("ui.InGameMenu", "", "", 0.0f);
-}
-
-void onResumeClick(nimboui::EventArgs*) {
-    playClick();
-    hideResumeOverlay();
-}
-
-void onQuitToMenuClick(nimboui::EventArgs*) {
-    playClick();
-    Vars::get("cdialog")->setValue("ui.INGAME_QUIT_MENU_DIALOG,ui.ingame_quit_to_menu,none", false);
-    hideResumeOverlay();
-}
-
-void onQuitGameClick(nimboui::EventArgs*) {
-    playClick();
-    Vars::get("cdialog")->setValue("ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none", false);
-    hideResumeOverlay();
 }
 
 } // namespace Hud

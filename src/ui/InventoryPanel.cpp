@@ -6,6 +6,9 @@
 
 namespace InventoryPanel {
 
+bool lookMode = false;
+bool useMode = false;
+
 // The panel's slots, pages, notifications and buttons are the interface's; until it builds them
 // these calls have nothing to draw or arm.
 void notifyItemAdded(const String&) {
@@ -19,10 +22,11 @@ bool isDraggingItem() {
     return false;
 }
 bool isModeArmed() {
-    return false;
+    return lookMode || useMode;
 }
 void resetButtons() {}
 void update(float) {}
+void drawNotification() {}
 
 bool isOpen() {
     return Hud::isUiObjectShown("inv");

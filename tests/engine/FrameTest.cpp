@@ -271,7 +271,7 @@ TEST_F(Frame, TheHintMarkerRunsDownAndStopsWhenTheSceneChanges) {
 TEST_F(Frame, AnArrowMarkersLastTwoSecondsWaitUntilItsTargetIsInView) {
     switchNow("Corridor"); // 852 wide, the view at its left end
     frame(0.016f);
-    Hints::marker.hasImage = true;
+    Hints::marker.image = uiChapter->getImage("gui/arrow_u");
     const struct {
         float time;
         float x;
@@ -279,7 +279,7 @@ TEST_F(Frame, AnArrowMarkersLastTwoSecondsWaitUntilItsTargetIsInView) {
     } cases[] = {{1.5f, 700, 1.5f}, {1.5f, 200, 1.48f}, {3.0f, 700, 2.98f}};
     for (const auto& c : cases) {
         Hints::marker.time = c.time;
-        Hints::marker.target = morvec::Vector2(c.x, 100);
+        Hints::marker.position = morvec::Vector2(c.x, 100);
         frame(0.02f);
         EXPECT_NEAR(Hints::marker.time, c.after, 1e-5f) << c.time << " at " << c.x;
     }

@@ -13,15 +13,23 @@
 
 #include "nimbo/Nimbo.h"
 
+#include <cmath>
 #include <functional>
 
 namespace {
 
 const morvec::Vector2 COCKPIT_CONSOLE(180, 240);
 const morvec::Vector2 COCKPIT_DOOR(391, 185);
-// The inventory and in-game menu buttons, in interface units.
-const morvec::Vector2 INV_BUTTON(18, 302);
-const morvec::Vector2 MENU_BUTTON(408, 18);
+// The centre of an interface object, in interface units (the HUD's buttons keep to the edges of a
+// wide window).
+morvec::Vector2 guiCentre(const char* name) {
+    nimboui::Object* object = Hud::uiObject(name);
+    morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
+    for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
+        centre += parent->getPosition();
+    }
+    return centre;
+}
 
 // An action of any type name that counts its runs.
 class CountingAction : public Action {
@@ -206,8 +214,9 @@ TEST_F(PointerInput, APressRightAfterAFastMoveActsWhereItIs) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         send({nimbo::InputEvent::move(630, 10)});
-        morvec::Vector2 p = c.hotspot ? game->sceneToWindow(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y)
-                                      : game->guiToWindow(MENU_BUTTON.x, MENU_BUTTON.y);
+        morvec::Vector2 p =
+            c.hotspot ? game->sceneToWindow(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y)
+                      : game->guiToWindow(guiCentre("ingame_menu_button").x, guiCentre("ingame_menu_button").y);
         vessot::String console = var("console_on");
         if (c.moveReported) {
             send({nimbo::InputEvent::down(p.x, p.y, 1), nimbo::InputEvent::up(p.x, p.y, 1)});
@@ -285,7 +294,7 @@ TEST_F(FastSwitch, AJobThatMayNotBeSkippedRefusesItAndNothingRuns) {
 }
 
 TEST_F(PointerInput, ACancelledPressLetsGoOfTheInterfaceAndTheSceneHearsNothing) {
-    pressGui(INV_BUTTON);
+    pressGui(guiCentre("inv_button"));
     ASSERT_TRUE(ui("inv_button")->isPressed());
     eventDelegate.onMouseCancel(1);
     EXPECT_FALSE(ui("inv_button")->isPressed());
@@ -327,9 +336,9 @@ protected:
 };
 
 TEST_F(StretchedPointer, MovesGiveTheInterfaceTheInterfaceCursor) {
-    morvec::Vector2 p = game->guiToWindow(INV_BUTTON.x, INV_BUTTON.y);
-    send({nimbo::InputEvent::move(p.x, p.y)}); // the move maps its own position
-    EXPECT_GT(sceneCursor.x, 40);              // the scene's cursor is elsewhere
+    morvec::Vector2 p = game->guiToWindow(guiCentre("inv_button").x, guiCentre("inv_button").y);
+    send({nimbo::InputEvent::move(p.x, p.y)});                           // the move maps its own position
+    EXPECT_GT(std::fabs(sceneCursor.x - guiCentre("inv_button").x), 40); // the scene's cursor is elsewhere
     EXPECT_TRUE(ui("inv_button")->isHovered());
 }
 

@@ -11,6 +11,7 @@
 // Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
 // the interface's scale of 8/15); hotspot pictures at one pixel per scene unit.
 #include "Figures.h"
+#include "HudArt.h"
 #include "InterfaceArt.h"
 #include "MinigameArt.h"
 #include "TalkArt.h"
@@ -597,6 +598,7 @@ int main(int argc, char** argv) {
         drawUi(data);
         artgen::drawInterfaceArt(data, ACHIEVEMENT_COUNT);
         artgen::drawTalkArt(data);
+        artgen::drawHudArt(data);
         drawLoadingScreen(data);
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         drawMenu(data);

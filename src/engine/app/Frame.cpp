@@ -134,8 +134,8 @@ void updateHintMarker(float step) {
     if (marker.time > 0.0f) {
         if (current != lastActiveSceneSeen) {
             marker.time = 0.0f;
-        } else if (!marker.hasImage || marker.time > 2.0f ||
-                   Hud::clampArrowToView(nullptr, marker.target) == marker.target) {
+        } else if (!marker.image || marker.time > 2.0f ||
+                   Hud::clampArrowToView(nullptr, marker.position) == marker.position) {
             marker.time = std::max(0.0f, marker.time - step);
         }
     }
@@ -192,7 +192,7 @@ void subStep(float step, float realStep) {
             Hud::playFootsteps(step);
             Characters::updateAll(step);
             Speech::updateTalkAnimation(step);
-            Hud::rolloverTimer = std::max(0.0f, Hud::rolloverTimer - step * 3.0f);
+            Hud::fadeRollover(step);
             Viewport::findWalkTarget(step);
         }
     } else {

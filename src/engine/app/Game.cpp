@@ -151,7 +151,10 @@ void startGame() {
     Vars::get("chapter_mode")->setValue(Session::getParam("chapter_mode"), false);
     Vars::snapshotInitialValues();
     textMultiplier = Session::getParam("text_multiplier").toFloat();
-    // On "pc" the interface draws its own cursor; until it does, the system cursor stays visible.
+    // On "pc" the interface draws its own cursor.
+    if (Session::getParam("target") == "pc") {
+        nimbo::window->setCursorVisible(false);
+    }
     nimboui::setForcedDynamicLoading(true);
     nimboui::setTextureIdleUnloadTime(nimbo::getSystemInfo().ram < 500 ? 10.0f : 60.0f);
     setupFonts();

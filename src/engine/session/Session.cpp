@@ -105,7 +105,7 @@ void lockScene() {
         Inventory::selectedItem = "";
         InventoryPanel::clearSelection();
     }
-    Hud::onSceneLocked(false);
+    Hud::onSceneLocked();
 }
 
 void unlockScene() {

@@ -16,6 +16,8 @@ extern morvec::Vector2 dragLastPosition;
 extern bool fastForwardActive;
 extern float lastPinchDistance;
 extern int lastTouchCount;
+// The HUD's pulse, from 0 to 1 once a second.
+extern float hudPulsePhase;
 // The scene-switch job a fast scene switch took out of the character's queue.
 extern ZephJobs::SwitchScene* pendingSwitchJob;
 

@@ -60,8 +60,8 @@ float approach(float value, float target, float step) {
 
 morvec::Vector2 windowSize() {
     static morvec::Vector2 last(426, 320);
-    int w = nimbo::window->getWidth();
-    int h = nimbo::window->getHeight();
+    int w = nimbo::window ? nimbo::window->getWidth() : 0;
+    int h = nimbo::window ? nimbo::window->getHeight() : 0;
     if (w > 0 && h > 0) {
         last = morvec::Vector2((float)w, (float)h);
     }

@@ -24,8 +24,8 @@ extern morvec::Vector2 lastEdgeCursor;
 
 namespace Viewport {
 
-// The window's size in pixels. A side of 0 (a minimised window) keeps the last usable size, so that
-// no division by it is by zero.
+// The window's size in pixels. A side of 0 (a minimised window), or no window yet, keeps the last
+// usable size, so that no division by it is by zero.
 morvec::Vector2 windowSize();
 morvec::Rectangle getViewportRect(bool applyCamera);
 // The ratio an "aspect" value gives: two positive numbers around ":"; anything else counts as 4:3.
