@@ -43,10 +43,6 @@ float screenshotSide(float side) {
     return side < 256.0f ? side : side - std::fmod(side, 256.0f);
 }
 
-void drawUiImage(const char* name, const morvec::Rectangle& rect) {
-    drawSprite({uiChapter ? uiChapter->findImage(name) : nullptr, rect});
-}
-
 void drawScrollIndicator() {
     nimboui::Image* image =
         uiImageOr(nimboui::getCursorPosition().x < 213 ? "gui/cursor_l" : "gui/cursor_r", "gui/cursor");
@@ -134,39 +130,45 @@ void setProjection(bool hud) {
     rs->setOrthoProjection(Viewport::getViewportRect(true));
 }
 
-void drawMargins() {
+std::vector<Margin> margins() {
     String dataset = GameUtil::getActiveChapterName();
     if (dataset.empty() || dataset == "ui" || dataset == "menu") {
-        return;
+        return {};
     }
     morvec::Rectangle vr = Viewport::getViewportRect(false);
     bool textured = Session::getParam("margintex") == "1";
-    nimbo::RenderSystem* rs = nimbo::rendersys;
-    nimbo::Color black(0, 0, 0, 255);
     if (vr.x > 0) {
-        if (textured) {
-            float s = (vr.w / vr.h) / windowAspect();
-            float m = 80 * s;
-            drawUiImage("margin", morvec::Rectangle(-0.9375f * m, -2, m, 324));
-            drawUiImage("margin_inv", morvec::Rectangle(426 - 0.0625f * m, -2, m, 324));
-            if (vr.x > m) {
-                float e = 62 * s;
-                drawUiImage("margin_extra", morvec::Rectangle(-0.9375f * m - e, -2, e, 324));
-                drawUiImage("margin_inv_extra", morvec::Rectangle(426 + 0.9375f * m, -2, e, 324));
-            }
-        } else {
-            rs->drawFilledRect(morvec::Rectangle(-vr.x - 10, -10, vr.x + 10, 340), black);
-            rs->drawFilledRect(morvec::Rectangle(vr.w - 2 * vr.x, -10, vr.x + 10, 340), black);
+        if (!textured) {
+            return {{nullptr, {-vr.x - 10, -10, vr.x + 10, 340}}, {nullptr, {vr.w - 2 * vr.x, -10, vr.x + 10, 340}}};
         }
-    } else if (vr.y > 0) {
-        if (textured) {
-            float s = windowAspect() / (vr.w / vr.h);
-            float m = 60 * s;
-            drawUiImage("vmargin", morvec::Rectangle(-2, -0.9375f * m, 430, m));
-            drawUiImage("vmargin_inv", morvec::Rectangle(-2, 320 - 0.0625f * m, 430, m));
+        float s = (vr.w / vr.h) / windowAspect();
+        float m = 80 * s;
+        std::vector<Margin> images = {{"margin", {-0.9375f * m, -2, m, 324}},
+                                      {"margin_inv", {426 - 0.0625f * m, -2, m, 324}}};
+        if (vr.x > m) {
+            float e = 62 * s;
+            images.push_back({"margin_extra", {-0.9375f * m - e, -2, e, 324}});
+            images.push_back({"margin_inv_extra", {426 + 0.9375f * m, -2, e, 324}});
+        }
+        return images;
+    }
+    if (vr.y > 0) {
+        if (!textured) {
+            return {{nullptr, {-10, -10 - vr.y, 446, vr.y + 10}}, {nullptr, {-10, vr.h - 2 * vr.y, 446, vr.y + 10}}};
+        }
+        float s = windowAspect() / (vr.w / vr.h);
+        float m = 60 * s;
+        return {{"vmargin", {-2, -0.9375f * m, 430, m}}, {"vmargin_inv", {-2, 320 - 0.0625f * m, 430, m}}};
+    }
+    return {};
+}
+
+void drawMargins() {
+    for (const Margin& margin : margins()) {
+        if (margin.image) {
+            drawSprite({uiChapter ? uiChapter->findImage(margin.image) : nullptr, margin.rect});
         } else {
-            rs->drawFilledRect(morvec::Rectangle(-10, -10 - vr.y, 446, vr.y + 10), black);
-            rs->drawFilledRect(morvec::Rectangle(-10, vr.h - 2 * vr.y, 446, vr.y + 10), black);
+            nimbo::rendersys->drawFilledRect(margin.rect, nimbo::Color(0, 0, 0, 255));
         }
     }
 }

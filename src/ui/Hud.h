@@ -46,7 +46,14 @@ void drawSprite(const Sprite& sprite);
 // ---- the frame (Hud.cpp)
 // The HUD pass, drawn over the scene (also as a transition's callback).
 void draw();
-// Black bars (or margin images) where the scene's aspect leaves the window uncovered.
+// Where the scene's aspect leaves the window uncovered (scene units): black bars, or the hull panels
+// of "margintex" "1"; each panel overlaps the scene's edge by a sixteenth of its size.
+struct Margin {
+    // The "ui" chapter's image; null for a black bar.
+    const char* image;
+    morvec::Rectangle rect;
+};
+std::vector<Margin> margins();
 void drawMargins();
 
 // ---- the button bar (HudButtons.cpp)

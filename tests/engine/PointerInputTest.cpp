@@ -282,6 +282,19 @@ TEST_F(FastSwitch, ASecondClickOnTheExitSwitchesAtOnceRunningTheVariableActionsF
     EXPECT_EQ(setVarRuns, 1);
 }
 
+TEST_F(FastSwitch, AJobWhoseOwnSwitchDidNotHappenIsDroppedUnapplied) {
+    endWithTheDoor();
+    game->click(COCKPIT_DOOR.x, COCKPIT_DOOR.y);
+    ASSERT_NE(pendingSwitchJob, nullptr);
+    // Another switch settles the job first: the character stays and keeps its queue.
+    Hud::onSceneSwitch("ship.Galley");
+    EXPECT_EQ(pendingSwitchJob, nullptr);
+    EXPECT_EQ(walker->getJobQueueSize(), 1u);
+    game->finishTransition();
+    EXPECT_EQ(var("active_scene"), "ship.Corridor");
+    EXPECT_NE(walker->Marionix::Actor::getPosition().x, 50.0f);
+}
+
 TEST_F(FastSwitch, AJobThatMayNotBeSkippedRefusesItAndNothingRuns) {
     walker->addJob(new ZephJobs::ActionWrapper(new CountingAction("SetVar", &setVarRuns), ""));
     walker->addJob(new TestJob("Say"));

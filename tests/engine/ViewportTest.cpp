@@ -116,10 +116,15 @@ TEST_F(ViewportMath, TheInterfaceKeepsItsHeightAndWidensOnlyPastItsThreshold) {
         {670, 500, "0", true, {0, 0, 426, 320}, {}},                 // 1.34: below the threshold of 1.3433334
         {690, 512, "0", true, {2.2880859f, 0, 430.57617f, 320}, {}}, // 1.3476563
         {1280, 720, "0", true, {71, 0, 568, 320}, {}},
+        {1920, 1080, "0", true, {71, 0, 568, 320}, {}},
         {1280, 720, "0", false, {71.44446f, 0, 568.8889f, 320}, {}},
-        // Screenshot mode: the virtual screen on the largest multiples of 256 pixels.
+        // Screenshot mode: the virtual screen on the largest multiples of 256 pixels; a side below
+        // 256 pixels counts whole.
         {640, 480, "1", true, {}, {532.5f, 600}},
         {640, 480, "1", false, {}, {532.5f, 600}},
+        {1920, 1080, "1", true, {}, {456.42857f, 337.5f}},
+        {200, 150, "1", true, {}, {426, 320}},
+        {300, 200, "1", false, {}, {499.21875f, 320}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << (c.hud ? " interface" : " scene")
@@ -137,6 +142,59 @@ TEST_F(ViewportMath, TheInterfaceKeepsItsHeightAndWidensOnlyPastItsThreshold) {
         }
     }
     Session::params["screenshot"] = "0";
+}
+
+TEST_F(ViewportMath, MarginsCoverWhatTheScenesAspectLeavesOfTheWindow) {
+    struct Case {
+        int width, height;
+        const char* aspect;
+        const char* margintex;
+        const char* dataset;
+        // The images in order (null: a black bar) with their rectangles.
+        std::vector<Hud::Margin> margins;
+    };
+    const Case cases[] = {
+        {640, 480, "4:3", "1", "ship", {}},
+        {1280,
+         720,
+         "4:3",
+         "0",
+         "ship",
+         {{nullptr, {-81.44446f, -10, 81.44446f, 340}}, {nullptr, {426, -10, 81.44446f, 340}}}},
+        {1280, 720, "4:3", "1", "ship", {{"margin", {-75, -2, 80, 324}}, {"margin_inv", {421, -2, 80, 324}}}},
+        {1280, 720, "4:3", "1", "ui", {}},
+        // Bars wider than a panel: the outer panels too.
+        {2560,
+         720,
+         "4:3",
+         "1",
+         "ship",
+         {{"margin", {-75, -2, 80, 324}},
+          {"margin_inv", {421, -2, 80, 324}},
+          {"margin_extra", {-137, -2, 62, 324}},
+          {"margin_inv_extra", {501, -2, 62, 324}}}},
+        {640,
+         480,
+         "16:9",
+         "0",
+         "ship",
+         {{nullptr, {-10, -62.99997f, 446, 62.99997f}}, {nullptr, {-10, 320, 446, 62.99997f}}}},
+        {640, 480, "16:9", "1", "ship", {{"vmargin", {-2, -75, 430, 80}}, {"vmargin_inv", {-2, 315, 430, 80}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " '" << c.aspect << "' margintex "
+                                        << c.margintex << " " << c.dataset);
+        open(c.width, c.height, c.dataset);
+        Session::params["aspect"] = c.aspect;
+        Session::params["margintex"] = c.margintex;
+        std::vector<Hud::Margin> margins = Hud::margins();
+        ASSERT_EQ(margins.size(), c.margins.size());
+        for (size_t i = 0; i < margins.size(); ++i) {
+            EXPECT_STREQ(margins[i].image, c.margins[i].image);
+            expectRect(margins[i].rect, c.margins[i].rect.x, c.margins[i].rect.y, c.margins[i].rect.w,
+                       c.margins[i].rect.h);
+        }
+    }
 }
 
 TEST_F(ViewportMath, TheCameraPansAndZoomsTheViewRectangle) {
