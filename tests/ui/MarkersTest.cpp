@@ -106,6 +106,8 @@ TEST_F(MarkersTest, ThirtyUnnamedHotspotsKeepTheirOrderAndNoneTurnsIntoAnArrow) 
     enterScene(hotspots);
     Hints::marker = {{}, nullptr, 2.0f};
     expectMarkers(expected);
+    // No key asked for an arrow picture.
+    EXPECT_EQ(game->log().find("image 'gui/arrow_"), std::string::npos);
 }
 
 TEST_F(MarkersTest, MarkersFadeInOneAfterAnotherWithASwell) {
