@@ -187,6 +187,8 @@ TEST_F(PointerInput, AClickWhileTheWideCameraScrollsWalksToTheEdgeInsteadOfUsing
     switchNow("ship.Corridor"); // entered again where it stands: the camera at 48, the cockpit door at
                                 // the left edge
     const morvec::Vector2 door(55, 150);
+    // A hotspot without an exit's cursor (an exit's "|" would keep the walk target away).
+    Session::activeScene->actions[0x00FF00]->setRolloverKey("RO_COCKPIT");
     game->move(door.x, door.y); // the frame finds the walk target beyond the edge
     ASSERT_TRUE(Viewport::isCameraScrolling());
     game->click(door.x, door.y);
@@ -284,6 +286,7 @@ TEST_F(FastSwitch, ASecondClickOnTheExitSwitchesAtOnceRunningTheVariableActionsF
 
 TEST_F(FastSwitch, AJobWhoseOwnSwitchDidNotHappenIsDroppedUnapplied) {
     endWithTheDoor();
+    walker->setLastAttachScene("ship.Corridor");
     game->click(COCKPIT_DOOR.x, COCKPIT_DOOR.y);
     ASSERT_NE(pendingSwitchJob, nullptr);
     // Another switch settles the job first: the character stays and keeps its queue.

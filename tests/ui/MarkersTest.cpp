@@ -1,6 +1,6 @@
 // What the HUD lays over the scene on the running game: the hotspot markers (grouped by rollover
-// key, fading in one after another, arrows at the edges of a wide scene), the tutorials' arrows and
-// the step sounds of a walk.
+// key, fading in one after another, arrows at the edges of a wide scene), the tutorials' arrows, the
+// step sounds of a walk and the overlays that make the other characters clickable.
 #include "UiTest.h"
 
 #include "engine/scene/ActionMap.h"
@@ -8,6 +8,9 @@
 #include "engine/view/Input.h"
 #include "engine/view/Viewport.h"
 #include "script/Actions.h"
+#include "script/Character2D.h"
+#include "script/Character2DRef.h"
+#include "script/Characters.h"
 #include "ui/Hints.h"
 
 #include "echon/AudioManager.h"
@@ -203,7 +206,7 @@ protected:
         RunningGame::SetUp();
         echon::mgr->suspendAudio();
         echon::mgr->stopAll();
-        walker = addWalker(100, 280);
+        walker = standCharacter(100, 280);
         walker->setSpeed(50);
         Hud::footstepDistance = 0;
     }
@@ -220,7 +223,7 @@ protected:
         return playing;
     }
 
-    Walker* walker = nullptr;
+    Character2D* walker = nullptr;
 };
 
 TEST_F(FootstepsTest, AStepSoundsEveryFortyUnitsWalked) {
@@ -263,6 +266,97 @@ TEST_F(FootstepsTest, NoStepsWhenSwitchedOffOrStandingStill) {
         EXPECT_EQ(stepsPlaying(), 0);
     }
     Session::params["footstep_sounds"] = "1";
+}
+
+class OverlaysTest : public RunningGame {
+protected:
+    void SetUp() override {
+        RunningGame::SetUp();
+        switchNow("Corridor");
+        // A figure the scene draws itself, made clickable by a stand-in reference named after it.
+        auto* she = new Character2DRef("she", morvec::Rectangle(0, 0, 1, 1));
+        she->setProperty("chr", "dummy");
+        Session::activeScene->chapter->registerManualObject(she);
+        Session::activeScene->root->addChild(she);
+        dynamic_cast<Character2D*>(charactersChapter->getObject("dummy"))->placeAt("S", 100, 250);
+    }
+
+    struct Box {
+        uint32_t id;
+        morvec::Rectangle rect;
+    };
+
+    // The overlay of a figure standing at (x, y), h units high as drawn.
+    static Box figure(uint32_t id, float x, float y, float h) {
+        h *= 0.85f;
+        return {id, {x - 0.2f * h, y - h, 0.4f * h, h}};
+    }
+
+    // A character's drawing height in the corridor: its own 72 units less the depth at its feet.
+    static float drawn(const char* name) { return 72 - (63.6f - 0.2f * position(name).y); }
+
+    static morvec::Vector2 position(const char* name) {
+        nimboui::Object* character = charactersChapter->getObject(name);
+        return {character->getX(), character->getY()};
+    }
+
+    static void expectOverlays(const std::vector<Box>& expected) {
+        const std::vector<AmpOverlay*>& overlays = Session::activeScene->actionMap->overlays;
+        ASSERT_EQ(overlays.size(), expected.size());
+        for (size_t i = 0; i < overlays.size(); ++i) {
+            auto* box = dynamic_cast<AmpRectangleOverlay*>(overlays[i]);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->id, expected[i].id);
+            EXPECT_NEAR(box->x, expected[i].rect.x, 1e-3f);
+            EXPECT_NEAR(box->y, expected[i].rect.y, 1e-3f);
+            EXPECT_NEAR(box->w, expected[i].rect.w, 1e-3f);
+            EXPECT_NEAR(box->h, expected[i].rect.h, 1e-3f);
+        }
+    }
+};
+
+TEST_F(OverlaysTest, TheOtherPlayableFiguresAndSheAreClickable) {
+    const uint32_t VORNE = 0xB007EE, LUNA = 0xD0AB1E, SHE = 0xC105E7;
+    const Box she{SHE, {89.12f, 195.6f, 21.76f, 54.4f}}; // 64 units high
+    struct Case {
+        const char* switchable;
+        const char* current;
+        std::vector<uint32_t> clickable;
+    };
+    const Case cases[] = {
+        {"vorne,luna", "vorne", {LUNA, SHE}},
+        {"vorne", "vorne", {SHE}},
+        {"vorne,luna", "luna", {VORNE, SHE}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.switchable << ", playing " << c.current);
+        Vars::get("switchable_characters")->setValue(c.switchable, true);
+        Vars::get("current_character")->setValue(c.current, true);
+        game->step();
+        std::vector<Box> expected;
+        for (uint32_t id : c.clickable) {
+            const char* name = id == VORNE ? "vorne" : "luna";
+            expected.push_back(id == SHE ? she : figure(id, position(name).x, position(name).y, drawn(name)));
+        }
+        expectOverlays(expected);
+    }
+    // An own height counts less the depth too.
+    Vars::get("current_character")->setValue("vorne", true);
+    Characters::findCharacterRef("luna")->setProperty("height", "100");
+    game->step();
+    float depth = 63.6f - 0.2f * position("luna").y;
+    expectOverlays({figure(LUNA, position("luna").x, position("luna").y, 100 - depth), she});
+}
+
+TEST_F(OverlaysTest, AFigureIsHitBeforeTheAreasBehindIt) {
+    Vars::get("switchable_characters")->setValue("vorne,luna", true);
+    const morvec::Vector2 valve(635, 80);
+    EXPECT_EQ(Session::activeScene->actionMap->getAreaAt((int)valve.x, (int)valve.y), 0xFF00FFu);
+    // Luna stands in front of the pipe's valve.
+    dynamic_cast<Character2D*>(charactersChapter->getObject("luna"))->placeAt("W", 635, 120);
+    game->step();
+    EXPECT_EQ(Session::activeScene->actionMap->getAreaAt((int)valve.x, (int)valve.y), 0xD0AB1Eu);
+    EXPECT_EQ(Session::activeScene->getActionAt(valve.x, valve.y)->getRolloverKey(), "RO_LUNA");
 }
 
 } // namespace

@@ -463,6 +463,10 @@ void drawCharacters(const vessot::String& data) {
         std::vector<Frame> frames = pack(sheet, folder + "/textures/" + look.name + "_hd.png");
         writeCharacter(out, look, frames, animations);
     }
+    // The stand-in for figures a scene draws itself: no frames, 64 units high. A scene's reference to
+    // it, named after the figure, makes the figure clickable.
+    out << "    <Object type=\"Character2DDef\" name=\"dummy\" w=\"34\" h=\"64\" chr=\"dummy\" yfactor=\"1\" "
+           "speed=\"50\"/>\n";
     out << "</Dataset>\n";
     if (!out) {
         throw vessot::exception("can't write " + folder + "/characters_hd.datadef", __FILE__, __LINE__);

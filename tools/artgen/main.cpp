@@ -145,6 +145,8 @@ std::vector<SceneArt> scenes() {
          {{0, 250, 852, 70, STEEL, 0, false},
           {12, 80, 56, 180, DOOR, 0x00FF00, false},
           {600, 50, 70, 40, PANEL, 0xFF00FF, false},
+          // The pipe's second valve: another area of the same hotspot.
+          {700, 56, 50, 30, PANEL, 0xFF80FF, false},
           {330, 80, 56, 180, DOOR, 0x00FFFF, false}}},
         {"chapters/ship",
          "Galley",
