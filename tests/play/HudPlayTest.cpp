@@ -1,0 +1,97 @@
+// Whole-game runs of the HUD: the drawn cursor and the hover label follow the pointer over a hotspot,
+// the pause screen asks to quit through the confirmation box, and a puzzle that hides the buttons
+// gives them back when it is left.
+#include "GameHarness.h"
+
+#include "engine/session/Session.h"
+#include "minigames/RotatorScene.h"
+#include "ui/Hud.h"
+
+#include "nimboui/Image.h"
+#include "nimboui/Object.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const int KEY_P = 80;
+const int ESC = 27;
+
+class HudPlay : public ::testing::Test {
+protected:
+    void SetUp() override { game.passLoadingFade(); }
+
+    // The centre of an interface object in interface units.
+    morvec::Vector2 centreOf(const char* name) const {
+        nimboui::Object* object = game.uiObject(name);
+        morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
+        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
+            centre += parent->getPosition();
+        }
+        return centre;
+    }
+
+    bool buttonsShown() const {
+        for (const char* button : {"inv_button", "diary_button", "ingame_menu_button", "hint_button"}) {
+            if (!game.isShown(button)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    GameHarness game;
+};
+
+TEST_F(HudPlay, TheCursorAndTheLabelNameWhatLiesUnderThePointer) {
+    game.move(180, 240); // the console
+    game.step();
+    EXPECT_EQ(Hud::rolloverText, "Switch the console on");
+    EXPECT_EQ(Hud::rolloverTimer, 2.0f);
+    EXPECT_EQ(Hud::getCursorImage()->getName(), "gui/cursor2");
+    // Away from it, the label fades within two thirds of a second.
+    game.move(213, 20);
+    game.step();
+    EXPECT_EQ(Hud::getCursorImage()->getName(), "gui/cursor");
+    game.stepSeconds(0.7f);
+    EXPECT_EQ(Hud::rolloverTimer, 0.0f);
+}
+
+TEST_F(HudPlay, ThePauseScreenAsksBeforeQuittingTheGame) {
+    game.key(KEY_P);
+    ASSERT_TRUE(game.isShown("resume_overlay"));
+    game.clickGui(centreOf("resume_quit_game").x, centreOf("resume_quit_game").y);
+    EXPECT_FALSE(game.isShown("resume_overlay"));
+    EXPECT_EQ(game.var("cdialog"), "ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none");
+    game.stepSeconds(0.3f);
+    game.key(ESC);
+    EXPECT_EQ(game.var("cdialog"), "");
+    EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+}
+
+TEST_F(HudPlay, APuzzleHidesTheButtonsUntilItIsLeft) {
+    ASSERT_TRUE(buttonsShown());
+    game.click(342, 166); // the dial lock
+    game.finishTransition();
+    ASSERT_EQ(game.activeScene(), "ship.DialLock");
+    EXPECT_FALSE(game.isShown("inv_button"));
+    EXPECT_FALSE(game.isShown("hint_button"));
+    // Solved: each ring's band clicked until its pointer stands at the top.
+    auto* dial = dynamic_cast<RotatorScene*>(Session::activeScene);
+    const float bandX[] = {297, 265, 231};
+    game.stepSeconds(1.5f);
+    for (size_t i = 0; i < dial->getRings().size(); ++i) {
+        for (int clicks = 0; !nimboui::RotatableImageBox::angleEquals(dial->getRings()[i]->getDestAngle(), 0);
+             ++clicks) {
+            ASSERT_LT(clicks, 8);
+            game.click(bandX[i], 160);
+            game.stepSeconds(0.2f);
+        }
+    }
+    game.stepSeconds(0.5f);
+    game.finishTransition();
+    EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+    EXPECT_TRUE(buttonsShown());
+}
+
+} // namespace
