@@ -14,8 +14,8 @@
 namespace {
 
 void setUp() {
-    const char* const values[][2] = {{"smart_hint_button_visible", "0"}, {"inv_item_in_selection", "0"},
-                                     {"tutorial_state", "41"}};
+    const char* const values[][2] = {
+        {"smart_hint_button_visible", "0"}, {"inv_item_in_selection", "0"}, {"tutorial_state", "41"}};
     for (const auto& [name, value] : values) {
         Variable* variable = Vars::getOrCreate(name);
         variable->name = name;

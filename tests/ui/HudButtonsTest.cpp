@@ -332,3 +332,37 @@ TEST_F(HudButtons, TheMenuButtonsOnlySkipASpokenLine) {
 }
 
 } // namespace
+
+namespace {
+
+// The hover label needs the pointer over the interface's root itself wherever the scene shows, the
+// buttons in the corners aside.
+void expectNothingOverThePlayArea() {
+    nimboui::Object* root = ui("ui");
+    for (float y = 60; y <= 260; y += 25) {
+        for (float x = 60; x <= 366; x += 34) {
+            nimboui::Object* under = root->getChildUnderPoint(morvec::Vector2(x, y));
+            EXPECT_EQ(under, root) << x << "," << y << ": " << under->getName();
+        }
+    }
+}
+
+TEST_F(HudButtons, NothingCoversThePlayAreaWhileNothingIsOpen) {
+    expectNothingOverThePlayArea();
+}
+
+class MobileHud : public HudButtons {
+protected:
+    GameHarness::Options options() const override {
+        GameHarness::Options mobile;
+        mobile.userConfig = "ui: mobile\n";
+        return mobile;
+    }
+};
+
+TEST_F(MobileHud, NothingCoversThePlayAreaWhileNothingIsOpen) {
+    ASSERT_EQ(ui("inv_button")->getWidth(), 54.0f); // the mobile definition
+    expectNothingOverThePlayArea();
+}
+
+} // namespace
