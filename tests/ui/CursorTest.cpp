@@ -65,7 +65,11 @@ TEST_F(CursorTest, TheCursorTellsWhatAClickWouldDo) {
         {"locked, on a button", [] { Session::lockScene(); }, "gui/cursor2"},
         {"locked", [] { pointAt(COCKPIT_DOOR); }, "gui/cursor_noaction"},
         {"an item in hand", [] { Session::unlockScene(), Inventory::selectedItem = "keycard"; }, "gui/cursor"},
-        {"a line spoken", [] { Inventory::selectedItem = "", Speech::speechMap["vorne"] = "Hi"; }, "gui/cursor"},
+        {"a line spoken",
+         [] {
+             Inventory::selectedItem = "", Speech::speechMap["vorne"] = {{"Hi", 2.0f}};
+         },
+         "gui/cursor"},
         {"the inventory in look mode",
          [] {
              Speech::speechMap.clear();

@@ -282,7 +282,10 @@ TEST_F(HudButtons, TheHintButtonsMarkTheHotspotsOrAskForAHint) {
 
 TEST_F(HudButtons, TheHintButtonWaitsForSpeechTheBusyPlayerAndTransitions) {
     const std::pair<const char*, std::function<void()>> cases[] = {
-        {"a line spoken", [] { Speech::speechMap["vorne"] = "Hello"; }},
+        {"a line spoken",
+         [] {
+             Speech::speechMap["vorne"] = {{"Hello", 2.0f}};
+         }},
         {"busy", [] { Vars::get("skip_action")->setValue("cutscene", true); }},
         {"a transition", [] { Session::switchScene("Corridor", "fade", "", 1.0f); }},
     };
@@ -320,7 +323,7 @@ TEST_F(HudButtons, TheMenuButtonsOnlySkipASpokenLine) {
     } buttons[] = {{"diary", Hud::onDiaryButtonClick, "ui.Hintbook"}, {"menu", Hud::openInGameMenu, "ui.InGameMenu"}};
     for (const auto& b : buttons) {
         SCOPED_TRACE(b.name);
-        Speech::speechMap["vorne"] = "Hello";
+        Speech::speechMap["vorne"] = {{"Hello", 2.0f}};
         b.handler(nullptr);
         EXPECT_TRUE(Speech::speechMap.empty());
         EXPECT_EQ(var("active_scene"), "ship.Cockpit");
