@@ -254,7 +254,7 @@ TEST_F(HudButtons, TheHintButtonsMarkTheHotspotsOrAskForAHint) {
         {"a click", "0", "0", false, true, 1.0f, true, true, 0.0f},
         {"a key", "0", "0", false, false, 1.0f, true, true, 1.0f},
         {"a click before the cooldown refilled", "0", "0", false, true, 0.5f, true, true, 0.5f},
-        {"slid out", "0", "0", false, true, 1.0f, true, false, 1.0f},
+        {"slid out", "0", "0", true, true, 1.0f, true, false, 1.0f},
         {"casual, not charged", "1", "0.95", false, true, 0.5f, false, false, 0.9f},
         {"casual, charged", "1", "1.0", false, true, 0.5f, true, false, 0.9f},
         {"casual mode 0 counts as off", "0", "1.0", false, true, 1.0f, true, true, 0.0f},
@@ -264,7 +264,7 @@ TEST_F(HudButtons, TheHintButtonsMarkTheHotspotsOrAskForAHint) {
         game->setVar("casual_mode", c.casual);
         game->setVar("_hint_timer", c.charge);
         Hud::showButtons(true);
-        if (vessot::String(c.name) == "slid out") {
+        if (c.slidOut) {
             Hud::hideButtons(true);
             Hud::finishButtonMoves();
         }
@@ -314,29 +314,6 @@ TEST_F(HudButtons, TheGuidedHintTutorialStepEndsAtTheHintButton) {
     EXPECT_NE(log.find("$tutorial_state: '42'"), std::string::npos);
     EXPECT_EQ(log.find("$did_guided_hint_tutorial:"), std::string::npos);
 }
-
-TEST_F(HudButtons, TheMenuButtonsOnlySkipASpokenLine) {
-    const struct {
-        const char* name;
-        void (*handler)(nimboui::EventArgs*);
-        const char* menu;
-    } buttons[] = {{"diary", Hud::onDiaryButtonClick, "ui.Hintbook"}, {"menu", Hud::openInGameMenu, "ui.InGameMenu"}};
-    for (const auto& b : buttons) {
-        SCOPED_TRACE(b.name);
-        Speech::speechMap["vorne"] = {{"Hello", 2.0f}};
-        b.handler(nullptr);
-        EXPECT_TRUE(Speech::speechMap.empty());
-        EXPECT_EQ(var("active_scene"), "ship.Cockpit");
-        b.handler(nullptr);
-        EXPECT_EQ(var("active_scene"), b.menu);
-        switchNow("ship.Cockpit");
-    }
-    EXPECT_EQ(var("ingame_menu_prev_scene"), "ship.Cockpit");
-}
-
-} // namespace
-
-namespace {
 
 // The hover label needs the pointer over the interface's root itself wherever the scene shows, the
 // buttons in the corners aside.
