@@ -92,9 +92,10 @@ void EditBox::onMouseDown(float, float, int) {
     setFocus(true);
 }
 
-// The text with a cursor at its end while the box has the focus.
+// The text with a cursor at its end while the box has the focus. Typed text is shown as typed: a
+// bracket never starts a tag (a font tag naming no font would fail the draw).
 void EditBox::OnDraw(const morvec::Vector2& offset) {
-    drawText(offset, color, hasFocus() ? text + "_" : text);
+    drawText(offset, color, hasFocus() ? text + "_" : text, false);
 }
 
 } // namespace nimboui

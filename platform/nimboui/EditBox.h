@@ -2,6 +2,7 @@
 // A one-line text entry. While it has the focus (a press on it, or setFocus) it takes typed
 // characters as UTF-8 at the end of its text, up to its maximum length in characters; Backspace
 // (8) deletes the last character and Enter (13) fires "Submit". The cursor is always at the end.
+// The text is drawn as typed: brackets start no tag.
 
 #include "nimboui/Label.h"
 

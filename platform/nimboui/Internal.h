@@ -28,8 +28,9 @@ Image* nullImage();
 void registerTrueTypeFont(const vessot::String& name, const vessot::String& file, float pixelSize, float scale);
 void registerBitmapFont(const vessot::String& file);
 float textHeight(const vessot::String& font, const vessot::String& text, float width);
+// Without markup the text's tags are drawn as the characters they are.
 void drawText(const morvec::Rectangle& rect, const vessot::String& font, const vessot::String& text, int align,
-              int valign, const nimbo::Color& color);
+              int valign, const nimbo::Color& color, bool markup = true);
 
 } // namespace internal
 } // namespace nimboui

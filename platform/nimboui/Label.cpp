@@ -55,11 +55,11 @@ void Label::OnDraw(const morvec::Vector2& offset) {
     drawText(offset, isHovered() ? getHoverColor() : color, getDisplayedText());
 }
 
-void Label::drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed) {
+void Label::drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed, bool markup) {
     nimbo::Color faded = shown;
     faded.a = (uint8_t)std::clamp((int)(shown.a * getDerivedAlpha()), 0, 255);
     if (faded.a > 0 && !displayed.empty()) {
-        internal::drawText(rect.offset(offset), font, displayed, align, valign, faded);
+        internal::drawText(rect.offset(offset), font, displayed, align, valign, faded, markup);
     }
 }
 

@@ -45,8 +45,9 @@ public:
 
 protected:
     Label(const String& typeName, const String& name, const morvec::Rectangle& rect);
-    // Draws the text in the colour, faded by the derived alpha.
-    void drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed);
+    // Draws the text in the colour, faded by the derived alpha; without markup no tag is read.
+    void drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed,
+                  bool markup = true);
 
     String text;
     String textKey;

@@ -42,8 +42,9 @@ float textHeight(const vessot::String& font, const vessot::String& text, float w
 }
 
 void drawText(const morvec::Rectangle& rect, const vessot::String& font, const vessot::String& text, int align,
-              int valign, const nimbo::Color& color) {
-    runel::renderer->drawText(rect, font, text, (runel::Alignment)align, (runel::VerticalAlignment)valign, color);
+              int valign, const nimbo::Color& color, bool markup) {
+    runel::renderer->drawText(rect, font, text, (runel::Alignment)align, (runel::VerticalAlignment)valign, color, {},
+                              markup);
 }
 
 } // namespace nimboui::internal

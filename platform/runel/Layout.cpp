@@ -33,7 +33,8 @@ bool isWrapping(Alignment a) {
 
 class Parser {
 public:
-    Parser(const FontChoice& font, const FontResolver& resolve, bool legacy) : resolve(resolve), legacy(legacy) {
+    Parser(const FontChoice& font, const FontResolver& resolve, bool legacy, bool markup)
+        : resolve(resolve), legacy(legacy && markup), markup(markup) {
         styles.push_back({font});
     }
 
@@ -42,7 +43,7 @@ public:
         size_t pos = 0;
         while (pos < text.size()) {
             char c = text[pos];
-            if (c == '[') {
+            if (c == '[' && markup) {
                 size_t close = text.find(']', pos);
                 if (close != vessot::String::npos) {
                     vessot::String tag = text.substr(pos + 1, close - pos - 1);
@@ -127,6 +128,7 @@ private:
 
     const FontResolver& resolve;
     bool legacy;
+    bool markup;
     bool bold = false;
     std::vector<Style> styles;  // the first is the text's own
     std::vector<bool> fontTags; // per later style: opened by a font tag (else a colour tag)
@@ -183,9 +185,9 @@ std::vector<Line> breakLines(const std::vector<Item>& items, bool wrap, float wi
 } // namespace
 
 Layout layoutText(const vessot::String& text, const FontChoice& font, const FontResolver& resolve, Alignment alignment,
-                  float width, bool legacyLineBreaks) {
+                  float width, bool legacyLineBreaks, bool markup) {
     Layout layout;
-    Parser parser(font, resolve, legacyLineBreaks);
+    Parser parser(font, resolve, legacyLineBreaks, markup);
     std::vector<Item> items = parser.parse(text, layout.unknownTags);
     std::vector<Line> lines = breakLines(items, isWrapping(alignment), width, parser.current());
     float top = 0;

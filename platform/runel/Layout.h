@@ -49,7 +49,8 @@ struct Layout {
 };
 
 // Lays text out for the given width (the rectangle's; wrapping alignments break lines at it).
+// Without markup, tags and legacy line breaks are plain characters (text typed by the player).
 Layout layoutText(const vessot::String& text, const FontChoice& font, const FontResolver& resolve, Alignment alignment,
-                  float width, bool legacyLineBreaks);
+                  float width, bool legacyLineBreaks, bool markup = true);
 
 } // namespace runel

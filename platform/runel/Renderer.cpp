@@ -114,15 +114,15 @@ void Renderer::clearCache() {
 }
 
 const Layout& Renderer::getLayout(const vessot::String& font, const vessot::String& text, Alignment alignment,
-                                  float width) {
+                                  float width, bool markup) {
     if (!active) {
         return emptyLayout;
     }
     if (alignment == LEFT) {
         width = 0; // left-aligned lines without wrapping do not depend on the width
     }
-    vessot::String key =
-        font + '\x1f' + vessot::String((int)alignment) + '\x1f' + vessot::String::fromFloat(width) + '\x1f' + text;
+    vessot::String key = font + '\x1f' + vessot::String((int)alignment) + '\x1f' + vessot::String::fromFloat(width) +
+                         (markup ? '\x1f' : '\x1e') + text;
     auto found = cache.find(key);
     if (found != cache.end()) {
         return found->second;
@@ -132,7 +132,7 @@ const Layout& Renderer::getLayout(const vessot::String& font, const vessot::Stri
     }
     Layout layout = layoutText(
         text, findFont(font), [this](const vessot::String& name) { return findFont(name); }, alignment, width,
-        legacyLineBreaks);
+        legacyLineBreaks, markup);
     for (const vessot::String& tag : layout.unknownTags) {
         if (reportedTags.insert(tag).second) {
             vessot::Log::write("runel", "Unknown text tag '" + tag + "' is drawn as text");
@@ -163,11 +163,11 @@ void Renderer::drawGlyph(const PlacedGlyph& g, const morvec::Vector2& at, const 
 
 void Renderer::drawText(const morvec::Rectangle& rect, const vessot::String& font, const vessot::String& text,
                         Alignment horizontal, VerticalAlignment vertical, const nimbo::Color& color,
-                        const morvec::Vector2& offset) {
+                        const morvec::Vector2& offset, bool markup) {
     if (!active || !nimbo::rendersys || text.empty()) {
         return;
     }
-    const Layout& layout = getLayout(font, text, horizontal, rect.w);
+    const Layout& layout = getLayout(font, text, horizontal, rect.w, markup);
     float free = rect.h - layout.height;
     float down = vertical == MIDDLE ? free / 2 : vertical == BOTTOM ? free : 0;
     morvec::Vector2 origin(rect.x + offset.x, rect.y + offset.y + down);

@@ -55,12 +55,14 @@ public:
     // The height of the text wrapped at maxWidth.
     float getTextHeight(const vessot::String& font, const vessot::String& text, float maxWidth);
     // Draws the text in rect (moved by offset) through nimbo::rendersys. A colour tag sets red,
-    // green and blue; the alpha is always color's.
+    // green and blue; the alpha is always color's. Without markup no tag is read (see layoutText).
     void drawText(const morvec::Rectangle& rect, const vessot::String& font, const vessot::String& text,
                   Alignment horizontal = LEFT, VerticalAlignment vertical = TOP,
-                  const nimbo::Color& color = nimbo::Color::White, const morvec::Vector2& offset = {});
+                  const nimbo::Color& color = nimbo::Color::White, const morvec::Vector2& offset = {},
+                  bool markup = true);
     // The layout measuring and drawing use, for the width of a rectangle (cached).
-    const Layout& getLayout(const vessot::String& font, const vessot::String& text, Alignment alignment, float width);
+    const Layout& getLayout(const vessot::String& font, const vessot::String& text, Alignment alignment, float width,
+                            bool markup = true);
 
 private:
     friend void init();

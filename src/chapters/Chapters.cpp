@@ -2,14 +2,17 @@
 
 #include "engine/scene/Chapter.h"
 #include "engine/session/GameUtil.h"
+#include "ui/Menu.h"
 
 namespace Chapters {
 
 namespace {
+// The story chapters in the order they are created; the front end's chapter comes last.
 const char* const DEFINITIONS[] = {
-    "data/chapters/menu/menu_hd.datadef",
+    "data/chapters/intro/intro_hd.datadef",
     "data/chapters/ship/ship_hd.datadef",
     "data/chapters/jama_spacea/jama_spacea_hd.datadef",
+    "data/chapters/terra_nuova/terra_nuova_hd.datadef",
 };
 } // namespace
 
@@ -19,6 +22,7 @@ void createAll() {
         auto* chapter = new Chapter(path, nullptr);
         chapter->sceneFileFilter = GameUtil::isSceneFileForPlatform;
     }
+    Menu::createChapter();
 }
 
 } // namespace Chapters

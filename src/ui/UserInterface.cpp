@@ -10,6 +10,7 @@
 #include "ui/Hud.h"
 #include "ui/InGameMenu.h"
 #include "ui/SaveLoadMenu.h"
+#include "ui/RateMeBox.h"
 
 #include "nimboui/Object.h"
 
@@ -30,11 +31,13 @@ const SceneClass SCENE_CLASSES[] = {
     {"InGameMenu", InGameMenu::create},
     {"HelpMenu", HelpMenu::create},
     {"AchievementsMenu", AchievementsMenu::create},
+    {"RateMeBox", RateMeBox::create},
 };
 
 // The callbacks the data calls by name, registered after the scenes.
 const std::pair<const char*, void (*)(void*)> CALLBACKS[] = {
     {"InGameAutoSave", inGameAutoSave},
+    {"showRateMeBox", showRateMeBox},
     {"InGameForceAutoSave", inGameForceAutoSave},
 };
 
@@ -65,12 +68,6 @@ void inGameForceAutoSave(void*) {
 void SettingsMenu::onClose(nimboui::EventArgs*) {
     Session::saveUserConfig(Session::params, zephUtil::getUserDataPath() + "zeph.cfg");
     Session::switchScene(Vars::value("settings_prev_scene"), "fade", "", 0.5f);
-}
-
-void RateMeBox::close() {
-    if (nimboui::Object* later = Hud::uiObject("rateme_later")) {
-        later->triggerEvent("Click", 0, 0, "");
-    }
 }
 
 } // namespace UserInterface

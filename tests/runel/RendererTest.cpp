@@ -107,3 +107,17 @@ TEST_F(Renderer, AnUnknownTagIsLoggedOnce) {
     vessot::Log::setEcho(true);
     EXPECT_EQ(log, "[runel] Unknown text tag '[wave]' is drawn as text\n");
 }
+
+TEST_F(Renderer, TextWithoutMarkupReadsNoTag) {
+    // What a player may type: a font tag naming no font, and the two characters of a legacy break.
+    const vessot::String typed = "[f:nosuch]a\\nb[/f]";
+    renderer->setUseLegacyLineBreakParsing(true);
+    EXPECT_THROW(renderer->getLayout("radodid", typed, runel::LEFT, 0), vessot::exception);
+    const runel::Layout& plain = renderer->getLayout("radodid", typed, runel::LEFT, 0, false);
+    EXPECT_EQ(plain.lines, 1);
+    EXPECT_FLOAT_EQ(plain.width, 10.0f * (float)typed.size());
+    EXPECT_TRUE(plain.unknownTags.empty());
+    // The cache keeps the two readings apart.
+    EXPECT_FLOAT_EQ(renderer->getLayout("radodid", "[c:FF0000]x[/c]", runel::LEFT, 0).width, 10);
+    EXPECT_FLOAT_EQ(renderer->getLayout("radodid", "[c:FF0000]x[/c]", runel::LEFT, 0, false).width, 150);
+}

@@ -1,10 +1,10 @@
 #include "MinigameArt.h"
+#include "PixelFont.h"
 
 #include "nimbo/Image.h"
 #include "vessot/File.h"
 
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <numbers>
 
@@ -42,53 +42,6 @@ nimbo::Color mix(const nimbo::Color& a, const nimbo::Color& b, float t) {
     t = std::fmax(0.0f, std::fmin(1.0f, t));
     auto lerp = [t](int p, int q) { return (int)std::lround(p + (q - p) * t); };
     return nimbo::Color(lerp(a.r, b.r), lerp(a.g, b.g), lerp(a.b, b.b), lerp(a.a, b.a));
-}
-
-// 5 x 7 glyphs of the labels' characters.
-struct Glyph {
-    char c;
-    const char* rows[7];
-};
-const Glyph GLYPHS[] = {
-    {'0', {".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."}},
-    {'1', {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."}},
-    {'2', {".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"}},
-    {'3', {"####.", "....#", "....#", ".###.", "....#", "....#", "####."}},
-    {'4', {"...#.", "..##.", ".#.#.", "#..#.", "#####", "...#.", "...#."}},
-    {'5', {"#####", "#....", "####.", "....#", "....#", "#...#", ".###."}},
-    {'6', {"..##.", ".#...", "#....", "####.", "#...#", "#...#", ".###."}},
-    {'7', {"#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."}},
-    {'8', {".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."}},
-    {'9', {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."}},
-    {'V', {"#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."}},
-    {'E', {"#####", "#....", "#....", "####.", "#....", "#....", "#####"}},
-    {'S', {".####", "#....", "#....", ".###.", "....#", "....#", "####."}},
-    {'T', {"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."}},
-    {'R', {"####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"}},
-    {'L', {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}},
-    {'+', {".....", "..#..", "..#..", "#####", "..#..", "..#..", "....."}},
-    {'-', {".....", ".....", ".....", "#####", ".....", ".....", "....."}},
-};
-
-// Whether the point lies on a lit cell of the text, written from (left, top) in cells of the size.
-bool onText(const char* text, float left, float top, float cell, float x, float y) {
-    int column = (int)std::floor((x - left) / cell);
-    int row = (int)std::floor((y - top) / cell);
-    if (x < left || y < top || row >= 7 || column >= 6 * (int)std::strlen(text)) {
-        return false;
-    }
-    char c = text[column / 6];
-    for (const Glyph& glyph : GLYPHS) {
-        if (glyph.c == c) {
-            return column % 6 < 5 && glyph.rows[row][column % 6] == '#';
-        }
-    }
-    return false;
-}
-
-// The width in units of the text in cells of the size.
-float textWidth(const char* text, float cell) {
-    return (6.0f * (float)std::strlen(text) - 1.0f) * cell;
 }
 
 // A dark panel with a lighter rim, the background of every minigame scene.

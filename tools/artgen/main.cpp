@@ -13,6 +13,7 @@
 #include "Figures.h"
 #include "HudArt.h"
 #include "InterfaceArt.h"
+#include "MenuArt.h"
 #include "MinigameArt.h"
 #include "TalkArt.h"
 
@@ -182,6 +183,36 @@ std::vector<SceneArt> scenes() {
     };
 }
 
+// The new game's first scene and the second chapter's, each a small scene of its own chapter.
+std::vector<SceneArt> storyOpenings() {
+    const nimbo::Color space(8, 10, 30, 255);
+    return {
+        // The approach to the ship: a click anywhere goes aboard.
+        {"chapters/intro",
+         "Intro01",
+         426,
+         space,
+         space,
+         {{0, 0, 426, 320, space, 0x00FF00, false},
+          {250, 150, 260, 260, nimbo::Color(70, 120, 170, 255), 0, true},
+          {60, 120, 170, 50, STEEL, 0, false},
+          {200, 125, 60, 40, STEEL, 0, true},
+          {40, 130, 30, 30, LAMP, 0, true},
+          {180, 130, 20, 14, GLASS, 0, true}}},
+        // The station of the second chapter, with a window onto the planet.
+        {"chapters/terra_nuova",
+         "Station",
+         426,
+         nimbo::Color(30, 40, 50, 255),
+         nimbo::Color(80, 90, 100, 255),
+         {{0, 250, 426, 70, STEEL, 0, false},
+          {60, 40, 300, 120, GLASS, 0x0000FF, false},
+          {220, 60, 80, 80, nimbo::Color(200, 120, 60, 255), 0, true},
+          {150, 190, 120, 60, PANEL, 0, false},
+          {200, 200, 20, 14, LAMP, 0, true}}},
+    };
+}
+
 // The minigame scenes take no hotspots: their pictures are blank (their backgrounds and pieces are
 // drawn at set-up, MinigameArt.cpp).
 const char* const MINIGAME_SCENES[][2] = {{"chapters/ship", "GearLock"},
@@ -195,7 +226,8 @@ const char* const UI_SCENES[] = {"Hintbook",     "HelpMenu",  "InGameMenu",    "
 
 // Menus whose buttons are objects of their own: their background has no "back" hotspot.
 bool hasOwnButtons(const vessot::String& name) {
-    return name == "HelpMenu" || name == "InGameMenu" || name == "SaveLoadMenu" || name == "QuickTutorial";
+    return name == "HelpMenu" || name == "InGameMenu" || name == "SaveLoadMenu" || name == "QuickTutorial" ||
+           name == "RateMeBox";
 }
 
 // Shapes drawn into a cell of a picture, in the cell's pixels; a clear colour cuts a hole.
@@ -580,7 +612,11 @@ int main(int argc, char** argv) {
         runelttf::init();
         runelttf::FontTtf font(data + "/ui/fonts/radodid.ttf", "thumbnail", 18);
         vessot::Dir::create(data + "/shots");
-        for (const SceneArt& art : scenes()) {
+        std::vector<SceneArt> all = scenes();
+        for (SceneArt& opening : storyOpenings()) {
+            all.push_back(opening);
+        }
+        for (const SceneArt& art : all) {
             vessot::String folder = data + "/" + art.chapterFolder;
             vessot::Dir::create(folder + "/textures");
             vessot::Dir::create(folder + "/hotspots");
@@ -601,6 +637,7 @@ int main(int argc, char** argv) {
         artgen::drawInterfaceArt(data, ACHIEVEMENT_COUNT);
         artgen::drawTalkArt(data);
         artgen::drawHudArt(data);
+        artgen::drawMenuArt(data);
         drawLoadingScreen(data);
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         drawMenu(data);
