@@ -7,6 +7,7 @@
 #include "script/Action.h"
 #include "ui/Cdialog.h"
 #include "ui/Hud.h"
+#include "ui/RateMeBox.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ TEST_F(InterfaceSetupTest, WiresTheInterface) {
                                            {"localization", Game::getLocalizationVar},
                                            {"smart_hint_button_visible", Game::getSmartHintButtonVisibleVar},
                                            {"shouldShowFirstTimeProfile", Game::getShouldShowFirstTimeProfileVar},
+                                           {"should_show_rateme_box", UserInterface::RateMeBox::shouldShow},
                                        }));
     EXPECT_EQ(Vars::value("inv_ignore_notifications"), "0");
     EXPECT_EQ(Vars::value("diary_ignore_notifications"), "0");

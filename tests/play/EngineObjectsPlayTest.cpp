@@ -74,7 +74,7 @@ TEST_F(GalleyPlay, TheGalleysObjectsPlayFadeFireAndCanBeCollected) {
 TEST_F(GalleyPlay, TheScreenLeadsToTheTitleReelWhichEndsBackInTheGalley) {
     game.click(GALLEY_SCREEN.x, GALLEY_SCREEN.y);
     game.finishTransition();
-    ASSERT_EQ(game.activeScene(), "menu.Logo");
+    ASSERT_EQ(game.activeScene(), "menu.TitleReel");
     auto* logo = dynamic_cast<LogoScreen*>(Session::activeScene);
     ASSERT_NE(logo, nullptr);
     ASSERT_EQ(logo->getLogos().size(), 2u);
@@ -89,14 +89,14 @@ TEST_F(GalleyPlay, TheScreenLeadsToTheTitleReelWhichEndsBackInTheGalley) {
     game.stepSeconds(2.5f);
     game.finishTransition();
     EXPECT_EQ(game.activeScene(), "ship.Galley");
-    EXPECT_EQ(game.var("prev_scene"), "menu.Logo");
+    EXPECT_EQ(game.var("prev_scene"), "menu.TitleReel");
 }
 
 TEST_F(GalleyPlay, AClickEndsTheTitleReelAtOnce) {
     game.click(GALLEY_SCREEN.x, GALLEY_SCREEN.y);
     game.finishTransition();
     game.passLoadingFade();
-    ASSERT_EQ(game.activeScene(), "menu.Logo");
+    ASSERT_EQ(game.activeScene(), "menu.TitleReel");
     game.click(GALLEY_FLOOR.x, GALLEY_FLOOR.y);
     game.finishTransition();
     EXPECT_EQ(game.activeScene(), "ship.Galley");

@@ -258,6 +258,38 @@ void drawElements(const vessot::String& path) {
     image.savePng(path);
 }
 
+// ---------------------------------------------------------------- the logos
+
+// A picture of the logo screens: a dark glow with a title (font pixels of titleSize) centred at
+// the middle and a subtitle below.
+void drawLogo(const vessot::String& path, int width, int height, const char* title, int titleSize,
+              const char* subtitle) {
+    const Color title_colour(250, 220, 120, 255), subtitle_colour(120, 190, 230, 255);
+    auto left = [width](const char* text, int size) {
+        return (float)((width - (int)textWidth(text, (float)size)) / 2);
+    };
+    float titleLeft = left(title, titleSize), subtitleLeft = left(subtitle, 5);
+    float titleTop = (float)(height / 2 - 7 * titleSize + 20), subtitleTop = (float)(height / 2 + 40);
+    nimbo::Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            float dx = (x - width / 2.0f) / (width / 2.0f);
+            float dy = (y - height / 2.0f) / (height / 2.0f);
+            float glow = std::fmax(0.0f, 1.0f - std::sqrt(dx * dx + dy * dy));
+            Color c = mix(Color(6, 8, 20, 255), Color(40, 60, 120, 255), glow);
+            float px = x + 0.5f, py = y + 0.5f;
+            if (onText(subtitle, subtitleLeft, subtitleTop, 5, px, py)) {
+                c = subtitle_colour;
+            }
+            if (onText(title, titleLeft, titleTop, (float)titleSize, px, py)) {
+                c = title_colour;
+            }
+            image.setPixel(x, y, c);
+        }
+    }
+    image.savePng(path);
+}
+
 // A scene's hotspot picture at 426 x 320: black (no area), or wholly one area.
 void drawHotspots(const vessot::String& path, uint32_t area) {
     Color c((area >> 16) & 0xFF, (area >> 8) & 0xFF, area & 0xFF, 255);
@@ -270,10 +302,14 @@ void drawMenuArt(const vessot::String& data) {
     vessot::String folder = data + "/chapters/menu";
     vessot::Dir::create(folder + "/textures");
     vessot::Dir::create(folder + "/hotspots");
+    vessot::Dir::create(folder + "/logos");
+    drawLogo(folder + "/logos/1_title.png", 800, 600, "VESTREL VORNE", 9, "");
+    drawLogo(folder + "/logos/2_engine_wide.png", 1024, 576, "ZEPH", 12, "ENGINE");
     drawBackdrop(folder + "/textures/MainMenu_hd.png", "VESTREL VORNE");
     drawBackdrop(folder + "/textures/menu_bg_hd.png", nullptr);
     drawElements(folder + "/textures/menu_elements_hd.png");
-    for (const char* scene : {"MainMenu", "FirstTimeProfile", "ProfileManager", "ModeMenu", "LocaleMenu"}) {
+    for (const char* scene :
+         {"Logo", "TitleReel", "MainMenu", "FirstTimeProfile", "ProfileManager", "ModeMenu", "LocaleMenu"}) {
         drawHotspots(folder + "/hotspots/" + scene + ".png", 0);
     }
     // A click anywhere leaves the credits.

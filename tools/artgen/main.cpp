@@ -1,9 +1,9 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
 // turns into hotspot maps, the scenes' props, the characters' frames with the characters chapter's
-// definition (Figures.h), the interface's pictures (InterfaceArt.h, TalkArt.h and the menus' below),
-// the save menu's thumbnails of the story scenes, the loading picture, the arrow marker and the logo
-// screen's pictures (the game's title and the engine's name; all committed); or, with "minigames",
-// the minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
+// definition (Figures.h), the interface's pictures (InterfaceArt.h, TalkArt.h and the in-game
+// menus' below), the front end's (MenuArt.h: the logo screens' pictures and the menus'), the save
+// menu's thumbnails of the story scenes, the loading picture and the arrow marker (all committed);
+// or, with "minigames", the minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
 //   artgen DATA_FOLDER
 //   artgen minigames DATA_FOLDER
 // Run from the repository with the game's font in place (scripts/setup-data): the thumbnails and
@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -431,170 +430,6 @@ void drawArrow(const vessot::String& path) {
     image.savePng(path);
 }
 
-// A 5 x 7 pixel font of the letters the logos spell.
-const char* glyph(char letter) {
-    switch (letter) {
-    case 'E':
-        return "11111"
-               "10000"
-               "10000"
-               "11110"
-               "10000"
-               "10000"
-               "11111";
-    case 'G':
-        return "01110"
-               "10001"
-               "10000"
-               "10111"
-               "10001"
-               "10001"
-               "01111";
-    case 'H':
-        return "10001"
-               "10001"
-               "10001"
-               "11111"
-               "10001"
-               "10001"
-               "10001";
-    case 'I':
-        return "01110"
-               "00100"
-               "00100"
-               "00100"
-               "00100"
-               "00100"
-               "01110";
-    case 'L':
-        return "10000"
-               "10000"
-               "10000"
-               "10000"
-               "10000"
-               "10000"
-               "11111";
-    case 'N':
-        return "10001"
-               "11001"
-               "10101"
-               "10011"
-               "10001"
-               "10001"
-               "10001";
-    case 'O':
-        return "01110"
-               "10001"
-               "10001"
-               "10001"
-               "10001"
-               "10001"
-               "01110";
-    case 'P':
-        return "11110"
-               "10001"
-               "10001"
-               "11110"
-               "10000"
-               "10000"
-               "10000";
-    case 'R':
-        return "11110"
-               "10001"
-               "10001"
-               "11110"
-               "10100"
-               "10010"
-               "10001";
-    case 'S':
-        return "01111"
-               "10000"
-               "10000"
-               "01110"
-               "00001"
-               "00001"
-               "11110";
-    case 'T':
-        return "11111"
-               "00100"
-               "00100"
-               "00100"
-               "00100"
-               "00100"
-               "00100";
-    case 'V':
-        return "10001"
-               "10001"
-               "10001"
-               "10001"
-               "10001"
-               "01010"
-               "00100";
-    case 'Z':
-        return "11111"
-               "00001"
-               "00010"
-               "00100"
-               "01000"
-               "10000"
-               "11111";
-    default:
-        return "00000"
-               "00000"
-               "00000"
-               "00000"
-               "00000"
-               "00000"
-               "00000";
-    }
-}
-
-// The text centred at height y, each font pixel a square of the given size.
-void drawText(nimbo::Image& image, const char* text, int y, int size, const nimbo::Color& colour) {
-    int length = (int)std::strlen(text);
-    int x0 = (image.getWidth() - (length * 6 - 1) * size) / 2;
-    for (int i = 0; i < length; ++i) {
-        const char* rows = glyph(text[i]);
-        for (int cell = 0; cell < 35; ++cell) {
-            if (rows[cell] != '1') {
-                continue;
-            }
-            for (int dy = 0; dy < size; ++dy) {
-                for (int dx = 0; dx < size; ++dx) {
-                    image.setPixel(x0 + (i * 6 + cell % 5) * size + dx, y + (cell / 5) * size + dy, colour);
-                }
-            }
-        }
-    }
-}
-
-// A picture of the logo screen: a dark glow with a title (font pixels of titleSize) and a subtitle.
-void drawLogo(const vessot::String& path, int width, int height, const char* title, int titleSize,
-              const char* subtitle) {
-    nimbo::Image image(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            float dx = (x - width / 2.0f) / (width / 2.0f);
-            float dy = (y - height / 2.0f) / (height / 2.0f);
-            float glow = std::max(0.0f, 1.0f - std::sqrt(dx * dx + dy * dy));
-            image.setPixel(x, y, mix(nimbo::Color(6, 8, 20, 255), nimbo::Color(40, 60, 120, 255), glow));
-        }
-    }
-    drawText(image, title, height / 2 - 7 * titleSize + 20, titleSize, LAMP);
-    drawText(image, subtitle, height / 2 + 40, 5, GLASS);
-    image.savePng(path);
-}
-
-// The front end's chapter: the logo screen's hotspot picture (no areas) and its pictures.
-void drawMenu(const vessot::String& data) {
-    vessot::String folder = data + "/chapters/menu";
-    vessot::Dir::create(folder + "/hotspots");
-    vessot::Dir::create(folder + "/logos");
-    nimbo::Image(426, 320, nimbo::Color(0, 0, 0, 255)).savePng(folder + "/hotspots/Logo.png");
-    drawLogo(folder + "/logos/1_title.png", 800, 600, "VESTREL VORNE", 9, "");
-    drawLogo(folder + "/logos/2_engine_wide.png", 1024, 576, "ZEPH", 12, "ENGINE");
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -640,7 +475,6 @@ int main(int argc, char** argv) {
         artgen::drawMenuArt(data);
         drawLoadingScreen(data);
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
-        drawMenu(data);
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
         return 1;
