@@ -48,8 +48,9 @@ GameHarness::GameHarness(const Options& options) {
             frameStep = std::stof(value);
         }
     }
-    if (!options.userConfig.empty()) {
-        std::ofstream(userDir / "zeph.cfg") << options.userConfig;
+    std::string userConfig = (options.scene.empty() ? "" : "scene: " + options.scene + "\n") + options.userConfig;
+    if (!userConfig.empty()) {
+        std::ofstream(userDir / "zeph.cfg") << userConfig;
     }
     vessot::Log::setEcho(false);
     // A fatal error report ends no process here: it leaves the frame (or the start) as an exception.

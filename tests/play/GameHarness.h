@@ -32,6 +32,9 @@ public:
         std::vector<std::pair<std::string, std::string>> environment;
         // The user's "zeph.cfg", written before the start when not empty ("ui: mobile\n").
         std::string userConfig;
+        // The first scene, put in the user's "zeph.cfg" over the configured one (the logo); empty
+        // starts where the configuration says.
+        std::string scene = "ship.Cockpit";
         // The random source's seed, set once the game has started, so shuffles repeat.
         unsigned seed = 1;
     };

@@ -290,10 +290,19 @@ void drawLogo(const vessot::String& path, int width, int height, const char* tit
     image.savePng(path);
 }
 
-// A scene's hotspot picture at 426 x 320: black (no area), or wholly one area.
-void drawHotspots(const vessot::String& path, uint32_t area) {
+// A scene's hotspot picture at 426 x 320: black (no area), with one area in the box.
+struct Box {
+    int x, y, w, h;
+};
+void drawHotspots(const vessot::String& path, uint32_t area = 0, Box box = {0, 0, 426, 320}) {
+    nimbo::Image image(426, 320, Color(0, 0, 0, 255));
     Color c((area >> 16) & 0xFF, (area >> 8) & 0xFF, area & 0xFF, 255);
-    nimbo::Image(426, 320, c).savePng(path);
+    for (int y = box.y; area && y < box.y + box.h; ++y) {
+        for (int x = box.x; x < box.x + box.w; ++x) {
+            image.setPixel(x, y, c);
+        }
+    }
+    image.savePng(path);
 }
 
 } // namespace
@@ -310,10 +319,11 @@ void drawMenuArt(const vessot::String& data) {
     drawElements(folder + "/textures/menu_elements_hd.png");
     for (const char* scene :
          {"Logo", "TitleReel", "MainMenu", "FirstTimeProfile", "ProfileManager", "ModeMenu", "LocaleMenu"}) {
-        drawHotspots(folder + "/hotspots/" + scene + ".png", 0);
+        drawHotspots(folder + "/hotspots/" + scene + ".png");
     }
-    // A click anywhere leaves the credits.
+    // A click anywhere leaves the credits; the trailer has a button back below the clip.
     drawHotspots(folder + "/hotspots/Credits.png", 0x00FF00);
+    drawHotspots(folder + "/hotspots/PromoVideo.png", 0x00FF00, {163, 262, 100, 36});
 }
 
 } // namespace artgen
