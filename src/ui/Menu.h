@@ -68,6 +68,9 @@ void onPMDeleteOk(void* userData);
 bool isProfileFolder(const String& name);
 // The current profile's name as stored; "error" when its file is missing.
 String currentProfileName();
+// The text key that shows a stored name through a format key: "{%f} " + format + " {" + the name
+// without "[" and "]" + "}".
+String nameTextKey(const String& formatKey, const String& name);
 
 // The first start: the player types a name over the suggested one.
 class FirstTimeProfile : public Scene {

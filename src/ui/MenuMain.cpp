@@ -101,8 +101,7 @@ void MainMenu::onEnter() {
     }
     tulm::AchievementsService* service = tulm::getAchievementsService();
     objectOf("achievements_btn")->setAlpha(service && service->isAvailable() ? 1.0f : 0.5f);
-    objectOf<nimboui::Label>("profile_btn")
-        ->setTextKey("{%f} ui.PROFILE_FORMAT_STRING {" + GameUtil::withoutTagBrackets(profileName) + "}");
+    objectOf<nimboui::Label>("profile_btn")->setTextKey(nameTextKey("ui.PROFILE_FORMAT_STRING", profileName));
     placeForWidescreen(Viewport::getWidescreenOffset());
     objectOf<nimboui::Label>("version_string")->setText(Vars::value("game_version"));
     resumeSlot = findResumeSlot();

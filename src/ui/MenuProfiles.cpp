@@ -109,6 +109,10 @@ String currentProfileName() {
     return GameUtil::readTextFile(userFolder() + Session::getParam("profile") + "/username.txt");
 }
 
+String nameTextKey(const String& formatKey, const String& name) {
+    return "{%f} " + formatKey + " {" + GameUtil::withoutTagBrackets(name) + "}";
+}
+
 String findFreeProfileSlot() {
     for (int number = 2; number <= LAST_PROFILE_FOLDER; ++number) {
         if (!vessot::Dir::exists(profileFolder(number))) {
@@ -302,7 +306,7 @@ void ProfileManager::onDelete(nimboui::EventArgs* args) {
     Hud::playClick();
     Vars::get("cdialog")->setValue("PM_DELETE_QUESTION,OnPMDeleteOk,none", false);
     Hud::uiObjectOf<nimboui::Label>("cdialog_text")
-        ->setTextKey("{%f} menu.PM_DELETE_QUESTION {" + GameUtil::withoutTagBrackets(currentProfileName()) + "}");
+        ->setTextKey(nameTextKey("menu.PM_DELETE_QUESTION", currentProfileName()));
 }
 
 } // namespace Menu
