@@ -6,11 +6,11 @@
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
 #include "engine/view/Viewport.h"
+#include "script/Character2D.h"
 #include "script/Inventory.h"
 #include "ui/Hud.h"
 #include "ui/SaveLoadMenu.h"
 
-#include "marionix/Actor.h"
 #include "nimboui/ImageButton.h"
 #include "nimboui/Label.h"
 #include "nimboui/TextButton.h"
@@ -172,7 +172,7 @@ void resetGameState() {
     Vars::get("inv_ignore_notifications")->setValue("0", false);
     Vars::get("diary_ignore_notifications")->setValue("0", false);
     for (nimboui::Object* object : charactersChapter->getObjects()) {
-        if (auto* character = dynamic_cast<Marionix::Actor*>(object)) {
+        if (auto* character = dynamic_cast<Character2D*>(object)) {
             character->clearJobs();
         }
     }

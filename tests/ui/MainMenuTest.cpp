@@ -4,6 +4,7 @@
 #include "FrontEndFixture.h"
 
 #include "engine/app/Engine.h"
+#include "script/Character2D.h"
 #include "ui/Cdialog.h"
 
 #include "nimboui/ImageButton.h"
@@ -158,7 +159,8 @@ TEST_F(FrontEndTest, ANewGameStartsAfreshOrInTheSecondChapterLocked) {
          {{"cockpit_visits", "3"}, {"pipe_fixed", "1"}, {"planet_trips", "2"}, {"vorne_scene", "terra_nuova.Station"}},
          "terra_nuova.Station"},
     };
-    Walker* walker = addWalker(100, 100);
+    auto* luna = dynamic_cast<Character2D*>(charactersChapter->getObject("luna"));
+    ASSERT_TRUE(luna);
     for (const auto& m : modes) {
         SCOPED_TRACE(m.mode);
         enter("ModeMenu");
@@ -167,7 +169,7 @@ TEST_F(FrontEndTest, ANewGameStartsAfreshOrInTheSecondChapterLocked) {
         game->setVar("inv_ignore_notifications", "1");
         Session::executeCommand("add_item spanner");
         Vars::snapshot.get("cockpit_visits")->setValue("9", true);
-        walker->addJob(new TestJob("Say"));
+        luna->addJob(new TestJob("Say"));
         textMultiplier = 5.0f;
 
         Menu::resetGameState();
@@ -179,7 +181,7 @@ TEST_F(FrontEndTest, ANewGameStartsAfreshOrInTheSecondChapterLocked) {
         EXPECT_EQ(var("inv_ignore_notifications"), "0");
         EXPECT_EQ(var("textmode_exception"), "0");
         EXPECT_FLOAT_EQ(textMultiplier, 1.0f);
-        EXPECT_EQ(walker->getJobQueueSize(), 0u);
+        EXPECT_EQ(luna->getJobQueueSize(), 0u);
 
         Menu::startNewGame();
         EXPECT_EQ(target(), m.scene);
