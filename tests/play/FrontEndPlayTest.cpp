@@ -1,5 +1,6 @@
 // The front end as a player meets it, from an empty user folder: the logo, the first profile, the
-// main menu, a new casual game into the intro and aboard, and a second profile made and chosen.
+// main menu, a new casual game into the intro and aboard, back to the main menu after an autosave
+// and on again with Resume, and a second profile made and chosen.
 #include "GameHarness.h"
 
 #include "engine/session/Session.h"
@@ -39,6 +40,17 @@ protected:
         game.passLoadingFade();
     }
 
+    // The same for an object of the interface.
+    void pressInterface(const char* name) {
+        nimboui::Object* object = game.uiObject(name);
+        morvec::Vector2 at = object->getPosition() + object->getSize() * 0.5f;
+        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
+            at += parent->getPosition();
+        }
+        game.clickGui(at.x, at.y);
+        game.stepSeconds(0.3f);
+    }
+
     std::string caption() const { return Menu::objectOf<nimboui::Label>("profile_btn")->getDisplayedText(); }
 
     GameHarness game{startAtTheLogo()};
@@ -68,7 +80,27 @@ TEST_F(FrontEndPlay, FromTheLogoThroughANewProfileIntoACasualGame) {
     // Aboard by itself after a while.
     game.stepSeconds(8.5f);
     game.finishTransition();
+    game.passLoadingFade();
     EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+    EXPECT_EQ(game.var("casual_mode"), "1");
+
+    // An autosave, then back to the main menu through the in-game menu: the game ends there, and
+    // Resume brings the autosave back.
+    game.setVar("console_on", "1");
+    Session::executeCommand("call ui.InGameForceAutoSave");
+    game.key(nimbo::KEY_ESCAPE);
+    game.finishTransition();
+    pressInterface("ingame_quit_menu");
+    pressInterface("cdialog_yes_button");
+    game.finishTransition();
+    game.passLoadingFade();
+    ASSERT_EQ(game.activeScene(), "menu.MainMenu");
+    EXPECT_EQ(game.var("console_on"), "0");
+    EXPECT_EQ(game.var("casual_mode"), "0");
+    EXPECT_EQ(Menu::resumeSlot, "slot1");
+    press("resume_btn");
+    EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+    EXPECT_EQ(game.var("console_on"), "1");
     EXPECT_EQ(game.var("casual_mode"), "1");
 }
 

@@ -131,6 +131,9 @@ TEST_F(SaveCrash, EveryCutLeavesWholeFilesAndTheNextSaveSucceeds) {
           "active_scene: ship.Galley\nmarker: 3\n", "active_scene: ship.Galley\nmarker: 4\n",
           "active_scene: ship.Galley\nmarker: 5\n"}},
     };
+    // A profile of its own folder: the test replaces the profile's whole folder, and profile 1's is
+    // the user folder itself.
+    Session::setParam("profile", "/_profile2");
     fs::path kept = fs::path(game->userFolder()) / "before";
     set("console_on", "1");
     Vars::snapshot = Vars::variables;
