@@ -1,4 +1,4 @@
-// The bundled game idle in its first scene at 1280 x 960, run as a desktop run: not headless, real
+// The bundled game idle in the cockpit at 1280 x 960, run as a desktop run: not headless, real
 // time, frames paced by the main loop. SDL's dummy video driver stands in for a display; nothing
 // there waits for a vertical blank (its software renderer may report vsync all the same, as some
 // drivers do), so the figure shows what the loop's own cap leaves of one core: the process's CPU
@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <memory>
 #include <unistd.h>
 
@@ -47,6 +48,7 @@ public:
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("ZEPH_USER_DIR", user.path.c_str(), 1);
+        std::ofstream(user / "zeph.cfg") << "scene: ship.Cockpit\n";
         setenv("ZEPH_WINDOW", "1280x960", 1);
         setenv("ZEPH_LOCALE", "en", 1);
         vessot::Log::setEcho(false);

@@ -1,5 +1,5 @@
 // The commands that act on the active scene, in the real game started headless on the bundled
-// data (the first scene is "ship.Cockpit").
+// data in the cockpit (the user's configuration names the first scene).
 #include "GameRun.h"
 
 #include "engine/scene/ActionMap.h"
@@ -11,6 +11,7 @@
 class CommandSceneTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        writeWholeFile(game.user / "zeph.cfg", "scene: ship.Cockpit\n");
         game.start();
         ASSERT_NE(Session::activeScene, nullptr);
         ASSERT_EQ(Session::activeScene->getFullName(), "ship.Cockpit");

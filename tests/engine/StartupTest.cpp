@@ -32,8 +32,8 @@ const std::string STARTUP_LINES[] = {
     "[zeph] $chapter_mode: '0' (was '0')",
     "[zeph] Loading chapter ui",
     "[zeph] Loading chapter characters",
-    "[zeph] Loading chapter ship",
-    "[zeph] $active_scene: 'ship.Cockpit' (was '')",
+    "[zeph] Loading chapter menu",
+    "[zeph] $active_scene: 'menu.Logo' (was '')",
 };
 
 std::string userConfigOf(const ParamMap& params) {
@@ -55,7 +55,7 @@ TEST(StartupTest, StartsHeadlessAndLogsEachStepInOrder) {
     std::vector<std::string> expected(std::begin(STARTUP_LINES), std::end(STARTUP_LINES));
     expectInOrder(game.log(), expected);
     ASSERT_NE(Session::activeScene, nullptr);
-    EXPECT_EQ(Session::activeScene->getFullName(), "ship.Cockpit");
+    EXPECT_EQ(Session::activeScene->getFullName(), "menu.Logo");
     game.finish();
     expectInOrder(game.log(), {"[game] Destroying game", "[zeph] ZEPH destroyed"});
 }
@@ -84,7 +84,7 @@ TEST(StartupTest, EngineStateAfterStart) {
     EXPECT_EQ(screenHeight, 320);
     EXPECT_EQ(readWholeFile(game.user / "hwnd.txt"), std::to_string(getpid()) + "\n");
     // Every chapter exists from the start, loaded or not.
-    for (const char* chapter : {"ui", "characters", "ship", "jama_spacea"}) {
+    for (const char* chapter : {"ui", "characters", "intro", "ship", "jama_spacea", "terra_nuova", "menu"}) {
         EXPECT_NE(nimboui::getDatasetByName(chapter), nullptr) << chapter;
     }
 }

@@ -67,6 +67,8 @@ public:
             fs::copy(fs::path(SOURCE_DIR) / folder, game() / folder, fs::copy_options::recursive);
         }
         fs::create_directories(user());
+        // The story's first scene rather than the logo: most rows damage the ship's data.
+        writeFile(user() / "zeph.cfg", "scene: ship.Cockpit\n");
         environment = {{"ZEPH_HEADLESS", "1"},
                        {"ZEPH_FRAMES", "30"},
                        {"ZEPH_WINDOW", "640x480"},
@@ -237,7 +239,10 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
 
         // ---- configuration and data files
         {"an empty cfg/zeph.cfg",
-         [](GameCopy& r) { writeFile(r.game() / "cfg/zeph.cfg", ""); },
+         [](GameCopy& r) {
+             writeFile(r.game() / "cfg/zeph.cfg", "");
+             fs::remove(r.user() / "zeph.cfg");
+         },
          1,
          {"The parameter \"scene\" is missing from cfg/zeph.cfg"}},
         {"a cfg/zeph.cfg that holds no entry",
@@ -245,6 +250,7 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
              writeFile(r.game() / "cfg/zeph.cfg", std::string("\x7f"
                                                               "ELF\x02\x01\x01\0\0\0",
                                                               10));
+             fs::remove(r.user() / "zeph.cfg");
          },
          1,
          {"The parameter \"scene\" is missing from cfg/zeph.cfg"}},
