@@ -9,8 +9,8 @@
 #include "ui/AchievementsMenu.h"
 #include "ui/Hud.h"
 #include "ui/InGameMenu.h"
-#include "ui/SaveLoadMenu.h"
 #include "ui/RateMeBox.h"
+#include "ui/SaveLoadMenu.h"
 
 #include "nimboui/Object.h"
 
