@@ -13,7 +13,6 @@
 
 #include "nimboui/ImageButton.h"
 #include "nimboui/Label.h"
-#include "nimboui/TextButton.h"
 #include "tulm/Achievements.h"
 #include "vessot/File.h"
 
