@@ -13,6 +13,7 @@ const char* const DEFINITIONS[] = {
     "data/chapters/ship/ship_hd.datadef",
     "data/chapters/jama_spacea/jama_spacea_hd.datadef",
     "data/chapters/terra_nuova/terra_nuova_hd.datadef",
+    "data/chapters/varion/varion_hd.datadef",
 };
 } // namespace
 

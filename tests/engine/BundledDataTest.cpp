@@ -69,7 +69,8 @@ TEST_F(BundledDataTest, EveryChapterLoadsOnBothInterfacesWithAMapPerScene) {
     for (SceneFileFilter filter : {acceptPc, acceptMobile}) {
         for (const char* path :
              {"data/ui/ui_hd.datadef", "data/ui/ui_mobile_hd.datadef", "data/chapters/ship/ship_hd.datadef",
-              "data/chapters/jama_spacea/jama_spacea_hd.datadef", "data/chapters/menu/menu_hd.datadef"}) {
+              "data/chapters/jama_spacea/jama_spacea_hd.datadef", "data/chapters/varion/varion_hd.datadef",
+              "data/chapters/menu/menu_hd.datadef"}) {
             SCOPED_TRACE(path);
             auto* chapter = new Chapter(path, nullptr);
             chapter->sceneFileFilter = filter;

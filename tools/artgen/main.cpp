@@ -2,8 +2,9 @@
 // turns into hotspot maps, the scenes' props, the characters' frames with the characters chapter's
 // definition (Figures.h), the interface's pictures (InterfaceArt.h, TalkArt.h and the in-game
 // menus' below), the front end's (MenuArt.h: the logo screens' pictures and the menus'), the save
-// menu's thumbnails of the story scenes, the loading picture and the arrow marker (all committed);
-// or, with "minigames", the minigames' pictures (MinigameArt.h), which scripts/setup-data draws.
+// menu's thumbnails of the story scenes, the loading picture, the arrow marker and the story
+// chapters' places (PlaceArt.h; all committed); or, with "minigames", the minigames' pictures
+// (MinigameArt.h), which scripts/setup-data draws.
 //   artgen DATA_FOLDER
 //   artgen minigames DATA_FOLDER
 // Run from the repository with the game's font in place (scripts/setup-data): the thumbnails and
@@ -15,11 +16,11 @@
 #include "InterfaceArt.h"
 #include "MenuArt.h"
 #include "MinigameArt.h"
+#include "PlaceArt.h"
 #include "TalkArt.h"
 
 #include "nimbo/Image.h"
 #include "runel/FontTtf.h"
-#include "runel/Layout.h"
 #include "vessot/Exception.h"
 #include "vessot/File.h"
 
@@ -242,31 +243,6 @@ void paint(nimbo::Image& image, int left, int top, int width, int height, const 
     }
 }
 
-// Writes the text in white, centred on the point (x, y is the middle of its line).
-void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y) {
-    runel::FontResolver noTags = [](const vessot::String& name) -> runel::FontChoice {
-        throw vessot::exception("no font " + name, __FILE__, __LINE__);
-    };
-    runel::Layout layout = runel::layoutText(text, {&font, 1}, noTags, runel::LEFT, 0, false);
-    float left = x - layout.width / 2;
-    float top = y - layout.height / 2;
-    for (const runel::PlacedGlyph& g : layout.glyphs) {
-        const nimbo::Image& page = font.getPageImage(g.glyph->page);
-        const morvec::Rectangle& source = g.glyph->source;
-        for (int j = 0; j < (int)source.h; ++j) {
-            for (int i = 0; i < (int)source.w; ++i) {
-                int px = (int)std::lround(left + g.dest.x) + i;
-                int py = (int)std::lround(top + g.dest.y) + j;
-                if (px < 0 || py < 0 || px >= image.getWidth() || py >= image.getHeight()) {
-                    continue;
-                }
-                float cover = page.getPixel((int)source.x + i, (int)source.y + j).a / 255.0f;
-                image.setPixel(px, py, mix(image.getPixel(px, py), nimbo::Color(255, 255, 255, 255), cover));
-            }
-        }
-    }
-}
-
 // The save menu's picture of a story scene: its first screen over a band with its name.
 void drawThumbnail(const SceneArt& art, runelttf::FontTtf& font, const vessot::String& path) {
     const int size = 128;
@@ -278,7 +254,8 @@ void drawThumbnail(const SceneArt& art, runelttf::FontTtf& font, const vessot::S
             image.setPixel(x, y, sceneColour(art, x * scale, y * scale, (float)y / (picture - 1)));
         }
     }
-    writeText(image, font, art.name, size / 2.0f, picture + (size - picture) / 2.0f);
+    artgen::writeText(image, font, art.name, size / 2.0f, picture + (size - picture) / 2.0f,
+                      nimbo::Color(255, 255, 255, 255));
     image.savePng(path);
 }
 
@@ -475,6 +452,13 @@ int main(int argc, char** argv) {
         artgen::drawMenuArt(data);
         drawLoadingScreen(data);
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
+        // The story chapters' places (PlaceArt.h).
+        for (const std::vector<artgen::Place>& chapter : {artgen::jamaPlaces(), artgen::varionPlaces()}) {
+            for (const artgen::Place& place : chapter) {
+                artgen::drawPlace(data, place);
+            }
+        }
+        artgen::drawSafeKnobs(data);
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
         return 1;

@@ -1,0 +1,272 @@
+// The story chapters' data on the running game: every scene that the hint routes and solvers of
+// "jama_spacea" and "varion" name exists with its hotspot map and stands its characters on its walk
+// map; every exit of the routes is an area whose action leads to the linked scene; every area a solver
+// points at is bound to an action; the laboratory's doors remember the corridor.
+#include "engine/RunningGame.h"
+#include "engine/scene/ActionMap.h"
+#include "engine/scene/BootCommand.h"
+#include "script/Action.h"
+#include "script/Character2DRef.h"
+#include "script/ZephJobs.h"
+
+#include "trailex/Map.h"
+
+#include <map>
+#include <set>
+
+namespace {
+
+struct Link {
+    const char* chapter;
+    const char* from;
+    const char* to;
+    const char* exit;
+    // Variables (name, value) under which the exit is open; the rest keep their start values.
+    std::vector<std::pair<const char*, const char*>> state;
+};
+
+// The hint route graphs, link by link.
+const Link LINKS[] = {
+    {"jama_spacea", "LandingSite", "ship.Kitchen", "0000FF", {}},
+    {"jama_spacea", "LandingSite", "Crossroads", "FFFF00", {}},
+    {"jama_spacea", "Crossroads", "LandingSite", "FFFF00", {}},
+    {"jama_spacea", "Crossroads", "Motel", "FF9A00", {}},
+    {"jama_spacea", "Crossroads", "Pier", "0000FF", {}},
+    {"jama_spacea", "Pier", "Crossroads", "FFFF00", {}},
+    {"jama_spacea", "Pier", "JamaMap", "F26522", {{"rowboat_has_wheel", "1"}}},
+    {"jama_spacea", "Pier", "CrashSite", "F26522", {{"rowboat_has_wheel", "1"}, {"dam_blownup", "1"}}},
+    {"jama_spacea", "Motel", "Crossroads", "FFFF00", {}},
+    {"jama_spacea", "Motel", "Windmill", "C69C6D", {}},
+    {"jama_spacea", "Motel", "Park", "0000FF", {}},
+    {"jama_spacea", "Windmill", "Motel", "FFFF00", {}},
+    {"jama_spacea", "Windmill", "WindmillInterior", "FF0000", {}},
+    {"jama_spacea", "WindmillInterior", "Windmill", "FFFF00", {}},
+    {"jama_spacea", "Park", "Motel", "FFFF00", {}},
+    {"jama_spacea", "Dam", "Pier", "6666CC", {}},
+    {"jama_spacea", "Dam", "Cemetary", "0000FF", {}},
+    {"jama_spacea", "Dam", "Undergrave", "0066FF", {}},
+    {"jama_spacea", "Dam", "Clearing", "FFFF00", {}},
+    {"jama_spacea", "Cemetary", "Dam", "FFFF00", {}},
+    {"jama_spacea", "Undergrave", "Dam", "FFFF00", {}},
+    {"jama_spacea", "Clearing", "Dam", "FFFF00", {}},
+    {"jama_spacea", "Clearing", "RowboatToPier", "FF6600", {{"rowboat_on_clearing", "1"}}},
+    {"jama_spacea", "CrashSite", "Pier", "FFFF00", {}},
+    {"jama_spacea", "JamaMap", "Dam", "FF99CC", {}},
+    {"jama_spacea", "JamaMap", "CrashSite", "669999", {}},
+    {"jama_spacea", "JamaMap", "Pier", "009999", {}},
+    {"jama_spacea", "JamaMap", "Windmill", "999900", {}},
+    {"jama_spacea", "JamaMap", "Crossroads", "0099FF", {}},
+    {"jama_spacea", "JamaMap", "Motel", "339933", {}},
+    {"jama_spacea", "JamaMap", "Park", "FF9900", {}},
+    {"jama_spacea", "JamaMap", "LandingSite", "FFFF00", {}},
+    {"jama_spacea", "Plaque", "Cemetary", "0000FF", {}},
+    {"varion", "Start", "Barrier", "FFFF00", {}},
+    {"varion", "Start", "InfrontCargo", "0000FF", {}},
+    {"varion", "InfrontCargo", "Start", "FFFF00", {}},
+    {"varion", "InfrontCargo", "Barrier", "0000FF", {}},
+    {"varion", "InfrontCargo", "Warehouse", "FF0000", {{"authorized_for_warehouse", "1"}}},
+    {"varion", "Barrier", "Elevator", "FF0000", {{"danny_can_goto_elevator", "1"}}},
+    {"varion", "Barrier", "Start", "FFFF00", {}},
+    {"varion", "Barrier", "InfrontCargo", "0000FF", {}},
+    {"varion", "Elevator", "Barrier", "FFFF00", {}},
+    {"varion", "Elevator", "LCorridor", "0000FF", {}},
+    {"varion", "Elevator", "RCorridor", "FF0000", {}},
+    {"varion", "Elevator", "LaboratoryMiddle", "FF00FF", {{"elevator_door_opened", "1"}}},
+    {"varion", "LaboratoryLeft", "RCorridor", "FF0000", {}},
+    {"varion", "LaboratoryMiddle", "Elevator", "00FF00", {}},
+    {"varion", "RCorridor", "LandingDock", "FF0000", {}},
+    {"varion", "RCorridor", "Elevator", "0000FF", {}},
+    {"varion", "RCorridor", "Warehouse", "FFFF00", {}},
+    {"varion", "RCorridor", "LaboratoryLeft", "00FF00", {}},
+    {"varion", "RCorridor", "BotScheme", "FF6600", {}},
+    {"varion", "BotScheme", "RCorridor", "0000FF", {}},
+    {"varion", "LandingDock", "ship.Kitchen", "FFFF00", {}},
+    {"varion", "LandingDock", "LCorridor", "FF0000", {}},
+    {"varion", "LandingDock", "RCorridor", "0000FF", {}},
+    {"varion", "LCorridor", "LandingDock", "0000FF", {}},
+    {"varion", "LCorridor", "Elevator", "FFFF00", {}},
+    {"varion", "LCorridor", "LaboratoryRight", "FF00FF", {}},
+    {"varion", "LCorridor", "Prison", "FF0000", {}},
+    {"varion", "LaboratoryRight", "LCorridor", "0000FF", {}},
+    {"varion", "Warehouse", "InfrontCargo", "00FFFF", {}},
+    {"varion", "Warehouse", "RCorridor", "FFFF00", {}},
+    {"varion", "Warehouse", "Sewers", "FF0000", {{"grate_opened", "1"}}},
+    {"varion", "Warehouse", "Ppa", "FF00FF", {}},
+    {"varion", "Ppa", "Warehouse", "FFFF00", {}},
+    {"varion", "Sewers", "Warehouse", "FFFF00", {}},
+    {"varion", "Sewers", "Prison", "0000FF", {}},
+    {"varion", "Prison", "LCorridor", "0000FF", {}},
+    {"varion", "Prison", "Sewers", "FF0000", {}},
+    // The laboratory is left by the exit toward the corridor its visitor came from.
+    {"varion", "Laboratory", "LCorridor", "0000FF", {}},
+    {"varion", "Laboratory", "Elevator", "00FF00", {}},
+    {"varion", "Laboratory", "RCorridor", "FF0000", {}},
+};
+
+// The areas the hint solvers point at, by scene.
+const std::tuple<const char*, const char*, std::vector<const char*>> SOLVER_AREAS[] = {
+    {"jama_spacea", "Diary", {"0000FF"}},
+    {"jama_spacea", "Safe", {"FF33FF"}},
+    {"jama_spacea", "Park", {"FF0000", "006633", "006699", "996633"}},
+    {"jama_spacea", "Crossroads", {"FEC689", "FF9ACF", "9A9AFF"}},
+    {"jama_spacea", "Motel", {"C7B29A", "FF0000", "FF00FF"}},
+    {"jama_spacea", "Pier", {"F26522", "FF0033", "00FF00"}},
+    {"jama_spacea", "Clearing", {"3366FF", "FF66CC", "FF6600"}},
+    {"jama_spacea", "Windmill", {"003663"}},
+    {"jama_spacea", "WindmillInterior", {"FF00FF", "FF33CC", "FFCC99", "FFCC33"}},
+    {"jama_spacea", "Cemetary", {"006699", "FF6600", "3366FF"}},
+    {"jama_spacea", "Undergrave", {"9966CC", "FF66FF", "FF6633"}},
+    {"jama_spacea", "Dam", {"CC33CC"}},
+    {"jama_spacea", "CrashSite", {"3399FF", "C105E7"}},
+    {"varion", "Ppa", {"00AEF0", "00FF00", "FF0000"}},
+    {"varion", "Start", {"0066FF", "D0AB1E", "00FF00"}},
+    {"varion", "Barrier", {"00FF00", "754C24", "C69C6D", "00FFFF"}},
+    {"varion", "Elevator", {"FF99FF", "0066FF"}},
+    {"varion", "RCorridor", {"00FF00", "0066FF", "FF6600", "00A651"}},
+    {"varion", "LCorridor", {"FF66FF", "00FF00"}},
+    {"varion", "InfrontCargo", {"FF0000"}},
+    {"varion", "LandingDock", {"00FF00"}},
+    {"varion", "Warehouse", {"D0AB1E", "C4DF9B", "FF00FF", "FF0000"}},
+    {"varion", "Prison", {"C105E7", "00FF00", "C69C6D", "00A651", "BFBFBF"}},
+    {"varion", "Laboratory", {"FF00FF", "2E3192", "9E005D", "00AEF0"}},
+    {"varion", "Sewers", {"FF0000"}},
+};
+
+// Characters' overlays: bound in the scene file, laid over the figures at run time.
+const std::set<std::string> OVERLAY_IDS = {"B007EE", "D0AB1E", "C0FFEE", "C105E7"};
+
+uint32_t areaId(const char* colour) {
+    return (uint32_t)std::stoul(colour, nullptr, 16);
+}
+
+bool hasArea(const ActionMap& map, uint32_t id) {
+    for (const ActionMapArea& area : map.getAreas()) {
+        if ((uint32_t)area.id == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+class StoryData : public RunningGame {
+protected:
+    // Enters the scene at once under the variables given (restored by restore()).
+    void enter(const std::string& scene, const std::vector<std::pair<const char*, const char*>>& state = {}) {
+        for (const auto& [name, value] : state) {
+            saved.emplace_back(name, var(name));
+            Vars::get(name)->setValue(value, true);
+        }
+        switchNow(scene.c_str());
+        ASSERT_EQ(var("active_scene"), scene);
+        ASSERT_EQ(Session::activeScene->actionMap->getName(), Session::activeScene->name);
+    }
+    void restore() {
+        for (const auto& [name, value] : saved) {
+            Vars::get(name)->setValue(value, true);
+        }
+        saved.clear();
+    }
+
+    // The action bound to the area, which the scene's hotspot map holds unless it is an overlay.
+    static Action* bound(const char* colour) {
+        uint32_t id = areaId(colour);
+        if (!OVERLAY_IDS.count(colour)) {
+            EXPECT_TRUE(hasArea(*Session::activeScene->actionMap, id)) << colour;
+        }
+        auto found = Session::activeScene->actions.find(id);
+        return found == Session::activeScene->actions.end() ? nullptr : found->second;
+    }
+
+    // Runs the action as a click with empty hands does and answers the scene switches it queued.
+    static std::vector<std::string> switchesOf(Action* action) {
+        Session::commandQueue.clear();
+        action->execute();
+        std::vector<std::string> switches;
+        for (const String& command : Session::commandQueue) {
+            if (command.startsWith("switch_scene ")) {
+                switches.push_back(command.substr(13, command.find(' ', 13) - 13));
+            }
+        }
+        Session::commandQueue.clear();
+        return switches;
+    }
+
+    static std::string full(const char* chapter, const char* scene) {
+        return std::string(scene).find('.') == std::string::npos ? std::string(chapter) + "." + scene : scene;
+    }
+
+    std::vector<std::pair<std::string, String>> saved;
+};
+
+TEST_F(StoryData, EveryExitOfTheRoutesLeadsToItsLinkedScene) {
+    for (const Link& link : LINKS) {
+        SCOPED_TRACE(std::string(link.chapter) + "." + link.from + " " + link.exit + " -> " + link.to);
+        enter(full(link.chapter, link.from), link.state);
+        Action* exit = bound(link.exit);
+        ASSERT_NE(exit, nullptr);
+        EXPECT_EQ(switchesOf(exit), std::vector<std::string>{full(link.chapter, link.to)});
+        restore();
+    }
+}
+
+TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsWalkMap) {
+    std::set<std::string> scenes;
+    for (const Link& link : LINKS) {
+        scenes.insert(full(link.chapter, link.from));
+        if (std::string(link.to) != "ship.Kitchen") {
+            scenes.insert(full(link.chapter, link.to));
+        }
+    }
+    for (const auto& [chapter, scene, colours] : SOLVER_AREAS) {
+        scenes.insert(full(chapter, scene));
+    }
+    EXPECT_EQ(scenes.size(), 33u);
+    for (const std::string& name : scenes) {
+        SCOPED_TRACE(name);
+        enter(name);
+        const lba::Map& walk = ZephJobs::getWalkMap(false);
+        int references = 0;
+        for (BootCommand* command : Session::activeScene->bootCommands) {
+            auto* attach = dynamic_cast<BootCommand_AttachObject*>(command);
+            auto* reference = attach ? dynamic_cast<Character2DRef*>(attach->object) : nullptr;
+            for (size_t i = 0; reference && i < reference->getPlacements().size(); ++i, ++references) {
+                const morvec::Vector3& at = reference->getPlacements()[i].position;
+                EXPECT_TRUE(walk.isPointIn({at.x, at.y})) << reference->getName() << " " << at.x << "," << at.y;
+            }
+        }
+        // Close-ups show nobody and need no walk map.
+        EXPECT_EQ(references > 0, !walk.getRegions().empty());
+    }
+    for (const auto& [chapter, scene, colours] : SOLVER_AREAS) {
+        enter(full(chapter, scene));
+        for (const char* colour : colours) {
+            EXPECT_NE(bound(colour), nullptr) << chapter << "." << scene << " " << colour;
+        }
+    }
+}
+
+TEST_F(StoryData, TheLaboratorysDoorsRememberTheCorridorOfWhoeverEnters) {
+    const std::pair<const char*, const char*> doors[] = {
+        {"varion.LaboratoryLeft", "varion.RCorridor"},
+        {"varion.LaboratoryMiddle", "varion.Elevator"},
+        {"varion.LaboratoryRight", "varion.LCorridor"},
+    };
+    const char* const characters[] = {"danny", "luna", "vorne"};
+    for (const char* character : characters) {
+        for (const auto& [door, corridor] : doors) {
+            SCOPED_TRACE(std::string(character) + " " + door);
+            std::map<std::string, String> before;
+            for (const char* c : characters) {
+                before[c] = var(String(c) + "_entered_from");
+            }
+            Vars::get("current_character")->setValue(character, true);
+            enter(door);
+            EXPECT_EQ(switchesOf(bound("FF00FF")), std::vector<std::string>{"varion.Laboratory"});
+            for (const char* c : characters) {
+                EXPECT_EQ(var(String(c) + "_entered_from"), c == character ? String(corridor) : before[c]) << c;
+            }
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+// Whole-game runs of the story chapters' short paths, clicking where the scenes' hotspot maps put
+// their areas: Vorne on Jama Spacea from the landing site to the motel's map and the rowboat, and the
+// safe in the old tree opened by its knobs; Danny on Varion from the shore past the guard into the
+// laboratory and out again, while Luna stays where she was.
+#include "GameHarness.h"
+
+#include "engine/scene/ActionMap.h"
+#include "engine/scene/Chapter.h"
+#include "engine/scene/Scene.h"
+#include "engine/session/Session.h"
+#include "script/Character2D.h"
+#include "script/Character2DRef.h"
+#include "script/Characters.h"
+#include "script/Inventory.h"
+#include "script/Speech.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StoryPlay : public ::testing::Test {
+protected:
+    void SetUp() override { game.passLoadingFade(); }
+
+    // Goes to the scene at once, as a script would, and lets its loading picture pass.
+    void goTo(const char* scene) {
+        Session::queueCommand(String("switch_scene ") + scene);
+        game.step();
+        game.passLoadingFade();
+        ASSERT_EQ(game.activeScene(), scene);
+    }
+
+    // Clicks the area of that colour with the item in hand ("" for empty hands) and lets what it
+    // starts run out: a scene switch, or a spoken line.
+    void use(const char* colour, const char* item = "") {
+        Inventory::setSelectedItem(item);
+        morvec::Vector2 at =
+            Session::activeScene->actionMap->getAreaPosition((uint32_t)std::stoul(colour, nullptr, 16));
+        ASSERT_NE(at, morvec::Vector2(0, 0)) << colour;
+        game.click(at.x, at.y);
+        game.finishTransition();
+        for (int i = 0; i < 600 && Speech::isSpeaking(); ++i) {
+            game.step();
+        }
+    }
+
+    void expectAt(const char* scene, float x, float y) {
+        EXPECT_EQ(game.activeScene(), scene);
+        Character2D* character = Characters::getCurrentCharacter();
+        ASSERT_NE(character, nullptr);
+        EXPECT_EQ(character->getPosition(), morvec::Vector3(x, y, 0));
+    }
+
+    static bool holds(const char* item) { return Inventory::hasItem(item); }
+
+    GameHarness game;
+};
+
+TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
+    goTo("jama_spacea.LandingSite");
+    use("FFFF00");
+    expectAt("jama_spacea.Crossroads", 36, 290);
+    use("FEC689"); // the signpost names no place
+    EXPECT_EQ(game.var("needs_map"), "1");
+    use("FF9A00");
+    expectAt("jama_spacea.Motel", 36, 292);
+    use("C7B29A");
+    EXPECT_EQ(game.var("wants_leaves"), "1");
+    use("0000FF");
+    expectAt("jama_spacea.Park", 36, 292);
+    use("FF0000");
+    EXPECT_EQ(game.var("knows_about_crash"), "1");
+    use("006633");
+    EXPECT_TRUE(holds("flower"));
+    // The flower comes back baked from the ship's kitchen.
+    Inventory::removeItem("flower");
+    Inventory::addItem("baked_4_flower");
+    use("FFFF00");
+    expectAt("jama_spacea.Motel", 392, 292);
+    use("FF0000"); // not before the keeper agrees
+    EXPECT_EQ(game.var("taken_map"), "0");
+    use("C7B29A", "baked_4_flower");
+    EXPECT_EQ(game.var("can_take_map"), "1");
+    use("FF0000");
+    EXPECT_EQ(game.var("taken_map"), "1");
+    EXPECT_TRUE(holds("map") && holds("rowboat") && !holds("baked_4_flower"));
+    use("FFFF00");
+    use("0000FF");
+    expectAt("jama_spacea.Pier", 36, 292);
+    use("F26522"); // the boat is still folded up
+    EXPECT_EQ(game.activeScene(), "jama_spacea.Pier");
+    use("F26522", "rowboat");
+    EXPECT_EQ(game.var("rowboat_in_water"), "1");
+    EXPECT_FALSE(holds("rowboat"));
+}
+
+TEST_F(StoryPlay, TheSafeInTheOldTreeOpensByItsKnobs) {
+    game.setVar("tree_door_opened", "1");
+    goTo("jama_spacea.Park");
+    use("996633");
+    EXPECT_EQ(game.activeScene(), "jama_spacea.Safe");
+    EXPECT_FALSE(game.isShown("inv_button")); // the puzzle hides the HUD
+    use("FF33FF");
+    EXPECT_EQ(game.activeScene(), "jama_spacea.Safe");
+    const std::pair<const char*, int> knobs[] = {{"FF6666", 0}, {"66FF66", 4}, {"6666FF", 1}, {"FFAA00", 0}};
+    for (int i = 0; i < 4; ++i) {
+        String state = "knob_" + String(i + 1) + "_state";
+        for (int turns = 0; game.var(state).toInt() != knobs[i].second; ++turns) {
+            ASSERT_LT(turns, 6) << state;
+            EXPECT_EQ(game.var("sfc_correct_internal"), "0");
+            use(knobs[i].first);
+        }
+    }
+    EXPECT_EQ(game.var("sfc_correct_internal"), "1");
+    use("FF33FF");
+    EXPECT_EQ(game.var("safe_opened"), "1");
+    EXPECT_EQ(game.activeScene(), "jama_spacea.Park");
+    use("996633");
+    EXPECT_TRUE(holds("fuses"));
+    EXPECT_EQ(game.var("fuses_visible"), "0");
+}
+
+TEST_F(StoryPlay, DannyGetsPastTheGuardIntoTheLaboratoryAndOutWhileLunaStaysOnTheShore) {
+    game.setVar("current_character", "danny");
+    game.setVar("switchable_characters", "danny,luna,vorne");
+    game.setVar("luna_scene", "varion.Start");
+    game.setVar("items", "ID_card");
+    goTo("varion.Start");
+    Character2D* danny = Characters::getCurrentCharacter();
+    ASSERT_EQ(danny, charactersChapter->getObject("danny"));
+    ASSERT_NE(Characters::findCharacterRef("luna"), nullptr);
+    EXPECT_EQ(Characters::findCharacterRef("luna")->getCharacter()->getPosition(), morvec::Vector3(150, 286, 0));
+    // Across the shore on foot.
+    game.click(330, 300);
+    game.stepSeconds(3.0f);
+    EXPECT_EQ(danny->getJobQueueSize(), 0u);
+    EXPECT_NEAR(danny->getPosition().x, 330, 0.5f);
+    EXPECT_NEAR(danny->getPosition().y, 300, 0.5f);
+    use("0066FF");
+    EXPECT_TRUE(holds("pepper"));
+    use("FFFF00");
+    expectAt("varion.Barrier", 36, 292);
+    use("FF0000"); // the guard stops him
+    EXPECT_EQ(game.activeScene(), "varion.Barrier");
+    use("00FF00", "ID_card");
+    EXPECT_EQ(game.var("danny_can_goto_elevator"), "1");
+    use("FF0000");
+    expectAt("varion.Elevator", 213, 300);
+    use("FF99FF");
+    EXPECT_TRUE(holds("water_sprayer"));
+    use("FF0000");
+    expectAt("varion.RCorridor", 213, 300);
+    use("00FF00");
+    expectAt("varion.LaboratoryLeft", 213, 296);
+    EXPECT_EQ(game.var("danny_met_clone"), "1");
+    use("FF00FF");
+    expectAt("varion.Laboratory", 40, 262);
+    EXPECT_EQ(game.var("danny_entered_from"), "varion.RCorridor");
+    use("FF0000");
+    expectAt("varion.RCorridor", 218, 252);
+    EXPECT_EQ(game.var("danny_scene"), "varion.RCorridor");
+    EXPECT_EQ(game.var("luna_scene"), "varion.Start");
+    EXPECT_EQ(Characters::findCharacterRef("luna"), nullptr);
+}
+
+} // namespace

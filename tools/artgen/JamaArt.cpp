@@ -1,0 +1,407 @@
+// The places of Jama Spacea, the first planet: a dusty orange world of a crossroads, a motel, a lake
+// with a pier and a dam, a windmill, a park, a cemetery with a crypt below, and the crashed saucer.
+#include "PlaceArt.h"
+
+#include "runel/FontTtf.h"
+
+#include <cmath>
+
+namespace artgen {
+
+namespace {
+
+using nimbo::Color;
+
+const Color SKY_TOP(214, 126, 72, 255);
+const Color SKY_LOW(248, 196, 128, 255);
+const Color SAND(172, 120, 70, 255);
+const Color GRASS(112, 140, 64, 255);
+const Color HILL(150, 92, 60, 255);
+const Color SUN(255, 232, 150, 255);
+const Color WATER(70, 120, 170, 255);
+const Color WOOD(150, 100, 56, 255);
+const Color DARK_WOOD(96, 60, 34, 255);
+const Color STONE(150, 146, 140, 255);
+const Color DARK_STONE(84, 80, 86, 255);
+const Color STEEL(120, 130, 146, 255);
+const Color GLASS(140, 200, 230, 255);
+const Color WALL(214, 190, 150, 255);
+const Color ROOF(160, 60, 50, 255);
+const Color PAPER(236, 222, 180, 255);
+const Color LEAF(70, 120, 50, 255);
+const Color BARK(120, 80, 44, 255);
+const Color BRASS(196, 160, 70, 255);
+const Color SOIL(110, 72, 40, 255);
+const Color IRON(70, 72, 80, 255);
+const Color RED(190, 50, 40, 255);
+const Color VORNE(60, 80, 150, 255);
+
+Color mixed(const Color& a, const Color& b, float t) {
+    return Color((uint8_t)(a.r + (b.r - a.r) * t), (uint8_t)(a.g + (b.g - a.g) * t), (uint8_t)(a.b + (b.b - a.b) * t),
+                 255);
+}
+
+// A wooden sign on a post: the board carries the label and the hotspot.
+std::vector<Piece> sign(float x, float y, float w, const char* label, uint32_t hotspot) {
+    return {box(x + w / 2 - 2, y + 14, 4, 30, DARK_WOOD), box(x, y, w, 18, WOOD, hotspot, label)};
+}
+
+// A strip at a side of the ground that leads on, with its sign above it.
+std::vector<Piece> sideExit(bool left, float groundTop, const char* label, uint32_t hotspot, float signWidth = 76) {
+    float x = left ? 0 : 426 - 18;
+    std::vector<Piece> pieces = {box(x, groundTop, 18, 320 - groundTop, mixed(SAND, DARK_WOOD, 0.3f), hotspot)};
+    for (const Piece& p : sign(left ? 4 : 422 - signWidth, groundTop - 44, signWidth, label, hotspot)) {
+        pieces.push_back(p);
+    }
+    return pieces;
+}
+
+void add(std::vector<Piece>& to, const std::vector<Piece>& pieces) {
+    to.insert(to.end(), pieces.begin(), pieces.end());
+}
+
+std::vector<Spot> ground(float top) {
+    return {{0, top}, {426, top}, {426, 320}, {0, 320}};
+}
+
+Place outdoors(const char* name, const char* title, float groundTop, const Color& groundColour) {
+    return {"jama_spacea", name, title, SKY_TOP, SKY_LOW, ground(groundTop), groundColour, {}};
+}
+
+Place landingSite() {
+    Place p = outdoors("LandingSite", "LANDING SITE", 236, SAND);
+    p.pieces = {
+        oval(330, 26, 50, 50, SUN),
+        polygon({{0, 236}, {50, 200}, {120, 226}, {190, 186}, {280, 224}, {350, 194}, {426, 222}, {426, 236}}, HILL),
+        stroke({{78, 180}, {62, 252}}, 7, IRON),
+        stroke({{210, 180}, {226, 252}}, 7, IRON),
+        oval(40, 96, 210, 100, STEEL),
+        oval(105, 74, 80, 50, GLASS),
+        oval(60, 134, 14, 14, GLASS),
+        oval(212, 134, 14, 14, GLASS),
+        // The ramp up into the ship.
+        polygon({{122, 170}, {166, 170}, {184, 264}, {104, 264}}, mixed(STEEL, IRON, 0.5f), 0x0000FF, "SHIP"),
+        oval(18, 272, 44, 20, STONE),
+        oval(268, 292, 34, 14, STONE),
+    };
+    add(p.pieces, sideExit(false, 236, "CROSSROADS", 0xFFFF00, 86));
+    return p;
+}
+
+Place crossroads() {
+    Place p = outdoors("Crossroads", "CROSSROADS", 240, SAND);
+    p.pieces = {
+        polygon({{0, 240}, {60, 206}, {150, 232}, {260, 196}, {340, 230}, {426, 204}, {426, 240}}, HILL),
+        // The road into the distance, to the motel.
+        polygon({{186, 240}, {240, 240}, {222, 150}, {204, 150}}, mixed(SAND, WALL, 0.5f), 0xFF9A00),
+        box(178, 124, 70, 20, WOOD, 0xFF9A00, "MOTEL"),
+        // The signpost with its three boards.
+        box(106, 150, 7, 112, DARK_WOOD, 0xFEC689),
+        polygon({{70, 150}, {136, 150}, {146, 159}, {136, 168}, {70, 168}}, PAPER, 0xFEC689, "NORTH"),
+        polygon({{84, 172}, {150, 172}, {150, 190}, {84, 190}, {74, 181}}, PAPER, 0xFEC689, "WEST"),
+        polygon({{76, 194}, {142, 194}, {152, 203}, {142, 212}, {76, 212}}, PAPER, 0xFEC689, "SOUTH"),
+        // The flint stone and a chip of it.
+        polygon({{276, 262}, {290, 226}, {330, 216}, {362, 236}, {366, 262}}, STONE, 0xFF9ACF, "STONE"),
+        oval(372, 264, 18, 10, DARK_STONE, 0x9A9AFF),
+    };
+    add(p.pieces, sideExit(true, 240, "LANDING", 0xFFFF00));
+    add(p.pieces, sideExit(false, 240, "PIER", 0x0000FF, 56));
+    return p;
+}
+
+Place motel() {
+    Place p = outdoors("Motel", "MOTEL", 250, SAND);
+    p.pieces = {
+        // The path up the hill to the windmill.
+        polygon({{348, 250}, {380, 250}, {372, 176}, {362, 176}}, mixed(SAND, WALL, 0.5f), 0xC69C6D),
+        box(330, 156, 80, 18, WOOD, 0xC69C6D, "WINDMILL"),
+        box(92, 84, 232, 166, WALL),
+        polygon({{82, 86}, {208, 40}, {334, 86}}, ROOF),
+        box(160, 52, 96, 22, RED, 0, "MOTEL"),
+        box(108, 172, 40, 78, DARK_WOOD),
+        // The reception window and its keeper behind the counter.
+        box(168, 132, 86, 62, GLASS),
+    };
+    add(p.pieces, person(211, 194, Color(150, 80, 130, 255), 0xC7B29A));
+    add(p.pieces, {box(166, 170, 90, 26, WOOD, 0, "RECEPTION"), box(268, 112, 40, 46, PAPER, 0xFF0000, "MAP"),
+                   // The cart with its wheels.
+                   box(262, 228, 62, 26, WOOD, 0xFF00FF, "CART"), oval(264, 246, 22, 22, IRON, 0xFF00FF),
+                   oval(302, 246, 22, 22, IRON, 0xFF00FF)});
+    add(p.pieces, sideExit(true, 262, "CROSSROADS", 0xFFFF00, 86));
+    add(p.pieces, sideExit(false, 262, "PARK", 0x0000FF, 56));
+    return p;
+}
+
+Place pier() {
+    Place p = outdoors("Pier", "PIER", 240, SAND);
+    // The ground runs out along the pier into the lake.
+    p.floor = {{0, 250}, {208, 250}, {262, 150}, {290, 150}, {262, 250}, {426, 250}, {426, 320}, {0, 320}};
+    p.pieces = {
+        box(0, 120, 426, 130, WATER),
+        polygon({{0, 250}, {0, 120}, {60, 120}, {140, 250}}, SAND),
+        polygon({{208, 250}, {262, 150}, {290, 150}, {262, 250}}, WOOD),
+        stroke({{214, 250}, {214, 266}}, 5, DARK_WOOD),
+        stroke({{256, 250}, {256, 266}}, 5, DARK_WOOD),
+        oval(296, 140, 70, 26, BRASS, 0xF26522, "ROWBOAT"),
+        // The screwdriver on the planks and the coil of the fuse cord.
+        box(226, 270, 24, 8, RED, 0xFF0033),
+        box(250, 272, 12, 4, IRON, 0xFF0033),
+        oval(112, 262, 40, 18, Color(60, 140, 60, 255), 0x00FF00, "FUSE"),
+    };
+    add(p.pieces, sideExit(true, 250, "CROSSROADS", 0xFFFF00, 86));
+    return p;
+}
+
+Place jamaMap() {
+    Place p{"jama_spacea", "JamaMap", "MAP OF JAMA SPACEA", DARK_WOOD, DARK_WOOD, {}, SAND, {}};
+    p.pieces = {
+        box(16, 56, 394, 256, PAPER),
+        polygon({{110, 120}, {210, 96}, {300, 120}, {320, 180}, {250, 210}, {140, 196}}, WATER),
+        stroke({{300, 150}, {360, 170}, {410, 190}}, 8, WATER),
+        box(30, 70, 96, 24, Color(255, 153, 204, 255), 0xFF99CC, "DAM"),
+        box(290, 70, 110, 24, Color(102, 153, 153, 255), 0x669999, "CRASH SITE"),
+        box(170, 140, 80, 24, Color(0, 153, 153, 255), 0x009999, "PIER"),
+        box(290, 200, 100, 24, Color(153, 153, 0, 255), 0x999900, "WINDMILL"),
+        box(120, 226, 110, 24, Color(0, 153, 255, 255), 0x0099FF, "CROSSROADS"),
+        box(250, 244, 80, 24, Color(51, 153, 51, 255), 0x339933, "MOTEL"),
+        box(330, 274, 70, 24, Color(255, 153, 0, 255), 0xFF9900, "PARK"),
+        box(24, 270, 116, 24, Color(255, 255, 0, 255), 0xFFFF00, "LANDING SITE"),
+    };
+    return p;
+}
+
+Place crashSite() {
+    Place p = outdoors("CrashSite", "CRASH SITE", 246, SAND);
+    p.pieces = {
+        box(0, 150, 150, 96, WATER),
+        polygon({{150, 246}, {150, 180}, {426, 170}, {426, 246}}, HILL),
+        oval(160, 118, 220, 86, STEEL),
+        oval(226, 92, 90, 50, GLASS),
+        polygon({{150, 200}, {390, 196}, {400, 248}, {140, 248}}, SOIL),
+        box(250, 146, 44, 36, IRON, 0x3399FF, "HATCH"),
+    };
+    add(p.pieces, sideExit(true, 250, "PIER", 0xFFFF00, 56));
+    return p;
+}
+
+Place windmill() {
+    Place p = outdoors("Windmill", "WINDMILL", 250, GRASS);
+    p.pieces = {
+        polygon({{190, 250}, {290, 250}, {270, 84}, {210, 84}}, STONE),
+        polygon({{200, 86}, {280, 86}, {240, 50}}, ROOF),
+        stroke({{240, 78}, {160, 10}}, 14, WOOD),
+        stroke({{240, 78}, {320, 10}}, 14, WOOD),
+        stroke({{240, 78}, {160, 150}}, 14, WOOD),
+        stroke({{240, 78}, {320, 150}}, 14, WOOD),
+        oval(230, 68, 20, 20, IRON),
+        box(224, 196, 32, 54, DARK_WOOD, 0xFF0000, "DOOR"),
+        box(300, 210, 64, 40, Color(0, 54, 99, 255), 0x003663, "GENERATOR"),
+    };
+    add(p.pieces, sideExit(true, 262, "MOTEL", 0xFFFF00, 60));
+    return p;
+}
+
+Place windmillInterior() {
+    Place p{"jama_spacea",
+            "WindmillInterior",
+            "INSIDE THE WINDMILL",
+            Color(120, 86, 58, 255),
+            Color(150, 110, 76, 255),
+            ground(240),
+            DARK_WOOD,
+            {}};
+    p.pieces = {
+        // The ladder up to the millstones.
+        stroke({{110, 240}, {140, 40}}, 4, WOOD),
+        stroke({{140, 240}, {170, 40}}, 4, WOOD),
+        box(16, 120, 54, 120, DARK_WOOD, 0xFFFF00, "OUT"),
+        box(150, 200, 110, 12, WOOD),
+        box(156, 212, 8, 34, WOOD),
+        box(246, 212, 8, 34, WOOD),
+        box(168, 182, 44, 18, Color(120, 30, 60, 255), 0xFF00FF, "DIARY"),
+        box(300, 118, 8, 46, WOOD, 0xFF33CC),
+        box(288, 110, 32, 12, IRON, 0xFF33CC),
+        box(326, 92, 84, 8, WOOD),
+        box(350, 56, 18, 36, Color(110, 160, 70, 255), 0xFFCC99),
+        box(355, 44, 8, 12, Color(110, 160, 70, 255), 0xFFCC99),
+        box(318, 210, 86, 44, Color(140, 90, 40, 255), 0xFFCC33, "CHEST"),
+        box(318, 204, 86, 10, DARK_WOOD, 0xFFCC33),
+    };
+    return p;
+}
+
+Place park() {
+    Place p = outdoors("Park", "PARK", 250, GRASS);
+    p.pieces = {
+        box(40, 120, 14, 130, BARK),
+        oval(10, 50, 80, 90, LEAF),
+        // The old tree with a door in its trunk.
+        oval(270, 16, 150, 110, LEAF),
+        box(312, 96, 64, 154, BARK, 0x996633, "OLD TREE"),
+        box(328, 184, 32, 52, Color(100, 66, 36, 255)),
+    };
+    // The old man sits on the bench, its seat over his legs.
+    add(p.pieces, person(150, 240, Color(96, 96, 116, 255), 0xFF0000));
+    add(p.pieces, {box(100, 222, 110, 12, WOOD), box(106, 234, 6, 20, DARK_WOOD), box(198, 234, 6, 20, DARK_WOOD),
+                   box(212, 186, 8, 56, Color(140, 90, 40, 255), 0x006699),
+                   oval(230, 266, 74, 26, Color(0, 120, 60, 255), 0x006633, "FLOWERS"),
+                   oval(244, 264, 10, 10, Color(230, 200, 60, 255)), oval(272, 268, 10, 10, Color(230, 120, 60, 255))});
+    add(p.pieces, sideExit(true, 262, "MOTEL", 0xFFFF00, 60));
+    return p;
+}
+
+Place dam() {
+    Place p = outdoors("Dam", "DAM", 232, SAND);
+    p.pieces = {
+        box(0, 40, 426, 26, WATER),
+        box(70, 58, 286, 156, Color(176, 170, 160, 255)),
+        stroke({{70, 100}, {356, 100}}, 2, DARK_STONE),
+        stroke({{70, 150}, {356, 150}}, 2, DARK_STONE),
+        polygon({{196, 118}, {212, 118}, {222, 160}, {206, 190}, {194, 160}}, Color(60, 50, 60, 255), 0xCC33CC),
+        // The way down into the crypt, at the foot of the dam.
+        box(292, 170, 48, 62, Color(40, 36, 44, 255), 0x0066FF, "CRYPT"),
+        polygon({{0, 292}, {70, 300}, {60, 320}, {0, 320}}, mixed(SAND, DARK_WOOD, 0.3f), 0x6666CC),
+    };
+    add(p.pieces, sign(6, 256, 56, "PIER", 0x6666CC));
+    add(p.pieces, sideExit(true, 236, "CLEARING", 0xFFFF00, 80));
+    add(p.pieces, sideExit(false, 236, "CEMETERY", 0x0000FF, 80));
+    return p;
+}
+
+Place cemetary() {
+    Place p = outdoors("Cemetary", "CEMETERY", 240, Color(120, 120, 80, 255));
+    p.pieces = {
+        box(80, 180, 30, 50, STONE),
+        oval(80, 168, 30, 24, STONE),
+        box(320, 170, 34, 60, STONE),
+        oval(320, 156, 34, 28, STONE),
+        // The grave with its plaque, the soft earth before it and the stake at its side.
+        oval(176, 96, 78, 44, STONE, 0x006699),
+        box(176, 118, 78, 112, STONE, 0x006699, "GRAVE"),
+        box(194, 190, 42, 22, BRASS),
+        oval(166, 234, 98, 20, SOIL, 0xFF6600),
+        box(270, 196, 8, 46, Color(140, 90, 40, 255), 0x3366FF),
+    };
+    add(p.pieces, sideExit(true, 250, "DAM", 0xFFFF00, 50));
+    return p;
+}
+
+Place undergrave() {
+    Place p{"jama_spacea",          "Undergrave", "UNDER THE GRAVE",      Color(36, 32, 40, 255),
+            Color(70, 62, 66, 255), ground(250),  Color(90, 84, 80, 255), {}};
+    p.pieces = {
+        box(20, 110, 64, 140, DARK_STONE, 0xFFFF00, "STAIRS"),
+        stroke({{24, 230}, {80, 230}}, 3, STONE),
+        stroke({{24, 190}, {80, 190}}, 3, STONE),
+        stroke({{24, 150}, {80, 150}}, 3, STONE),
+        box(176, 56, 44, 30, Color(153, 102, 204, 255), 0x9966CC, "LAMP"),
+        box(248, 14, 128, 44, DARK_WOOD, 0xFF66FF, "COFFIN"),
+        box(300, 268, 26, 10, BRASS, 0xFF6633),
+    };
+    return p;
+}
+
+Place clearing() {
+    Place p = outdoors("Clearing", "CLEARING", 245, GRASS);
+    p.pieces = {
+        box(290, 160, 136, 85, WATER),
+        box(30, 110, 16, 135, BARK),
+        oval(0, 40, 80, 90, LEAF),
+        box(220, 120, 14, 125, BARK),
+        oval(190, 50, 76, 86, LEAF),
+        oval(316, 222, 86, 28, BRASS, 0xFF6600, "ROWBOAT"),
+        box(118, 228, 44, 30, WOOD),
+        box(124, 210, 32, 18, Color(51, 102, 255, 255), 0x3366FF),
+        box(236, 274, 28, 16, Color(255, 102, 204, 255), 0xFF66CC),
+    };
+    add(p.pieces, sideExit(true, 255, "DAM", 0xFFFF00, 50));
+    return p;
+}
+
+Place rowboatToPier() {
+    Place p{"jama_spacea", "RowboatToPier", "ON THE LAKE", SKY_TOP, SKY_LOW, {}, WATER, {}};
+    p.pieces = {
+        box(0, 150, 426, 170, WATER),
+        box(300, 136, 90, 14, WOOD, 0x0000FF, "PIER"),
+        stroke({{306, 150}, {306, 166}}, 4, DARK_WOOD),
+        stroke({{384, 150}, {384, 166}}, 4, DARK_WOOD),
+    };
+    add(p.pieces, person(200, 252, VORNE));
+    add(p.pieces, {oval(110, 236, 180, 54, BRASS), stroke({{150, 240}, {110, 290}}, 4, DARK_WOOD)});
+    return p;
+}
+
+Place plaque() {
+    Place p{"jama_spacea", "Plaque", "PLAQUE", DARK_STONE, STONE, {}, STONE, {}};
+    p.pieces = {
+        box(0, 0, 426, 320, STONE, 0x0000FF),
+        box(96, 80, 234, 130, BRASS, 0, "HERE RESTS LARSON"),
+        box(0, 282, 426, 38, DARK_STONE, 0x0000FF, "BACK"),
+    };
+    return p;
+}
+
+Place diary() {
+    Place p{"jama_spacea", "Diary", "DIARY", DARK_WOOD, DARK_WOOD, {}, PAPER, {}};
+    p.pieces = {
+        box(40, 56, 346, 220, Color(110, 30, 50, 255)),
+        box(52, 64, 158, 204, PAPER),
+        box(216, 64, 158, 204, PAPER),
+        box(166, 282, 94, 28, WOOD, 0x0000FF, "CLOSE"),
+    };
+    return p;
+}
+
+Place safe() {
+    Place p{"jama_spacea", "Safe", "SAFE", BARK, DARK_WOOD, {}, IRON, {}};
+    p.pieces = {
+        box(50, 40, 326, 236, Color(70, 100, 80, 255)),
+        box(62, 52, 302, 212, Color(90, 124, 100, 255)),
+        oval(96, 96, 48, 48, STEEL, 0xFF6666),
+        oval(156, 96, 48, 48, STEEL, 0x66FF66),
+        oval(222, 96, 48, 48, STEEL, 0x6666FF),
+        oval(282, 96, 48, 48, STEEL, 0xFFAA00),
+        box(180, 186, 66, 30, STEEL, 0xFF33FF, "HANDLE"),
+        box(0, 288, 426, 32, DARK_WOOD, 0xFFFF00, "BACK"),
+    };
+    return p;
+}
+
+} // namespace
+
+void drawSafeKnobs(const vessot::String& data) {
+    // Six frames of 64 x 64 in a row: the knob turned to positions 0 to 5, its number in the middle.
+    constexpr int SIZE = 64;
+    nimbo::Image image(SIZE * 6, SIZE, Color::Clear);
+    runelttf::FontTtf font(data + "/ui/fonts/radodid.ttf", "safe_knob", 24);
+    for (int frame = 0; frame < 6; ++frame) {
+        float angle = frame * 60.0f * 3.14159265f / 180.0f;
+        for (int y = 0; y < SIZE; ++y) {
+            for (int x = 0; x < SIZE; ++x) {
+                float dx = x + 0.5f - SIZE / 2.0f, dy = y + 0.5f - SIZE / 2.0f;
+                float r = std::hypot(dx, dy);
+                if (r > 31) {
+                    continue;
+                }
+                // Along the pointer, measured from the middle toward the knob's edge.
+                float along = dx * std::sin(angle) - dy * std::cos(angle);
+                float across = std::fabs(dx * std::cos(angle) + dy * std::sin(angle));
+                Color c = r > 28 ? IRON : mixed(STEEL, Color(255, 255, 255, 255), 0.3f * (1 - y / (float)SIZE));
+                if (along > 14 && along < 29 && across < 3) {
+                    c = RED;
+                }
+                image.setPixel(frame * SIZE + x, y, c);
+            }
+        }
+        writeText(image, font, vessot::String(frame), frame * SIZE + SIZE / 2.0f, SIZE / 2.0f, IRON);
+    }
+    image.savePng(data + "/chapters/jama_spacea/textures/safe_knobs_hd.png");
+}
+
+std::vector<Place> jamaPlaces() {
+    return {landingSite(), crossroads(),       motel(),  pier(),  jamaMap(),  crashSite(),
+            windmill(),    windmillInterior(), park(),   dam(),   cemetary(), undergrave(),
+            clearing(),    rowboatToPier(),    plaque(), diary(), safe()};
+}
+
+} // namespace artgen

@@ -1,0 +1,331 @@
+#include "PlaceArt.h"
+
+#include "runel/FontTtf.h"
+#include "runel/Layout.h"
+#include "vessot/Exception.h"
+#include "vessot/File.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace artgen {
+
+namespace {
+
+constexpr float PIXELS_PER_UNIT = 1.875f;
+constexpr int SCENE_WIDTH = 426;
+constexpr int SCENE_HEIGHT = 320;
+// Outlines are this many units wide.
+constexpr float OUTLINE = 1.1f;
+
+const nimbo::Color BLACK(0, 0, 0, 255);
+const nimbo::Color WHITE(255, 255, 255, 255);
+const nimbo::Color SKIN(224, 180, 140, 255);
+const nimbo::Color HAIR(70, 50, 36, 255);
+
+nimbo::Color mix(const nimbo::Color& a, const nimbo::Color& b, float t) {
+    auto lerp = [t](int p, int q) { return (int)std::lround(p + (q - p) * t); };
+    return nimbo::Color(lerp(a.r, b.r), lerp(a.g, b.g), lerp(a.b, b.b), lerp(a.a, b.a));
+}
+
+float segmentDistance(float x, float y, Spot a, Spot b) {
+    float dx = b.x - a.x, dy = b.y - a.y;
+    float length = dx * dx + dy * dy;
+    float t = length > 0 ? std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length, 0.0f, 1.0f) : 0.0f;
+    return std::hypot(x - (a.x + t * dx), y - (a.y + t * dy));
+}
+
+bool insidePolygon(const std::vector<Spot>& points, float x, float y) {
+    bool in = false;
+    for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+        const Spot& a = points[i];
+        const Spot& b = points[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) {
+            in = !in;
+        }
+    }
+    return in;
+}
+
+float polygonEdgeDistance(const std::vector<Spot>& points, float x, float y) {
+    float d = 1e9f;
+    for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+        d = std::min(d, segmentDistance(x, y, points[j], points[i]));
+    }
+    return d;
+}
+
+// The distance from a point inside the piece to its edge; negative when the point lies outside.
+float depthInside(const Piece& p, float x, float y) {
+    switch (p.form) {
+    case Form::Box:
+        return std::min(std::min(x - p.x, p.x + p.w - x), std::min(y - p.y, p.y + p.h - y));
+    case Form::Oval: {
+        float dx = (x - (p.x + p.w / 2)) / (p.w / 2);
+        float dy = (y - (p.y + p.h / 2)) / (p.h / 2);
+        return (1.0f - std::sqrt(dx * dx + dy * dy)) * std::min(p.w, p.h) / 2;
+    }
+    case Form::Polygon: {
+        float d = polygonEdgeDistance(p.points, x, y);
+        return insidePolygon(p.points, x, y) ? d : -d;
+    }
+    case Form::Stroke: {
+        float d = 1e9f;
+        for (size_t i = 1; i < p.points.size(); ++i) {
+            d = std::min(d, segmentDistance(x, y, p.points[i - 1], p.points[i]));
+        }
+        return p.width / 2 - d;
+    }
+    }
+    return -1;
+}
+
+// The piece's box: its top and height shade it, its middle carries the label.
+void bounds(const Piece& p, float& left, float& top, float& right, float& bottom) {
+    if (p.form == Form::Box || p.form == Form::Oval) {
+        left = p.x, top = p.y, right = p.x + p.w, bottom = p.y + p.h;
+        return;
+    }
+    left = top = 1e9f;
+    right = bottom = -1e9f;
+    for (const Spot& s : p.points) {
+        left = std::min(left, s.x), top = std::min(top, s.y);
+        right = std::max(right, s.x), bottom = std::max(bottom, s.y);
+    }
+}
+
+// The colour of the place at a point in scene units.
+nimbo::Color placeColour(const Place& place, float x, float y) {
+    nimbo::Color c = mix(place.skyTop, place.skyBottom, y / SCENE_HEIGHT);
+    if (place.floor.size() >= 3 && insidePolygon(place.floor, x, y)) {
+        // The ground lightens toward the viewer, with faint furrows across it.
+        c = mix(place.ground, WHITE, 0.12f * y / SCENE_HEIGHT);
+        if (std::fmod(y, 14.0f) < 0.8f) {
+            c = mix(c, BLACK, 0.12f);
+        }
+        if (polygonEdgeDistance(place.floor, x, y) < OUTLINE) {
+            c = mix(place.ground, BLACK, 0.45f);
+        }
+    }
+    for (const Piece& p : place.pieces) {
+        float depth = depthInside(p, x, y);
+        if (depth < 0) {
+            continue;
+        }
+        if (p.form != Form::Stroke && depth < OUTLINE) {
+            c = mix(p.fill, BLACK, 0.6f);
+            continue;
+        }
+        float left, top, right, bottom;
+        bounds(p, left, top, right, bottom);
+        float down = bottom > top ? (y - top) / (bottom - top) : 0.0f;
+        c = mix(mix(p.fill, WHITE, 0.15f), BLACK, 0.3f * down);
+    }
+    return c;
+}
+
+struct Fonts {
+    std::unique_ptr<runelttf::FontTtf> label, small, title, thumbnail;
+};
+
+Fonts loadFonts(const vessot::String& data) {
+    vessot::String file = data + "/ui/fonts/radodid.ttf";
+    Fonts fonts;
+    fonts.label = std::make_unique<runelttf::FontTtf>(file, "place_label", 17);
+    fonts.small = std::make_unique<runelttf::FontTtf>(file, "place_small", 13);
+    fonts.title = std::make_unique<runelttf::FontTtf>(file, "place_title", 26);
+    fonts.thumbnail = std::make_unique<runelttf::FontTtf>(file, "place_thumbnail", 16);
+    return fonts;
+}
+
+runel::Layout layout(runelttf::FontTtf& font, const vessot::String& text) {
+    runel::FontResolver noTags = [](const vessot::String& name) -> runel::FontChoice {
+        throw vessot::exception("no font " + name, __FILE__, __LINE__);
+    };
+    return runel::layoutText(text, {&font, 1}, noTags, runel::LEFT, 0, false);
+}
+
+void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path) {
+    const int width = (int)std::lround(SCENE_WIDTH * PIXELS_PER_UNIT);
+    const int height = (int)std::lround(SCENE_HEIGHT * PIXELS_PER_UNIT);
+    nimbo::Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            // Four samples a pixel smooth the outlines.
+            int r = 0, g = 0, b = 0;
+            for (int s = 0; s < 4; ++s) {
+                float ux = (x + 0.25f + 0.5f * (s % 2)) / PIXELS_PER_UNIT;
+                float uy = (y + 0.25f + 0.5f * (s / 2)) / PIXELS_PER_UNIT;
+                nimbo::Color c = placeColour(place, ux, uy);
+                r += c.r, g += c.g, b += c.b;
+            }
+            image.setPixel(x, y, nimbo::Color(r / 4, g / 4, b / 4, 255));
+        }
+    }
+    for (const Piece& p : place.pieces) {
+        if (!*p.label) {
+            continue;
+        }
+        float left, top, right, bottom;
+        bounds(p, left, top, right, bottom);
+        // A label wider than its piece takes the small font.
+        runelttf::FontTtf& font =
+            layout(*fonts.label, p.label).width > (right - left) * PIXELS_PER_UNIT + 12 ? *fonts.small : *fonts.label;
+        writeText(image, font, p.label, (left + right) / 2 * PIXELS_PER_UNIT, (top + bottom) / 2 * PIXELS_PER_UNIT,
+                  WHITE, 2.0f);
+    }
+    // The banner with the place's name, top left.
+    float titleWidth = layout(*fonts.title, place.title).width;
+    for (int y = 8; y < 48; ++y) {
+        for (int x = 8; x < 28 + (int)titleWidth; ++x) {
+            image.setPixel(x, y, mix(image.getPixel(x, y), nimbo::Color(20, 16, 30, 255), 0.7f));
+        }
+    }
+    writeText(image, *fonts.title, place.title, 18 + titleWidth / 2, 28, nimbo::Color(255, 226, 150, 255), 1.5f);
+    image.savePng(path);
+}
+
+void drawHotspots(const Place& place, const vessot::String& path) {
+    nimbo::Image image(SCENE_WIDTH, SCENE_HEIGHT, BLACK);
+    for (int y = 0; y < SCENE_HEIGHT; ++y) {
+        for (int x = 0; x < SCENE_WIDTH; ++x) {
+            for (const Piece& p : place.pieces) {
+                if (p.hotspot && depthInside(p, x + 0.5f, y + 0.5f) >= 0) {
+                    image.setPixel(
+                        x, y, nimbo::Color((p.hotspot >> 16) & 0xFF, (p.hotspot >> 8) & 0xFF, p.hotspot & 0xFF, 255));
+                }
+            }
+        }
+    }
+    image.savePng(path);
+}
+
+void writeWalkMap(const Place& place, const vessot::String& path) {
+    vessot::String text = "walkmap 1\n# The ground of " + vessot::String(place.title) + ", drawn by artgen.\narea\n";
+    for (const Spot& s : place.floor) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%g %g\n", s.x, s.y);
+        text += line;
+    }
+    vessot::writeFileAtomically(path, [&](vessot::StreamBase& out) { out.write_raw(text.data(), (int)text.size()); });
+}
+
+// The save menu's picture: the place's upper part over a band with its name.
+void drawThumbnail(const Place& place, Fonts& fonts, const vessot::String& path) {
+    const int size = 128;
+    const int picture = 96;
+    nimbo::Image image(size, size, nimbo::Color(16, 18, 24, 255));
+    const float scale = (float)SCENE_WIDTH / size;
+    for (int y = 0; y < picture; ++y) {
+        for (int x = 0; x < size; ++x) {
+            image.setPixel(x, y, placeColour(place, (x + 0.5f) * scale, (y + 0.5f) * scale));
+        }
+    }
+    writeText(image, *fonts.thumbnail, place.title, size / 2.0f, picture + (size - picture) / 2.0f, WHITE);
+    image.savePng(path);
+}
+
+} // namespace
+
+Piece box(float x, float y, float w, float h, const nimbo::Color& fill, uint32_t hotspot, const char* label) {
+    Piece p;
+    p.x = x, p.y = y, p.w = w, p.h = h, p.fill = fill, p.hotspot = hotspot, p.label = label;
+    return p;
+}
+
+Piece oval(float x, float y, float w, float h, const nimbo::Color& fill, uint32_t hotspot, const char* label) {
+    Piece p = box(x, y, w, h, fill, hotspot, label);
+    p.form = Form::Oval;
+    return p;
+}
+
+Piece polygon(std::vector<Spot> points, const nimbo::Color& fill, uint32_t hotspot, const char* label) {
+    Piece p;
+    p.form = Form::Polygon;
+    p.points = std::move(points), p.fill = fill, p.hotspot = hotspot, p.label = label;
+    return p;
+}
+
+Piece stroke(std::vector<Spot> points, float width, const nimbo::Color& fill) {
+    Piece p;
+    p.form = Form::Stroke;
+    p.points = std::move(points), p.width = width, p.fill = fill;
+    return p;
+}
+
+std::vector<Piece> person(float x, float y, const nimbo::Color& clothes, uint32_t hotspot) {
+    return {
+        box(x - 7, y - 26, 5, 26, mix(clothes, BLACK, 0.4f), hotspot),
+        box(x + 2, y - 26, 5, 26, mix(clothes, BLACK, 0.4f), hotspot),
+        polygon({{x - 10, y - 50}, {x + 10, y - 50}, {x + 12, y - 24}, {x - 12, y - 24}}, clothes, hotspot),
+        stroke({{x - 10, y - 48}, {x - 15, y - 30}}, 4, clothes),
+        stroke({{x + 10, y - 48}, {x + 15, y - 30}}, 4, clothes),
+        oval(x - 7, y - 64, 14, 15, SKIN, hotspot),
+        oval(x - 7, y - 65, 14, 6, HAIR),
+    };
+}
+
+void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
+               const nimbo::Color& colour, float halo) {
+    runel::Layout placed = layout(font, text);
+    // The coverage of the text in a box around it, with room for the halo.
+    const int margin = (int)std::ceil(halo) + 1;
+    const int boxWidth = (int)std::ceil(placed.width) + 2 * margin;
+    const int boxHeight = (int)std::ceil(placed.height) + 2 * margin;
+    const int left = (int)std::lround(x - placed.width / 2) - margin;
+    const int top = (int)std::lround(y - placed.height / 2) - margin;
+    std::vector<float> cover((size_t)boxWidth * boxHeight, 0.0f);
+    for (const runel::PlacedGlyph& g : placed.glyphs) {
+        const nimbo::Image& page = font.getPageImage(g.glyph->page);
+        const morvec::Rectangle& source = g.glyph->source;
+        for (int j = 0; j < (int)source.h; ++j) {
+            for (int i = 0; i < (int)source.w; ++i) {
+                int bx = margin + (int)std::lround(g.dest.x) + i;
+                int by = margin + (int)std::lround(g.dest.y) + j;
+                if (bx >= 0 && by >= 0 && bx < boxWidth && by < boxHeight) {
+                    float a = page.getPixel((int)source.x + i, (int)source.y + j).a / 255.0f;
+                    cover[(size_t)by * boxWidth + bx] = std::max(cover[(size_t)by * boxWidth + bx], a);
+                }
+            }
+        }
+    }
+    const int reach = (int)std::ceil(halo);
+    for (int by = 0; by < boxHeight; ++by) {
+        for (int bx = 0; bx < boxWidth; ++bx) {
+            float shade = 0;
+            for (int dy = -reach; dy <= reach && halo > 0; ++dy) {
+                for (int dx = -reach; dx <= reach; ++dx) {
+                    int sx = bx + dx, sy = by + dy;
+                    if (sx >= 0 && sy >= 0 && sx < boxWidth && sy < boxHeight && dx * dx + dy * dy <= halo * halo) {
+                        shade = std::max(shade, cover[(size_t)sy * boxWidth + sx]);
+                    }
+                }
+            }
+            int px = left + bx, py = top + by;
+            if (px < 0 || py < 0 || px >= image.getWidth() || py >= image.getHeight()) {
+                continue;
+            }
+            nimbo::Color c = mix(image.getPixel(px, py), nimbo::Color(12, 10, 16, 255), 0.85f * shade);
+            image.setPixel(px, py, mix(c, colour, cover[(size_t)by * boxWidth + bx]));
+        }
+    }
+}
+
+void drawPlace(const vessot::String& data, const Place& place) {
+    Fonts fonts = loadFonts(data);
+    vessot::String folder = data + "/chapters/" + place.chapter;
+    for (const char* sub : {"/textures", "/hotspots", "/walk"}) {
+        vessot::Dir::create(folder + sub);
+    }
+    vessot::Dir::create(data + "/shots");
+    drawBackground(place, fonts, folder + "/textures/" + place.name + "_hd.png");
+    drawHotspots(place, folder + "/hotspots/" + place.name + ".png");
+    if (!place.floor.empty()) {
+        writeWalkMap(place, folder + "/walk/" + place.name + ".walk");
+    }
+    drawThumbnail(place, fonts, data + "/shots/" + vessot::String(place.chapter) + "." + place.name + ".png");
+}
+
+} // namespace artgen

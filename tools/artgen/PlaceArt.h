@@ -1,0 +1,75 @@
+#pragma once
+// The story chapters' places: a scene described as a floor and outlined, labelled pieces, from which
+// artgen draws the background, the hotspot picture (one pixel per unit, each piece with a hotspot id
+// in its colour), the walk map (the floor's outline) and the save menu's thumbnail.
+
+#include "nimbo/Color.h"
+#include "nimbo/Image.h"
+#include "vessot/String.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace runelttf {
+class FontTtf;
+}
+
+namespace artgen {
+
+struct Spot {
+    float x, y;
+};
+
+enum class Form { Box, Oval, Polygon, Stroke };
+
+struct Piece {
+    Form form = Form::Box;
+    // Box and Oval: the bounding box; Polygon and Stroke: the points (a stroke is a line of the
+    // given width through them).
+    float x = 0, y = 0, w = 0, h = 0;
+    std::vector<Spot> points;
+    float width = 0;
+    nimbo::Color fill;
+    // The hotspot area's id, its colour in the hotspot picture; 0 for scenery.
+    uint32_t hotspot = 0;
+    // Written in the middle of the piece (capitals read best); may be empty.
+    const char* label = "";
+};
+
+Piece box(float x, float y, float w, float h, const nimbo::Color& fill, uint32_t hotspot = 0, const char* label = "");
+Piece oval(float x, float y, float w, float h, const nimbo::Color& fill, uint32_t hotspot = 0, const char* label = "");
+Piece polygon(std::vector<Spot> points, const nimbo::Color& fill, uint32_t hotspot = 0, const char* label = "");
+Piece stroke(std::vector<Spot> points, float width, const nimbo::Color& fill);
+// A person seen from the front, feet at (x, y), about 60 units tall: for the figures that are part
+// of a place rather than characters that walk.
+std::vector<Piece> person(float x, float y, const nimbo::Color& clothes, uint32_t hotspot = 0);
+
+struct Place {
+    const char* chapter;
+    const char* name;
+    // The place's name as the banner at its top shows it.
+    const char* title;
+    nimbo::Color skyTop, skyBottom;
+    // The walkable ground (also the walk map); empty for close-ups where nobody stands.
+    std::vector<Spot> floor;
+    nimbo::Color ground;
+    // Drawn in order, later pieces over earlier ones (in the hotspot picture too).
+    std::vector<Piece> pieces;
+};
+
+// Writes a place's background (textures/NAME_hd.png), hotspot picture (hotspots/NAME.png), walk
+// map (walk/NAME.walk, when it has a floor) under data/chapters/CHAPTER/, and its thumbnail
+// (data/shots/CHAPTER.NAME.png).
+void drawPlace(const vessot::String& data, const Place& place);
+
+// Writes text centred on (x, y) in image pixels, in the colour over a dark halo.
+void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
+               const nimbo::Color& colour, float halo = 0);
+
+// The story chapters' places (JamaArt.cpp, VarionArt.cpp).
+std::vector<Place> jamaPlaces();
+std::vector<Place> varionPlaces();
+// The safe's knob in its six positions (jama_spacea's textures/safe_knobs_hd.png).
+void drawSafeKnobs(const vessot::String& data);
+
+} // namespace artgen
