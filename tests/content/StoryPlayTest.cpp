@@ -1,7 +1,7 @@
 // Whole-game runs of the story chapters' short paths, clicking where the scenes' hotspot maps put
 // their areas: Vorne on Jama Spacea from the landing site to the motel's map and the rowboat, and the
 // safe in the old tree opened by its knobs; Danny on Varion from the shore past the guard into the
-// laboratory and out again, while Luna stays where she was.
+// laboratory and out again, while Luna, who tells him the medicine's recipe, stays where she was.
 #include "GameHarness.h"
 
 #include "engine/scene/ActionMap.h"
@@ -138,6 +138,14 @@ TEST_F(StoryPlay, DannyGetsPastTheGuardIntoTheLaboratoryAndOutWhileLunaStaysOnTh
     EXPECT_NEAR(danny->getPosition().y, 300, 0.5f);
     use("0066FF");
     EXPECT_TRUE(holds("pepper"));
+    // A click on Luna's figure talks to her: she knows the clone's medicine.
+    game.setVar("wants_medicine", "1");
+    game.click(150, 260);
+    game.stepSeconds(0.5f);
+    EXPECT_EQ(game.var("danny_knows_recipe"), "1");
+    for (int i = 0; i < 600 && Speech::isSpeaking(); ++i) {
+        game.step();
+    }
     use("FFFF00");
     expectAt("varion.Barrier", 36, 292);
     use("FF0000"); // the guard stops him

@@ -313,6 +313,32 @@ void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::Strin
     }
 }
 
+void drawFigure(const nimbo::Color& clothes, const vessot::String& path) {
+    const float width = 34, height = 68;
+    nimbo::Image image((int)std::lround(width * PIXELS_PER_UNIT), (int)std::lround(height * PIXELS_PER_UNIT));
+    Place figure{"",
+                 "",
+                 "",
+                 nimbo::Color::Clear,
+                 nimbo::Color::Clear,
+                 {},
+                 nimbo::Color::Clear,
+                 person(width / 2, height - 1, clothes)};
+    for (int y = 0; y < image.getHeight(); ++y) {
+        for (int x = 0; x < image.getWidth(); ++x) {
+            float ux = (x + 0.5f) / PIXELS_PER_UNIT, uy = (y + 0.5f) / PIXELS_PER_UNIT;
+            bool covered = false;
+            for (const Piece& p : figure.pieces) {
+                covered = covered || depthInside(p, ux, uy) >= 0;
+            }
+            if (covered) {
+                image.setPixel(x, y, placeColour(figure, ux, uy));
+            }
+        }
+    }
+    image.savePng(path);
+}
+
 void drawPlace(const vessot::String& data, const Place& place) {
     Fonts fonts = loadFonts(data);
     vessot::String folder = data + "/chapters/" + place.chapter;

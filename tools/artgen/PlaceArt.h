@@ -62,6 +62,10 @@ struct Place {
 // (data/shots/CHAPTER.NAME.png).
 void drawPlace(const vessot::String& data, const Place& place);
 
+// Writes a person (person() above) alone on a clear picture of 34 x 68 units, feet at the bottom
+// middle: a figure that a scene shows only at times.
+void drawFigure(const nimbo::Color& clothes, const vessot::String& path);
+
 // Writes text centred on (x, y) in image pixels, in the colour over a dark halo.
 void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
                const nimbo::Color& colour, float halo = 0);

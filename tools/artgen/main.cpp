@@ -459,6 +459,10 @@ int main(int argc, char** argv) {
             }
         }
         artgen::drawSafeKnobs(data);
+        // "she", whom scenes of both planets show at times.
+        for (const char* chapter : {"jama_spacea", "varion"}) {
+            artgen::drawFigure(nimbo::Color(150, 40, 110, 255), data + "/chapters/" + chapter + "/textures/she_hd.png");
+        }
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
         return 1;
