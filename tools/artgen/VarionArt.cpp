@@ -133,8 +133,8 @@ Place elevator() {
         box(112, 166, 14, 24, Color(255, 153, 255, 255), 0xFF99FF),
         box(116, 158, 6, 8, DARK_METAL, 0xFF99FF),
     };
-    add(p.pieces, door(12, 240, "LEFT", 0x0000FF));
-    add(p.pieces, door(358, 240, "RIGHT", 0xFF0000));
+    add(p.pieces, door(12, 240, "LEFT CORRIDOR", 0x0000FF));
+    add(p.pieces, door(352, 240, "RIGHT CORRIDOR", 0xFF0000));
     p.pieces.push_back(backStrip("BARRIER", 0xFFFF00));
     return p;
 }
@@ -222,7 +222,7 @@ Place landingDock() {
         box(366, 214, 46, 30, CRATE),
         polygon({{380, 214}, {372, 160}, {392, 184}, {400, 150}, {398, 214}}, Color(110, 90, 50, 255), 0x00FF00),
     };
-    add(p.pieces, door(288, 244, "LEFT", 0xFF0000, 50));
+    add(p.pieces, door(288, 244, "LEFT CORRIDOR", 0xFF0000, 50));
     p.pieces.push_back(backStrip("RIGHT CORRIDOR", 0x0000FF));
     return p;
 }
