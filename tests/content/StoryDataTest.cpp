@@ -1,12 +1,14 @@
 // The story chapters' data on the running game: every scene that the hint routes and solvers of
 // "jama_spacea" and "varion" name exists with its hotspot map and stands its characters on its walk
 // map; every exit of the routes is an area whose action leads to the linked scene; every area a solver
-// points at is bound to an action; the laboratory's doors remember the corridor.
+// points at is bound to an action; the laboratory's doors remember the corridor; the questionnaire
+// takes the answers the hints give.
 #include "engine/RunningGame.h"
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/BootCommand.h"
 #include "script/Action.h"
 #include "script/Character2DRef.h"
+#include "script/Inventory.h"
 #include "script/ZephJobs.h"
 
 #include "trailex/Map.h"
@@ -266,6 +268,45 @@ TEST_F(StoryData, TheLaboratorysDoorsRememberTheCorridorOfWhoeverEnters) {
                 EXPECT_EQ(var(String(c) + "_entered_from"), c == character ? String(corridor) : before[c]) << c;
             }
         }
+    }
+}
+
+TEST_F(StoryData, ThePpaQuestionnaireTakesTheAnswersTheHintsNameAndHandsOutItsReport) {
+    struct Questionnaire {
+        const char* character;
+        const char* number;
+        const char* answers[5];
+        const char* report;
+        const char* got;
+    };
+    const Questionnaire questionnaires[] = {
+        {"danny",
+         "pacifist_question_number",
+         {"00AEF0", "00FF00", "00AEF0", "00AEF0", "FF0000"},
+         "pacifist_report",
+         "danny_got_report"},
+        {"luna",
+         "willpower_question_number",
+         {"00FF00", "00AEF0", "FF0000", "00AEF0", "00FF00"},
+         "strong_report",
+         "luna_got_report"},
+    };
+    for (const Questionnaire& q : questionnaires) {
+        SCOPED_TRACE(q.character);
+        Vars::get("current_character")->setValue(q.character, true);
+        enter("varion.Ppa");
+        for (int n = 1; n <= 5; ++n) {
+            ASSERT_EQ(var(q.number), String(n));
+            // A wrong answer keeps the question; the right one moves on.
+            std::string wrong = std::string(q.answers[n - 1]) == "FF0000" ? "00FF00" : "FF0000";
+            bound(wrong.c_str())->execute();
+            EXPECT_EQ(var(q.number), String(n));
+            EXPECT_FALSE(Inventory::hasItem(q.report));
+            bound(q.answers[n - 1])->execute();
+        }
+        EXPECT_EQ(var(q.number), "6");
+        EXPECT_EQ(var(q.got), "1");
+        EXPECT_TRUE(Inventory::hasItem(q.report));
     }
 }
 
