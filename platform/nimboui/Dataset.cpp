@@ -172,7 +172,7 @@ public:
             }
             dataset.registerManualObject(made);
             for (const auto& [attribute, value] : node.attributes()) {
-                if (!isConstructorAttribute(attribute)) {
+                if (!isConstructorAttribute(attribute) && !dataset.readsObjectAttribute(attribute)) {
                     setProperty(*made, attribute, value);
                 }
             }
@@ -540,6 +540,10 @@ void Dataset::registerManualTexture(Texture* texture) {
         content->add(content->textures, content->textureIndex, texture, texture->getName(), "Texture", name);
         texture->setDataset(this);
     }
+}
+
+bool Dataset::readsObjectAttribute(const String&) const {
+    return false;
 }
 
 Object* Dataset::parseObject(vessxml::Node* element, Object* parent) {

@@ -54,6 +54,9 @@ public:
     virtual void parseCustomNode(vessxml::Node* element);
     // An object type that the library does not know; null means no such type.
     virtual Object* createCustomObject(vessxml::Node* element, const String& name, const morvec::Rectangle& rect);
+    // An attribute of object elements that the dataset's own reader takes (such as a condition),
+    // so it is not handed to the object's setProperty. None here.
+    virtual bool readsObjectAttribute(const String& attribute) const;
     // What triggerCallback runs; throws _ResourceNotExistsException here (no callbacks of its own).
     virtual void onCallback(const String& name);
 

@@ -274,6 +274,10 @@ const std::map<String, ObjectType> OBJECT_TYPES = {
 
 } // namespace
 
+bool Chapter::readsObjectAttribute(const String& attribute) const {
+    return attribute == "condition";
+}
+
 nimboui::Object* Chapter::createCustomObject(vessxml::Node* element, const String& name,
                                              const morvec::Rectangle& rect) {
     auto type = OBJECT_TYPES.find(element->pstr("type", ""));

@@ -47,6 +47,8 @@ public:
     // The engine's object types ("HiddenObject", "Character2D", ...); null for others.
     nimboui::Object* createCustomObject(vessxml::Node* element, const String& name,
                                         const morvec::Rectangle& rect) override;
+    // A scene file's "condition" on an object is the condition of attaching it, read by the scene.
+    bool readsObjectAttribute(const String& attribute) const override;
     // A callback of this chapter is its named action of exactly that name.
     void onCallback(const String& name) override;
 
