@@ -159,7 +159,7 @@ const BusyCause BUSY_CAUSES[] = {
      }},
     {"SceneLocked", [] { Session::sceneLocked = true; }},
     {"SkipPending", [] { Vars::get("skip_action")->setValue("look_window", true); }},
-    {"InventoryOpen", [] { Hud::uiObject("inv")->setVisible(true); }},
+    {"InventoryOpen", [] { Hud::uiObject("inv")->setAlpha(1.0f); }},
     {"VerbCoinOpen", [] { Hud::uiObject("choice_buttons")->setAlpha(1.0f); }},
     {"TransitionRuns", [] { Session::switchScene("Corridor", "fade", "", 100.0f); }},
     {"CharacterWalks", [] { standCharacter(200, 300)->addJob(new TestJob("Move")); }},
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(Causes, BusySecond, ::testing::ValuesIn(BUSY_CAUSES),
 TEST_F(Frame, BlockingPanelsStopTheSessionButNotTheAudioTheLoadingPicturesFadeOrARunningTransition) {
     const std::pair<const char*, std::function<void(bool)>> panels[] = {
         {"confirmation", [](bool open) { Vars::get("cdialog")->setValue(open ? "Q,yes,none" : "", true); }},
-        {"inventory", [](bool open) { Hud::uiObject("inv")->setVisible(open); }},
+        {"inventory", [](bool open) { Hud::uiObject("inv")->setAlpha(open ? 1.0f : 0.0f); }},
         {"verb coin", [](bool open) { Hud::uiObject("choice_buttons")->setAlpha(open ? 1.0f : 0.0f); }},
     };
     ProbeScene* probe = enterProbe("Probe");

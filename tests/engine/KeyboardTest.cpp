@@ -49,8 +49,11 @@ protected:
         Game::guarded([&] { Game::handleKeyPress(key); });
     }
     static void show(const char* name, bool shown) {
+        // Panels are open while visible with an alpha above 0; the inventory stays visible at alpha 0.
         Hud::uiObject(name)->setAlpha(shown ? 1.0f : 0.0f);
-        Hud::uiObject(name)->setVisible(shown);
+        if (shown) {
+            Hud::uiObject(name)->setVisible(true);
+        }
     }
     static bool shown(const char* name) { return Hud::isUiObjectShown(name); }
     // Runs the transition under way to its end.
@@ -152,6 +155,8 @@ TEST_F(Keyboard, AnOpenPanelTakesOnlyItsOwnKeys) {
             EXPECT_EQ(var("active_scene"), "ship.Cockpit") << key;
         }
         keyUp(c.closing);
+        // The inventory fades out.
+        game->stepSeconds(0.3f);
         EXPECT_FALSE(c.isOpen());
         EXPECT_EQ(var("active_scene"), "ship.Cockpit");
     }

@@ -1,6 +1,6 @@
 // artgen: draws the demo game's pictures: scene backgrounds, the hotspot pictures that ampmaker
 // turns into hotspot maps, the scenes' props, the characters' frames with the characters chapter's
-// definition (Figures.h), the interface's pictures (InterfaceArt.h, TalkArt.h and the in-game
+// definition (Figures.h), the interface's pictures (InterfaceArt.h, InventoryArt.h, TalkArt.h and the in-game
 // menus' below), the front end's (MenuArt.h: the logo screens' pictures and the menus'), the save
 // menu's thumbnails of the story scenes, the loading picture, the arrow marker and the story
 // chapters' places (PlaceArt.h; all committed); or, with "minigames", the minigames' pictures
@@ -15,6 +15,7 @@
 #include "HudArt.h"
 #include "InterfaceArt.h"
 #include "MenuArt.h"
+#include "InventoryArt.h"
 #include "MinigameArt.h"
 #include "PlaceArt.h"
 #include "TalkArt.h"
@@ -137,7 +138,11 @@ std::vector<SceneArt> scenes() {
           {366, 18, 52, 62, CHART, 0xFF00FF, false},
           {10, 40, 40, 44, LOGBOOK, 0xFFFF00, false},
           // The dial lock below the star chart.
-          {322, 146, 40, 40, DIAL, 0x00FF80, true}}},
+          {322, 146, 40, 40, DIAL, 0x00FF80, true},
+          // Under the window a shelf with the crew's things and a dead radio; a toolbox by the door.
+          {130, 150, 70, 34, DOOR, 0xFF8040, false},
+          {232, 148, 56, 40, PANEL, 0x8040FF, false},
+          {326, 244, 34, 28, LOGBOOK, 0xFF4000, false}}},
         {"chapters/ship",
          "Corridor",
          852,
@@ -450,6 +455,7 @@ int main(int argc, char** argv) {
         artgen::drawTalkArt(data);
         artgen::drawHudArt(data);
         artgen::drawMenuArt(data);
+        artgen::drawInventoryArt(data);
         drawLoadingScreen(data);
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         // The story chapters' places (PlaceArt.h).
