@@ -1,11 +1,13 @@
 // The inventory in the whole game: the cockpit's toolbox hands out a battery and a wire, shown one
 // after the other over the inventory button; the panel, opened by its button, combines them into a
 // jumper lead and closes; opened again, the lead is taken and carried out of the panel, which closes
-// behind it, and the dead radio takes it. "I" opens the panel and a secondary click closes it.
+// behind it, and the dead radio takes it, and the character says so. "I" opens the panel and a
+// secondary click closes it.
 #include "GameHarness.h"
 
 #include "engine/scene/Chapter.h"
 #include "script/Inventory.h"
+#include "script/Speech.h"
 #include "ui/InventoryPanel.h"
 
 #include "nimboui/ImageButton.h"
@@ -18,6 +20,7 @@ namespace {
 const morvec::Vector2 TOOLBOX(343, 258);
 const morvec::Vector2 RADIO(259, 167);
 const int KEY_I = 73;
+const int KEY_SPACE = 32;
 
 class InventoryPlay : public ::testing::Test {
 protected:
@@ -86,11 +89,16 @@ TEST_F(InventoryPlay, TwoItemsAreCombinedInThePanelAndTheirResultCarriedToTheRad
 
     game.click(RADIO.x, RADIO.y);
     EXPECT_EQ(game.var("radio_powered"), "1");
+    EXPECT_TRUE(Speech::isSpeaking());
     EXPECT_EQ(game.var("items"), "");
     EXPECT_EQ(Inventory::getSelectedItem(), "");
     EXPECT_EQ(game.var("inv_item_in_selection"), "0");
     EXPECT_EQ(dynamic_cast<nimboui::ImageButton*>(game.uiObject("inv_button"))->getImageName(), "gui/inv_up");
 
+    // Shortcuts wait while the line is spoken; Space skips it.
+    game.key(KEY_I);
+    EXPECT_FALSE(game.isShown("inv"));
+    game.key(KEY_SPACE);
     game.key(KEY_I);
     EXPECT_TRUE(game.isShown("inv"));
     game.stepSeconds(0.3f);

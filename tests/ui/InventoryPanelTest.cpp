@@ -165,7 +165,11 @@ TEST_F(InventoryPanelTest, NothingOpensWhileThePlayerIsBusyOrSomethingElseHasThe
         {"a skip pending", [] { setVar("skip_action", "look_window"); }, [] { setVar("skip_action", "0"); }},
         {"a character animating", [] { standCharacter(200, 305)->addJob(new TestJob("Animate")); },
          [] { Characters::getCurrentCharacter()->clearJobs(); }},
-        {"a line spoken", [] { Speech::speechMap["vorne"] = "a line"; }, [] { Speech::speechMap.clear(); }},
+        {"a line spoken",
+         [] {
+             Speech::speechMap["vorne"] = {{"a line", 5.0f}};
+         },
+         [] { Speech::speechMap.clear(); }},
         {"a transition", [] { Session::switchScene("ship.Cockpit", "fade", "", 0.5f); },
          [this] { game->finishTransition(); }},
         {"a confirmation", [] { setVar("cdialog", "Q,yes,none"); }, [] { setVar("cdialog", ""); }},
@@ -298,20 +302,23 @@ TEST_F(InventoryPanelTest, ASlotClickTakesPutsBackCombinesOrUsesByWhatIsInHandAn
         const char* ran;
         const char* heldAfter;
         bool openAfter;
+        // The character refuses: nothing ran.
+        bool refused;
     };
     const Case cases[] = {
-        {"take", "pc", "", NONE, 0, "cup", "", "cup", true},
-        {"take on touch", "tablet", "", NONE, 0, "cup", "", "cup", true},
-        {"put back", "pc", "cup", NONE, 0, "cup", "", "", true},
-        {"put back on touch after a second", "tablet", "cup", NONE, 1.5f, "cup", "", "", true},
-        {"carry out on touch within a second", "tablet", "cup", NONE, 0.5f, "cup", "", "cup", false},
-        {"combine", "pc", "battery", NONE, 0, "wire", "ui.battery+wire holding battery", "", false},
-        {"combine the other way", "pc", "wire", NONE, 0, "battery", "ui.battery+wire holding wire", "", false},
-        {"combine on touch", "tablet", "battery", NONE, 0, "torch", "ui.torch+battery holding battery", "", false},
-        {"nothing to combine", "pc", "cup", NONE, 0, "wire", "", "", false},
-        {"look", "pc", "", LOOK, 0, "cup", "ui.look:cup", "", false},
-        {"use", "tablet", "", USE, 0, "cup", "ui.use:cup", "", false},
-        {"use with nothing defined", "pc", "", USE, 0, "wire", "", "", false},
+        {"take", "pc", "", NONE, 0, "cup", "", "cup", true, false},
+        {"take on touch", "tablet", "", NONE, 0, "cup", "", "cup", true, false},
+        {"put back", "pc", "cup", NONE, 0, "cup", "", "", true, false},
+        {"put back on touch after a second", "tablet", "cup", NONE, 1.5f, "cup", "", "", true, false},
+        {"carry out on touch within a second", "tablet", "cup", NONE, 0.5f, "cup", "", "cup", false, false},
+        {"combine", "pc", "battery", NONE, 0, "wire", "ui.battery+wire holding battery", "", false, false},
+        {"combine the other way", "pc", "wire", NONE, 0, "battery", "ui.battery+wire holding wire", "", false, false},
+        {"combine on touch", "tablet", "battery", NONE, 0, "torch", "ui.torch+battery holding battery", "", false,
+         false},
+        {"nothing to combine", "pc", "cup", NONE, 0, "wire", "", "", false, true},
+        {"look", "pc", "", LOOK, 0, "cup", "ui.look:cup", "", false, false},
+        {"use", "tablet", "", USE, 0, "cup", "ui.use:cup", "", false, false},
+        {"use with nothing defined", "pc", "", USE, 0, "wire", "", "", false, true},
     };
     hold("cup,torch,battery,wire");
     for (const Case& c : cases) {
@@ -337,6 +344,7 @@ TEST_F(InventoryPanelTest, ASlotClickTakesPutsBackCombinesOrUsesByWhatIsInHandAn
         EXPECT_EQ(var("inv_item_in_selection"), *c.heldAfter ? c.heldAfter : "0");
         EXPECT_EQ(var("inv_open"), c.openAfter ? "1" : "0");
         EXPECT_FALSE(InventoryPanel::isModeArmed());
+        EXPECT_EQ(Speech::isSpeaking(), c.refused);
         if (c.openAfter) {
             EXPECT_EQ(ui(slotName)->getAlpha(), *c.heldAfter ? 0.3f : 1.0f);
             EXPECT_EQ(hoverOf("inv_use_button"), *c.heldAfter ? "gui/use_up_hover" : "gui/use_dn_hover");
@@ -346,6 +354,7 @@ TEST_F(InventoryPanelTest, ASlotClickTakesPutsBackCombinesOrUsesByWhatIsInHandAn
             EXPECT_EQ(imageOf("inv_button"), "gui/inv_close_up");
         }
         recordedRuns.clear();
+        Speech::clear();
         Inventory::setSelectedItem("");
         InventoryPanel::close();
         game->stepSeconds(0.3f);
@@ -431,6 +440,7 @@ TEST_F(InventoryPanelTest, ALongPressCarriesAnItemThatDropsWhereItIsLetGo) {
         game->step();
         EXPECT_FALSE(InventoryPanel::isDraggingItem());
         recordedRuns.clear();
+        Speech::clear();
         Inventory::setSelectedItem("");
         InventoryPanel::close();
         game->stepSeconds(0.3f);
