@@ -160,7 +160,8 @@ bool isModeArmed() {
 }
 
 String slotItem(nimboui::Object* slot) {
-    String name = static_cast<nimboui::ImageButton*>(slot)->getImageName();
+    auto* box = dynamic_cast<nimboui::ImageBox*>(slot);
+    String name = box ? box->getImageName() : String();
     String folder;
     String item;
     return name.split("/", folder, item) ? item : name;
@@ -183,7 +184,11 @@ void onSlotClick(nimboui::EventArgs* args) {
         }
     } else if (lookMode || useMode) {
         Inventory::setSelectedItem(clicked);
-        lookMode ? onLookButtonClick(nullptr) : onUseButtonClick(nullptr);
+        if (lookMode) {
+            onLookButtonClick(nullptr);
+        } else {
+            onUseButtonClick(nullptr);
+        }
         resetButtons();
     } else {
         pickUpTime = 0.0f;
