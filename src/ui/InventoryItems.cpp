@@ -16,8 +16,6 @@
 #include "nimboui/nimboui.h"
 #include "vessot/Format.h"
 
-#include <algorithm>
-
 namespace InventoryPanel {
 
 String pressedItem;
@@ -305,7 +303,7 @@ void update(float step) {
         hovered = nullptr;
     }
     Hud::setRollover(hoverLabel(hovered, held));
-    Hud::rolloverTimer = std::max(0.0f, Hud::rolloverTimer - 3.0f * step);
+    Hud::fadeRollover(step);
     if (!held.empty() && autoCloseArmed && (onPc() || !pressedItem.empty()) && !isCursorInPanel()) {
         if (onPc()) {
             collapsePoint = cursor + morvec::Vector2(480, 0);

@@ -146,7 +146,7 @@ void open() {
     setButtonImages("inv_look_button", "gui/look_dn", "gui/look_dn_pushed", "gui/look_dn_hover");
     refresh();
     // The hover label goes at once.
-    Hud::rolloverTimer = 0.0f;
+    Hud::fadeRollover(100.0f);
     Vars::get("inv_open")->setValue("1", false);
     stopCurrentCharacter();
     playSound("inv_open");

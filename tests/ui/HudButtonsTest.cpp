@@ -110,9 +110,10 @@ TEST_F(HudButtons, TheLockAndTheConversationPanelSlideTheButtons) {
     };
     const Step steps[] = {
         {"the lock, with the inventory open",
-         [] {
+         [this] {
              InventoryPanel::open();
              Session::lockScene();
+             game->stepSeconds(0.3f); // the panel fades out
              EXPECT_FALSE(InventoryPanel::isOpen());
          },
          false, false},

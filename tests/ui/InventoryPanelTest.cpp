@@ -202,8 +202,10 @@ TEST_F(InventoryPanelTest, NothingOpensWhileThePlayerIsBusyOrSomethingElseHasThe
 TEST_F(InventoryPanelTest, OpeningStopsAWalkAndThePanelCountsAsOpenUntilItHasFadedOut) {
     Character2D* vorne = standCharacter(200, 305);
     vorne->addJob(new TestJob("Move"));
+    Hud::setRollover("Door");
     InventoryPanel::open();
     EXPECT_EQ(vorne->getJobQueueSize(), 0u);
+    EXPECT_EQ(Hud::rolloverTimer, 0.0f); // the scene's label goes at once
     EXPECT_EQ(var("inv_open"), "1");
     EXPECT_EQ(ui("inv")->getAlpha(), 0.01f);
     // A close during the fade-in is honoured; an open during the fade-out is refused.
@@ -236,14 +238,16 @@ TEST_F(InventoryPanelTest, TheInventoryButtonOpensClosesAndPutsBackTheItemItShow
         bool openAfter;
         const char* image;
         const char* heldAfter;
+        // The other HUD buttons stand in (else they have slid out; the inventory button stays).
+        bool buttonsIn;
     };
     const Case cases[] = {
-        {"closed", false, "", false, true, "gui/inv_close_up", ""},
-        {"closed with an item in hand", false, "cup", false, false, "gui/inv_up", ""},
-        {"open", true, "", false, false, "gui/inv_up", ""},
-        {"open with an item in hand", true, "cup", false, false, "gui/inv_close_up", "cup"},
-        {"closed, the scene locked", false, "", true, false, "gui/inv_up", ""},
-        {"open, the scene locked", true, "", true, false, "gui/inv_up", ""},
+        {"closed", false, "", false, true, "gui/inv_close_up", "", false},
+        {"closed with an item in hand", false, "cup", false, false, "gui/inv_up", "", true},
+        {"open", true, "", false, false, "gui/inv_up", "", true},
+        {"open with an item in hand", true, "cup", false, false, "gui/inv_close_up", "cup", false},
+        {"closed, the scene locked", false, "", true, false, "gui/inv_up", "", true},
+        {"open, the scene locked", true, "", true, false, "gui/inv_up", "", false},
     };
     hold("cup,torch");
     for (const Case& c : cases) {
@@ -268,6 +272,9 @@ TEST_F(InventoryPanelTest, TheInventoryButtonOpensClosesAndPutsBackTheItemItShow
         EXPECT_EQ(var("inv_open"), c.openAfter ? "1" : "0");
         EXPECT_EQ(imageOf("inv_button"), c.image);
         EXPECT_EQ(held(), c.heldAfter);
+        Hud::finishButtonMoves();
+        EXPECT_EQ(ui("diary_button")->getY(), c.buttonsIn ? 283 : 323);
+        EXPECT_EQ(ui("inv_button")->getY(), 283);
         Session::sceneLocked = false;
         Inventory::setSelectedItem("");
         InventoryPanel::close();

@@ -227,6 +227,14 @@ void drawButton(nimbo::Image& image, int x, int y, const Color& colour, const Sh
         .paint(WHITE, moved(symbol, 0, drop));
 }
 
+// The inventory button while the panel is open: the bag's plate with the bag crossed out in red.
+void drawInventoryCloseButton(nimbo::Image& image, int x, int y, const Color& colour, int state) {
+    drawButton(image, x, y, colour, bag(), state);
+    float drop = state == 2 ? 1.0f : 0.0f;
+    Shape cross = either({line({{19, 19}, {45, 45}}, 5), line({{45, 19}, {19, 45}}, 5)});
+    Canvas(image, x, y, CELL, CELL).outlined(Color(215, 45, 40, 255), moved(cross, 0, drop), 1.5f);
+}
+
 // ---------------------------------------------------------------- cursors and markers
 
 // Every cursor's point is the cell's centre, where the pointer is.
@@ -361,6 +369,10 @@ void drawHudArt(const vessot::String& data) {
         for (int state = 0; state < 3; ++state, ++cell) {
             drawButton(bar, cell % 8 * CELL, cell / 8 * CELL, b.colour, b.symbol, state);
         }
+    }
+    // The inventory button's faces while the panel is open (up, hover, pushed), below the rest.
+    for (int state = 0; state < 3; ++state) {
+        drawInventoryCloseButton(bar, state * CELL, 320, buttons[0].colour, state);
     }
     drawMarkers(bar);
     drawCloseButtons(bar);

@@ -1,7 +1,8 @@
 #pragma once
-// The HUD's pictures: the button faces with their hover and pushed states, the cursors, the hotspot
-// markers and guide arrows, the diary's tick, the close button of the aspect chooser, and the hull
-// panels drawn beside a scene narrower or wider than the window.
+// The HUD's pictures: the button faces with their hover and pushed states (the inventory button's
+// also crossed out, for closing the open panel), the cursors, the hotspot markers and guide arrows,
+// the diary's tick, the close button of the aspect chooser, and the hull panels drawn beside a scene
+// narrower or wider than the window.
 
 #include "vessot/String.h"
 

@@ -218,22 +218,6 @@ std::vector<Layer> backpack() {
 
 // ---------------------------------------------------------------- the buttons
 
-// The bag of the inventory button in a 64 x 64 cell, with a cross over it when it closes the panel.
-std::vector<Layer> bag(bool cross) {
-    std::vector<Layer> layers = {
-        {ring(32, 20, 11, 10, 4), DARK_LEATHER},
-        {rounded(10, 20, 44, 38, 10), LEATHER},
-        {rounded(10, 20, 44, 14, 7), DARK_LEATHER},
-        {rounded(28, 28, 8, 8, 2), BRASS},
-    };
-    if (cross) {
-        Color red(200, 50, 40, 255);
-        layers.push_back({line({{16, 26}, {48, 56}}, 7), red});
-        layers.push_back({line({{48, 26}, {16, 56}}, 7), red});
-    }
-    return layers;
-}
-
 // A round button of 96 x 96 pixels, lit (its mode on) or unlit, with a hand or an eye.
 std::vector<Layer> modeButton(bool eye, bool lit) {
     Color face = lit ? Color(240, 200, 90, 255) : Color(120, 110, 100, 255);
@@ -338,13 +322,7 @@ std::vector<Layer> item(int which) {
 void drawInventoryArt(const vessot::String& data) {
     nimbo::Image image(1024, 1024);
     paintCell(image, 0, 0, 600, 600, backpack(), Face::PLAIN, false);
-    // The inventory button: the bag up, lit and pushed, then the same with the cross.
     const Face faces[] = {Face::PLAIN, Face::HOVER, Face::PUSHED};
-    for (int cross = 0; cross < 2; ++cross) {
-        for (int f = 0; f < 3; ++f) {
-            paintCell(image, 608 + (cross * 3 + f) * 64, 0, 64, 64, bag(cross == 1), faces[f]);
-        }
-    }
     // The use and look buttons, lit ("_up") and unlit ("_dn"), each plain, lit by the pointer and
     // pushed: four a row.
     int cell = 0;

@@ -1,7 +1,7 @@
 #pragma once
-// The inventory's pictures: the backpack opened flat that the panel shows, the bag of the inventory
-// button (and the bag with a cross that closes the panel), the hand and the eye of the use and look
-// buttons, the page arrows, and every item with its hover and pushed faces.
+// The inventory's pictures: the backpack opened flat that the panel shows, the hand and the eye of the
+// use and look buttons, the page arrows, and every item with its hover and pushed faces. The
+// inventory button is among the HUD's button faces.
 
 #include "vessot/String.h"
 
