@@ -138,6 +138,19 @@ void Composite::addAction(const String& condition, Action* action) {
     entries.push_back({condition, std::unique_ptr<Action>(action)});
 }
 
+Action* Composite::getOnlyTrueAction() const {
+    Action* only = nullptr;
+    for (const Entry& entry : entries) {
+        if (Session::checkCondition(entry.condition)) {
+            if (only) {
+                return nullptr;
+            }
+            only = entry.action.get();
+        }
+    }
+    return only;
+}
+
 void ItemAction::execute() {
     String item = Inventory::getSelectedItem();
     if (item.empty()) {

@@ -94,6 +94,9 @@ public:
     String getTypeName() const override { return "Composite"; }
     void addAction(const String& condition, Action* action);
     const std::vector<Entry>& getEntries() const { return entries; }
+    // The action of the only entry whose condition holds now; null when none holds or a second one
+    // does (the walk stops there): what a click on the group leads to.
+    Action* getOnlyTrueAction() const;
 
 private:
     std::vector<Entry> entries;

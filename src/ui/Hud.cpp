@@ -234,12 +234,6 @@ void updateAspectChooser() {
 
 // ---------------------------------------------------------------- scene switches and the lock
 
-void performAction(Action* action) {
-    if (action) {
-        action->execute();
-    }
-}
-
 void onSceneSwitch(const String& fullSceneName) {
     Speech::clear();
     if (DialogPanel::isOpen() && DialogPanel::areRepliesShown()) {

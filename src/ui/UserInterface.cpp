@@ -4,15 +4,12 @@
 #include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
-#include "engine/session/zephUtil.h"
 #include "script/Actions.h"
 #include "ui/AchievementsMenu.h"
-#include "ui/Hud.h"
 #include "ui/InGameMenu.h"
 #include "ui/RateMeBox.h"
 #include "ui/SaveLoadMenu.h"
-
-#include "nimboui/Object.h"
+#include "ui/SettingsMenu.h"
 
 namespace UserInterface {
 
@@ -28,6 +25,7 @@ struct SceneClass {
 const SceneClass SCENE_CLASSES[] = {
     {"QuickTutorial", QuickTutorial::create},
     {"SaveLoadMenu", SaveLoadMenu::create},
+    {"SettingsMenu", SettingsMenu::create},
     {"InGameMenu", InGameMenu::create},
     {"HelpMenu", HelpMenu::create},
     {"AchievementsMenu", AchievementsMenu::create},
@@ -63,11 +61,6 @@ void inGameForceAutoSave(void*) {
     // The save holds the state of now, not that of the last quiet moment.
     Vars::snapshot = Vars::variables;
     ::SaveLoadMenu::autoSave();
-}
-
-void SettingsMenu::onClose(nimboui::EventArgs*) {
-    Session::saveUserConfig(Session::params, zephUtil::getUserDataPath() + "zeph.cfg");
-    Session::switchScene(Vars::value("settings_prev_scene"), "fade", "", 0.5f);
 }
 
 } // namespace UserInterface

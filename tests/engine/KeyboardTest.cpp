@@ -10,6 +10,7 @@
 #include "script/Speech.h"
 #include "ui/DialogPanel.h"
 #include "ui/Hud.h"
+#include "ui/VerbCoin.h"
 
 #include <filesystem>
 #include <fstream>
@@ -141,10 +142,13 @@ TEST_F(Keyboard, AnOpenPanelTakesOnlyItsOwnKeys) {
         {"inventory by I", [] { show("inv", true); }, {F5}, KEY_I, [] { return shown("inv"); }},
         {"inventory by F3", [] { show("inv", true); }, {KEY_D}, F3, [] { return shown("inv"); }},
         {"verb coin",
-         [] { Hud::uiObject("choice_buttons")->setAlpha(1.0f); },
+         [this] {
+             VerbCoin::showGenericLook(Session::activeScene->actions[0x0000FF]);
+             game->step(); // the coin fades in
+         },
          {F1, SPACE, KEY_I},
          ESC,
-         [] { return shown("choice_buttons"); }},
+         [] { return Vars::value("choice_menu_active") == "1"; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);

@@ -8,10 +8,14 @@
 
 namespace {
 
-// Unloads the chapter that owns it, as a scene switch to another chapter does.
+// Unloads the chapter that owns it, as a scene switch to another chapter does. Its hotspot takes a
+// click directly (its key names a cursor).
 class UnloadingAction : public Action {
 public:
-    explicit UnloadingAction(Chapter* chapter) { setOwner(chapter); }
+    explicit UnloadingAction(Chapter* chapter) {
+        setOwner(chapter);
+        setRolloverKey("RO_EXIT|x");
+    }
     void execute() override {
         ++runs;
         getOwner()->unload();

@@ -8,8 +8,8 @@ namespace {
 class SceneTest : public ChapterFixture {
 protected:
     // The chapters "ui" (with the hover format and an item's name) and "test" with the scene Room,
-    // whose hotspots: 00FF00 a plain action, FF0000 one whose key holds "|", 0000FF a reference to
-    // an item action, FFFF00 an item action.
+    // whose hotspots: 00FF00 a verb menu of one verb (which a click runs), FF0000 an action whose key
+    // holds "|", 0000FF a reference to an item action, FFFF00 an item action.
     Scene* room(const std::string& sceneAttributes = "") {
         definition("ui", {}, R"(<Texts file="texts.xml"/>)");
         write("chapters/ui/texts.xml", R"(<Texts><Text key="ZEPH_USE_A_WITH_B">Use %s with %s</Text>
@@ -28,7 +28,9 @@ protected:
         }
         lightMap.savePng(dir / "chapters/test/lm.png");
         scene("test", "Room.scene", "<Scene name=\"Room\" " + sceneAttributes + R"(>
-            <Action color="00FF00" type="Execute" cmd="inc_var door 1" rollover="RO_DOOR"/>
+            <Action color="00FF00" type="Multiple" rollover="RO_DOOR">
+                <Action multiple="look" type="Execute" cmd="inc_var door 1"/>
+            </Action>
             <Action color="FF0000" type="Execute" cmd="inc_var door 1" rollover="RO_A|B"/>
             <Action name="use_lock" type="ItemAction" rollover="RO_LOCK">
                 <Action itemaction="key" type="Execute" cmd="inc_var door 1"/>
@@ -46,6 +48,7 @@ protected:
              {100, 0, 50, 50, 0x0000FF},
              {150, 0, 50, 50, 0xFFFF00}});
         define("door", "0");
+        define("casual_mode", "0");
         Chapter* test = chapter("test");
         test->load();
         Session::activeScene = test->getScene("Room");

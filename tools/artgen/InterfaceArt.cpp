@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ using nimbo::Color;
 
 constexpr int BUTTON = 48;
 
-enum class Icon { TICK, CROSS, PREVIOUS, NEXT };
+enum class Icon { TICK, CROSS, PREVIOUS, NEXT, MINUS, PLUS };
 
 bool onIcon(Icon icon, float x, float y) {
     switch (icon) {
@@ -31,18 +32,22 @@ bool onIcon(Icon icon, float x, float y) {
         return insidePolygon({{14, 24}, {30, 13}, {30, 35}}, x, y);
     case Icon::NEXT:
         return insidePolygon({{34, 24}, {18, 13}, {18, 35}}, x, y);
+    case Icon::MINUS:
+        return onPolyline({{14, 24}, {34, 24}}, 5.0f, x, y);
+    case Icon::PLUS:
+        return onPolyline({{14, 24}, {34, 24}}, 5.0f, x, y) || onPolyline({{24, 14}, {24, 34}}, 5.0f, x, y);
     }
     return false;
 }
 
-// A round button of the colour with a white icon.
-Paint button(Icon icon, const Color& colour, float x, float y) {
+// A round button of the colour with an icon of the ink.
+Paint button(Icon icon, const Color& colour, float x, float y, const Color& ink = Color(255, 255, 255, 255)) {
     float d = std::hypot(x - BUTTON / 2.0f, y - BUTTON / 2.0f);
     if (d > 22) {
         return {};
     }
     Paint p = paint(d > 19.5f ? darker(colour, 0.35f) : colour);
-    return onIcon(icon, x, y) ? over(p, paint(Color(255, 255, 255, 255))) : p;
+    return onIcon(icon, x, y) ? over(p, paint(ink)) : p;
 }
 
 // The widget texture: a row of confirmation buttons, a row of page arrows, then three panels.
@@ -161,11 +166,120 @@ void drawMedals(const vessot::String& path, int count) {
     image.savePng(path);
 }
 
+// The settings menu's texture: the lit switch's hover state (a green button with a white tick; the
+// lit switch itself is the HUD's tick), the unlit switch (a grey one with a dark tick) and its hover
+// state, then the steppers "-" and "+".
+void drawSettingsWidgets(const vessot::String& path) {
+    nimbo::Image image(256, 128);
+    const Color green(60, 160, 90, 255), grey(120, 120, 124, 255), blue(70, 120, 200, 255);
+    const Color white(255, 255, 255, 255), dark(60, 60, 64, 255);
+    const struct {
+        Icon icon;
+        Color colour, ink;
+        int x, y;
+    } buttons[] = {
+        {Icon::TICK, lighter(green, 0.3f), white, 0, 0},   {Icon::TICK, grey, dark, 48, 0},
+        {Icon::TICK, lighter(grey, 0.3f), dark, 96, 0},    {Icon::MINUS, blue, white, 0, 48},
+        {Icon::MINUS, lighter(blue, 0.3f), white, 48, 48}, {Icon::PLUS, blue, white, 96, 48},
+        {Icon::PLUS, lighter(blue, 0.3f), white, 144, 48},
+    };
+    for (const auto& b : buttons) {
+        fillCell(image, b.x, b.y, BUTTON, BUTTON,
+                 [&](float x, float y) { return button(b.icon, b.colour, x, y, b.ink); });
+    }
+    image.savePng(path);
+}
+
+// ---------------------------------------------------------------- the verb coin
+
+constexpr int FACE = 64;
+
+enum class Verb { LOOK, USE, TALK, COMBINE };
+
+bool inCircle(float x, float y, float cx, float cy, float r) {
+    return std::hypot(x - cx, y - cy) <= r;
+}
+
+// The verb's picture on a 64 x 64 face: the ink it paints at the point, or none.
+std::optional<Color> verbInk(Verb verb, float x, float y) {
+    const Color white(252, 246, 228, 255), iris(40, 80, 130, 255), black(10, 10, 16, 255);
+    const Color yellow(250, 210, 110, 255);
+    switch (verb) {
+    case Verb::LOOK: {
+        // An eye: an almond of white around an iris and its pupil.
+        float u = (x - 32) / 21;
+        bool almond = std::abs(u) < 1 && std::abs(y - 32) < 12 * (1 - u * u);
+        if (!almond) {
+            return std::nullopt;
+        }
+        if (inCircle(x, y, 32, 32, 3.5f)) {
+            return black;
+        }
+        return inCircle(x, y, 32, 32, 8.5f) ? iris : white;
+    }
+    case Verb::USE: {
+        // An open hand: the palm, four fingers and the thumb.
+        bool palm = x >= 22 && x <= 42 && y >= 29 && y <= 44 && inCircle(x, y, 32, 33, 16);
+        bool fingers = onPolyline({{24, 31}, {24, 17}}, 4.6f, x, y) || onPolyline({{29, 31}, {29, 13}}, 4.6f, x, y) ||
+                       onPolyline({{34, 31}, {34, 14}}, 4.6f, x, y) || onPolyline({{39, 31}, {39, 18}}, 4.6f, x, y);
+        bool thumb = onPolyline({{24, 40}, {15, 29}}, 5.0f, x, y);
+        return palm || fingers || thumb ? std::optional<Color>(white) : std::nullopt;
+    }
+    case Verb::TALK: {
+        // A speech bubble with a tail and three dots.
+        float u = (x - 32) / 19, v = (y - 28) / 13;
+        bool bubble = u * u + v * v <= 1 || insidePolygon({{21, 35}, {16, 50}, {31, 39}}, x, y);
+        if (!bubble) {
+            return std::nullopt;
+        }
+        bool dot = inCircle(x, y, 24, 28, 2.6f) || inCircle(x, y, 32, 28, 2.6f) || inCircle(x, y, 40, 28, 2.6f);
+        return dot ? iris : white;
+    }
+    case Verb::COMBINE:
+        // Two joined pieces: the left one's knob sits in the right one's socket.
+        if ((x >= 13 && x < 32.5f && y >= 21 && y <= 43) || inCircle(x, y, 34, 32, 5)) {
+            return white;
+        }
+        if (x >= 32.5f && x <= 51 && y >= 21 && y <= 43) {
+            return yellow;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// A round face in its state (0 normal, 1 hover, 2 pushed) with the verb's picture.
+Paint verbFace(Verb verb, int state, float x, float y) {
+    const Color base(70, 110, 170, 255);
+    const Color shade[] = {base, lighter(base, 0.3f), darker(base, 0.3f)};
+    float d = std::hypot(x - FACE / 2.0f, y - FACE / 2.0f);
+    if (d > 30) {
+        return {};
+    }
+    Paint p = paint(d > 27 ? darker(shade[state], 0.35f) : shade[state]);
+    std::optional<Color> ink = verbInk(verb, x, y);
+    return ink ? over(p, paint(*ink)) : p;
+}
+
+// The coin's faces: a column per verb (look, use, talk, combine), a row per state.
+void drawVerbCoin(const vessot::String& path) {
+    nimbo::Image image(256, 256);
+    for (int verb = 0; verb < 4; ++verb) {
+        for (int state = 0; state < 3; ++state) {
+            fillCell(image, verb * FACE, state * FACE, FACE, FACE,
+                     [&](float x, float y) { return verbFace((Verb)verb, state, x, y); });
+        }
+    }
+    image.savePng(path);
+}
+
 } // namespace
 
 void drawInterfaceArt(const vessot::String& data, int medalCount) {
     drawWidgets(data + "/ui/textures/widgets_hd.png");
     drawMedals(data + "/ui/textures/achievements_hd.png", medalCount);
+    drawSettingsWidgets(data + "/ui/textures/settings_hd.png");
+    drawVerbCoin(data + "/ui/textures/verbcoin_hd.png");
 }
 
 } // namespace artgen

@@ -184,7 +184,25 @@ std::vector<SceneArt> scenes() {
           {330, 40, 60, 60, LAMP, 0, true},
           // A torn picture of the ship on a board, and the tile tablet.
           {30, 60, 96, 64, nimbo::Color(200, 180, 140, 255), 0xFF0080, false},
-          {300, 120, 72, 72, PANEL, 0x0080FF, false}}},
+          {300, 120, 72, 72, PANEL, 0x0080FF, false},
+          // What lies about the site, each with its own verbs: a service robot, a crate, a scanner,
+          // a plant, a rock, a marker stone, a radio, a critter, a power socket, a lever, a coin
+          // slot, an antenna, a signpost, a fuel tank and a locked cache.
+          {6, 134, 34, 44, STEEL, 0x808080, false},
+          {46, 140, 34, 34, DOOR, 0x804000, false},
+          {86, 140, 34, 34, GLASS, 0x008080, true},
+          {6, 262, 34, 34, nimbo::Color(70, 170, 60, 255), 0x00C000, true},
+          {46, 266, 34, 30, nimbo::Color(110, 100, 96, 255), 0x606060, true},
+          {86, 262, 34, 34, DIAL, 0xC0C000, false},
+          {292, 262, 34, 34, PANEL, 0x0000C0, false},
+          {332, 266, 34, 30, nimbo::Color(220, 150, 60, 255), 0xC08000, true},
+          {372, 262, 34, 34, STEEL, 0x400040, false},
+          {150, 16, 34, 34, LOGBOOK, 0xC00000, false},
+          {190, 16, 34, 34, PANEL, 0x000040, false},
+          {230, 16, 34, 34, LAMP, 0x00C0C0, true},
+          {270, 16, 34, 34, DOOR, 0x4040C0, false},
+          {388, 204, 34, 44, CHART, 0xC000C0, false},
+          {388, 120, 34, 34, DIAL, 0x408000, false}}},
     };
 }
 
@@ -337,8 +355,8 @@ void drawUi(const vessot::String& data) {
                      nimbo::Color(30, 34, 44, 255),
                      nimbo::Color(14, 16, 22, 255),
                      {{40, 30, 346, 220, PANEL, 0, false}}};
-        // The achievements menu lists its entries over the whole screen and closes by a button.
-        if (vessot::String(name) == "AchievementsMenu") {
+        // The achievements and settings menus fill the whole screen and close by a button.
+        if (vessot::String(name) == "AchievementsMenu" || vessot::String(name) == "SettingsMenu") {
             art.shapes = {{6, 26, 414, 246, PANEL, 0, false}};
         } else if (!hasOwnButtons(name)) {
             art.shapes.push_back({163, 262, 100, 40, DOOR, 0x00FF00, false});
