@@ -25,8 +25,8 @@ Action* nextStep(Action* action, bool& generic) {
         generic = !noItem;
         return noItem;
     }
-    if (auto* composite = dynamic_cast<Actions::Composite*>(action)) {
-        Action* only = composite->getOnlyTrueAction();
+    if (auto* group = dynamic_cast<Actions::Composite*>(action)) {
+        Action* only = group->getOnlyTrueAction();
         generic = !only;
         return only;
     }
@@ -38,29 +38,27 @@ Action* nextStep(Action* action, bool& generic) {
 } // namespace
 
 void performAction(Action* action) {
-    // A chain leading back to an action already on it would never end: it stops after as many steps
-    // as named actions may nest.
-    for (int step = 0; action; ++step) {
-        if (step > Actions::MAX_REFERENCE_DEPTH) {
-            GameUtil::logMessage("ERROR! performAction: cycle");
-            return;
-        }
-        // A hotspot that names its own cursor takes the click directly, whatever its class.
-        if (action->getRolloverKey().contains("|")) {
-            action->execute();
-            return;
-        }
-        bool generic = false;
-        Action* next = nextStep(action, generic);
-        if (generic) {
-            VerbCoin::showGenericLook(action);
-            return;
-        }
-        if (!next) {
-            action->execute();
-            return;
-        }
-        action = next;
+    if (!action) {
+        return;
+    }
+    // A hotspot that names its own cursor takes the click directly, whatever its class.
+    if (action->getRolloverKey().contains("|")) {
+        action->execute();
+        return;
+    }
+    bool generic = false;
+    Action* next = nextStep(action, generic);
+    if (generic) {
+        VerbCoin::showGenericLook(action);
+    } else if (!next) {
+        action->execute();
+    } else if (!Actions::ReferenceDepth::hasRoom()) {
+        // Each step counts as a level of running named actions, so a chain that leads back to
+        // itself stops where running it would.
+        GameUtil::logMessage("ERROR! performAction: cycle");
+    } else {
+        Actions::ReferenceDepth depth(action->getTypeName());
+        performAction(next);
     }
 }
 
