@@ -332,4 +332,111 @@ TEST_F(VerbCoin_, AMenuWithoutAPresentVerbDoesNotOpen) {
     EXPECT_NE(game->log().find("ERROR! VerbCoin::open: no verb available"), std::string::npos);
 }
 
+TEST_F(VerbCoin_, ADismissalRunsCancelOnceAndAChoiceNeverDoesEvenWhenItSwitchesTheScene) {
+    enum How { BESIDE, RIGHT_CLICK, ESCAPE, LOOK };
+    struct Case {
+        const char* what;
+        How how;
+        // Whether the look or the cancel switches the scene at once.
+        bool switching;
+        const char* runs;
+        const char* scene;
+    };
+    const Case cases[] = {
+        {"a click beside the buttons", BESIDE, false, "executed cancel", "ship.Cockpit"},
+        {"a right click", RIGHT_CLICK, false, "executed cancel", "ship.Cockpit"},
+        {"Esc", ESCAPE, false, "executed cancel", "ship.Cockpit"},
+        {"a cancel that switches the scene at once", BESIDE, true, "executed cancel", "ship.Galley"},
+        {"look", LOOK, false, "executed look", "ship.Cockpit"},
+        {"a look that switches the scene at once", LOOK, true, "executed look", "ship.Galley"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto* look = own("look", new Actions::Composite());
+        look->addAction("", new RecordingAction("look"));
+        auto* cancel = own("cancel", new Actions::Composite());
+        cancel->addAction("", new RecordingAction("cancel"));
+        if (c.switching) {
+            (c.how == LOOK ? look : cancel)->addAction("", new Actions::Execute("switch_scene Galley"));
+        }
+        openAt(menu("m", {{"look", look}, {"use", rec("use")}, {"cancel", cancel}}), 213, 160);
+        ASSERT_TRUE(VerbCoin::isOpen());
+        switch (c.how) {
+        case BESIDE:
+            game->clickGui(20, 150);
+            break;
+        case RIGHT_CLICK:
+            game->release(100, 100, 2);
+            break;
+        case ESCAPE:
+            game->key(ESC);
+            break;
+        case LOOK:
+            game->clickGui(centreOf("choice_look").x, centreOf("choice_look").y);
+            break;
+        }
+        EXPECT_EQ(outcome(), c.runs);
+        EXPECT_EQ(var("choice_menu_active"), "0");
+        EXPECT_EQ(var("active_scene"), c.scene);
+        // The coin counts as open while it fades out.
+        EXPECT_TRUE(VerbCoin::isOpen());
+        game->stepSeconds(0.15f);
+        EXPECT_TRUE(VerbCoin::isOpen());
+        game->stepSeconds(0.1f);
+        EXPECT_FALSE(VerbCoin::isOpen());
+        recordedRuns.clear();
+        if (var("active_scene") != "ship.Cockpit") {
+            switchNow("ship.Cockpit");
+        }
+    }
+}
+
+TEST_F(VerbCoin_, WhileTheInventoryShowsTheFirstClickBesideTheButtonsIsSwallowed) {
+    ui("inv")->setVisible(true);
+    ui("inv")->setAlpha(1.0f);
+    openAt(menu("m", {{"look", rec("look")}, {"use", rec("use")}, {"cancel", rec("cancel")}}), 213, 160);
+    game->clickGui(20, 150);
+    EXPECT_EQ(outcome(), "coin for m");
+    game->clickGui(20, 150);
+    EXPECT_EQ(outcome(), "executed cancel");
+    // The guard is cleared at the next opening.
+    recordedRuns.clear();
+    game->stepSeconds(0.3f);
+    openAt(menu("m", {{"look", rec("look")}, {"use", rec("use")}, {"cancel", rec("cancel")}}), 213, 160);
+    game->clickGui(20, 150);
+    EXPECT_EQ(outcome(), "coin for m");
+}
+
+TEST_F(VerbCoin_, AVerbWhoseConditionTurnedFalseRunsNothingAndTheCoinStillCloses) {
+    Vars::getOrCreate("coin_flag")->setValue("1", true);
+    auto* m = menu("m", {{"use", rec("use")}, {"cancel", rec("cancel")}});
+    m->addAction("look", "$coin_flag==1", new RecordingAction("look"));
+    openAt(m, 213, 160);
+    ASSERT_EQ(ui("choice_look")->getSize(), morvec::Vector2(35, 35));
+    game->setVar("coin_flag", "0");
+    game->clickGui(centreOf("choice_look").x, centreOf("choice_look").y);
+    EXPECT_EQ(outcome(), "nothing");
+    EXPECT_EQ(var("choice_menu_active"), "0");
+}
+
+TEST_F(VerbCoin_, TheGenericCoinLooksWithTheClickedActionAndUsesWithAGenericLine) {
+    auto* two = own("two true", new Actions::Composite());
+    two->addAction(YES, new RecordingAction("first"));
+    two->addAction(YES, new RecordingAction("second"));
+    nimboui::setCursorPosition(213, 160);
+    Hud::performAction(two);
+    game->stepSeconds(0.2f);
+    game->clickGui(centreOf("choice_look").x, centreOf("choice_look").y);
+    EXPECT_EQ(outcome(), "executed first, second");
+    game->stepSeconds(0.3f);
+    recordedRuns.clear();
+
+    game->setVar("current_character", "luna");
+    Hud::performAction(rec("plain"));
+    game->stepSeconds(0.2f);
+    game->clickGui(centreOf("choice_use").x, centreOf("choice_use").y);
+    EXPECT_EQ(outcome(), "nothing");
+    EXPECT_NE(game->log().find("say: { luna }"), std::string::npos);
+}
+
 } // namespace
