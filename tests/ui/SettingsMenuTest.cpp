@@ -151,8 +151,8 @@ TEST_F(SettingsMenu, SwitchesFlipTheirSettingAndShowItWithTheTickImages) {
 
 TEST_F(SettingsMenu, LeavingWritesTheFileThatTheNextStartReads) {
     // A file of an older version: a value missing, one empty, one not a number, another profile.
-    std::ofstream(userFile()) << "master_volume: \nfx_volume: loud\nprofile: /_profile7\nmusic_volume: 40\n";
-    Session::setParam("profile", "/_profile2");
+    std::ofstream(userFile()) << "master_volume: \nfx_volume: loud\nprofile: _profile7\nmusic_volume: 40\n";
+    Session::setParam("profile", "_profile2");
     Session::params["aspect"] = "16:10";
     enter();
     EXPECT_EQ(labelText("settings_master_volume"), "100%");
@@ -171,7 +171,7 @@ TEST_F(SettingsMenu, LeavingWritesTheFileThatTheNextStartReads) {
     const std::pair<const char*, const char*> expected[] = {
         {"audio_mute", "0"},    {"footstep_sounds", "1"},   {"fullscreen", "0"},     {"margintex", "0"},
         {"voice_switch", "1"},  {"text_multiplier", "1.0"}, {"aspect", "16:10"},     {"master_volume", "100"},
-        {"music_volume", "40"}, {"fx_volume", "5"},         {"voice_volume", "100"}, {"profile", "/_profile2"},
+        {"music_volume", "40"}, {"fx_volume", "5"},         {"voice_volume", "100"}, {"profile", "_profile2"},
     };
     for (const auto& [key, value] : expected) {
         EXPECT_EQ(Session::getParam(key), value) << key;
