@@ -83,22 +83,20 @@ private:
 // Runs every child whose condition holds, each condition tested just before its child.
 class Composite : public Action {
 public:
-    struct Entry {
-        String condition;
-        std::unique_ptr<Action> action;
-    };
-
     Composite() = default;
     void execute() override;
     Action* clone() override;
     String getTypeName() const override { return "Composite"; }
     void addAction(const String& condition, Action* action);
-    const std::vector<Entry>& getEntries() const { return entries; }
     // The action of the only entry whose condition holds now; null when none holds or a second one
-    // does (the walk stops there): what a click on the group leads to.
+    // does (the walk stops there): what a click on the group, and its cursor, lead to.
     Action* getOnlyTrueAction() const;
 
 private:
+    struct Entry {
+        String condition;
+        std::unique_ptr<Action> action;
+    };
     std::vector<Entry> entries;
 };
 

@@ -72,21 +72,6 @@ String cursorSuffix(const String& key) {
     return key.substr(key.rfind("|") + 1);
 }
 
-// Exactly one entry whose condition holds gives its action's cursor; none or more, the hand.
-nimboui::Image* composite(const Actions::Composite& group) {
-    Action* only = nullptr;
-    for (const Actions::Composite::Entry& entry : group.getEntries()) {
-        if (!Session::checkCondition(entry.condition)) {
-            continue;
-        }
-        if (only) {
-            return cursorImage("gui/cursor2");
-        }
-        only = entry.action.get();
-    }
-    return only ? getActionCursor(only) : cursorImage("gui/cursor2");
-}
-
 nimboui::Image* verbMenu(const Actions::Multiple& menu) {
     if (menu.getAction("talk")) {
         return cursorImage("gui/cursor_talk");
@@ -163,7 +148,8 @@ nimboui::Image* getActionCursor(Action* action) {
         return getActionCursor(choice->getAction("noitem"));
     }
     if (auto* group = dynamic_cast<Actions::Composite*>(action)) {
-        return composite(*group);
+        // Exactly one entry whose condition holds gives its action's cursor; none or more, the hand.
+        return getActionCursor(group->getOnlyTrueAction());
     }
     if (auto* menu = dynamic_cast<Actions::Multiple*>(action)) {
         return verbMenu(*menu);

@@ -23,12 +23,9 @@ struct SceneClass {
 // The interface's own scene classes, in the order the chapter registers them; the scene file of
 // each name fills its object. Menus not listed here are plain scenes of their files.
 const SceneClass SCENE_CLASSES[] = {
-    {"QuickTutorial", QuickTutorial::create},
-    {"SaveLoadMenu", SaveLoadMenu::create},
-    {"SettingsMenu", SettingsMenu::create},
-    {"InGameMenu", InGameMenu::create},
-    {"HelpMenu", HelpMenu::create},
-    {"AchievementsMenu", AchievementsMenu::create},
+    {"QuickTutorial", QuickTutorial::create}, {"SaveLoadMenu", SaveLoadMenu::create},
+    {"SettingsMenu", SettingsMenu::create},   {"InGameMenu", InGameMenu::create},
+    {"HelpMenu", HelpMenu::create},           {"AchievementsMenu", AchievementsMenu::create},
     {"RateMeBox", RateMeBox::create},
 };
 

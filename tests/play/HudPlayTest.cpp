@@ -48,7 +48,7 @@ TEST_F(HudPlay, TheCursorAndTheLabelNameWhatLiesUnderThePointer) {
     game.step();
     EXPECT_EQ(Hud::rolloverText, "Switch the console on");
     EXPECT_EQ(Hud::rolloverTimer, 2.0f);
-    EXPECT_EQ(Hud::getCursorImage()->getName(), "gui/cursor2");
+    EXPECT_EQ(Hud::getCursorImage()->getName(), "gui/cursor_use"); // the console names its cursor
     // Away from it, the label fades within two thirds of a second.
     game.move(213, 20);
     game.step();

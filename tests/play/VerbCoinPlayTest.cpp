@@ -126,17 +126,29 @@ TEST_F(VerbCoinPlay, EveryThingAtTheLandingSiteOffersItsVerbs) {
 }
 
 TEST_F(VerbCoinPlay, ALookChosenOnTheCoinRunsAndADismissedCoinRunsCancel) {
+    // The HUD buttons make way for the coin, the inventory button too, and come back after it.
+    const char* const buttons[] = {"inv_button", "hint_button", "ingame_menu_button"};
+    std::vector<morvec::Vector2> rest;
+    for (const char* button : buttons) {
+        rest.push_back(game.uiObject(button)->getPosition());
+    }
     game.click(ROBOT.x, ROBOT.y);
-    game.stepSeconds(0.2f);
+    game.stepSeconds(1.0f);
     ASSERT_EQ(shownVerbs(), "look,use,talk");
     EXPECT_EQ(game.var("choice_menu_active"), "1");
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        EXPECT_NE(game.uiObject(buttons[i])->getPosition(), rest[i]) << buttons[i];
+    }
     size_t length = game.log().size();
     clickUi("choice_look");
     EXPECT_NE(logSince(length).find("say: A service robot, half buried in the dust."), std::string::npos);
     EXPECT_EQ(game.var("choice_menu_active"), "0");
-    game.stepSeconds(0.3f);
+    game.stepSeconds(1.0f);
     EXPECT_FALSE(VerbCoin::isOpen());
     EXPECT_EQ(game.var("robot_dismissed"), "0");
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        EXPECT_EQ(game.uiObject(buttons[i])->getPosition(), rest[i]) << buttons[i];
+    }
 
     game.click(ROBOT.x, ROBOT.y);
     game.stepSeconds(0.2f);

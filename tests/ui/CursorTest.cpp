@@ -56,7 +56,12 @@ TEST_F(CursorTest, TheCursorTellsWhatAClickWouldDo) {
     };
     const Case cases[] = {
         {"nothing there", [] { pointAt(EMPTY); }, "gui/cursor"},
-        {"a hotspot", [] { pointAt(COCKPIT_DOOR); }, "gui/cursor2"},
+        {"a hotspot",
+         [] {
+             pointAt(COCKPIT_DOOR);
+             Session::activeScene->actions[DOOR]->setRolloverKey("RO_DOOR");
+         },
+         "gui/cursor2"},
         {"an exit", [] { Session::activeScene->actions[DOOR]->setRolloverKey("RO_DOOR|r"); }, "gui/cursor_r"},
         {"an exit, casual", [] { Vars::get("casual_mode")->setValue("1", true); }, "gui/cursor_r"},
         {"any click", [] { Session::activeScene->actions[DOOR]->setRolloverKey("RO_DOOR|x"); }, "gui/cursor_look"},
