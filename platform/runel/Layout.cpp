@@ -230,6 +230,7 @@ Layout layoutText(const vessot::String& text, const FontChoice& font, const Font
                 placed.g = item.style.g;
                 placed.b = item.style.b;
                 placed.bold = item.bold;
+                placed.scale = s;
                 layout.glyphs.push_back(placed);
             }
             x += item.advance;

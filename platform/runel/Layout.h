@@ -38,6 +38,7 @@ struct PlacedGlyph {
     bool colored = false;   // a colour tag's red, green and blue apply
     uint8_t r = 0, g = 0, b = 0;
     bool bold = false;
+    float scale = 1; // units per font pixel
 };
 
 struct Layout {

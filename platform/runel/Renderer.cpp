@@ -173,12 +173,12 @@ void Renderer::drawText(const morvec::Rectangle& rect, const vessot::String& fon
     morvec::Vector2 origin(rect.x + offset.x, rect.y + offset.y + down);
     // Bold text: a black border first, under every glyph, then the glyphs.
     const nimbo::Color border(0, 0, 0, color.a);
-    const float b = borderOffset;
-    const morvec::Vector2 around[] = {{-b, -b}, {0, -b}, {b, -b}, {-b, 0}, {b, 0}, {-b, b}, {0, b}, {b, b}};
+    // The border is measured in the font's pixels, so it keeps its share of the glyphs at any scale.
+    static const morvec::Vector2 AROUND[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
     for (const PlacedGlyph& g : layout.glyphs) {
         if (g.bold) {
-            for (const morvec::Vector2& d : around) {
-                drawGlyph(g, origin + d, border);
+            for (const morvec::Vector2& d : AROUND) {
+                drawGlyph(g, origin + d * (borderOffset * g.scale), border);
             }
         }
     }

@@ -42,7 +42,7 @@ public:
     // Kept for callers that draw shadows; no tag draws one.
     void setShadowOffset(const morvec::Vector2& offset) { shadowOffset = offset; }
     const morvec::Vector2& getShadowOffset() const { return shadowOffset; }
-    // How far the border of "[b]" text reaches, in units.
+    // How far the border of "[b]" text reaches, in the font's pixels (scaled with its glyphs).
     void setBorderOffset(float offset) { borderOffset = offset; }
     float getBorderOffset() const { return borderOffset; }
     void setUseLegacyLineBreakParsing(bool use);

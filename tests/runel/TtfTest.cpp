@@ -85,16 +85,20 @@ TEST_F(Ttf, ColourTagsKeepTheCallersAlpha) {
     EXPECT_TRUE(near(middle, Color(128, 0, 127), 4));
 }
 
-TEST_F(Ttf, BoldDrawsABorderAroundTheSameGlyphs) {
-    nimbo::rendersys->drawFilledRect(Rectangle(0, 0, 240, 120), Color(128, 128, 128));
-    renderer->setBorderOffset(3);
-    renderer->drawText(Rectangle(10, 10, 200, 100), "dejavu", "[b]I");
-    nimbo::Image shot = nimbo::rendersys->captureScreen();
-    std::array<int, 4> box = inkBox(shot, 200);
-    int y = (box[1] + box[3]) / 2;
-    EXPECT_TRUE(near(shot.getPixel(box[0] - 2, y), Color(0, 0, 0), 30));
-    EXPECT_TRUE(near(shot.getPixel(box[0] - 8, y), Color(128, 128, 128), 4));
-    EXPECT_TRUE(near(shot.getPixel(box[0] + 1, y), Color::White, 30));
+TEST_F(Ttf, BoldDrawsABorderAroundTheSameGlyphsInTheFontsPixels) {
+    renderer->setBorderOffset(6);
+    // The border reaches 6 font pixels: 6 units at the font's own scale, 3 at half of it.
+    for (auto [font, reach] : {std::pair{"dejavu", 6}, std::pair{"dejavu:0.5", 3}}) {
+        SCOPED_TRACE(font);
+        nimbo::rendersys->drawFilledRect(Rectangle(0, 0, 240, 120), Color(128, 128, 128));
+        renderer->drawText(Rectangle(10, 10, 200, 100), font, "[b]I");
+        nimbo::Image shot = nimbo::rendersys->captureScreen();
+        std::array<int, 4> box = inkBox(shot, 200);
+        int y = (box[1] + box[3]) / 2;
+        EXPECT_TRUE(near(shot.getPixel(box[0] - (reach - 1), y), Color(0, 0, 0), 30));
+        EXPECT_TRUE(near(shot.getPixel(box[0] - (reach + 2), y), Color(128, 128, 128), 4));
+        EXPECT_TRUE(near(shot.getPixel((box[0] + box[2]) / 2, y), Color::White, 60));
+    }
 }
 
 TEST_F(Ttf, PagesComeBackAfterTheirTextureWasUnloaded) {
