@@ -1,9 +1,17 @@
 #include "chapters/Chapters.h"
 
+#include "chapters/jama_spacea/Jama_spaceaHints.h"
+#include "chapters/schminkell7/Schminkell7Hints.h"
+#include "chapters/ship/ShipHints.h"
+#include "chapters/terra_nuova/Terra_nuovaHints.h"
+#include "chapters/varion/VarionHints.h"
 #include "engine/scene/Chapter.h"
+#include "engine/scene/Scene.h"
 #include "engine/session/GameUtil.h"
+#include "engine/session/Session.h"
 #include "script/Action.h"
 #include "ui/Menu.h"
+#include "ui/SceneRoutes.h"
 
 #include "nimboui/nimboui.h"
 
@@ -40,6 +48,34 @@ bool run(Action* action) {
     return true;
 }
 
+// Names the request's chapter in the route registry while a solver runs, and forgets it however the
+// solver ends.
+struct RequestChapter {
+    explicit RequestChapter(const vessot::String& chapter) { SceneRoutes::chapterPrefix = chapter; }
+    ~RequestChapter() { SceneRoutes::chapterPrefix = ""; }
+    RequestChapter(const RequestChapter&) = delete;
+    RequestChapter& operator=(const RequestChapter&) = delete;
+};
+
+vessot::String solve(const vessot::String& chapter, const vessot::String& scene) {
+    if (chapter == "ship") {
+        return Ship::getSmartHint(scene);
+    }
+    if (chapter == "jama_spacea") {
+        return Jama_spacea::getSmartHint(scene);
+    }
+    if (chapter == "terra_nuova") {
+        return Terra_nuova::getSmartHint();
+    }
+    if (chapter == "schminkell7") {
+        return Schminkell7::getSmartHint();
+    }
+    if (chapter == "varion") {
+        return Varion::getSmartHint(scene);
+    }
+    return "";
+}
+
 } // namespace
 
 void createAll() {
@@ -49,6 +85,10 @@ void createAll() {
         chapter->sceneFileFilter = GameUtil::isSceneFileForPlatform;
     }
     Menu::createChapter();
+    Ship::buildHintGraph();
+    Jama_spacea::buildHintGraph();
+    Schminkell7::buildHintGraph();
+    Varion::buildHintGraph();
 }
 
 bool runUseItemAction(const String& item) {
@@ -62,6 +102,19 @@ bool runLookItemAction(const String& item) {
 bool runCombineItemsAction(const String& first, const String& second) {
     Action* action = findItemAction(first + "+" + second);
     return run(action ? action : findItemAction(second + "+" + first));
+}
+
+vessot::String getSmartHint() {
+    if (!Session::activeScene) {
+        return "";
+    }
+    vessot::String chapter;
+    vessot::String scene;
+    if (!Session::activeScene->getFullName().split(".", chapter, scene)) {
+        return "";
+    }
+    RequestChapter request(chapter);
+    return solve(chapter, scene);
 }
 
 } // namespace Chapters

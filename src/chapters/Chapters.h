@@ -1,5 +1,6 @@
 #pragma once
-// The game's chapters; what the engine calls is declared with the content's services.
+// The game's chapters and the smart hint of the chapter on screen; what the engine calls is
+// declared with the content's services.
 
 #include "engine/ContentServices.h"
 
@@ -13,5 +14,9 @@ namespace Chapters {
 bool runUseItemAction(const vessot::String& item);
 bool runLookItemAction(const vessot::String& item);
 bool runCombineItemsAction(const vessot::String& first, const vessot::String& second);
+// The hint for where the story stands, from the solver of the active scene's chapter; "" when there
+// is none (no scene, or a chapter without hints). While the solver runs, short scene names mean
+// scenes of the chapter where the request began, also after it switched the character elsewhere.
+vessot::String getSmartHint();
 
 } // namespace Chapters

@@ -6,6 +6,7 @@
 #include "engine/session/Vars.h"
 #include "script/Actions.h"
 #include "ui/AchievementsMenu.h"
+#include "ui/Hintbook.h"
 #include "ui/InGameMenu.h"
 #include "ui/RateMeBox.h"
 #include "ui/SaveLoadMenu.h"
@@ -23,9 +24,13 @@ struct SceneClass {
 // The interface's own scene classes, in the order the chapter registers them; the scene file of
 // each name fills its object. Menus not listed here are plain scenes of their files.
 const SceneClass SCENE_CLASSES[] = {
-    {"QuickTutorial", QuickTutorial::create}, {"SaveLoadMenu", SaveLoadMenu::create},
-    {"SettingsMenu", SettingsMenu::create},   {"InGameMenu", InGameMenu::create},
-    {"HelpMenu", HelpMenu::create},           {"AchievementsMenu", AchievementsMenu::create},
+    {"Hintbook", Hintbook::create},
+    {"QuickTutorial", QuickTutorial::create},
+    {"SaveLoadMenu", SaveLoadMenu::create},
+    {"SettingsMenu", SettingsMenu::create},
+    {"InGameMenu", InGameMenu::create},
+    {"HelpMenu", HelpMenu::create},
+    {"AchievementsMenu", AchievementsMenu::create},
     {"RateMeBox", RateMeBox::create},
 };
 

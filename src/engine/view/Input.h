@@ -2,6 +2,7 @@
 // The game's handlers of mouse, touch, keyboard and system events, and the frame.
 
 #include "morvec/Vector.h"
+#include "vessot/String.h"
 
 #include <vector>
 
@@ -20,6 +21,8 @@ extern int lastTouchCount;
 extern float hudPulsePhase;
 // The scene-switch job a fast scene switch took out of the character's queue.
 extern ZephJobs::SwitchScene* pendingSwitchJob;
+// The "active_scene" of the last frame; the hint marker goes out when the scene changes.
+extern vessot::String lastActiveSceneSeen;
 
 namespace Game {
 
