@@ -196,7 +196,9 @@ TEST_F(Characters_, TheCharacterButtonSkipsALineBeingSpoken) {
 }
 
 TEST_F(Characters_, EveryPlacementOfTheStoryScenesStandsOnTheirWalkMaps) {
-    const char* const scenes[] = {"ship.Cockpit", "ship.Corridor", "ship.Galley", "jama_spacea.Landing"};
+    const char* const scenes[] = {"ship.Cockpit",    "ship.Corridor", "ship.Galley",
+                                  "ship.Charts",     "ship.Kitchen",  "ship.CargoHold",
+                                  "ship.EngineRoom", "ship.Router",   "jama_spacea.Landing"};
     // Where the scenes' exits put the character, by target scene.
     std::map<std::string, std::vector<morvec::Vector2>> arrivals;
     auto point = [](const String& position) {

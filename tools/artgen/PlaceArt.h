@@ -70,7 +70,8 @@ void drawFigure(const nimbo::Color& clothes, const vessot::String& path);
 void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
                const nimbo::Color& colour, float halo = 0);
 
-// The story chapters' places (JamaArt.cpp, VarionArt.cpp).
+// The story chapters' places (ShipArt.cpp, JamaArt.cpp, VarionArt.cpp).
+std::vector<Place> shipPlaces();
 std::vector<Place> jamaPlaces();
 std::vector<Place> varionPlaces();
 // The safe's knob in its six positions (jama_spacea's textures/safe_knobs_hd.png).

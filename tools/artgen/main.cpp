@@ -12,6 +12,7 @@
 // Backgrounds are drawn at 1.875 pixels per scene unit (800 x 600 for a 426 x 320 scene, shown at
 // the interface's scale of 8/15); hotspot pictures at one pixel per scene unit.
 #include "Figures.h"
+#include "HintArt.h"
 #include "HudArt.h"
 #include "InterfaceArt.h"
 #include "InventoryArt.h"
@@ -120,6 +121,9 @@ const nimbo::Color CHART(40, 70, 110, 255);
 const nimbo::Color LOGBOOK(170, 50, 40, 255);
 const nimbo::Color DIAL(176, 132, 72, 255);
 const nimbo::Color INTERCOM(70, 120, 100, 255);
+const nimbo::Color WIRING(150, 60, 170, 255);
+const nimbo::Color SCREEN(30, 120, 90, 255);
+const nimbo::Color PAPER(226, 216, 186, 255);
 
 // The achievements the game knows.
 constexpr int ACHIEVEMENT_COUNT = 32;
@@ -131,18 +135,30 @@ std::vector<SceneArt> scenes() {
          426,
          nimbo::Color(20, 26, 48, 255),
          nimbo::Color(70, 74, 86, 255),
-         {{60, 30, 300, 110, GLASS, 0x0000FF, false},
+         {{60, 30, 300, 110, GLASS, 0x0000C0, false},
           {40, 200, 280, 80, PANEL, 0xFF0000, false},
           {90, 215, 30, 20, LAMP, 0, true},
-          {364, 90, 54, 190, DOOR, 0x00FF00, false},
-          {366, 18, 52, 62, CHART, 0xFF00FF, false},
+          {364, 90, 54, 190, DOOR, 0x008000, false},
+          {366, 18, 52, 62, CHART, 0xC000C0, false},
           {10, 40, 40, 44, LOGBOOK, 0xFFFF00, false},
           // The dial lock below the star chart.
           {322, 146, 40, 40, DIAL, 0x00FF80, true},
           // Under the window a shelf with the crew's things and a dead radio; a toolbox by the door.
           {130, 150, 70, 34, DOOR, 0xFF8040, false},
           {232, 148, 56, 40, PANEL, 0x8040FF, false},
-          {326, 244, 34, 28, LOGBOOK, 0xFF4000, false}}},
+          {326, 244, 34, 28, LOGBOOK, 0xFF4000, false},
+          // The hatch to the kitchen and the ladder up to the chart room; the wiring, the navigation
+          // computer and the translator under the window; on the console the ship's computer, the
+          // manual's slot, the disc drive and the tray of the flight paper.
+          {2, 96, 36, 186, DOOR, 0x0000FF, false},
+          {262, 2, 60, 24, STEEL, 0xFF0033, false},
+          {44, 150, 40, 46, WIRING, 0x9900CC, false},
+          {88, 150, 40, 46, SCREEN, 0xFF0099, false},
+          {290, 150, 30, 46, DIAL, 0xFF00FF, false},
+          {236, 204, 60, 40, SCREEN, 0x00FF00, false},
+          {50, 210, 34, 20, STEEL, 0x3300CC, false},
+          {140, 210, 36, 20, STEEL, 0x330066, false},
+          {250, 250, 50, 22, PAPER, 0x00FFFF, false}}},
         {"chapters/ship",
          "Corridor",
          852,
@@ -237,12 +253,10 @@ std::vector<SceneArt> storyOpenings() {
 }
 
 // The minigame scenes take no hotspots: their pictures are blank (their backgrounds and pieces are
-// drawn at set-up, MinigameArt.cpp).
-const char* const MINIGAME_SCENES[][2] = {{"chapters/ship", "GearLock"},
-                                          {"chapters/ship", "DialLock"},
-                                          {"chapters/ship", "LampPanel"},
-                                          {"chapters/jama_spacea", "ShipPicture"},
-                                          {"chapters/jama_spacea", "TileTablet"}};
+// drawn at set-up, MinigameArt.cpp); nor does the interface's holder of item actions.
+const char* const MINIGAME_SCENES[][2] = {
+    {"ui", "ItemActions"},          {"chapters/ship", "GearLock"},           {"chapters/ship", "DialLock"},
+    {"chapters/ship", "LampPanel"}, {"chapters/jama_spacea", "ShipPicture"}, {"chapters/jama_spacea", "TileTablet"}};
 
 const char* const UI_SCENES[] = {"Hintbook",     "HelpMenu",  "InGameMenu",    "SaveLoadMenu",
                                  "SettingsMenu", "RateMeBox", "QuickTutorial", "AchievementsMenu"};
@@ -358,6 +372,13 @@ void drawUi(const vessot::String& data) {
         // The achievements and settings menus fill the whole screen and close by a button.
         if (vessot::String(name) == "AchievementsMenu" || vessot::String(name) == "SettingsMenu") {
             art.shapes = {{6, 26, 414, 246, PANEL, 0, false}};
+        } else if (vessot::String(name) == "Hintbook") {
+            // The hint book: a diary page with a ruled margin on a leather cover; its close button is
+            // an object of its own.
+            art.top = nimbo::Color(70, 40, 24, 255);
+            art.bottom = nimbo::Color(46, 26, 16, 255);
+            art.shapes = {{16, 8, 394, 304, PAPER, 0, false},
+                          {44, 8, 2, 304, nimbo::Color(200, 90, 80, 255), 0, false}};
         } else if (!hasOwnButtons(name)) {
             art.shapes.push_back({163, 262, 100, 40, DOOR, 0x00FF00, false});
         }
@@ -474,10 +495,12 @@ int main(int argc, char** argv) {
         artgen::drawHudArt(data);
         artgen::drawMenuArt(data);
         artgen::drawInventoryArt(data);
+        artgen::drawHintArt(data);
         drawLoadingScreen(data);
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         // The story chapters' places (PlaceArt.h).
-        for (const std::vector<artgen::Place>& chapter : {artgen::jamaPlaces(), artgen::varionPlaces()}) {
+        for (const std::vector<artgen::Place>& chapter :
+             {artgen::shipPlaces(), artgen::jamaPlaces(), artgen::varionPlaces()}) {
             for (const artgen::Place& place : chapter) {
                 artgen::drawPlace(data, place);
             }

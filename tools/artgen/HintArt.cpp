@@ -1,0 +1,164 @@
+#include "HintArt.h"
+
+#include "PlaceArt.h"
+
+#include "nimbo/Image.h"
+#include "runel/FontTtf.h"
+#include "vessot/Array.h"
+
+#include <cmath>
+#include <functional>
+
+namespace artgen {
+
+namespace {
+
+using nimbo::Color;
+
+constexpr int CELL = 64;
+constexpr int ICONS_A_ROW = 8;
+constexpr int FIRST_ICON_ROWS = 6;
+// The smart-hint bulb's pictures: 64 x 108 each, beginning at y 490.
+constexpr int BULB_TOP = 490;
+constexpr int BULB_HEIGHT = 108;
+constexpr int SECOND_ICONS_TOP = 608;
+
+const Color GLOW(255, 226, 110, 255);
+const Color BRASS(150, 130, 90, 255);
+const Color GLASS_EDGE(200, 210, 220, 255);
+const Color INK(30, 30, 30, 255);
+
+Color scaled(const Color& c, float k) {
+    auto channel = [k](int v) { return std::min(255, (int)std::lround(v * k)); };
+    return Color(channel(c.r), channel(c.g), channel(c.b), c.a);
+}
+
+// Paints every pixel of the w x h cell at (x0, y0) for which the picture gives a colour.
+void fill(nimbo::Image& image, int x0, int y0, int w, int h, const std::function<bool(float, float, Color&)>& picture) {
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            Color c;
+            if (picture((x + 0.5f) / w, (y + 0.5f) / h, c)) {
+                image.setPixel(x0 + x, y0 + y, c);
+            }
+        }
+    }
+}
+
+bool inCircle(float u, float v, float cx, float cy, float r) {
+    return (u - cx) * (u - cx) + (v - cy) * (v - cy) <= r * r;
+}
+
+// A light bulb: a glass ball over a brass base; lit fills the glass, else only its rim shows.
+void bulb(nimbo::Image& image, int x0, int y0, int w, int h, bool lit, float brightness) {
+    fill(image, x0, y0, w, h, [&](float u, float v, Color& c) {
+        float aspect = (float)h / w;
+        float vv = v * aspect;
+        if (inCircle(u, vv, 0.5f, 0.42f * aspect, 0.4f)) {
+            bool rim = !inCircle(u, vv, 0.5f, 0.42f * aspect, 0.34f);
+            if (!lit && !rim) {
+                return false;
+            }
+            c = scaled(rim ? GLASS_EDGE : GLOW, brightness);
+            return true;
+        }
+        if (v > 0.72f && v < 0.95f && u > 0.34f && u < 0.66f) {
+            bool groove = ((int)(v * 40)) % 3 == 0;
+            c = scaled(groove ? scaled(BRASS, 0.7f) : BRASS, brightness);
+            return true;
+        }
+        return false;
+    });
+}
+
+// A hand (the use cursor) or a speech bubble (talk).
+void hand(nimbo::Image& image, int x0, int y0, const Color& colour) {
+    fill(image, x0, y0, CELL, CELL, [&](float u, float v, Color& c) {
+        bool palm = u > 0.3f && u < 0.72f && v > 0.45f && v < 0.85f;
+        bool finger = v > 0.12f && v < 0.5f && (std::fmod(u - 0.3f, 0.11f) < 0.08f) && u > 0.3f && u < 0.74f;
+        bool thumb = u > 0.16f && u < 0.32f && v > 0.5f && v < 0.66f;
+        c = colour;
+        return palm || finger || thumb;
+    });
+}
+
+void bubble(nimbo::Image& image, int x0, int y0, const Color& colour) {
+    fill(image, x0, y0, CELL, CELL, [&](float u, float v, Color& c) {
+        float du = (u - 0.5f) / 0.4f;
+        float dv = (v - 0.42f) / 0.28f;
+        bool body = du * du + dv * dv <= 1.0f;
+        bool tail = v > 0.62f && v < 0.88f && u > 0.28f && u < 0.28f + (0.88f - v) * 0.6f;
+        c = colour;
+        return body || tail;
+    });
+}
+
+// An item: a rounded tile in a colour of its own with the item's name written over it.
+void icon(nimbo::Image& image, runelttf::FontTtf& font, int x0, int y0, const vessot::String& item) {
+    unsigned hash = 2166136261u;
+    for (char ch : item) {
+        hash = (hash ^ (unsigned char)ch) * 16777619u;
+    }
+    Color tile(90 + hash % 120, 90 + (hash >> 8) % 120, 90 + (hash >> 16) % 120, 255);
+    fill(image, x0, y0, CELL, CELL, [&](float u, float v, Color& c) {
+        float du = std::max(std::fabs(u - 0.5f) - 0.32f, 0.0f);
+        float dv = std::max(std::fabs(v - 0.5f) - 0.32f, 0.0f);
+        if (du * du + dv * dv > 0.12f * 0.12f) {
+            return false;
+        }
+        c = du * du + dv * dv > 0.08f * 0.08f ? scaled(tile, 0.6f) : tile;
+        return true;
+    });
+    vessot::Array<vessot::String> words = item.split("_");
+    int count = (int)words.size();
+    float top = y0 + CELL / 2.0f - (count - 1) * 6.5f;
+    for (int i = 0; i < count; ++i) {
+        writeText(image, font, words[i], x0 + CELL / 2.0f, top + i * 13.0f, Color(255, 255, 255, 255));
+    }
+}
+
+} // namespace
+
+const std::vector<const char*>& hintItems() {
+    static const std::vector<const char*> items = {
+        // what the hint marker shows on the ship
+        "bucket_with_silicone", "locator", "manual", "clean_disc", "5_flower", "4_flower", "hammer",
+        "pattern_calculation", "ceramic_cup",
+        // on the first planet
+        "baked_4_flower", "rowboat", "screwdriver", "sharp_screwdriver", "wheel", "beeping_device",
+        "plaque_with_silicone", "recharged_battery", "flower_dust", "sharp_cane", "dam_key", "windex", "hanky",
+        "fused_explosives", "flint", "ashes",
+        // on Schminkell 7
+        "detonator", "cork", "star_shaped_stone", "ion_cube", "stone_mold", "ion_pancake", "ion_molded_shape",
+        "purple_crystal", "crystal_mold", "blue_crystal", "red_crystal", "titanium_box", "heavy_titanium_box",
+        "canister_empty", "charged_canister",
+        // on Varion
+        "ID_card", "withered_branch", "ceramic_cup_egg", "authorization_papers", "sticky_tape", "kribb_logo",
+        "pepper_spray", "blow_torch", "cell_key", "black_hole", "pacifist_report", "strong_report",
+        // what the ship's rooms hand out
+        "empty_bucket", "peeler", "silicone", "broken_locator", "disc", "schematics", "liquid_soap"};
+    return items;
+}
+
+void drawHintArt(const vessot::String& data) {
+    nimbo::Image image(512, 1024, Color::Clear);
+    // The marker's talk verb (use and look are the inventory's buttons) and the hand of "cursor_use".
+    bubble(image, 0, 0, Color(240, 240, 240, 255));
+    hand(image, 64, 0, Color(240, 200, 160, 255));
+    // The smart-hint bulb: empty (up, hover, pushed), then its lit fillings.
+    for (int i = 0; i < 3; ++i) {
+        float brightness = i == 1 ? 1.0f : i == 2 ? 0.65f : 0.85f;
+        bulb(image, i * CELL, BULB_TOP, CELL, BULB_HEIGHT, false, brightness);
+        bulb(image, (i + 3) * CELL, BULB_TOP, CELL, BULB_HEIGHT, true, brightness);
+    }
+    runelttf::FontTtf font(data + "/ui/fonts/radodid.ttf", "icons", 11);
+    const std::vector<const char*>& items = hintItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+        int row = (int)i / ICONS_A_ROW;
+        int top = row < FIRST_ICON_ROWS ? CELL + row * CELL : SECOND_ICONS_TOP + (row - FIRST_ICON_ROWS) * CELL;
+        icon(image, font, (int)(i % ICONS_A_ROW) * CELL, top, items[i]);
+    }
+    image.savePng(data + "/ui/textures/hints_hd.png");
+}
+
+} // namespace artgen
