@@ -28,12 +28,12 @@ String lunaAt(const String& target, const String& hint) {
     return hintToward("luna", target, hint);
 }
 
-// Something goes onto the saucer's workspace: with it free, the item; with something on it, the
-// workspace itself; otherwise nothing.
-String workspace(const String& item) {
+// Something goes onto the saucer's workspace ("9933FF"): with it free, the item's hint; with
+// something on it, the workspace itself; otherwise nothing.
+String workspace(const String& itemHint) {
     int onWorkspace = number("something_on_workspace");
     if (onWorkspace == 0) {
-        return lunaAt("Saucer", "9933FF|" + item);
+        return lunaAt("Saucer", itemHint);
     }
     return onWorkspace == 1 ? lunaAt("Saucer", "9933FF") : "";
 }
@@ -84,13 +84,13 @@ String ionShape() {
         return lunaAt("Storage", "FF6633");
     }
     if (number("ion_cube_on") == 0 && luna("ion_cube") && !pancake && number("ion_pancake_on") == 0) {
-        return workspace("ion_cube");
+        return workspace("9933FF|ion_cube");
     }
     if (number("ion_cube_on") == 1 && !pancake) {
         return lunaAt("Saucer", "FF33FF");
     }
     if (pancake) {
-        return workspace("ion_pancake");
+        return workspace("9933FF|ion_pancake");
     }
     if (luna("stone_mold")) {
         return lunaAt("Saucer", "996600|stone_mold");
@@ -104,7 +104,7 @@ String ionShape() {
 // Rows 9 to 20: the star-shaped stone, the mould, the ion shape; none once they are done.
 std::optional<String> moulding() {
     if (luna("star_shaped_stone")) {
-        return workspace("star_shaped_stone");
+        return workspace("9933FF|star_shaped_stone");
     }
     if (number("stone_shape_on") == 1) {
         return lunaAt("Saucer", "9933FF|hammer");
@@ -166,13 +166,13 @@ String newCrystal() {
         return lunaAt("Computer", "666600");
     }
     if (!luna("blue_dust") && number("blue_crystal_on") == 0 && number("crystal_blue_dust_in") == 0) {
-        return workspace("blue_crystal");
+        return workspace("9933FF|blue_crystal");
     }
     if (number("blue_crystal_on") == 1) {
         return lunaAt("Saucer", "FF33FF");
     }
     if (!luna("red_dust") && number("red_crystal_on") == 0 && number("crystal_red_dust_in") == 0) {
-        return workspace("red_crystal");
+        return workspace("9933FF|red_crystal");
     }
     if (number("red_crystal_on") == 1) {
         return lunaAt("Saucer", "FF33FF");

@@ -55,9 +55,11 @@ const char* const LINKS[][3] = {
     {"Prison", "Sewers", "FF0000"},
 };
 
-// The areas to use in the questionnaire, by the question's number (1 to 5).
-const char* const PACIFIST_ANSWERS[] = {"00AEF0", "00FF00", "00AEF0", "00AEF0", "FF0000"};
-const char* const WILLPOWER_ANSWERS[] = {"00FF00", "00AEF0", "FF0000", "00AEF0", "00FF00"};
+// The questionnaire's answers, by the question's number (1 to 5).
+const char* const PACIFIST_ANSWERS[] = {"00AEF0|cursor_use", "00FF00|cursor_use", "00AEF0|cursor_use",
+                                        "00AEF0|cursor_use", "FF0000|cursor_use"};
+const char* const WILLPOWER_ANSWERS[] = {"00FF00|cursor_use", "00AEF0|cursor_use", "FF0000|cursor_use",
+                                         "00AEF0|cursor_use", "00FF00|cursor_use"};
 
 bool danny(const String& item) {
     return characterHasItem("danny", item);
@@ -74,17 +76,16 @@ String lunaAt(const String& target, const String& hint) {
 // The questionnaire's answer for the current character.
 String questionnaire() {
     String character = Vars::value("current_character");
-    const char* const* answers = character == "danny"  ? PACIFIST_ANSWERS
-                                 : character == "luna" ? WILLPOWER_ANSWERS
-                                                       : nullptr;
-    if (!answers) {
-        return "";
+    int question = 0;
+    const char* const* answers = nullptr;
+    if (character == "danny") {
+        question = number("pacifist_question_number");
+        answers = PACIFIST_ANSWERS;
+    } else if (character == "luna") {
+        question = number("willpower_question_number");
+        answers = WILLPOWER_ANSWERS;
     }
-    int question = number(character == "danny" ? "pacifist_question_number" : "willpower_question_number");
-    if (question < 1 || question > 5) {
-        return "";
-    }
-    return String(answers[question - 1]) + "|cursor_use";
+    return answers && question >= 1 && question <= 5 ? answers[question - 1] : "";
 }
 
 // Rows 5.1 to 5.11: with the clone in the room, Danny brews its medicine.

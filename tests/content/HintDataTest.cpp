@@ -1,0 +1,156 @@
+// What the hints name in the bundled data: the solvers' variables are initial variables; every exit
+// of the route graph that leaves a scene of the data is an area whose action goes to the link's
+// scene; every area a solver points at in a scene of the data has an action; every item the marker
+// shows has its picture and every item a spoken step names has its name. The solvers' names are
+// read from their sources, so a row added there is checked here too.
+#include "HintFixture.h"
+
+#include "script/Action.h"
+#include "ui/SceneRoutes.h"
+
+#include "vessot/File.h"
+
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The solver sources by chapter name.
+std::map<std::string, std::string> solverSources() {
+    std::map<std::string, std::string> sources;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(SOURCE_DIR) / "src/chapters")) {
+        std::string file = entry.path().filename().string();
+        if (file.size() > 9 && file.substr(file.size() - 9) == "Hints.cpp") {
+            std::stringstream text;
+            text << std::ifstream(entry.path()).rdbuf();
+            sources[entry.path().parent_path().filename().string()] = text.str();
+        }
+    }
+    return sources;
+}
+
+// Every first group of the pattern in the text.
+std::set<std::string> matches(const std::string& text, const std::string& pattern, int group = 1) {
+    std::set<std::string> found;
+    std::regex expression(pattern);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), expression); it != std::sregex_iterator(); ++it) {
+        found.insert((*it)[group].str());
+    }
+    return found;
+}
+
+// Whether the data holds a scene file for the scene ("chapter.Scene").
+bool inData(const std::string& fullName) {
+    std::string chapter = fullName.substr(0, fullName.find('.'));
+    std::string scene = fullName.substr(fullName.find('.') + 1);
+    fs::path folder = fs::path(SOURCE_DIR) / "data/chapters" / chapter / "scenes";
+    return fs::exists(folder / (scene + ".scene")) || fs::exists(folder / (scene + ".pc.scene"));
+}
+
+class HintData : public HintGame {};
+
+TEST_F(HintData, EverythingTheSolversReadIsAnInitialVariable) {
+    std::map<std::string, std::string> sources = solverSources();
+    ASSERT_EQ(sources.size(), 5u);
+    std::set<std::string> names;
+    for (const auto& [chapter, text] : sources) {
+        for (const char* pattern : {R"re(number\("([^"]+)"\))re", R"re(Vars::(?:value|get)\("([^"]+)"\))re",
+                                    R"re(\{"([a-z][a-z0-9_/]*)", "[A-Za-z.]+", ")re"}) {
+            std::set<std::string> found = matches(text, pattern);
+            names.insert(found.begin(), found.end());
+        }
+    }
+    EXPECT_GT(names.size(), 150u);
+    for (const char* character : {"vorne", "luna", "danny"}) {
+        for (const char* suffix : {"_items", "_scene", "_entered_from"}) {
+            names.insert(std::string(character) + suffix);
+        }
+    }
+    for (const std::string& name : names) {
+        EXPECT_TRUE(Vars::variables.exists(name)) << name;
+    }
+}
+
+TEST_F(HintData, EveryExitOfTheDataLeadsToItsLinksScene) {
+    int exits = 0;
+    for (const auto& [from, links] : SceneRoutes::links) {
+        if (!inData(from)) {
+            continue;
+        }
+        for (const RouteLink& link : links) {
+            SCOPED_TRACE(from + " -> " + link.to);
+            switchNow(from);
+            auto action = Session::activeScene->actions.find(link.exit.hexToUInt());
+            ASSERT_NE(action, Session::activeScene->actions.end());
+            action->second->execute();
+            game->step(2);
+            game->finishTransition();
+            // The planets' landings are the one landing scene until the planets are made.
+            EXPECT_EQ(var("active_scene"), inData(link.to) ? link.to : vessot::String("jama_spacea.Landing"));
+            ++exits;
+        }
+    }
+    EXPECT_EQ(exits, 12);
+}
+
+TEST_F(HintData, EveryAreaASolverNamesInASceneOfTheDataHasAnAction) {
+    // The rows that name an area without a route step: the router's dials, the drawing's edge, the
+    // cockpit's computer at the end of the tutorial and of the first part, the kitchen's oven.
+    std::set<std::pair<std::string, std::string>> areas = {{"ship.Router", "FF0099"},
+                                                           {"ship.Schematics", "0000FF"},
+                                                           {"ship.Cockpit", "00FF00"},
+                                                           {"ship.Kitchen", "009900"},
+                                                           {"ship.Kitchen", "FF99FF"}};
+    std::regex step(R"re((?:hintToward|lunaAt|dannyAt)\((?:"\w+",\s*)?"([\w.]+)",([^;]*)\);)re");
+    for (const auto& [chapter, text] : solverSources()) {
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), step); it != std::sregex_iterator(); ++it) {
+            std::string scene = (*it)[1].str();
+            std::string full = scene.find('.') == std::string::npos ? chapter + "." + scene : scene;
+            for (const std::string& colour : matches((*it)[2].str(), R"re("([0-9A-F]{6})(?=[|"]))re")) {
+                areas.insert({full, colour});
+            }
+        }
+    }
+    int checked = 0;
+    for (const auto& [scene, colour] : areas) {
+        if (!inData(scene)) {
+            continue;
+        }
+        switchNow(scene);
+        EXPECT_TRUE(Session::activeScene->actions.count(vessot::String(colour).hexToUInt())) << scene << " " << colour;
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
+}
+
+TEST_F(HintData, EveryMarkedItemHasItsPictureAndEveryNamedItemItsName) {
+    std::set<std::string> pictures;
+    std::set<std::string> names;
+    for (const auto& [chapter, text] : solverSources()) {
+        std::set<std::string> marked = matches(text, R"re("[0-9A-F]{6}\|(\w+)")re");
+        pictures.insert(marked.begin(), marked.end());
+        for (int group : {1, 2}) {
+            std::set<std::string> combined = matches(text, R"re("combine:(\w+)\+(\w+)")re", group);
+            names.insert(combined.begin(), combined.end());
+        }
+        std::set<std::string> used = matches(text, R"re("(?:use|look):(\w+)")re");
+        names.insert(used.begin(), used.end());
+    }
+    EXPECT_GT(pictures.size(), 50u);
+    EXPECT_TRUE(pictures.count("cursor_use"));
+    for (const std::string& item : pictures) {
+        EXPECT_NE(uiChapter->findImage("items/" + item), nullptr) << item;
+    }
+    EXPECT_GT(names.size(), 25u);
+    for (const std::string& item : names) {
+        EXPECT_TRUE(uiChapter->textExists("obj_" + item)) << item;
+    }
+}
+
+} // namespace
