@@ -164,7 +164,7 @@ TEST_F(PointerInput, AClickBeyondTheFloorWalksToItsNearestPointUnlessThatIsHardl
     Character2D* walker = standCharacter(350, 290);
     game->click(350, 200); // the floor's nearest point is 5 units away: no walk
     EXPECT_EQ(walker->getJobQueueSize(), 0u);
-    game->click(30, 20); // above the logbook, left of the ladder
+    game->click(340, 230); // between the console and the door, below the dial lock
     ASSERT_EQ(walker->getJobQueueSize(), 1u);
     auto* walk = dynamic_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
     ASSERT_NE(walk, nullptr);

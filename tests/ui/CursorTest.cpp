@@ -17,7 +17,7 @@ namespace {
 
 const morvec::Vector2 EMPTY(213, 150);
 const morvec::Vector2 COCKPIT_DOOR(391, 185);
-const uint32_t DOOR = 0x00FF00;
+const uint32_t DOOR = 0x008000;
 
 class CursorTest : public RunningGame {
 protected:

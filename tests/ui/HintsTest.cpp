@@ -55,11 +55,11 @@ TEST_F(HintsTest, EachFormShowsItsLineOrMarkerAndEmptiesTheChargeUnlessFlaggedZe
         {"0000FF", true, "", "gui/arrow_l", 19, 188, true},
         {"0000FF,1", true, "", "gui/arrow_l", 19, 188, true},
         {"0000FF,2", true, "", "gui/arrow_l", 19, 188, false},
-        {"FF0033", true, "", "gui/arrow_u", 214, 13, true},
-        {"00FF00|locator", true, "", "items/locator", 234, 170, true},
-        {"00FF00|cursor_use,0", true, "", "items/cursor_use", 234, 170, false},
-        {"00FF00|no_such_item", true, "", "gui/cursor", 234, 170, true},
-        {"00FF00", true, "", "gui/look_up", 234, 170, true},    // a look: its verb's picture
+        {"FF0033", true, "", "gui/arrow_u", 291, 13, true},
+        {"00FF00|locator", true, "", "items/locator", 253, 170, true},
+        {"00FF00|cursor_use,0", true, "", "items/cursor_use", 253, 170, false},
+        {"00FF00|no_such_item", true, "", "gui/cursor", 253, 170, true},
+        {"00FF00", true, "", "gui/look_up", 253, 170, true},    // a look: its verb's picture
         {"0000C0", true, "", "gui/look_up", 209, 84, true},     // "|x" shows the verb too
         {"C000C0", true, "", "gui/cursor_look", 391, 48, true}, // another cursor name keeps the cursor
         {"FF00000000FF", false, "", "", 0, 0, false},           // not a colour

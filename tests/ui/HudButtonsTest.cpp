@@ -168,8 +168,8 @@ TEST_F(HudButtons, TaskNotificationsPlayOneAfterAnotherTwoSecondsEach) {
     auto* diary = ui<nimboui::ImageButton>("diary_button");
     // An added task and then a completed one, as the hint variables' listener queues them.
     Hud::taskNotifications.clear();
-    Vars::get("hint_reach_planet")->setValue("1", false);
-    Vars::get("hint_leave_cockpit")->setValue("0", false);
+    Vars::get("hint_ship_2_silicone")->setValue("1", false);
+    Vars::get("hint_ship_1_locators")->setValue("0", false);
     ASSERT_EQ(Hud::taskNotifications, (std::vector<float>{-1.0f, 1.0f}));
     EXPECT_EQ(diary->getImage()->getName(), "null");
     struct Moment {
@@ -246,10 +246,12 @@ TEST_F(HudButtons, TheHintButtonsMarkTheHotspotsOrAskForAHint) {
         bool slidOut;
         bool realClick;
         float cooldownBefore;
-        // What follows: the click sound, the all-hotspot marker, the cooldown.
+        // What follows: the click sound, the marker (on every hotspot, or the hint's with its
+        // picture), the cooldown.
         bool click;
         bool marked;
         float cooldown;
+        bool hinted = false;
     };
     const Case cases[] = {
         {"a click", "0", "0", false, true, 1.0f, true, true, 0.0f},
@@ -257,7 +259,8 @@ TEST_F(HudButtons, TheHintButtonsMarkTheHotspotsOrAskForAHint) {
         {"a click before the cooldown refilled", "0", "0", false, true, 0.5f, true, true, 0.5f},
         {"slid out", "0", "0", true, true, 1.0f, true, false, 1.0f},
         {"casual, not charged", "1", "0.95", false, true, 0.5f, false, false, 0.9f},
-        {"casual, charged", "1", "1.0", false, true, 0.5f, true, false, 0.9f},
+        {"casual, charged: the kitchen's hatch on the way to the cargo hold", "1", "1.0", false, true, 0.5f, true, true,
+         0.9f, true},
         {"casual mode 0 counts as off", "0", "1.0", false, true, 1.0f, true, true, 0.0f},
     };
     for (const Case& c : cases) {
@@ -275,7 +278,7 @@ TEST_F(HudButtons, TheHintButtonsMarkTheHotspotsOrAskForAHint) {
         Hud::onHintButton(c.realClick ? &args : nullptr);
         EXPECT_EQ(clicked(), c.click);
         EXPECT_EQ(Hints::marker.time, c.marked ? 5.0f : 0.0f);
-        EXPECT_EQ(Hints::marker.image, nullptr);
+        EXPECT_EQ(Hints::marker.image != nullptr, c.hinted);
         EXPECT_FLOAT_EQ(Hints::buttonCooldown, c.cooldown);
         echon::mgr->stopAll();
     }
