@@ -171,7 +171,14 @@ bool showHintString(const String& hint) {
 }
 
 void sayHintLine(const String& line) {
-    Speech::say(vessot::jsprintf("{ %s }%s<p5>", Vars::value("current_character"), line));
+    String text = vessot::jsprintf("{ %s }%s<p5>", Vars::value("current_character"), line);
+    // An item's name is data: markup in it that cannot be spoken (a speaker variable the store lacks)
+    // is reported, and the hint still counts as shown.
+    try {
+        Speech::say(text);
+    } catch (const vessot::exception& e) {
+        GameUtil::logMessage("ERROR! sayHintLine: '" + text + "' cannot be said: " + e.message());
+    }
 }
 
 bool showUseHint(const String& item, bool resetCharge) {
