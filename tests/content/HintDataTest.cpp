@@ -99,6 +99,19 @@ TEST_F(HintData, EveryExitOfTheDataLeadsToItsLinksScene) {
     EXPECT_EQ(exits, 12);
 }
 
+TEST_F(HintData, UsingTheSchematicsOpensTheDrawingWhoseEdgeReturns) {
+    switchNow("ship.Kitchen");
+    uiChapter->getNamedAction("use:schematics")->execute();
+    game->step(2);
+    game->finishTransition();
+    EXPECT_EQ(game->activeScene(), "ship.Schematics");
+    EXPECT_EQ(var("schematics_prev_scene"), "1");
+    Session::activeScene->actions.at(0x0000FF)->execute();
+    game->step(2);
+    game->finishTransition();
+    EXPECT_EQ(game->activeScene(), "ship.Kitchen");
+}
+
 TEST_F(HintData, EveryAreaASolverNamesInASceneOfTheDataHasAnAction) {
     // The rows that name an area without a route step: the router's dials, the drawing's edge, the
     // cockpit's computer at the end of the tutorial and of the first part, the kitchen's oven.
