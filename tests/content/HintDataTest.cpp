@@ -1,5 +1,5 @@
 // What the hints name in the bundled data: the solvers' variables are initial variables; every exit
-// of the route graph that leaves a scene of the data is an area whose action goes to the link's
+// of the route graph that leaves a room of the ship is an area whose action goes to the link's
 // scene; every area a solver points at in a scene of the data has an action; every item the marker
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
 // read from their sources, so a row added there is checked here too.
@@ -77,22 +77,25 @@ TEST_F(HintData, EverythingTheSolversReadIsAnInitialVariable) {
     }
 }
 
-TEST_F(HintData, EveryExitOfTheDataLeadsToItsLinksScene) {
+TEST_F(HintData, EveryExitOfTheShipsRoomsLeadsToItsLinksScene) {
     int exits = 0;
+    // The ship's rooms; the planets' ways open with their stories, which their own tests play.
     for (const auto& [from, links] : SceneRoutes::links) {
-        if (!inData(from)) {
+        if (!from.startsWith("ship.")) {
             continue;
         }
+        ASSERT_TRUE(inData(from)) << from;
         for (const RouteLink& link : links) {
             SCOPED_TRACE(from + " -> " + link.to);
+            // The kitchen's hatch leads down to where the ship stands: Varion while Mazslow is there.
+            game->setVar("mazslow_on_varion", link.to.startsWith("varion.") ? "1" : "0");
             switchNow(from);
             auto action = Session::activeScene->actions.find(link.exit.hexToUInt());
             ASSERT_NE(action, Session::activeScene->actions.end());
             action->second->execute();
             game->step(2);
             game->finishTransition();
-            // The planets' landings are the one landing scene until the planets are made.
-            EXPECT_EQ(var("active_scene"), inData(link.to) ? link.to : vessot::String("jama_spacea.Landing"));
+            EXPECT_EQ(var("active_scene"), link.to);
             ++exits;
         }
     }

@@ -142,7 +142,8 @@ TEST_F(Solvers, Ship) {
 TEST_F(Solvers, Jama_spacea) {
     walk({
         {"diary", "", "", "jama_spacea.Diary", "", "", "0000FF"},
-        {"safe at the solution", "", "knob_2_state=4 knob_3_state=1", "jama_spacea.Safe", "", "", "FF33FF|cursor_use"},
+        {"safe at the solution", "", "knob_1_state=0 knob_2_state=4 knob_3_state=1 knob_4_state=0", "jama_spacea.Safe",
+         "", "", "FF33FF|cursor_use"},
         {"safe elsewhere", "", "knob_2_state=4", "jama_spacea.Safe", "", "", ""},
         {"1", "", "", "jama_spacea.Park", "", "", "FF0000"},
         {"1 from the pier: straight up", "", "", "jama_spacea.Pier", "", "", "FFFF00"},

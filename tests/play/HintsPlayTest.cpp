@@ -69,12 +69,12 @@ TEST_F(HintsPlay, TheHintLeadsExitByExitToTheCargoHoldWhereItsStepEmptiesTheChar
     takeTheExit();
     ASSERT_EQ(game.activeScene(), "ship.Kitchen");
     pressHint();
-    EXPECT_EQ(marker(), "gui/arrow_r at 396,184");
+    EXPECT_EQ(marker(), "gui/arrow_r at 396,169");
     EXPECT_EQ(game.var("_hint_timer"), "1.0");
     takeTheExit();
     ASSERT_EQ(game.activeScene(), "ship.CargoHold");
     pressHint();
-    EXPECT_EQ(marker(), "gui/cursor2 at 104,209"); // the crate of locators, with the hand
+    EXPECT_EQ(marker(), "gui/cursor2 at 104,219"); // the crate of locators, with the hand
     EXPECT_LT(game.var("_hint_timer").toFloat(), 0.01f);
     // Uncharged, the button does nothing.
     Hints::marker = {};
@@ -92,7 +92,7 @@ TEST_F(HintsPlay, TheTutorialsLastHintLandsInTheCockpitWithItsMarkerStillShownAS
     EXPECT_EQ(game.var("tutorial_state"), "42");
     EXPECT_EQ(game.var("did_guided_hint_tutorial"), "1");
     game.stepSeconds(1.0f);
-    EXPECT_EQ(marker(), "gui/look_up at 253,170"); // the ship's computer
+    EXPECT_EQ(marker(), "gui/look_up at 265,223"); // the ship's computer
 }
 
 TEST_F(HintsPlay, AStepOfVornesMakesHimCurrentInHisSceneWithTheMarkerOnHisExit) {
@@ -106,7 +106,7 @@ TEST_F(HintsPlay, AStepOfVornesMakesHimCurrentInHisSceneWithTheMarkerOnHisExit) 
     EXPECT_EQ(game.var("current_character"), "vorne");
     EXPECT_EQ(game.activeScene(), "ship.Kitchen");
     game.stepSeconds(1.0f);
-    EXPECT_EQ(marker(), "gui/arrow_r at 396,184"); // toward the engine room through the cargo hold
+    EXPECT_EQ(marker(), "gui/arrow_r at 396,169"); // toward the engine room through the cargo hold
 }
 
 TEST_F(HintsPlay, TheDiaryButtonOpensTheBookWhereAClickUnlocksALine) {

@@ -44,11 +44,11 @@ TEST_F(HintsTest, EachFormShowsItsLineOrMarkerAndEmptiesTheChargeUnlessFlaggedZe
         float x, y;
         bool emptied;
     } cases[] = {
-        {"use:diary", true, "{ vorne }I should use the diary.<p5>", "", 0, 0, true},
-        {"look:diary", true, "{ vorne }I should take a closer look at the diary.<p5>", "", 0, 0, true},
-        {"combine:explosives+fuses", true, "{ vorne }I should combine the explosives with the fuses.<p5>", "", 0, 0,
+        {"use:diary", true, "{ vorne }Use diary<p5>", "", 0, 0, true},
+        {"look:diary", true, "{ vorne }Look at diary<p5>", "", 0, 0, true},
+        {"combine:explosives+fuses", true, "{ vorne }Combine explosives with fuses<p5>", "", 0, 0,
          true},
-        {"use:diary,0", true, "{ vorne }I should use the diary.<p5>", "", 0, 0, false},
+        {"use:diary,0", true, "{ vorne }Use diary<p5>", "", 0, 0, false},
         {"combine:explosives", false, "", "", 0, 0, false},
         {"open:door", false, "", "", 0, 0, false},
         {"0000FF,0", true, "", "gui/arrow_l", 19, 188, false},
@@ -56,10 +56,10 @@ TEST_F(HintsTest, EachFormShowsItsLineOrMarkerAndEmptiesTheChargeUnlessFlaggedZe
         {"0000FF,1", true, "", "gui/arrow_l", 19, 188, true},
         {"0000FF,2", true, "", "gui/arrow_l", 19, 188, false},
         {"FF0033", true, "", "gui/arrow_u", 291, 13, true},
-        {"00FF00|locator", true, "", "items/locator", 253, 170, true},
-        {"00FF00|cursor_use,0", true, "", "items/cursor_use", 253, 170, false},
-        {"00FF00|no_such_item", true, "", "gui/cursor", 253, 170, true},
-        {"00FF00", true, "", "gui/look_up", 253, 170, true},    // a look: its verb's picture
+        {"00FF00|locator", true, "", "items/locator", 265, 223, true},
+        {"00FF00|cursor_use,0", true, "", "items/cursor_use", 265, 223, false},
+        {"00FF00|no_such_item", true, "", "gui/cursor", 265, 223, true},
+        {"00FF00", true, "", "gui/look_up", 265, 223, true},    // a look: its verb's picture
         {"0000C0", true, "", "gui/look_up", 209, 84, true},     // "|x" shows the verb too
         {"C000C0", true, "", "gui/cursor_look", 391, 48, true}, // another cursor name keeps the cursor
         {"FF00000000FF", false, "", "", 0, 0, false},           // not a colour
