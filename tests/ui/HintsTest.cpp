@@ -46,8 +46,7 @@ TEST_F(HintsTest, EachFormShowsItsLineOrMarkerAndEmptiesTheChargeUnlessFlaggedZe
     } cases[] = {
         {"use:diary", true, "{ vorne }Use diary<p5>", "", 0, 0, true},
         {"look:diary", true, "{ vorne }Look at diary<p5>", "", 0, 0, true},
-        {"combine:explosives+fuses", true, "{ vorne }Combine explosives with fuses<p5>", "", 0, 0,
-         true},
+        {"combine:explosives+fuses", true, "{ vorne }Combine explosives with fuses<p5>", "", 0, 0, true},
         {"use:diary,0", true, "{ vorne }Use diary<p5>", "", 0, 0, false},
         {"combine:explosives", false, "", "", 0, 0, false},
         {"open:door", false, "", "", 0, 0, false},
