@@ -20,6 +20,9 @@ const morvec::Vector2 GALLEY_SCREEN(362, 124);
 const morvec::Vector2 GALLEY_DOOR(40, 170);
 const morvec::Vector2 GALLEY_FLOOR(213, 300);
 const morvec::Vector2 FUSE(340, 67);
+// Points of the lamp's light and of the fuse's glass.
+const morvec::Vector2 LAMP_LIGHT(368, 36);
+const morvec::Vector2 FUSE_GLASS(337, 64);
 
 template <class T> T* shipObject(const char* name) {
     return dynamic_cast<T*>(nimboui::getDatasetByName("ship")->getObject(name));
@@ -27,6 +30,12 @@ template <class T> T* shipObject(const char* name) {
 
 int brightness(const nimbo::Color& c) {
     return c.r + c.g + c.b;
+}
+
+// The colour the screen shows at a point of the scene.
+nimbo::Color shownAt(const GameHarness& game, const morvec::Vector2& point) {
+    morvec::Vector2 window = game.sceneToWindow(point.x, point.y);
+    return game.screenshot().getPixel((int)window.x, (int)window.y);
 }
 
 class GalleyPlay : public ::testing::Test {
@@ -60,9 +69,16 @@ TEST_F(GalleyPlay, TheGalleysObjectsPlayFadeFireAndCanBeCollected) {
     EXPECT_EQ(game.var("galley_light"), "1");
     EXPECT_EQ(game.var("galley_lingered"), "1");
     EXPECT_NE(game.log().find("[zeph] the galley lamp is fully lit\n"), std::string::npos);
-    // The fuse is collected with a click and stays gone.
+    // The lit lamp shows its warm light under its shade; the fuse's light blue glass shows on the wall.
+    nimbo::Color light = shownAt(game, LAMP_LIGHT);
+    nimbo::Color glass = shownAt(game, FUSE_GLASS);
+    EXPECT_GT((int)light.r, light.b + 80);
+    EXPECT_GT((int)glass.b, glass.r + 50);
+    // The fuse is collected with a click and stays gone, the wall showing where it lay.
     game.click(FUSE.x, FUSE.y);
     game.step();
+    nimbo::Color wall = shownAt(game, FUSE_GLASS);
+    EXPECT_GT((int)wall.r, (int)wall.b);
     EXPECT_EQ(game.var("ho_fuse"), "0");
     EXPECT_EQ(game.var("items"), "fuse");
     EXPECT_EQ(shipObject<nimboui::Object>("fuse")->getParent(), nullptr);

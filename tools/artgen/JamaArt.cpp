@@ -88,6 +88,100 @@ Place landingSite() {
     return p;
 }
 
+// A name plate under a thing of the landing.
+Piece plate(float x, float y, float w, const char* label) {
+    return box(x, y, w, 10, IRON, 0, label);
+}
+
+// Where the galley's hatch comes down: the ship on its legs with its ramp to the ground; the torn
+// picture of the ship pinned over a supply rack with a robot, a crate and a scanner on its shelf; a
+// service gantry above the ship with a lever, a coin slot, an antenna dish and a signpost; the tile
+// tablet on a rock, a cache on a rock pillar with the fuel tank below; and on the ground a plant, a
+// rock, a marker stone, a radio, a critter and a power socket. The ground drawn reaches further back
+// than the walk map, which is kept by hand.
+Place landing() {
+    Place p = outdoors("Landing", "LANDING", 236, SAND);
+    p.writesWalkMap = false;
+    p.pieces = {
+        oval(364, 22, 40, 40, SUN),
+        polygon({{0, 236}, {40, 206}, {110, 228}, {200, 196}, {300, 222}, {370, 200}, {426, 218}, {426, 236}}, HILL),
+        // The gantry and the rack behind the ship.
+        box(121, 50, 6, 190, IRON),
+        box(314, 50, 6, 186, IRON),
+        box(2, 56, 6, 184, DARK_WOOD),
+        box(120, 50, 200, 10, IRON),
+        // The ship on its legs, its hatch open over the ramp.
+        stroke({{150, 170}, {130, 244}}, 7, IRON),
+        stroke({{282, 170}, {302, 244}}, 7, IRON),
+        oval(176, 60, 80, 50, GLASS),
+        oval(112, 90, 208, 90, STEEL, 0, "SHIP"),
+        oval(134, 124, 14, 14, GLASS),
+        oval(284, 124, 14, 14, GLASS),
+        box(158, 158, 114, 14, Color(250, 226, 160, 255)),
+        // The ramp down from the hatch, in the shade under the hull.
+        box(150, 170, 130, 100, mixed(SAND, IRON, 0.6f), 0x00FF00),
+        polygon({{166, 170}, {264, 170}, {280, 270}, {150, 270}}, STEEL),
+    };
+    for (float y = 184; y < 268; y += 12) {
+        float side = (y - 170) * 16 / 100;
+        p.pieces.push_back(stroke({{168 - side, y}, {262 + side, y}}, 2, IRON));
+    }
+    add(p.pieces, {stroke({{166, 160}, {150, 270}}, 4, IRON), stroke({{264, 160}, {280, 270}}, 4, IRON),
+                   box(186, 206, 58, 18, IRON, 0, "RAMP")});
+    // The board with the torn picture of the ship pinned to it, over the rack's shelf.
+    const std::vector<Spot> torn = {{38, 66},   {70, 64},   {76, 72},  {84, 64},  {118, 67}, {116, 90},
+                                    {120, 104}, {104, 108}, {96, 102}, {86, 108}, {40, 106}, {36, 88}};
+    add(p.pieces, {box(30, 60, 96, 64, WOOD, 0xFF0080), polygon(torn, PAPER), oval(56, 76, 44, 16, STEEL),
+                   oval(70, 70, 16, 10, GLASS), stroke({{80, 64}, {92, 108}}, 1.5f, SOIL),
+                   box(36, 109, 84, 12, DARK_WOOD, 0, "TORN PICTURE"), box(2, 178, 125, 8, WOOD)});
+    // On the shelf: the robot, the crate and the scanner.
+    add(p.pieces, {box(6, 134, 34, 44, STEEL, 0x808080), oval(11, 141, 9, 9, GLASS), oval(26, 141, 9, 9, GLASS),
+                   box(12, 156, 22, 6, IRON), box(8, 168, 30, 10, IRON), plate(4, 187, 38, "ROBOT")});
+    add(p.pieces, {box(46, 140, 34, 34, WOOD, 0x804000), stroke({{49, 143}, {77, 171}}, 3, DARK_WOOD),
+                   stroke({{77, 143}, {49, 171}}, 3, DARK_WOOD), plate(42, 187, 38, "CRATE")});
+    add(p.pieces, {oval(86, 140, 34, 34, STEEL, 0x008080), oval(92, 146, 22, 22, Color(60, 160, 90, 255)),
+                   stroke({{103, 148}, {103, 166}}, 1, IRON), stroke({{94, 157}, {112, 157}}, 1, IRON),
+                   plate(84, 187, 42, "SCANNER")});
+    // On the gantry: the lever, the coin slot, the antenna dish and the signpost.
+    add(p.pieces, {box(150, 16, 34, 34, IRON, 0xC00000), box(154, 38, 26, 8, DARK_STONE),
+                   stroke({{162, 42}, {174, 22}}, 3, STONE), oval(170, 17, 9, 9, RED), plate(146, 50, 38, "LEVER")});
+    add(p.pieces, {box(190, 16, 34, 34, BRASS, 0x000040), box(203, 22, 8, 14, IRON), oval(200, 38, 14, 6, IRON),
+                   plate(186, 50, 38, "COIN SLOT")});
+    add(p.pieces, {oval(230, 16, 34, 34, STONE, 0x00C0C0), oval(237, 23, 20, 20, mixed(STONE, IRON, 0.3f)),
+                   stroke({{247, 33}, {258, 20}}, 2, IRON), oval(255, 17, 6, 6, RED), plate(230, 50, 38, "ANTENNA")});
+    add(p.pieces,
+        {box(270, 16, 34, 34, WOOD, 0x4040C0), polygon({{274, 22}, {294, 22}, {300, 28}, {294, 34}, {274, 34}}, PAPER),
+         polygon({{280, 38}, {300, 38}, {300, 46}, {280, 46}, {274, 42}}, PAPER), plate(272, 50, 38, "SIGNPOST")});
+    // The tile tablet on its rock: a stone slab of nine tiles.
+    add(p.pieces, {polygon({{284, 250}, {292, 200}, {330, 186}, {376, 196}, {392, 250}}, DARK_STONE),
+                   box(300, 120, 72, 72, STONE, 0x0080FF)});
+    for (int tile = 0; tile < 9; ++tile) {
+        float x = 306 + (tile % 3) * 20, y = 126 + (tile / 3) * 14;
+        p.pieces.push_back(box(x, y, 18, 12, tile % 2 ? BRASS : mixed(STONE, WALL, 0.6f)));
+    }
+    add(p.pieces, {box(302, 172, 68, 16, DARK_STONE, 0, "TILE TABLET")});
+    // The rock pillar with the locked cache on top and the fuel tank at its foot.
+    add(p.pieces,
+        {polygon({{380, 236}, {384, 160}, {402, 150}, {424, 156}, {426, 236}}, HILL),
+         box(388, 120, 34, 34, IRON, 0x408000), box(392, 128, 26, 4, DARK_STONE), oval(398, 136, 14, 12, BRASS),
+         plate(386, 160, 38, "CACHE"), box(388, 204, 34, 44, RED, 0xC000C0, "FUEL"), box(388, 212, 34, 3, DARK_STONE),
+         box(388, 238, 34, 3, DARK_STONE), box(398, 198, 14, 6, IRON)});
+    // On the ground: the plant, the rock, the marker stone, the radio, the critter and the socket.
+    add(p.pieces, {oval(6, 262, 34, 34, LEAF, 0x00C000), oval(12, 266, 14, 14, GRASS), oval(22, 276, 14, 14, GRASS),
+                   plate(4, 298, 38, "PLANT")});
+    add(p.pieces, {oval(46, 266, 34, 30, STONE, 0x606060), plate(44, 298, 38, "ROCK")});
+    add(p.pieces, {box(86, 262, 34, 34, DARK_STONE, 0xC0C000), stroke({{94, 270}, {112, 288}}, 2, BRASS),
+                   stroke({{112, 270}, {94, 288}}, 2, BRASS), plate(84, 298, 38, "MARKER")});
+    add(p.pieces, {stroke({{320, 264}, {330, 244}}, 1.5f, IRON), box(292, 262, 34, 34, IRON, 0x0000C0),
+                   box(296, 268, 14, 22, DARK_STONE), oval(314, 272, 8, 8, BRASS), plate(290, 298, 38, "RADIO")});
+    add(p.pieces, {oval(334, 262, 8, 10, Color(220, 150, 60, 255)), oval(356, 262, 8, 10, Color(220, 150, 60, 255)),
+                   oval(332, 266, 34, 30, Color(220, 150, 60, 255), 0xC08000), oval(340, 274, 6, 6, IRON),
+                   oval(352, 274, 6, 6, IRON), plate(330, 298, 38, "CRITTER")});
+    add(p.pieces, {box(372, 262, 34, 34, STONE, 0x400040), oval(379, 272, 8, 10, IRON), oval(391, 272, 8, 10, IRON),
+                   plate(370, 298, 38, "SOCKET")});
+    return p;
+}
+
 Place crossroads() {
     Place p = outdoors("Crossroads", "CROSSROADS", 240, SAND);
     p.pieces = {
@@ -399,9 +493,9 @@ void drawSafeKnobs(const vessot::String& data) {
 }
 
 std::vector<Place> jamaPlaces() {
-    return {landingSite(), crossroads(),       motel(),  pier(),  jamaMap(),  crashSite(),
-            windmill(),    windmillInterior(), park(),   dam(),   cemetary(), undergrave(),
-            clearing(),    rowboatToPier(),    plaque(), diary(), safe()};
+    return {landing(),    landingSite(), crossroads(),       motel(),  pier(),  jamaMap(),
+            crashSite(),  windmill(),    windmillInterior(), park(),   dam(),   cemetary(),
+            undergrave(), clearing(),    rowboatToPier(),    plaque(), diary(), safe()};
 }
 
 } // namespace artgen

@@ -148,7 +148,7 @@ runel::Layout layout(runelttf::FontTtf& font, const vessot::String& text) {
 }
 
 void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path) {
-    const int width = (int)std::lround(SCENE_WIDTH * PIXELS_PER_UNIT);
+    const int width = (int)std::lround(place.width * PIXELS_PER_UNIT);
     const int height = (int)std::lround(SCENE_HEIGHT * PIXELS_PER_UNIT);
     nimbo::Image image(width, height);
     for (int y = 0; y < height; ++y) {
@@ -188,9 +188,9 @@ void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path
 }
 
 void drawHotspots(const Place& place, const vessot::String& path) {
-    nimbo::Image image(SCENE_WIDTH, SCENE_HEIGHT, BLACK);
+    nimbo::Image image(place.width, SCENE_HEIGHT, BLACK);
     for (int y = 0; y < SCENE_HEIGHT; ++y) {
-        for (int x = 0; x < SCENE_WIDTH; ++x) {
+        for (int x = 0; x < place.width; ++x) {
             for (const Piece& p : place.pieces) {
                 if (p.hotspot && depthInside(p, x + 0.5f, y + 0.5f) >= 0) {
                     image.setPixel(
@@ -313,26 +313,47 @@ void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::Strin
     }
 }
 
-void drawFigure(const nimbo::Color& clothes, const vessot::String& path) {
-    const float width = 34, height = 68;
-    nimbo::Image image((int)std::lround(width * PIXELS_PER_UNIT), (int)std::lround(height * PIXELS_PER_UNIT));
-    Place figure{"",
-                 "",
-                 "",
-                 nimbo::Color::Clear,
-                 nimbo::Color::Clear,
-                 {},
-                 nimbo::Color::Clear,
-                 person(width / 2, height - 1, clothes)};
-    for (int y = 0; y < image.getHeight(); ++y) {
-        for (int x = 0; x < image.getWidth(); ++x) {
+namespace {
+
+// Pieces alone on a clear cell of a picture, the cell's top left at (left, top) in pixels and the
+// pieces in units from there.
+void drawCell(nimbo::Image& image, int left, int top, int width, int height, const std::vector<Piece>& pieces) {
+    Place cell{"", "", "", nimbo::Color::Clear, nimbo::Color::Clear, {}, nimbo::Color::Clear, pieces};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             float ux = (x + 0.5f) / PIXELS_PER_UNIT, uy = (y + 0.5f) / PIXELS_PER_UNIT;
             bool covered = false;
-            for (const Piece& p : figure.pieces) {
+            for (const Piece& p : pieces) {
                 covered = covered || depthInside(p, ux, uy) >= 0;
             }
             if (covered) {
-                image.setPixel(x, y, placeColour(figure, ux, uy));
+                image.setPixel(left + x, top + y, placeColour(cell, ux, uy));
+            }
+        }
+    }
+}
+
+} // namespace
+
+void drawFigure(const nimbo::Color& clothes, const vessot::String& path) {
+    const float width = 34, height = 68;
+    nimbo::Image image((int)std::lround(width * PIXELS_PER_UNIT), (int)std::lround(height * PIXELS_PER_UNIT));
+    drawCell(image, 0, 0, image.getWidth(), image.getHeight(), person(width / 2, height - 1, clothes));
+    image.savePng(path);
+}
+
+void drawProps(const vessot::String& data, const std::vector<Prop>& props, int width, int height,
+               const vessot::String& path) {
+    Fonts fonts = loadFonts(data);
+    nimbo::Image image(width, height, nimbo::Color::Clear);
+    for (const Prop& prop : props) {
+        drawCell(image, prop.left, prop.top, prop.width, prop.height, prop.pieces);
+        for (const Piece& p : prop.pieces) {
+            if (*p.label) {
+                float left, top, right, bottom;
+                bounds(p, left, top, right, bottom);
+                writeText(image, *fonts.small, p.label, prop.left + (left + right) / 2 * PIXELS_PER_UNIT,
+                          prop.top + (top + bottom) / 2 * PIXELS_PER_UNIT, WHITE, 1.5f);
             }
         }
     }
@@ -348,7 +369,7 @@ void drawPlace(const vessot::String& data, const Place& place) {
     vessot::Dir::create(data + "/shots");
     drawBackground(place, fonts, folder + "/textures/" + place.name + "_hd.png");
     drawHotspots(place, folder + "/hotspots/" + place.name + ".png");
-    if (!place.floor.empty()) {
+    if (!place.floor.empty() && place.writesWalkMap) {
         writeWalkMap(place, folder + "/walk/" + place.name + ".walk");
     }
     drawThumbnail(place, fonts, data + "/shots/" + vessot::String(place.chapter) + "." + place.name + ".png");

@@ -55,16 +55,32 @@ struct Place {
     nimbo::Color ground;
     // Drawn in order, later pieces over earlier ones (in the hotspot picture too).
     std::vector<Piece> pieces;
+    // In scene units; a wider place scrolls, and its thumbnail shows its first screen.
+    int width = 426;
+    // False where the scene's walk map is kept by hand (a floor with holes, or one narrower than the
+    // ground drawn).
+    bool writesWalkMap = true;
 };
 
 // Writes a place's background (textures/NAME_hd.png), hotspot picture (hotspots/NAME.png), walk
-// map (walk/NAME.walk, when it has a floor) under data/chapters/CHAPTER/, and its thumbnail
-// (data/shots/CHAPTER.NAME.png).
+// map (walk/NAME.walk, when it has a floor and writes one) under data/chapters/CHAPTER/, and its
+// thumbnail (data/shots/CHAPTER.NAME.png).
 void drawPlace(const vessot::String& data, const Place& place);
 
 // Writes a person (person() above) alone on a clear picture of 34 x 68 units, feet at the bottom
 // middle: a figure that a scene shows only at times.
 void drawFigure(const nimbo::Color& clothes, const vessot::String& path);
+
+// A prop's picture: pieces in units from the top left of a cell of width x height pixels at (left,
+// top) of a props picture.
+struct Prop {
+    int left, top, width, height;
+    std::vector<Piece> pieces;
+};
+
+// Writes a clear picture of width x height pixels holding the props (their labels in the small font).
+void drawProps(const vessot::String& data, const std::vector<Prop>& props, int width, int height,
+               const vessot::String& path);
 
 // Writes text centred on (x, y) in image pixels, in the colour over a dark halo.
 void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
@@ -74,6 +90,10 @@ void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::Strin
 std::vector<Place> shipPlaces();
 std::vector<Place> jamaPlaces();
 std::vector<Place> varionPlaces();
+// The ship's corridor and galley, and their props in the ship's textures/props_hd.png: the
+// corridor's crate, the galley's lamp and fuse (ShipDeckArt.cpp).
+std::vector<Place> shipDeckPlaces();
+void drawShipProps(const vessot::String& data);
 // The safe's knob in its six positions (jama_spacea's textures/safe_knobs_hd.png).
 void drawSafeKnobs(const vessot::String& data);
 

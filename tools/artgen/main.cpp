@@ -120,7 +120,6 @@ const nimbo::Color LAMP(250, 220, 120, 255);
 const nimbo::Color CHART(40, 70, 110, 255);
 const nimbo::Color LOGBOOK(170, 50, 40, 255);
 const nimbo::Color DIAL(176, 132, 72, 255);
-const nimbo::Color INTERCOM(70, 120, 100, 255);
 const nimbo::Color WIRING(150, 60, 170, 255);
 const nimbo::Color SCREEN(30, 120, 90, 255);
 const nimbo::Color PAPER(226, 216, 186, 255);
@@ -159,66 +158,6 @@ std::vector<SceneArt> scenes() {
           {50, 210, 34, 20, STEEL, 0x3300CC, false},
           {140, 210, 36, 20, STEEL, 0x330066, false},
           {250, 250, 50, 22, PAPER, 0x00FFFF, false}}},
-        {"chapters/ship",
-         "Corridor",
-         852,
-         nimbo::Color(40, 44, 58, 255),
-         nimbo::Color(92, 96, 104, 255),
-         {{0, 250, 852, 70, STEEL, 0, false},
-          {12, 80, 56, 180, DOOR, 0x00FF00, false},
-          {600, 50, 70, 40, PANEL, 0xFF00FF, false},
-          // The pipe's second valve: another area of the same hotspot.
-          {700, 56, 50, 30, PANEL, 0xFF80FF, false},
-          {330, 80, 56, 180, DOOR, 0x00FFFF, false}}},
-        {"chapters/ship",
-         "Galley",
-         426,
-         nimbo::Color(58, 46, 40, 255),
-         nimbo::Color(110, 96, 84, 255),
-         {{12, 80, 56, 180, DOOR, 0x00FF00, false},
-          {150, 150, 120, 60, PANEL, 0xFF8000, false},
-          // The gear lock and the lamp panel with its four lamps, on the wall above the locker.
-          {110, 30, 64, 56, DIAL, 0x80FF00, false},
-          {196, 36, 110, 44, PANEL, 0x8000FF, false},
-          {207, 50, 16, 16, LAMP, 0, true},
-          {233, 50, 16, 16, LAMP, 0, true},
-          {259, 50, 16, 16, LAMP, 0, true},
-          {285, 50, 16, 16, LAMP, 0, true},
-          // The beacon's screen above the locker, and the screen of the title reel.
-          {168, 88, 84, 52, PANEL, 0, false},
-          {306, 92, 112, 64, PANEL, 0x00C0FF, false},
-          {300, 210, 100, 70, STEEL, 0xFFFF00, true},
-          // The intercom to the ship's computer.
-          {90, 104, 36, 48, INTERCOM, 0x40FFC0, false}}},
-        {"chapters/jama_spacea",
-         "Landing",
-         426,
-         nimbo::Color(200, 120, 60, 255),
-         nimbo::Color(120, 60, 40, 255),
-         {{0, 240, 426, 80, nimbo::Color(150, 90, 50, 255), 0, false},
-          {150, 170, 130, 100, STEEL, 0x00FF00, false},
-          {330, 40, 60, 60, LAMP, 0, true},
-          // A torn picture of the ship on a board, and the tile tablet.
-          {30, 60, 96, 64, nimbo::Color(200, 180, 140, 255), 0xFF0080, false},
-          {300, 120, 72, 72, PANEL, 0x0080FF, false},
-          // What lies about the site, each with its own verbs: a service robot, a crate, a scanner,
-          // a plant, a rock, a marker stone, a radio, a critter, a power socket, a lever, a coin
-          // slot, an antenna, a signpost, a fuel tank and a locked cache.
-          {6, 134, 34, 44, STEEL, 0x808080, false},
-          {46, 140, 34, 34, DOOR, 0x804000, false},
-          {86, 140, 34, 34, GLASS, 0x008080, true},
-          {6, 262, 34, 34, nimbo::Color(70, 170, 60, 255), 0x00C000, true},
-          {46, 266, 34, 30, nimbo::Color(110, 100, 96, 255), 0x606060, true},
-          {86, 262, 34, 34, DIAL, 0xC0C000, false},
-          {292, 262, 34, 34, PANEL, 0x0000C0, false},
-          {332, 266, 34, 30, nimbo::Color(220, 150, 60, 255), 0xC08000, true},
-          {372, 262, 34, 34, STEEL, 0x400040, false},
-          {150, 16, 34, 34, LOGBOOK, 0xC00000, false},
-          {190, 16, 34, 34, PANEL, 0x000040, false},
-          {230, 16, 34, 34, LAMP, 0x00C0C0, true},
-          {270, 16, 34, 34, DOOR, 0x4040C0, false},
-          {388, 204, 34, 44, CHART, 0xC000C0, false},
-          {388, 120, 34, 34, DIAL, 0x408000, false}}},
     };
 }
 
@@ -403,26 +342,6 @@ void drawUi(const vessot::String& data) {
     drawMenuPictures(data + "/ui/textures/menus_hd.png");
 }
 
-// The ship's props, drawn over the scenes' backgrounds: a crate of 50 x 60 units, shaded boards with
-// an outline and two braces.
-void drawProps(const vessot::String& data) {
-    const int w = (int)std::lround(50 * PIXELS_PER_UNIT);
-    const int h = (int)std::lround(60 * PIXELS_PER_UNIT);
-    nimbo::Image image(128, 128, nimbo::Color::Clear);
-    const nimbo::Color wood(168, 120, 64, 255);
-    const nimbo::Color edge(70, 44, 20, 255);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            bool border = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
-            bool brace = std::abs(x * h - y * w) < 3 * w || std::abs((w - 1 - x) * h - y * w) < 3 * w;
-            bool seam = y % 22 == 0;
-            nimbo::Color c = mix(wood, nimbo::Color(0, 0, 0, 255), 0.3f * (float)y / (float)h);
-            image.setPixel(x, y, border ? edge : brace ? mix(c, edge, 0.5f) : seam ? mix(c, edge, 0.35f) : c);
-        }
-    }
-    image.savePng(data + "/chapters/ship/textures/props_hd.png");
-}
-
 // The loading picture: 1024 x 768 of a 1024 x 1024 texture.
 void drawLoadingScreen(const vessot::String& data) {
     nimbo::Image image(1024, 1024, nimbo::Color::Clear);
@@ -487,7 +406,7 @@ int main(int argc, char** argv) {
         }
         vessot::Dir::create(data + "/ui/hotspots");
         vessot::Dir::create(data + "/ui/textures");
-        drawProps(data);
+        artgen::drawShipProps(data);
         artgen::drawCharacters(data);
         drawUi(data);
         artgen::drawInterfaceArt(data, ACHIEVEMENT_COUNT);
@@ -500,7 +419,7 @@ int main(int argc, char** argv) {
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         // The story chapters' places (PlaceArt.h).
         for (const std::vector<artgen::Place>& chapter :
-             {artgen::shipPlaces(), artgen::jamaPlaces(), artgen::varionPlaces()}) {
+             {artgen::shipPlaces(), artgen::shipDeckPlaces(), artgen::jamaPlaces(), artgen::varionPlaces()}) {
             for (const artgen::Place& place : chapter) {
                 artgen::drawPlace(data, place);
             }
