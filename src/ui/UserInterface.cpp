@@ -5,6 +5,9 @@
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "script/Actions.h"
+#include "script/Character2D.h"
+#include "script/Characters.h"
+#include "script/ZephJobs.h"
 #include "ui/AchievementsMenu.h"
 #include "ui/Hintbook.h"
 #include "ui/InGameMenu.h"
@@ -34,12 +37,53 @@ const SceneClass SCENE_CLASSES[] = {
     {"RateMeBox", RateMeBox::create},
 };
 
-// The callbacks the data calls by name, registered after the scenes.
+// The callbacks the data calls by name, registered after the scenes in this order.
 const std::pair<const char*, void (*)(void*)> CALLBACKS[] = {
+    {"ApproachCharacter", approachCharacter},
+    {"FaceCharacter", faceCharacter},
+    {"SwitchCharacter", switchCharacter},
     {"InGameAutoSave", inGameAutoSave},
     {"showRateMeBox", showRateMeBox},
     {"InGameForceAutoSave", inGameForceAutoSave},
+    {"InGameClearJobsToAll", inGameClearJobsToAll},
 };
+
+// The playable characters' distance when one walks up to another: Vorne and Luna keep more room.
+constexpr float CLOSE_DISTANCE = 30.0f;
+constexpr float VORNE_LUNA_DISTANCE = 50.0f;
+
+// The facing that looks back at a character of each facing.
+const std::pair<const char*, const char*> OPPOSITE_FACING[] = {
+    {"N", "S"}, {"NE", "SW"}, {"E", "W"}, {"SE", "NW"}, {"S", "N"}, {"SW", "NE"}, {"W", "E"}, {"NW", "SE"},
+};
+
+Character2D* character(const String& name) {
+    return charactersChapter ? dynamic_cast<Character2D*>(charactersChapter->findObject(name)) : nullptr;
+}
+
+// The acting character ("current_character") and the other one ("approach_target").
+struct CharacterPair {
+    String a, b;
+    Character2D* acting = nullptr;
+    Character2D* other = nullptr;
+};
+
+// The pair of the variables; without characters, with the error logged under the action's name, when
+// they are not two different characters.
+CharacterPair characterPair(const String& action) {
+    CharacterPair pair{Vars::value("current_character"), Vars::value("approach_target")};
+    if ((pair.b != "luna" && pair.b != "vorne" && pair.b != "danny") || !character(pair.b)) {
+        GameUtil::logMessage("ERROR! " + action + ": $approach_character is invalid: '" + pair.b + "'");
+    } else if (pair.a == pair.b) {
+        GameUtil::logMessage("ERROR! " + action + ": chr1 == chr2!, this shouldn't happen");
+    } else if (!character(pair.a)) {
+        GameUtil::logMessage("ERROR! " + action + ": $current_character is invalid: '" + pair.a + "'");
+    } else {
+        pair.acting = character(pair.a);
+        pair.other = character(pair.b);
+    }
+    return pair;
+}
 
 } // namespace
 
@@ -52,9 +96,57 @@ void registerScenes(Chapter* chapter) {
     }
 }
 
+void approachCharacter(void*) {
+    CharacterPair pair = characterPair("ApproachCharacterAction");
+    if (!pair.acting) {
+        return;
+    }
+    GameUtil::logMessage("ApproachCharacterAction: " + pair.a + " approaching " + pair.b);
+    morvec::Vector2 from = pair.acting->nimboui::Object::getPosition();
+    morvec::Vector2 to = pair.other->nimboui::Object::getPosition();
+    // Both on one point: no direction, so the walk goes to the other's point.
+    morvec::Vector2 direction = (from - to).normalised();
+    bool vorneAndLuna = (pair.a == "vorne" && pair.b == "luna") || (pair.a == "luna" && pair.b == "vorne");
+    morvec::Vector2 stop = to + direction * (vorneAndLuna ? VORNE_LUNA_DISTANCE : CLOSE_DISTANCE);
+    // Right behind the running job; what was queued after it follows the walk.
+    pair.acting->insertJob(1, new ZephJobs::SplineMove("", false, stop.x, stop.y));
+}
+
+void faceCharacter(void*) {
+    CharacterPair pair = characterPair("FaceCharacterAction");
+    if (!pair.acting) {
+        return;
+    }
+    GameUtil::logMessage("FaceCharacterAction: " + pair.b + " facing " + pair.a);
+    for (const auto& [facing, opposite] : OPPOSITE_FACING) {
+        if (pair.acting->getOrientation() == facing) {
+            pair.other->setOrientation(opposite);
+        }
+    }
+}
+
+void switchCharacter(void*) {
+    Characters::switchCharacter(Vars::value("switch_character_action_target"));
+}
+
+void inGameClearJobsToAll(void*) {
+    GameUtil::logMessage("clearing all jobs");
+    for (nimboui::Object* object : charactersChapter->getObjects()) {
+        if (auto* character = dynamic_cast<Character2D*>(object)) {
+            character->clearJobs();
+        }
+    }
+}
+
 void inGameAutoSave(void*) {
     if (GameUtil::getActiveChapterName() == "ui") {
-        Session::switchScene(Vars::value("ingame_menu_prev_scene"), "", "", 0.0f);
+        String previous = Vars::value("ingame_menu_prev_scene");
+        // A switch to "" would fail halfway; the autosave below then refuses the "ui" scene.
+        if (previous.empty()) {
+            GameUtil::logMessage("ERROR! InGameAutoSave: no scene to return to");
+        } else {
+            Session::switchScene(previous, "", "", 0.0f);
+        }
     }
     ::SaveLoadMenu::autoSave();
 }

@@ -7,7 +7,18 @@
 
 namespace UserInterface {
 
-// Named callbacks of the "ui" chapter that the data calls. An autosave on the data's request: from
+// Named callbacks of the "ui" chapter that the data calls; the data sets their arguments in game
+// variables first.
+// The current character walks up to the one "approach_target" names, stopping short of it, right
+// after the job it runs.
+void approachCharacter(void* userData);
+// The character "approach_target" names turns to face the current character.
+void faceCharacter(void* userData);
+// Plays the character "switch_character_action_target" names.
+void switchCharacter(void* userData);
+// Empties every character's job queue.
+void inGameClearJobsToAll(void* userData);
+// An autosave on the data's request: from
 // a "ui" scene it first returns to the game scene the in-game menu was opened from.
 void inGameAutoSave(void* userData);
 // An autosave of the state of now rather than of the last quiet moment.

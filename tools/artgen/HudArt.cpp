@@ -322,6 +322,31 @@ void drawCloseButtons(nimbo::Image& image) {
     }
 }
 
+// ---------------------------------------------------------------- puzzle skip gauges
+
+// The part of the ring from radius inner to outer, clockwise from the top through the fraction of a turn.
+Shape arc(float cx, float cy, float inner, float outer, float fraction) {
+    return [=](float x, float y) {
+        float r = std::hypot(x - cx, y - cy);
+        float turn = std::atan2(x - cx, cy - y) / (2 * 3.14159265f);
+        return r >= inner && r <= outer && (turn < 0 ? turn + 1 : turn) <= fraction;
+    };
+}
+
+// A puzzle's skip button in 13 steps, eight cells a row from y 384: the ring around the skip
+// symbol fills clockwise, and the symbol lights up once it is full.
+void drawSkipGauges(nimbo::Image& image) {
+    const Color track(60, 64, 74, 255), fill(240, 170, 50, 255), full(120, 220, 110, 255);
+    for (int step = 1; step <= 13; ++step) {
+        float fraction = (step - 1) / 12.0f;
+        Canvas(image, (step - 1) % 8 * CELL, 384 + (step - 1) / 8 * CELL, CELL, CELL)
+            .paint(Color(20, 20, 24, 220), disc(32, 32, 30))
+            .paint(track, arc(32, 32, 21, 28, 1.0f))
+            .paint(step == 13 ? full : fill, arc(32, 32, 21, 28, fraction))
+            .paint(step == 13 ? WHITE : Color(150, 150, 160, 255), skip());
+    }
+}
+
 // ---------------------------------------------------------------- hull panels
 
 // A strip of hull plating w x h pixels: plates with seams across the strip every 64 pixels, rivets
@@ -376,6 +401,7 @@ void drawHudArt(const vessot::String& data) {
     }
     drawMarkers(bar);
     drawCloseButtons(bar);
+    drawSkipGauges(bar);
     bar.savePng(data + "/ui/textures/hudbar_hd.png");
 
     nimbo::Image cursors(512, 512);
