@@ -19,6 +19,7 @@
 #include "MenuArt.h"
 #include "MinigameArt.h"
 #include "PlaceArt.h"
+#include "SchminkellArt.h"
 #include "TalkArt.h"
 
 #include "nimbo/Image.h"
@@ -419,7 +420,8 @@ int main(int argc, char** argv) {
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         // The story chapters' places (PlaceArt.h).
         for (const std::vector<artgen::Place>& chapter :
-             {artgen::shipPlaces(), artgen::shipDeckPlaces(), artgen::jamaPlaces(), artgen::varionPlaces()}) {
+             {artgen::shipPlaces(), artgen::shipDeckPlaces(), artgen::jamaPlaces(), artgen::varionPlaces(),
+              artgen::schminkellPlaces()}) {
             for (const artgen::Place& place : chapter) {
                 artgen::drawPlace(data, place);
             }
@@ -429,6 +431,8 @@ int main(int argc, char** argv) {
         for (const char* chapter : {"jama_spacea", "varion"}) {
             artgen::drawFigure(nimbo::Color(150, 40, 110, 255), data + "/chapters/" + chapter + "/textures/she_hd.png");
         }
+        // The props Schminkell-7's slab scenes lay over their places.
+        artgen::drawSchminkellProps(data);
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
         return 1;
