@@ -1,5 +1,5 @@
 // The story chapters' data on the running game: every scene that the hint routes and solvers of
-// "jama_spacea" and "varion" name exists with its hotspot map and stands its characters on its walk
+// "jama_spacea", "schminkell7" and "varion" name exists with its hotspot map and stands its characters on its walk
 // map; every exit of the routes is an area whose action leads to the linked scene; every area a solver
 // points at is bound to an action; the laboratory's doors remember the corridor; the questionnaire
 // takes the answers the hints give.
@@ -99,6 +99,16 @@ const Link LINKS[] = {
     {"varion", "Sewers", "Prison", "0000FF", {}},
     {"varion", "Prison", "LCorridor", "0000FF", {}},
     {"varion", "Prison", "Sewers", "FF0000", {}},
+    {"schminkell7", "Entrance", "Replicator", "0000FF", {}},
+    {"schminkell7", "Replicator", "Entrance", "FFFF00", {}},
+    {"schminkell7", "Replicator", "Storage", "00FF00", {}},
+    {"schminkell7", "Replicator", "Computer", "00FFFF", {}},
+    {"schminkell7", "Storage", "Replicator", "FFFF00", {}},
+    {"schminkell7", "Storage", "Saucer", "0000FF", {}},
+    {"schminkell7", "Saucer", "Storage", "0000FF", {}},
+    {"schminkell7", "Saucer", "Computer", "FFFF00", {}},
+    {"schminkell7", "Computer", "Replicator", "0000FF", {}},
+    {"schminkell7", "Computer", "Saucer", "FFFF00", {}},
     // The laboratory is left by the exit toward the corridor its visitor came from.
     {"varion", "Laboratory", "LCorridor", "0000FF", {}},
     {"varion", "Laboratory", "Elevator", "00FF00", {}},
@@ -120,6 +130,13 @@ const std::tuple<const char*, const char*, std::vector<const char*>> SOLVER_AREA
     {"jama_spacea", "Undergrave", {"9966CC", "FF66FF", "FF6633"}},
     {"jama_spacea", "Dam", {"CC33CC"}},
     {"jama_spacea", "CrashSite", {"3399FF", "C105E7"}},
+    {"schminkell7", "Entrance", {"006699"}},
+    {"schminkell7", "Replicator", {"0000FF", "C4DF9B", "FF0000"}},
+    {"schminkell7", "Storage", {"6666FF", "996600", "336600", "FF6633", "CC66FF", "FF6699", "006666"}},
+    {"schminkell7",
+     "Saucer",
+     {"006666", "006600", "FF9900", "9933FF", "0066CC", "FF33FF", "996600", "6666FF", "666633", "0099FF"}},
+    {"schminkell7", "Computer", {"00AEF0", "333366", "006600", "CC6600", "666600", "FF6666", "66CC66", "9966CC"}},
     {"varion", "Ppa", {"00AEF0", "00FF00", "FF0000"}},
     {"varion", "Start", {"0066FF", "D0AB1E", "00FF00"}},
     {"varion", "Barrier", {"00FF00", "754C24", "C69C6D", "00FFFF"}},
@@ -222,7 +239,7 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
     for (const auto& [chapter, scene, colours] : SOLVER_AREAS) {
         scenes.insert(full(chapter, scene));
     }
-    EXPECT_EQ(scenes.size(), 33u);
+    EXPECT_EQ(scenes.size(), 38u);
     for (const std::string& name : scenes) {
         SCOPED_TRACE(name);
         enter(name);
