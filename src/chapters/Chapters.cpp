@@ -1,9 +1,15 @@
 #include "chapters/Chapters.h"
 
+#include "chapters/intro/IntroChapter.h"
+#include "chapters/jama_spacea/Jama_spaceaChapter.h"
 #include "chapters/jama_spacea/Jama_spaceaHints.h"
+#include "chapters/schminkell7/Schminkell7Chapter.h"
 #include "chapters/schminkell7/Schminkell7Hints.h"
+#include "chapters/ship/ShipChapter.h"
 #include "chapters/ship/ShipHints.h"
+#include "chapters/terra_nuova/Terra_nuovaChapter.h"
 #include "chapters/terra_nuova/Terra_nuovaHints.h"
+#include "chapters/varion/VarionChapter.h"
 #include "chapters/varion/VarionHints.h"
 #include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
@@ -18,14 +24,17 @@
 namespace Chapters {
 
 namespace {
-// The story chapters in the order they are created; the front end's chapter comes last.
-const char* const DEFINITIONS[] = {
-    "data/chapters/intro/intro_hd.datadef",
-    "data/chapters/ship/ship_hd.datadef",
-    "data/chapters/jama_spacea/jama_spacea_hd.datadef",
-    "data/chapters/terra_nuova/terra_nuova_hd.datadef",
-    "data/chapters/varion/varion_hd.datadef",
+// The chapters' loaders, in the order the game creates them, with the names they create.
+const std::pair<void (*)(), const char*> LOADERS[] = {
+    {Intro::createChapter, "intro"},
+    {Ship::createChapter, "ship"},
+    {Jama_spacea::createChapter, "jama_spacea"},
+    {Terra_nuova::createChapter, "terra_nuova"},
+    {Schminkell7::createChapter, "schminkell7"},
+    {Varion::createChapter, "varion"},
+    {Menu::createChapter, "menu"},
 };
+
 // The "ui" chapter's named action, or null when it has none of that name. Only the lookup's error is
 // taken for "none".
 Action* findItemAction(const String& name) {
@@ -79,16 +88,13 @@ vessot::String solve(const vessot::String& chapter, const vessot::String& scene)
 } // namespace
 
 void createAll() {
-    for (const char* path : DEFINITIONS) {
-        // Registered with the GUI library by name, which owns it from now on.
-        auto* chapter = new Chapter(path, nullptr);
-        chapter->sceneFileFilter = GameUtil::isSceneFileForPlatform;
+    for (const auto& [load, name] : LOADERS) {
+        load();
     }
-    Menu::createChapter();
-    Ship::buildHintGraph();
-    Jama_spacea::buildHintGraph();
-    Schminkell7::buildHintGraph();
-    Varion::buildHintGraph();
+    // Each chapter parses the scene files of the interface in use.
+    for (const auto& [load, name] : LOADERS) {
+        Session::getChapter(name)->sceneFileFilter = GameUtil::isSceneFileForPlatform;
+    }
 }
 
 bool runUseItemAction(const String& item) {

@@ -100,13 +100,27 @@ Place engineRoom() {
 
 Place router() {
     Place p = room("Router", "ROUTER ROOM");
-    p.pieces = {
-        box(150, 50, 130, 200, DARK_STEEL, 0xFF0099, "ROUTER"),
-        oval(165, 90, 40, 40, Color(220, 50, 50, 255)),
-        oval(225, 90, 40, 40, Color(60, 200, 80, 255)),
-        oval(165, 160, 40, 40, Color(60, 100, 230, 255)),
-        oval(225, 160, 40, 40, STAR),
+    p.pieces = {box(150, 50, 130, 200, DARK_STEEL, 0xFF0099), box(150, 28, 130, 18, DARK_STEEL, 0, "ROUTER"),
+                box(170, 206, 90, 28, EMBER, 0xFF0099, "ROUTE")};
+    // Four coloured dials of four settings each, marked 0 to 3 below the dial (the scene lights the
+    // mark of the setting); each dial is a hotspot of its own.
+    struct Dial {
+        float x, y;
+        Color colour;
+        uint32_t hotspot;
+        const char* label;
     };
+    const Dial dials[] = {{160, 58, Color(220, 50, 50, 255), 0xCC3333, "RED"},
+                          {226, 58, Color(60, 200, 80, 255), 0x33CC33, "GREEN"},
+                          {160, 130, Color(60, 100, 230, 255), 0x3333CC, "BLUE"},
+                          {226, 130, STAR, 0xCCCC33, "YELLOW"}};
+    const char* const marks[] = {"0", "1", "2", "3"};
+    for (const Dial& d : dials) {
+        p.pieces.push_back(oval(d.x, d.y, 44, 44, d.colour, d.hotspot, d.label));
+        for (int k = 0; k < 4; ++k) {
+            p.pieces.push_back(box(d.x + 1 + k * 11, d.y + 48, 9, 9, PAPER, 0, marks[k]));
+        }
+    }
     add(p.pieces, sideDoor(true, "ENGINES", 0x0000FF));
     return p;
 }

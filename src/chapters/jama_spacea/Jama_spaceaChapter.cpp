@@ -1,6 +1,7 @@
 #include "chapters/jama_spacea/Jama_spaceaChapter.h"
 
 #include "chapters/SkipTimerPuzzle.h"
+#include "chapters/jama_spacea/Jama_spaceaHints.h"
 #include "engine/scene/Chapter.h"
 #include "script/Actions.h"
 
@@ -23,6 +24,7 @@ const SkipTimerPuzzle SAFE = {
 void createChapter() {
     // Registered with the GUI library by its name, "jama_spacea", which owns it from now on.
     new Chapter("data/chapters/jama_spacea/jama_spacea_hd.datadef", registerScenes);
+    buildHintGraph();
 }
 
 void registerScenes(Chapter* chapter) {

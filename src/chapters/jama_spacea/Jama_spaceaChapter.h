@@ -5,7 +5,7 @@
 
 namespace Jama_spacea {
 
-// Creates the chapter with its registration callback.
+// Creates the chapter with its registration callback and adds its passages to the route graph.
 void createChapter();
 // Registers "Safe" and the user callback "OnSafeSkip".
 void registerScenes(Chapter* chapter);

@@ -1,5 +1,6 @@
 #include "chapters/schminkell7/Schminkell7Chapter.h"
 
+#include "chapters/schminkell7/Schminkell7Hints.h"
 #include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
@@ -40,6 +41,7 @@ void resetActiveScene() {
 void createChapter() {
     // Registered with the GUI library by its name, "schminkell7", which owns it from now on.
     new Chapter("data/chapters/schminkell7/schminkell7_hd.datadef", registerScenes);
+    buildHintGraph();
 }
 
 void registerScenes(Chapter* chapter) {

@@ -7,7 +7,7 @@
 
 namespace Schminkell7 {
 
-// Creates the chapter with its registration callback.
+// Creates the chapter with its registration callback and adds its passages to the route graph.
 void createChapter();
 // Registers "Storage" and "Saucer".
 void registerScenes(Chapter* chapter);

@@ -1,6 +1,7 @@
 #include "chapters/ship/ShipChapter.h"
 
 #include "chapters/SkipTimerPuzzle.h"
+#include "chapters/ship/ShipHints.h"
 #include "engine/InterfaceServices.h"
 #include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
@@ -30,6 +31,7 @@ const char* const HINT_ARROW = "406,290,-90,$smart_hint_button_visible == 0 and 
 void createChapter() {
     // Registered with the GUI library by its name, "ship", which owns it from now on.
     new Chapter("data/chapters/ship/ship_hd.datadef", registerScenes);
+    buildHintGraph();
 }
 
 void registerScenes(Chapter* chapter) {

@@ -6,7 +6,7 @@
 
 namespace Ship {
 
-// Creates the chapter with its registration callback.
+// Creates the chapter with its registration callback and adds its passages to the route graph.
 void createChapter();
 // Registers "Router" and "Cockpit" and the user callback "OnRouterSkip".
 void registerScenes(Chapter* chapter);
