@@ -1,6 +1,6 @@
 // What the hints name in the bundled data: the solvers' variables are initial variables; every exit
 // of the route graph that leaves a room of the ship is an area whose action goes to the link's
-// scene; every area a solver points at in a scene of the data has an action; every item the marker
+// scene; every area a solver points at, in every chapter, has an action; every item the marker
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
 // read from their sources, so a row added there is checked here too.
 #include "HintFixture.h"
@@ -115,7 +115,7 @@ TEST_F(HintData, UsingTheSchematicsOpensTheDrawingWhoseEdgeReturns) {
     EXPECT_EQ(game->activeScene(), "ship.Kitchen");
 }
 
-TEST_F(HintData, EveryAreaASolverNamesInASceneOfTheDataHasAnAction) {
+TEST_F(HintData, EveryAreaASolverNamesHasAnAction) {
     // The rows that name an area without a route step: the router's dials, the drawing's edge, the
     // cockpit's computer at the end of the tutorial and of the first part, the kitchen's oven.
     std::set<std::pair<std::string, std::string>> areas = {{"ship.Router", "FF0099"},
@@ -133,16 +133,13 @@ TEST_F(HintData, EveryAreaASolverNamesInASceneOfTheDataHasAnAction) {
             }
         }
     }
-    int checked = 0;
+    // Every chapter's scenes are in the data: each area is checked.
     for (const auto& [scene, colour] : areas) {
-        if (!inData(scene)) {
-            continue;
-        }
+        ASSERT_TRUE(inData(scene)) << scene;
         switchNow(scene);
         EXPECT_TRUE(Session::activeScene->actions.count(vessot::String(colour).hexToUInt())) << scene << " " << colour;
-        ++checked;
     }
-    EXPECT_GT(checked, 20);
+    EXPECT_GT(areas.size(), 80u);
 }
 
 TEST_F(HintData, EveryMarkedItemHasItsPictureAndEveryNamedItemItsName) {

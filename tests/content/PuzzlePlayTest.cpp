@@ -4,6 +4,8 @@
 // and the cockpit's guided hint tutorial in casual mode.
 #include "GameHarness.h"
 
+#include "chapters/Chapters.h"
+#include "chapters/ship/ShipChapter.h"
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
@@ -11,6 +13,7 @@
 #include "script/Character2D.h"
 #include "script/Characters.h"
 #include "script/Speech.h"
+#include "ui/Hud.h"
 
 #include "nimboui/Object.h"
 
@@ -107,6 +110,56 @@ TEST_F(PuzzlePlay, LunaStepsOnAndOffTheSaucerSlabAndTheTunnelOpens) {
     EXPECT_FALSE(inScene("saucer_mountain"));
     use("666633");
     EXPECT_EQ(game.var("tunnel_opened"), "1");
+}
+
+TEST_F(PuzzlePlay, TheRouterIsGivenUpOnThroughItsSkipButtonOnceItIsFull) {
+    game.setVar("casual_mode", "1");
+    goTo("ship.EngineRoom");
+    use("FF0033");
+    ASSERT_EQ(game.activeScene(), "ship.Router");
+    EXPECT_FALSE(game.isShown("hint_button"));
+    EXPECT_FALSE(game.isShown("inv_button"));
+    // The skip button in the room's top right corner.
+    auto clickSkipAt = [&](float seconds) {
+        game.stepSeconds(seconds - Ship::routerSkipTimer);
+        game.click(402, 24);
+        game.finishTransition();
+    };
+    size_t before = game.log().size();
+    clickSkipAt(60.0f);
+    EXPECT_NE(game.log().find("can't skip, waiting for timeout", before), std::string::npos);
+    EXPECT_EQ(game.var("red"), "0");
+    EXPECT_EQ(game.var("combination_correct"), "0");
+    clickSkipAt(91.0f);
+    EXPECT_EQ(game.var("red") + game.var("green") + game.var("blue") + game.var("yellow"), "2123");
+    EXPECT_EQ(game.var("combination_correct"), "1");
+    game.step();
+    EXPECT_EQ(Session::activeScene->getProperty("hide_ui"), "3");
+    EXPECT_TRUE(game.isShown("smart_hint_button"));
+    EXPECT_EQ(Chapters::getSmartHint(), "FF0099|cursor_use");
+    use("FF0099");
+    EXPECT_EQ(game.var("router_solved"), "1");
+}
+
+TEST_F(PuzzlePlay, InCasualPlayTheCockpitPointsAtTheHintButtonUntilItIsPressed) {
+    game.setVar("casual_mode", "1");
+    goTo("ship.Kitchen");
+    use("FFFF00");
+    ASSERT_EQ(game.activeScene(), "ship.Cockpit");
+    EXPECT_EQ(game.var("tutorial_state"), "41");
+    EXPECT_EQ(game.var("_hint_timer"), "1.0");
+    game.step();
+    EXPECT_EQ(Hud::parseTutorialArrows(game.var("tutorial_arrow")).size(), 1u);
+    game.key(13); // Enter: the hint button
+    game.finishTransition();
+    EXPECT_EQ(game.var("did_guided_hint_tutorial"), "1");
+    EXPECT_EQ(game.var("tutorial_state"), "42");
+    game.step();
+    EXPECT_EQ(game.var("tutorial_arrow"), "");
+    // Entered again, the tutorial does not begin a second time.
+    goTo("ship.Kitchen");
+    goTo("ship.Cockpit");
+    EXPECT_EQ(game.var("tutorial_state"), "42");
 }
 
 } // namespace
