@@ -14,6 +14,7 @@
 #include "ui/SceneRoutes.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -57,12 +58,8 @@ protected:
 };
 
 TEST_F(ChapterCreation, TheChaptersComeInTheGamesOrderWithTheirCallbacksFiltersAndRoutes) {
-    struct Case {
-        const char* name;
-        ChapterCallback callback;
-        size_t links;
-    };
-    const Case cases[] = {
+    // The chapter, its registration callback and the number of its route links.
+    const std::tuple<const char*, ChapterCallback, size_t> cases[] = {
         {"intro", nullptr, 0},
         {"ship", Ship::registerScenes, 12},
         {"jama_spacea", Jama_spacea::registerScenes, 33},
@@ -74,18 +71,18 @@ TEST_F(ChapterCreation, TheChaptersComeInTheGamesOrderWithTheirCallbacksFiltersA
     std::vector<nimboui::Dataset*> datasets = nimboui::getDatasets();
     ASSERT_GE(datasets.size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.name);
+        const auto& [name, callback, links] = cases[i];
+        SCOPED_TRACE(name);
         auto* chapter = dynamic_cast<Chapter*>(datasets[i]);
         ASSERT_TRUE(chapter);
-        EXPECT_EQ(chapter->getName(), c.name);
-        EXPECT_EQ(chapter->preLoadCallback, c.callback);
+        EXPECT_EQ(chapter->getName(), name);
+        EXPECT_EQ(chapter->preLoadCallback, callback);
         EXPECT_EQ(chapter->sceneFileFilter, &GameUtil::isSceneFileForPlatform);
-        size_t links = 0;
+        size_t added = 0;
         for (const auto& [from, leaving] : SceneRoutes::links) {
-            links += from.startsWith(String(c.name) + ".") ? leaving.size() : 0;
+            added += from.startsWith(String(name) + ".") ? leaving.size() : 0;
         }
-        EXPECT_EQ(links, c.links);
+        EXPECT_EQ(added, links);
     }
 }
 

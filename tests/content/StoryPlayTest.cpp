@@ -2,59 +2,11 @@
 // their areas: Vorne on Jama Spacea from the landing site to the motel's map and the rowboat, and the
 // safe in the old tree opened by its knobs; Danny on Varion from the shore past the guard into the
 // laboratory and out again, while Luna, who tells him the medicine's recipe, stays where she was.
-#include "GameHarness.h"
+#include "StoryPlay.h"
 
-#include "engine/scene/ActionMap.h"
-#include "engine/scene/Chapter.h"
-#include "engine/scene/Scene.h"
-#include "engine/session/Session.h"
-#include "script/Character2D.h"
 #include "script/Character2DRef.h"
-#include "script/Characters.h"
-#include "script/Inventory.h"
-#include "script/Speech.h"
-
-#include <gtest/gtest.h>
 
 namespace {
-
-class StoryPlay : public ::testing::Test {
-protected:
-    void SetUp() override { game.passLoadingFade(); }
-
-    // Goes to the scene at once, as a script would, and lets its loading picture pass.
-    void goTo(const char* scene) {
-        Session::queueCommand(String("switch_scene ") + scene);
-        game.step();
-        game.passLoadingFade();
-        ASSERT_EQ(game.activeScene(), scene);
-    }
-
-    // Clicks the area of that colour with the item in hand ("" for empty hands) and lets what it
-    // starts run out: a scene switch, or a spoken line.
-    void use(const char* colour, const char* item = "") {
-        Inventory::setSelectedItem(item);
-        morvec::Vector2 at =
-            Session::activeScene->actionMap->getAreaPosition((uint32_t)std::stoul(colour, nullptr, 16));
-        ASSERT_NE(at, morvec::Vector2(0, 0)) << colour;
-        game.click(at.x, at.y);
-        game.finishTransition();
-        for (int i = 0; i < 600 && Speech::isSpeaking(); ++i) {
-            game.step();
-        }
-    }
-
-    void expectAt(const char* scene, float x, float y) {
-        EXPECT_EQ(game.activeScene(), scene);
-        Character2D* character = Characters::getCurrentCharacter();
-        ASSERT_NE(character, nullptr);
-        EXPECT_EQ(character->getPosition(), morvec::Vector3(x, y, 0));
-    }
-
-    static bool holds(const char* item) { return Inventory::hasItem(item); }
-
-    GameHarness game;
-};
 
 TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     goTo("jama_spacea.LandingSite");

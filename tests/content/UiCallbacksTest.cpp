@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -21,9 +22,14 @@ Character2D* character(const char* name) {
 
 class UiCallbacks : public RunningGame {
 protected:
-    static void call(const char* name) {
-        Lifetime::Scope scope;
-        uiChapter->getNamedAction(name)->execute();
+    // Runs the named action as the data does; answers what it logged.
+    std::string call(const char* name) {
+        size_t before = game->log().size();
+        {
+            Lifetime::Scope scope;
+            uiChapter->getNamedAction(name)->execute();
+        }
+        return game->log().substr(before);
     }
 
     // Every character standing at its point with an empty queue.
@@ -39,18 +45,9 @@ protected:
         Vars::get("approach_target")->setValue(target, true);
     }
 
-    std::string newLog() {
-        std::string log = game->log();
-        std::string added = log.substr(std::min(logSeen, log.size()));
-        logSeen = log.size();
-        return added;
-    }
-
     static fs::path newestAutosave() {
         return fs::path(zephUtil::getUserDataPath() + Session::getParam("profile")) / "autosave" / "slot1";
     }
-
-    size_t logSeen = 0;
 };
 
 TEST_F(UiCallbacks, ApproachWalksRightAfterTheRunningJobToThePointShortOfTheOther) {
@@ -75,8 +72,7 @@ TEST_F(UiCallbacks, ApproachWalksRightAfterTheRunningJobToThePointShortOfTheOthe
             acting->addJob(new TestJob(type));
         }
         pair(c.current, c.target);
-        newLog();
-        call("ApproachCharacter");
+        std::string log = call("ApproachCharacter");
         ASSERT_EQ(acting->getJobQueueSize(), 4u);
         auto* walk = dynamic_cast<ZephJobs::SplineMove*>(acting->getJob(1));
         ASSERT_TRUE(walk);
@@ -85,34 +81,28 @@ TEST_F(UiCallbacks, ApproachWalksRightAfterTheRunningJobToThePointShortOfTheOthe
         EXPECT_EQ(acting->getJob(0)->getTypeName(), "Say");
         EXPECT_EQ(acting->getJob(2)->getTypeName(), "Pause");
         EXPECT_EQ(acting->getJob(3)->getTypeName(), "Animate");
-        EXPECT_NE(newLog().find(std::string("ApproachCharacterAction: ") + c.current + " approaching " + c.target),
+        EXPECT_NE(log.find(std::string("ApproachCharacterAction: ") + c.current + " approaching " + c.target),
                   std::string::npos);
     }
 }
 
 TEST_F(UiCallbacks, ApproachAndFaceRefuseAPairThatIsNotTwoCharacters) {
-    struct Case {
-        const char* current;
-        const char* target;
-        const char* error;
-    };
-    const Case cases[] = {
+    // The current character, the target and the error after the action's name.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"vorne", "kralek", ": $approach_character is invalid: 'kralek'"},
         {"vorne", "", ": $approach_character is invalid: ''"},
         {"danny", "danny", ": chr1 == chr2!, this shouldn't happen"},
         {"kralek", "luna", ": $current_character is invalid: 'kralek'"},
         {"", "luna", ": $current_character is invalid: ''"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [current, target, error] : cases) {
         for (const char* action : {"ApproachCharacter", "FaceCharacter"}) {
-            SCOPED_TRACE(std::string(action) + " " + c.current + " " + c.target);
+            SCOPED_TRACE(std::string(action) + " " + current + " " + target);
             place({{"vorne", {100, 300}}, {"luna", {200, 300}}, {"danny", {300, 300}}});
             character("vorne")->setOrientation("E");
-            pair(c.current, c.target);
-            newLog();
-            call(action);
-            std::string log = newLog();
-            EXPECT_NE(log.find("ERROR! " + std::string(action) + "Action" + c.error), std::string::npos) << log;
+            pair(current, target);
+            std::string log = call(action);
+            EXPECT_NE(log.find("ERROR! " + std::string(action) + "Action" + error), std::string::npos) << log;
             EXPECT_EQ(log.find(" approaching "), std::string::npos);
             EXPECT_EQ(log.find(" facing "), std::string::npos);
             for (const char* name : {"vorne", "luna", "danny"}) {
@@ -131,11 +121,9 @@ TEST_F(UiCallbacks, TheOtherCharacterTurnsToFaceTheCurrentOne) {
     for (const auto& [current, other] : facings) {
         character("vorne")->setOrientation(current);
         character("luna")->setOrientation("S");
-        newLog();
-        call("FaceCharacter");
+        EXPECT_NE(call("FaceCharacter").find("FaceCharacterAction: luna facing vorne"), std::string::npos);
         EXPECT_EQ(character("luna")->getOrientation(), other) << current;
         EXPECT_EQ(character("vorne")->getOrientation(), current);
-        EXPECT_NE(newLog().find("FaceCharacterAction: luna facing vorne"), std::string::npos);
     }
 }
 
@@ -149,24 +137,17 @@ TEST_F(UiCallbacks, SwitchPlaysTheNamedCharacterAndClearingEmptiesEveryQueue) {
         character(name)->addJob(new TestJob("Say"));
         character(name)->addJob(new TestJob("Move"));
     }
-    newLog();
-    call("InGameClearJobsToAll");
+    EXPECT_NE(call("InGameClearJobsToAll").find("clearing all jobs"), std::string::npos);
     for (const char* name : {"vorne", "luna", "danny"}) {
         EXPECT_EQ(character(name)->getJobQueueSize(), 0u) << name;
     }
-    EXPECT_NE(newLog().find("clearing all jobs"), std::string::npos);
 }
 
 TEST_F(UiCallbacks, TheDataAutosavesFromTheGameItsValuesOfNowOrOfTheLastQuietMoment) {
     struct Case {
-        const char* name;
-        const char* callback;
-        const char* scene;
-        const char* returnTo;
-        const char* sceneAfter;
+        const char *name, *callback, *scene, *returnTo, *sceneAfter;
         // The value of "cockpit_visits" the save holds; "" for no save.
-        const char* saved;
-        const char* error;
+        const char *saved, *error;
     };
     const Case cases[] = {
         {"FromTheGame", "InGameAutoSave", "ship.Cockpit", "", "ship.Cockpit", "5", ""},
@@ -184,17 +165,13 @@ TEST_F(UiCallbacks, TheDataAutosavesFromTheGameItsValuesOfNowOrOfTheLastQuietMom
         Vars::get("cockpit_visits")->setValue("5", true);
         Vars::snapshot = Vars::variables;
         Vars::get("cockpit_visits")->setValue("9", true);
-        newLog();
-        call(c.callback);
+        std::string log = call(c.callback);
         EXPECT_EQ(var("active_scene"), c.sceneAfter);
-        std::string log = newLog();
-        std::ifstream save(newestAutosave() / "game.sav");
-        std::stringstream text;
-        text << save.rdbuf();
+        std::stringstream save;
+        save << std::ifstream(newestAutosave() / "game.sav").rdbuf();
         EXPECT_EQ(fs::exists(newestAutosave()), *c.saved != 0);
-        if (*c.saved) {
-            EXPECT_NE(text.str().find(std::string("cockpit_visits: ") + c.saved + "\n"), std::string::npos);
-        }
+        EXPECT_EQ(save.str().find(std::string("cockpit_visits: ") + c.saved + "\n") != std::string::npos,
+                  *c.saved != 0);
         EXPECT_EQ(log.find("ERROR! InGameAutoSave"), *c.error ? log.find(c.error) : std::string::npos);
     }
 }
