@@ -1,7 +1,6 @@
 // The "menu" chapter: its creation, its registration at each load, and what its scenes share.
 #include "ui/Menu.h"
 
-#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "script/Actions.h"
 #include "ui/Hud.h"
@@ -54,8 +53,7 @@ void backToMainMenu(nimboui::EventArgs*) {
 
 void createChapter() {
     // Registered with the GUI library by its name, "menu", which owns it from now on.
-    auto* menu = new Chapter("data/chapters/menu/menu_hd.datadef", registerScenes);
-    menu->sceneFileFilter = GameUtil::isSceneFileForPlatform;
+    new Chapter("data/chapters/menu/menu_hd.datadef", registerScenes);
 }
 
 void registerScenes(Chapter* chapter) {
