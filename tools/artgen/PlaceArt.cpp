@@ -19,6 +19,9 @@ constexpr int SCENE_WIDTH = 426;
 constexpr int SCENE_HEIGHT = 320;
 // Outlines are this many units wide.
 constexpr float OUTLINE = 1.1f;
+// The name banner's left edge: clear of the in-game menu button in the screen's top left corner (35
+// units wide on the desktop interface, 54 on the mobile one). The top centre is the hover label's.
+constexpr float BANNER_LEFT = 58;
 
 const nimbo::Color BLACK(0, 0, 0, 255);
 const nimbo::Color WHITE(255, 255, 255, 255);
@@ -176,14 +179,16 @@ void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path
         writeText(image, font, p.label, (left + right) / 2 * PIXELS_PER_UNIT, (top + bottom) / 2 * PIXELS_PER_UNIT,
                   WHITE, 2.0f);
     }
-    // The banner with the place's name, top left.
+    // The banner with the place's name, at the top beside the in-game menu button.
     float titleWidth = layout(*fonts.title, place.title).width;
+    const int bannerLeft = (int)std::lround(BANNER_LEFT * PIXELS_PER_UNIT);
     for (int y = 8; y < 48; ++y) {
-        for (int x = 8; x < 28 + (int)titleWidth; ++x) {
+        for (int x = bannerLeft; x < bannerLeft + 20 + (int)titleWidth; ++x) {
             image.setPixel(x, y, mix(image.getPixel(x, y), nimbo::Color(20, 16, 30, 255), 0.7f));
         }
     }
-    writeText(image, *fonts.title, place.title, 18 + titleWidth / 2, 28, nimbo::Color(255, 226, 150, 255), 1.5f);
+    writeText(image, *fonts.title, place.title, bannerLeft + 10 + titleWidth / 2, 28, nimbo::Color(255, 226, 150, 255),
+              1.5f);
     image.savePng(path);
 }
 

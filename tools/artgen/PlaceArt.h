@@ -90,8 +90,8 @@ void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::Strin
 std::vector<Place> shipPlaces();
 std::vector<Place> jamaPlaces();
 std::vector<Place> varionPlaces();
-// The ship's corridor and galley, and their props in the ship's textures/props_hd.png: the
-// corridor's crate, the galley's lamp and fuse (ShipDeckArt.cpp).
+// The ship's cockpit, corridor and galley, and their props in the ship's textures/props_hd.png: the
+// corridor's crate, the galley's lamp and fuse, the cockpit's lit console lamp (ShipDeckArt.cpp).
 std::vector<Place> shipDeckPlaces();
 void drawShipProps(const vessot::String& data);
 // The safe's knob in its six positions (jama_spacea's textures/safe_knobs_hd.png).

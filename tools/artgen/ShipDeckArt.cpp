@@ -1,8 +1,9 @@
-// The ship's deck: the corridor (twice the screen's width) with its doors to the cockpit and the
-// galley, the coolant pipe with its two valves and the spot where Luna stands; the galley with its
-// counter, locker, gear lock, lamp panel, beacon, screen, intercom, cooler, ceiling lamp and the hatch
-// down to the planet; and their props. The areas carrying hotspots keep the shapes of the scenes'
-// hotspot maps, which the scenes and their tests click.
+// The ship's deck: the cockpit with its window onto space, its console and what stands about it;
+// the corridor (twice the screen's width) with its doors to the cockpit and the galley, the coolant
+// pipe with its two valves and the spot where Luna stands; the galley with its counter, locker, gear
+// lock, lamp panel, beacon, screen, intercom, cooler, ceiling lamp and the hatch down to the planet;
+// and their props. The areas carrying hotspots keep the shapes of the scenes' hotspot maps, which the
+// scenes and their tests click.
 #include "PlaceArt.h"
 
 #include <cmath>
@@ -44,6 +45,24 @@ const Color LAMP(250, 220, 120, 255);
 const Color SCREEN(24, 40, 56, 255);
 const Color INTERCOM(70, 120, 100, 255);
 const Color COOLER(160, 178, 190, 255);
+const Color CONSOLE(62, 68, 82, 255);
+const Color LAMP_OFF(110, 92, 52, 255);
+const Color CHART(40, 70, 110, 255);
+const Color PLANET(190, 120, 80, 255);
+const Color LOGBOOK(150, 44, 36, 255);
+const Color PAPER(226, 216, 186, 255);
+const Color SHELF(112, 78, 46, 255);
+const Color RADIO(96, 110, 86, 255);
+const Color WIRE_RED(210, 60, 50, 255);
+const Color WIRE_BLUE(60, 110, 220, 255);
+const Color WIRE_GREEN(70, 180, 90, 255);
+const Color TRANSLATOR(120, 70, 140, 255);
+const Color CODE(120, 230, 150, 255);
+const Color LOG_SPINE(110, 40, 36, 255);
+const Color SHELF_BACK(70, 48, 30, 255);
+const Color DIAL_FACE(146, 122, 66, 255);
+const Color DARK_RED(120, 30, 30, 255);
+const Color SLOT(20, 20, 26, 255);
 
 void add(std::vector<Piece>& to, const std::vector<Piece>& pieces) {
     to.insert(to.end(), pieces.begin(), pieces.end());
@@ -75,6 +94,95 @@ std::vector<Piece> valve(float x, float y, float w, float h, uint32_t hotspot) {
     return {box(x, y, w, h, VALVE, hotspot, "VALVE"), oval(x + 3, y + 3, 5, 5, BOLT),
             oval(x + w - 8, y + 3, 5, 5, BOLT), oval(x + 3, y + h - 8, 5, 5, BOLT),
             oval(x + w - 8, y + h - 8, 5, 5, BOLT)};
+}
+
+// The cockpit: the window onto space over the console, the exits at both sides and overhead, and
+// the crew's things under the window. The console's lamp is dark here; its lit picture is a prop that
+// the scene shows over it while the console is on.
+Place cockpit() {
+    Place p{"ship", "Cockpit", "COCKPIT", WALL_TOP, WALL_LOW, floorFrom(282, 426), DECK, {}};
+    // The hand-made walk map keeps to the floor in front of the console.
+    p.writesWalkMap = false;
+    p.pieces = {box(0, 0, 426, 14, CEILING), box(0, 274, 426, 8, FRAME)};
+    // The window and its frame, space beyond with stars and a ringed planet, two struts.
+    add(p.pieces, {box(54, 24, 312, 122, FRAME), box(60, 30, 300, 110, SPACE, 0x0000C0, "WINDOW")});
+    for (Spot s : {Spot{78, 44}, Spot{104, 112}, Spot{126, 62}, Spot{178, 40}, Spot{196, 122}, Spot{232, 52},
+                   Spot{250, 100}, Spot{292, 118}, Spot{338, 48}, Spot{344, 126}, Spot{92, 80}, Spot{226, 78}}) {
+        p.pieces.push_back(stroke({s, s}, 2.5f, STAR));
+    }
+    add(p.pieces, {oval(292, 46, 40, 40, PLANET), stroke({{280, 72}, {344, 58}}, 2.5f, PAPER),
+                   stroke({{150, 30}, {140, 140}}, 5, FRAME), stroke({{270, 30}, {280, 140}}, 5, FRAME)});
+    // The ladder up to the chart room, through a hatch in the ceiling.
+    add(p.pieces, {box(262, 2, 60, 24, SCREEN, 0xFF0033, "LADDER UP"), stroke({{268, 2}, {268, 26}}, 3, STEEL),
+                   stroke({{316, 2}, {316, 26}}, 3, STEEL)});
+    for (float y = 6; y < 26; y += 7) {
+        p.pieces.push_back(stroke({{268, y}, {316, y}}, 2, STEEL));
+    }
+    // The star chart on the wall and its sign.
+    add(p.pieces, {box(366, 18, 52, 62, CHART, 0xC000C0), stroke({{376, 30}, {392, 44}, {404, 34}}, 1.2f, GLASS),
+                   stroke({{392, 44}, {398, 58}}, 1.2f, GLASS), oval(374, 28, 4, 4, STAR), oval(390, 42, 4, 4, STAR),
+                   oval(402, 32, 4, 4, STAR), oval(396, 56, 4, 4, LAMP), box(368, 66, 48, 11, SIGN, 0, "STAR CHART")});
+    // The ship's log on its bracket.
+    add(p.pieces, {box(6, 84, 48, 3, DARK_STEEL), box(10, 40, 40, 44, LOGBOOK, 0xFFFF00), box(10, 40, 5, 44, LOG_SPINE),
+                   box(19, 54, 27, 14, PAPER, 0, "LOG")});
+    // The hatch down to the kitchen: a narrow door with a porthole and a wheel, its sign above.
+    add(p.pieces, {box(0, 92, 41, 190, FRAME), box(2, 96, 36, 186, DOOR, 0x0000FF, "HATCH"),
+                   oval(8, 108, 24, 24, FRAME), oval(11, 111, 18, 18, GLASS), oval(9, 192, 22, 22, DARK_STEEL),
+                   stroke({{12, 203}, {28, 203}}, 2, STEEL), stroke({{20, 195}, {20, 211}}, 2, STEEL),
+                   stroke({{4, 270}, {36, 270}}, 3, STRIPE), box(0, 87, 41, 9, SIGN, 0, "KITCHEN")});
+    // The console's lamp by the window, its sign under it.
+    add(p.pieces,
+        {box(45, 111, 22, 17, DARK_STEEL), oval(48, 114, 16, 11, LAMP_OFF), box(38, 130, 36, 9, SIGN, 0, "POWER")});
+    // The wiring behind an open panel, the navigation computer with the course on its screen.
+    add(p.pieces,
+        {box(44, 150, 40, 46, DARK_STEEL, 0x9900CC, "WIRING"), stroke({{48, 154}, {60, 170}, {52, 192}}, 2, WIRE_RED),
+         stroke({{64, 154}, {72, 176}, {80, 192}}, 2, WIRE_BLUE),
+         stroke({{78, 154}, {58, 182}, {68, 192}}, 2, WIRE_GREEN), box(88, 150, 40, 46, STEEL, 0xFF0099),
+         box(92, 154, 32, 28, SCREEN), stroke({{96, 176}, {106, 164}, {118, 160}}, 1.5f, CODE),
+         oval(116, 157, 5, 5, LAMP), box(92, 184, 32, 9, SIGN, 0, "NAV")});
+    // The shelf with a cup, a torch and the key card.
+    add(p.pieces,
+        {box(130, 150, 70, 34, SHELF, 0xFF8040), box(134, 153, 62, 23, SHELF_BACK), box(140, 162, 10, 14, COOLER),
+         stroke({{150, 166}, {154, 169}, {150, 172}}, 1.5f, COOLER), box(158, 169, 18, 7, STEEL),
+         box(176, 167, 5, 11, LAMP), box(185, 160, 8, 16, WIRE_BLUE), box(130, 176, 70, 8, SHELF, 0, "SHELF")});
+    // The dead radio: a speaker, a tuning dial and its aerial.
+    add(p.pieces, {box(232, 148, 56, 40, RADIO, 0x8040FF), stroke({{282, 148}, {292, 134}}, 1.5f, STEEL),
+                   oval(266, 154, 16, 16, DARK_STEEL), stroke({{274, 162}, {279, 157}}, 1.5f, LAMP)});
+    for (float y = 154; y < 172; y += 5) {
+        p.pieces.push_back(stroke({{238, y}, {260, y}}, 2, DARK_STEEL));
+    }
+    add(p.pieces, {box(236, 175, 48, 10, SIGN, 0, "RADIO")});
+    // The translator: a little screen of strange letters, its name on two lines.
+    add(p.pieces, {box(290, 150, 30, 46, TRANSLATOR, 0xFF00FF), box(294, 154, 22, 12, SCREEN),
+                   stroke({{297, 158}, {303, 158}}, 1.2f, CODE), stroke({{305, 162}, {313, 162}}, 1.2f, CODE),
+                   box(291, 172, 28, 8, SIGN, 0, "TRANS-"), box(291, 181, 28, 8, SIGN, 0, "LATOR")});
+    // The dial lock on its plate below the chart.
+    add(p.pieces,
+        {box(320, 144, 44, 44, DARK_STEEL), oval(322, 146, 40, 40, BRASS, 0x00FF80), oval(330, 154, 24, 24, DIAL_FACE),
+         stroke({{342, 166}, {342, 152}}, 2, RED), box(322, 188, 40, 9, SIGN, 0, "DIAL LOCK")});
+    // The door to the corridor.
+    add(p.pieces,
+        {box(360, 86, 62, 194, FRAME), box(364, 90, 54, 190, DOOR, 0x008000, "CORRIDOR"), box(372, 102, 38, 40, GLASS),
+         box(406, 196, 6, 22, DARK_STEEL), stroke({{368, 270}, {414, 270}}, 3, STRIPE)});
+    // The console, its top edge, rows of buttons and the power lever; on it the manual's slot, the disc
+    // drive, the ship's computer and the tray of the flight paper.
+    add(p.pieces, {box(40, 200, 280, 80, CONSOLE, 0xFF0000), box(40, 200, 280, 5, STEEL),
+                   box(94, 256, 64, 12, SIGN, 0, "CONSOLE"), box(192, 210, 30, 30, DARK_STEEL),
+                   stroke({{207, 234}, {214, 216}}, 3, STEEL), oval(210, 211, 9, 9, RED)});
+    const Color buttons[] = {RED, LAMP, WIRE_GREEN, WIRE_BLUE};
+    for (int i = 0; i < 8; ++i) {
+        p.pieces.push_back(oval(92 + 12 * (i % 4), 236 + 8 * (i / 4), 6, 6, buttons[(i + i / 4) % 4]));
+    }
+    add(p.pieces, {box(50, 210, 34, 20, STEEL, 0x3300CC, "MANUAL"), box(54, 224, 26, 3, SLOT),
+                   box(140, 210, 36, 20, STEEL, 0x330066, "DISC DRIVE"), box(144, 224, 22, 3, SLOT),
+                   oval(169, 223, 4, 4, WIRE_GREEN), box(236, 204, 60, 40, DARK_STEEL, 0x00FF00),
+                   box(240, 208, 52, 26, SCREEN, 0, "COMPUTER"), stroke({{244, 230}, {270, 230}}, 1.2f, CODE),
+                   box(250, 250, 50, 22, DARK_STEEL, 0x00FFFF), box(254, 253, 42, 14, PAPER, 0, "FLIGHT PAPER")});
+    // The toolbox by the door.
+    add(p.pieces,
+        {box(326, 244, 34, 28, RED, 0xFF4000), stroke({{334, 252}, {334, 247}, {352, 247}, {352, 252}}, 2, DARK_STEEL),
+         stroke({{326, 255}, {360, 255}}, 1.5f, DARK_RED), box(328, 259, 30, 9, SIGN, 0, "TOOLBOX")});
+    return p;
 }
 
 Place corridor() {
@@ -155,19 +263,21 @@ Place galley() {
 } // namespace
 
 std::vector<Place> shipDeckPlaces() {
-    return {corridor(), galley()};
+    return {cockpit(), corridor(), galley()};
 }
 
 void drawShipProps(const vessot::String& data) {
-    // The crate of 50 x 60 units in the corridor, the galley's ceiling lamp of 40 x 26 and the spare
-    // fuse of 20 x 14 that lies hidden on its wall.
+    // The crate of 50 x 60 units in the corridor, the galley's ceiling lamp of 40 x 26, the spare fuse
+    // of 20 x 14 that lies hidden on its wall and the cockpit's console lamp of 16 x 11, lit.
     std::vector<Piece> crate = {box(0.5f, 0.5f, 49, 59, WOOD, 0, ""), stroke({{4, 4}, {46, 56}}, 4, DARK_STEEL),
                                 stroke({{46, 4}, {4, 56}}, 4, DARK_STEEL), box(8, 24, 34, 12, SIGN, 0, "CARGO")};
     std::vector<Piece> lamp = {oval(2, 1, 36, 24, LAMP), oval(10, 5, 20, 10, Color(255, 250, 220, 255))};
     std::vector<Piece> fuse = {box(0.5f, 3, 19, 8, GLASS), box(0.5f, 2, 4, 10, BRASS), box(15.5f, 2, 4, 10, BRASS),
                                stroke({{5, 7}, {15, 7}}, 1, DARK_STEEL)};
-    drawProps(data, {{0, 0, 94, 113, crate}, {96, 0, 75, 49, lamp}, {96, 52, 38, 26, fuse}}, 256, 128,
-              data + "/chapters/ship/textures/props_hd.png");
+    std::vector<Piece> consoleLamp = {oval(0, 0, 16, 11, LAMP), oval(4, 2, 7, 4, Color(255, 250, 220, 255))};
+    drawProps(data,
+              {{0, 0, 94, 113, crate}, {96, 0, 75, 49, lamp}, {96, 52, 38, 26, fuse}, {176, 0, 30, 21, consoleLamp}},
+              256, 128, data + "/chapters/ship/textures/props_hd.png");
 }
 
 } // namespace artgen

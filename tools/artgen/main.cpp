@@ -118,49 +118,10 @@ const nimbo::Color DOOR(150, 110, 70, 255);
 const nimbo::Color GLASS(120, 190, 230, 255);
 const nimbo::Color PANEL(60, 66, 80, 255);
 const nimbo::Color LAMP(250, 220, 120, 255);
-const nimbo::Color CHART(40, 70, 110, 255);
-const nimbo::Color LOGBOOK(170, 50, 40, 255);
-const nimbo::Color DIAL(176, 132, 72, 255);
-const nimbo::Color WIRING(150, 60, 170, 255);
-const nimbo::Color SCREEN(30, 120, 90, 255);
 const nimbo::Color PAPER(226, 216, 186, 255);
 
 // The achievements the game knows.
 constexpr int ACHIEVEMENT_COUNT = 32;
-
-std::vector<SceneArt> scenes() {
-    return {
-        {"chapters/ship",
-         "Cockpit",
-         426,
-         nimbo::Color(20, 26, 48, 255),
-         nimbo::Color(70, 74, 86, 255),
-         {{60, 30, 300, 110, GLASS, 0x0000C0, false},
-          {40, 200, 280, 80, PANEL, 0xFF0000, false},
-          {90, 215, 30, 20, LAMP, 0, true},
-          {364, 90, 54, 190, DOOR, 0x008000, false},
-          {366, 18, 52, 62, CHART, 0xC000C0, false},
-          {10, 40, 40, 44, LOGBOOK, 0xFFFF00, false},
-          // The dial lock below the star chart.
-          {322, 146, 40, 40, DIAL, 0x00FF80, true},
-          // Under the window a shelf with the crew's things and a dead radio; a toolbox by the door.
-          {130, 150, 70, 34, DOOR, 0xFF8040, false},
-          {232, 148, 56, 40, PANEL, 0x8040FF, false},
-          {326, 244, 34, 28, LOGBOOK, 0xFF4000, false},
-          // The hatch to the kitchen and the ladder up to the chart room; the wiring, the navigation
-          // computer and the translator under the window; on the console the ship's computer, the
-          // manual's slot, the disc drive and the tray of the flight paper.
-          {2, 96, 36, 186, DOOR, 0x0000FF, false},
-          {262, 2, 60, 24, STEEL, 0xFF0033, false},
-          {44, 150, 40, 46, WIRING, 0x9900CC, false},
-          {88, 150, 40, 46, SCREEN, 0xFF0099, false},
-          {290, 150, 30, 46, DIAL, 0xFF00FF, false},
-          {236, 204, 60, 40, SCREEN, 0x00FF00, false},
-          {50, 210, 34, 20, STEEL, 0x3300CC, false},
-          {140, 210, 36, 20, STEEL, 0x330066, false},
-          {250, 250, 50, 22, PAPER, 0x00FFFF, false}}},
-    };
-}
 
 // The new game's first scene and the second chapter's, each a small scene of its own chapter.
 std::vector<SceneArt> storyOpenings() {
@@ -388,11 +349,7 @@ int main(int argc, char** argv) {
         runelttf::init();
         runelttf::FontTtf font(data + "/ui/fonts/radodid.ttf", "thumbnail", 18);
         vessot::Dir::create(data + "/shots");
-        std::vector<SceneArt> all = scenes();
-        for (SceneArt& opening : storyOpenings()) {
-            all.push_back(opening);
-        }
-        for (const SceneArt& art : all) {
+        for (const SceneArt& art : storyOpenings()) {
             vessot::String folder = data + "/" + art.chapterFolder;
             vessot::Dir::create(folder + "/textures");
             vessot::Dir::create(folder + "/hotspots");
