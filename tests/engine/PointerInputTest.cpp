@@ -21,6 +21,8 @@ namespace {
 
 const morvec::Vector2 COCKPIT_CONSOLE(180, 240);
 const morvec::Vector2 COCKPIT_DOOR(391, 185);
+// The middle of the console's lamp by the window.
+const morvec::Vector2 CONSOLE_LAMP(56, 119);
 // The centre of an interface object, in interface units (the HUD's buttons keep to the edges of a
 // wide window).
 morvec::Vector2 guiCentre(const char* name) {
@@ -91,10 +93,18 @@ TEST_F(PointerInput, NothingCountsWhileTheLoadingPictureIsMoreThanFortyPercentOp
 }
 
 TEST_F(PointerInput, AHotspotClickReachesItsAction) {
+    auto lampShown = [this] {
+        morvec::Vector2 p = game->sceneToWindow(CONSOLE_LAMP.x, CONSOLE_LAMP.y);
+        return game->screenshot().getPixel((int)p.x, (int)p.y);
+    };
+    nimbo::Color dark = lampShown();
     game->click(COCKPIT_CONSOLE.x, COCKPIT_CONSOLE.y);
     EXPECT_TRUE(consoleUsed());
-    // The action rebuilt the scene: the console's lamp now shows.
+    // The action rebuilt the scene: the console's lamp now shows, lit, over the dark one.
     EXPECT_NE(Session::activeScene->root->getChild("console_light"), nullptr);
+    nimbo::Color lit = lampShown();
+    EXPECT_GT((int)lit.r, dark.r + 80);
+    EXPECT_GT((int)lit.g, dark.g + 80);
     EXPECT_FALSE(pointerHeld);
 }
 
