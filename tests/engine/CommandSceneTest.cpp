@@ -51,7 +51,7 @@ TEST_F(CommandSceneTest, CallRunsNamedActions) {
     Session::executeCommand("call ship.look_window");
     Session::executeCommand("call look_window");
     std::string log = logAfter(start);
-    expectInOrder(log, {"say: The stars drift", "say: The stars drift"});
+    expectInOrder(log, {"say: { $current_character }The stars drift", "say: { $current_character }The stars drift"});
 }
 
 TEST_F(CommandSceneTest, PlaySoundNamesTheSoundAfterTheChapter) {
