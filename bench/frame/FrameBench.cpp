@@ -1,11 +1,15 @@
-// One frame of a story scene at 1280 x 960, headless, after the loading fade and a warm-up frame,
-// with the whole HUD on show: the markers of all its 60 hotspots, the drawn cursor and the hover
-// label over one of them; against drawing the same textures and text directly through the render
-// system (both presented, so that the renderer really draws);
-// an immediate switch between two loaded scenes; and a switch into an unloaded chapter of 20 scenes,
-// loading picture included.
+// The frame of the real game at 1280 x 960, headless: a stretch of play at the landing site of Jama
+// Spacea, played twice. Vorne walks from one end of its ground to the other under the drawn cursor,
+// every hotspot's marker and the HUD's buttons: first silent, with the pointer resting on the crate
+// and its hover label on show; then saying a line, his subtitle above him (the game hides the label
+// while a line is spoken); then with the verb coin open on the robot and the pointer on its use
+// button, his line still on show (the game holds the walk while the coin is open and slides its
+// buttons away). Against drawing the same pictures, rectangles, tints and texts straight through the
+// render system, frame by frame, taken from the state the game draws (both presented, so that the
+// renderer really draws); in the middle of each phase both pictures are compared pixel by pixel.
+// Also an immediate switch between two loaded scenes, and a switch into an unloaded chapter of 20
+// scenes, loading picture included.
 
-#include "AmpBuilder.h"
 #include "GameHarness.h"
 #include "Report.h"
 #include "Timing.h"
@@ -16,10 +20,21 @@
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/view/Input.h"
+#include "script/Character2D.h"
+#include "script/Character2DRef.h"
+#include "script/Speech.h"
+#include "script/ZephJobs.h"
 #include "ui/Hints.h"
 #include "ui/Hud.h"
+#include "ui/VerbCoin.h"
 
 #include "nimbo/Nimbo.h"
+#include "nimboui/CompositeImage.h"
+#include "nimboui/EditBox.h"
+#include "nimboui/ImageButton.h"
+#include "nimboui/Label.h"
+#include "nimboui/RotationImageBox.h"
+#include "nimboui/Texture.h"
 #include "nimboui/nimboui.h"
 #include "runel/Renderer.h"
 
@@ -27,21 +42,38 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <variant>
 #include <vector>
 
 namespace {
 
 constexpr int CHAPTER_SCENES = 20;
-constexpr int HOTSPOTS = 60;
 constexpr float FRAME_STEP = 1.0f / 60.0f;
-// The hotspot the pointer rests on, in scene units.
-const morvec::Vector2 POINTER(30, 30);
+// The phases of the stretch of play, in order, with their frames; played twice.
+enum Phase { HOVER, TALK, COIN };
+const char* const PHASE_NAMES[] = {"hovering", "talking", "with the coin open"};
+constexpr int PHASE_FRAMES[] = {120, 120, 60};
+constexpr int CYCLES = 2;
+// Frames for the coin to grow or fade (0.2 s).
+constexpr int COIN_FADE_FRAMES = 13;
+const char* const LANDING = "jama_spacea.Landing";
+// Vorne's line, of the chapter's texts.
+const char* const LINE = "SIGNPOST_DEVICE";
+// Scene points of the landing: the robot, the crate, and the ends of the ground that Vorne walks
+// between.
+const morvec::Vector2 ROBOT(23, 156);
+const morvec::Vector2 CRATE(63, 157);
+const morvec::Vector2 WALK_ENDS[] = {{40, 300}, {390, 300}};
+// Where the interface's space puts the virtual screen's left edge.
+constexpr float COIN_SCREEN_LEFT = 480.0f;
 
 std::filesystem::path folder() {
     return std::filesystem::temp_directory_path() / "zeph-bench-frame";
@@ -78,79 +110,172 @@ std::string writeChapter() {
     return (root / "bench20_hd.datadef").string();
 }
 
-// A chapter "benchhud" with the scene "Hud": the landing's picture and 60 hotspots of 20 x 20 units,
-// ten a row, each with a rollover key of its own.
-std::string writeHudChapter() {
-    std::filesystem::path root = folder() / "benchhud";
-    std::filesystem::remove_all(root);
-    for (const char* sub : {"scenes", "action_maps", "textures"}) {
-        std::filesystem::create_directories(root / sub);
-    }
-    std::filesystem::copy_file("data/chapters/jama_spacea/textures/Landing_hd.png", root / "textures" / "Hud_hd.png");
-    std::vector<uint8_t> rgba(426 * 320 * 4, 0);
-    std::ofstream scene(root / "scenes" / "Hud.scene");
-    scene << "<Scene name='Hud' image='Hud'>\n";
-    for (int i = 0; i < HOTSPOTS; ++i) {
-        uint32_t id = 0x200000 + (uint32_t)i + 1;
-        int x0 = 20 + i % 10 * 38;
-        int y0 = 20 + i / 10 * 45;
-        for (int y = y0; y < y0 + 20; ++y) {
-            for (int x = x0; x < x0 + 20; ++x) {
-                uint8_t* p = &rgba[(size_t)(y * 426 + x) * 4];
-                p[0] = (uint8_t)(id >> 16), p[1] = (uint8_t)(id >> 8), p[2] = (uint8_t)id, p[3] = 255;
-            }
-        }
-        char colour[8];
-        std::snprintf(colour, sizeof colour, "%06X", id);
-        scene << "  <Action color='" << colour << "' type='Execute' cmd='log spot' rollover='RO_SPOT_" << i << "'/>\n";
-    }
-    scene << "</Scene>\n";
-    std::vector<uint8_t> map = ampmaker::encode(ampmaker::findAreas(rgba.data(), 426, 320), 426, 320);
-    std::ofstream(root / "action_maps" / "Hud.amp", std::ios::binary)
-        .write((const char*)map.data(), (std::streamsize)map.size());
-    std::ofstream(root / "benchhud_hd.datadef") << "<Dataset><Texture name='Hud_bg' file='textures/Hud_hd.png'/><Image "
-                                                   "name='Hud' texture='Hud_bg'/></Dataset>\n";
-    return (root / "benchhud_hd.datadef").string();
-}
-
-// One textured quad of the frame, as the GUI objects draw it.
+// One draw of the frame as the render system takes it: a part of a texture into a rectangle, or a
+// text through the text renderer.
 struct Quad {
     nimbo::Texture* texture;
     morvec::Rectangle source;
     morvec::Rectangle dest;
     nimbo::Color color;
+    float angle = 0.0f;
+    int flip = nimbo::FLIP_NONE;
+    int blend = nimboui::BLEND_DEFAULT;
 };
+struct Text {
+    morvec::Rectangle rect;
+    vessot::String font;
+    vessot::String text;
+    runel::Alignment align;
+    runel::VerticalAlignment valign;
+    nimbo::Color color;
+};
+using Draw = std::variant<Quad, Text>;
 
-// The quads an object tree draws: visible image boxes with an alpha above 0, at their place.
-void collect(nimboui::Object* object, morvec::Vector2 offset, std::vector<Quad>& quads) {
-    if (!object->isVisible() || object->getDerivedAlpha() <= 0.0f) {
+// The draws of an image as nimboui::Image::draw makes them: a composite's parts in order, a part
+// stored turned a quarter drawn turned back.
+void addImage(nimboui::Image* image, const morvec::Rectangle& dest, const nimbo::Color& color, float angle,
+              std::vector<Draw>& draws, int blend = nimboui::BLEND_DEFAULT) {
+    if (!image || color.a == 0) {
         return;
     }
-    nimboui::Image* image = object->getImage();
-    if (image && image->getTexture() && image->getTexture()->getRenderTexture()) {
-        quads.push_back({image->getTexture()->getRenderTexture(), image->getSrcRect(),
-                         object->_getDrawRect().offset(offset),
-                         nimbo::Color(255, 255, 255, (int)(object->getDerivedAlpha() * 255))});
+    blend = blend != nimboui::BLEND_DEFAULT ? blend : image->getBlendMode();
+    if (auto* composite = dynamic_cast<nimboui::CompositeImage*>(image)) {
+        const morvec::Rectangle& size = composite->getSrcRect();
+        if (size.w <= 0.0f || size.h <= 0.0f) {
+            return;
+        }
+        if (angle != 0.0f) {
+            throw std::logic_error("a turned composite image is not replayed: " + composite->getName());
+        }
+        for (const nimboui::ImageRef& ref : composite->getImageRefs()) {
+            float sx = dest.w / size.w;
+            float sy = dest.h / size.h;
+            addImage(ref.image, {dest.x + ref.rect.x * sx, dest.y + ref.rect.y * sy, ref.rect.w * sx, ref.rect.h * sy},
+                     color, 0.0f, draws, blend);
+        }
+        return;
+    }
+    nimbo::Texture* texture = image->getTexture() ? image->getTexture()->getRenderTexture() : nullptr;
+    if (!texture) {
+        return;
+    }
+    Quad quad{texture, image->getSrcRect(), dest, color, angle, nimbo::FLIP_NONE, blend};
+    if (!image->isRotated()) {
+        quad.flip =
+            (image->isInvertedX() ? nimbo::FLIP_HORIZONTAL : 0) | (image->isInvertedY() ? nimbo::FLIP_VERTICAL : 0);
+    } else {
+        morvec::Vector2 centre = dest.getCenter();
+        quad.dest = {centre.x - dest.h / 2, centre.y - dest.w / 2, dest.h, dest.w};
+        quad.angle = angle - 90.0f;
+        quad.flip =
+            (image->isInvertedX() ? nimbo::FLIP_VERTICAL : 0) | (image->isInvertedY() ? nimbo::FLIP_HORIZONTAL : 0);
+    }
+    draws.push_back(quad);
+}
+
+void addSprite(const Hud::Sprite& sprite, std::vector<Draw>& draws) {
+    addImage(sprite.image, sprite.rect, nimbo::Color(255, 255, 255, Hud::alphaByte(sprite.alpha)), sprite.angle, draws);
+}
+
+// The draws of a GUI tree: image boxes and buttons (by their hover and press state) and the scene's
+// characters; a kind of object that draws otherwise stops the benchmark, which would not replay it.
+void addTree(nimboui::Object* object, morvec::Vector2 offset, std::vector<Draw>& draws) {
+    if (!object->isVisible()) {
+        return;
+    }
+    float alpha = object->getDerivedAlpha();
+    if (auto* reference = dynamic_cast<Character2DRef*>(object)) {
+        morvec::Rectangle dest;
+        nimbo::Color tint;
+        if (reference->placeFrame(dest, tint)) {
+            addImage(reference->getCharacter()->getImage(), dest, tint, 0.0f, draws);
+        }
+    } else if (auto* box = dynamic_cast<nimboui::ImageBox*>(object)) {
+        if (dynamic_cast<nimboui::RotationImageBox*>(object)) {
+            throw std::logic_error("a turning image box is not replayed: " + object->getName());
+        }
+        auto* button = dynamic_cast<nimboui::ImageButton*>(object);
+        nimbo::Color color = box->getColor();
+        color.a = (uint8_t)std::clamp((int)((float)color.a * alpha), 0, 255);
+        addImage(button ? button->getShownImage() : box->getImage(), object->_getDrawRect().offset(offset), color, 0.0f,
+                 draws);
+    } else if (alpha > 0.0f && (dynamic_cast<nimboui::Label*>(object) || dynamic_cast<nimboui::EditBox*>(object))) {
+        throw std::logic_error("a text object is not replayed: " + object->getName());
     }
     for (nimboui::Object* child : object->getChildren()) {
-        collect(child, offset + object->getPosition(), quads);
+        addTree(child, offset + object->getPosition(), draws);
     }
 }
 
-void collect(const Hud::Sprite& sprite, std::vector<Quad>& quads) {
-    nimboui::Texture* texture = sprite.image->getTexture();
-    quads.push_back({texture->getRenderTexture(), sprite.image->getSrcRect(), sprite.rect,
-                     nimbo::Color(255, 255, 255, Hud::alphaByte(sprite.alpha))});
+// The HUD's draws as Hud::draw makes them, after the hotspot markers: the subtitles, the interface's
+// objects, the diary's notification, the drawn cursor and the hover label.
+void addHud(std::vector<Draw>& draws) {
+    for (const Subtitle& subtitle : Speech::placeSubtitles()) {
+        if (!subtitle.text.empty()) {
+            draws.push_back(Text{subtitle.rect, Speech::subtitleFont(), "[b]" + subtitle.text, runel::CENTER_WRAPPED,
+                                 runel::BOTTOM, subtitle.colour});
+        }
+    }
+    addTree(Hud::uiObject("ui"), morvec::Vector2(), draws);
+    for (const Hud::Sprite& sprite : Hud::diaryNotification()) {
+        addSprite(sprite, draws);
+    }
+    if (nimboui::Image* cursor = Hud::getCursorImage()) {
+        morvec::Vector2 p = nimboui::getCursorPosition();
+        morvec::Vector2 size = cursor->getSize();
+        addSprite({cursor, {p.x - size.x / 4, p.y - size.y / 4, size.x / 2, size.y / 2}}, draws);
+    }
+    if (Hud::rolloverTimer > 0.0f && !VerbCoin::isOpen()) {
+        Hud::RolloverLayout label = Hud::layoutRollover();
+        addSprite(label.icon, draws);
+        draws.push_back(Text{label.rect, label.font, "[b]" + Hud::rolloverText, (runel::Alignment)label.align,
+                             runel::TOP, nimbo::Color(255, 255, 255, Hud::alphaByte(label.alpha))});
+    }
+}
+
+void replay(const std::vector<Draw>& draws) {
+    nimbo::RenderSystem* rs = nimbo::rendersys;
+    for (const Draw& draw : draws) {
+        if (const Quad* q = std::get_if<Quad>(&draw)) {
+            if (q->blend == nimboui::BLEND_DEFAULT) {
+                rs->drawTexture(q->texture, q->source, q->dest, q->color, q->angle, q->flip);
+                continue;
+            }
+            nimbo::BlendMode previous = rs->getBlendMode();
+            rs->setBlendMode((nimbo::BlendMode)q->blend);
+            rs->drawTexture(q->texture, q->source, q->dest, q->color, q->angle, q->flip);
+            rs->setBlendMode(previous);
+        } else {
+            const Text& t = std::get<Text>(draw);
+            runel::renderer->drawText(t.rect, t.font, t.text, t.align, t.valign, t.color, morvec::Vector2(0, 0));
+        }
+    }
+}
+
+// How many pixels of two pictures of the same size differ by more than a step in some channel.
+size_t differingPixels(const nimbo::Image& a, const nimbo::Image& b) {
+    size_t count = 0;
+    size_t size = (size_t)std::min(a.getWidth() * a.getHeight(), b.getWidth() * b.getHeight()) * 4;
+    for (size_t i = 0; i < size; i += 4) {
+        for (size_t c = 0; c < 3; ++c) {
+            if (std::abs((int)a.data()[i + c] - (int)b.data()[i + c]) > 2) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
 }
 
 struct Setup {
     std::unique_ptr<GameHarness> game;
-    std::vector<Quad> sceneQuads;
-    std::vector<Quad> markerQuads;
-    std::vector<Quad> hudQuads;
-    Hud::RolloverLayout label;
+    // The frame's draws under the scene's projection (the scene and the hotspot markers) and under
+    // the HUD's, taken before the game draws the frame.
+    std::vector<Draw> sceneDraws;
+    std::vector<Draw> hudDraws;
     bool corridor = false;
     int nextScene = 0;
+    int walkEnd = 0;
 
     Setup() {
         if (chdir(ZEPH_SOURCE_DIR) != 0) {
@@ -161,64 +286,84 @@ struct Setup {
         options.height = 960;
         game = std::make_unique<GameHarness>(options);
         new Chapter(writeChapter(), nullptr); // registered with the GUI library, which owns it
-        new Chapter(writeHudChapter(), nullptr);
         game->passLoadingFade();
         while (loadingScreenFade > 0.0f) {
             game->step();
         }
     }
 
-    // In the HUD's scene with its loading fade over, the pointer on a hotspot, and after warm-up
-    // frames (every texture of the frame loaded), with the quads that the frame draws collected
-    // anew.
-    void prepareFrame() {
-        if (Session::activeScene->getFullName() != "benchhud.Hud") {
-            switchTo("benchhud.Hud");
+    static Character2D* vorne() { return dynamic_cast<Character2D*>(charactersChapter->getObject("vorne")); }
+
+    // The start of a phase. Hovering: in the landing with its loading picture gone, the verb coin
+    // closed and Vorne silent, the pointer on the crate. Talking goes on from there. With the coin: the
+    // coin opened on the robot by a click, grown, and the pointer on its use button (Vorne's line is
+    // cut first, as a click while he speaks would only skip it).
+    void enter(Phase phase) {
+        if (phase == TALK) {
+            return;
+        }
+        if (Session::activeScene->getFullName() != LANDING) {
+            switchTo(LANDING);
+            game->passLoadingFade();
         }
         Game::releaseLoadingScreen();
         loadingScreenFade = -1.0f;
-        game->move(POINTER.x, POINTER.y);
-        gameFrame();
-        sceneQuads.clear();
-        markerQuads.clear();
-        hudQuads.clear();
-        collect(Session::activeScene->root, morvec::Vector2(), sceneQuads);
-        for (const Hud::Sprite& marker : Hud::hotspotMarkers()) {
-            collect(marker, markerQuads);
+        Speech::cutLine("vorne");
+        if (phase == HOVER) {
+            if (VerbCoin::isOpen()) {
+                Game::guarded([] { VerbCoin::close(); });
+                game->step(COIN_FADE_FRAMES);
+            }
+            game->move(CRATE.x, CRATE.y);
+            return;
         }
-        collect(Hud::uiObject("ui"), morvec::Vector2(), hudQuads);
-        nimboui::Image* cursor = Hud::getCursorImage();
-        morvec::Vector2 p = nimboui::getCursorPosition();
-        morvec::Vector2 size = cursor->getSize();
-        collect({cursor, {p.x - size.x / 4, p.y - size.y / 4, size.x / 2, size.y / 2}}, hudQuads);
-        label = Hud::layoutRollover();
+        game->click(ROBOT.x, ROBOT.y);
+        game->step(COIN_FADE_FRAMES);
+        nimboui::Object* use = Hud::uiObject("choice_use");
+        morvec::Vector2 centre = use->getPosition() + use->getSize() * 0.5f;
+        game->move(centre.x - COIN_SCREEN_LEFT, centre.y);
     }
 
-    // The game's frame as the main loop runs it: update and draw, then present; every hotspot's
-    // marker fully on show.
-    static void gameFrame() {
+    // Between frames: Vorne walks on to the other end once he arrived, says his line again once it
+    // ended (but while hovering), and every hotspot's marker stays fully on show.
+    void keepPlaying(Phase phase) {
         Hints::marker = {{}, nullptr, 2.5f};
+        Character2D* character = vorne();
+        if (!VerbCoin::isOpen() && character->getJobQueueSize() == 0) {
+            walkEnd = 1 - walkEnd;
+            character->addJob(new ZephJobs::SplineMove("", false, WALK_ENDS[walkEnd].x, WALK_ENDS[walkEnd].y));
+        }
+        if (phase != HOVER && !Speech::isSpeaking()) {
+            Speech::say("{ vorne }" + Session::activeScene->chapter->getText(LINE));
+        }
+    }
+
+    // The draws the next frame makes, from the state it draws.
+    void collect() {
+        sceneDraws.clear();
+        hudDraws.clear();
+        addTree(Session::activeScene->root, morvec::Vector2(), sceneDraws);
+        for (const Hud::Sprite& marker : Hud::hotspotMarkers()) {
+            addSprite(marker, sceneDraws);
+        }
+        addHud(hudDraws);
+    }
+
+    // The game's frame as the main loop runs it: update and draw, then present.
+    static void gameFrame() {
         Game::guarded([] { Game::update(FRAME_STEP); });
         nimbo::rendersys->presentFrame();
     }
 
-    // The same quads drawn straight through the render system, under the same projections.
+    // The same draws straight through the render system, under the same projections.
     void directFrame() {
         nimbo::RenderSystem* rs = nimbo::rendersys;
         rs->clear(true, false);
         Hud::setProjection(false);
         rs->setIdentityTransform();
-        for (const std::vector<Quad>* quads : {&sceneQuads, &markerQuads}) {
-            for (const Quad& q : *quads) {
-                rs->drawTexture(q.texture, q.source, q.dest, q.color);
-            }
-        }
+        replay(sceneDraws);
         Hud::setProjection(true);
-        for (const Quad& q : hudQuads) {
-            rs->drawTexture(q.texture, q.source, q.dest, q.color);
-        }
-        runel::renderer->drawText(label.rect, label.font, "[b]" + Hud::rolloverText, (runel::Alignment)label.align,
-                                  runel::TOP, nimbo::Color(255, 255, 255, Hud::alphaByte(label.alpha)));
+        replay(hudDraws);
         rs->presentFrame();
     }
 
@@ -248,6 +393,34 @@ struct Setup {
     }
 };
 
+// The frames of the stretch of play, each timed as the game draws it and as drawn directly.
+struct FrameTimes {
+    std::vector<double> ours;
+    std::vector<double> direct;
+    // How many pixels of the direct frame differed from the game's, in the middle of each phase.
+    size_t differing[3] = {};
+
+    void sample(Setup& s, Phase phase, size_t* diff) {
+        s.keepPlaying(phase);
+        s.collect();
+        ours.push_back(benchreport::elapsed<std::milli>([&] { s.gameFrame(); }));
+        nimbo::Image game = diff ? nimbo::rendersys->captureScreen() : nimbo::Image();
+        direct.push_back(benchreport::elapsed<std::milli>([&] { s.directFrame(); }));
+        if (diff) {
+            *diff = differingPixels(game, nimbo::rendersys->captureScreen());
+        }
+    }
+
+    // Ours over the direct draw, frame by frame; the median.
+    double ratio() const {
+        std::vector<double> ratios;
+        for (size_t i = 0; i < ours.size(); ++i) {
+            ratios.push_back(ours[i] / direct[i]);
+        }
+        return benchreport::median(ratios);
+    }
+};
+
 Setup& setup() {
     static Setup instance;
     return instance;
@@ -255,38 +428,49 @@ Setup& setup() {
 
 void compare() {
     Setup& s = setup();
-    s.prepareFrame();
-    std::vector<double> ours, direct, loaded, unloaded;
-    for (int i = 0; i < 200; ++i) {
-        ours.push_back(benchreport::elapsed<std::milli>([&] { s.gameFrame(); }));
-        direct.push_back(benchreport::elapsed<std::milli>([&] { s.directFrame(); }));
+    FrameTimes frames;
+    for (int cycle = 0; cycle < CYCLES; ++cycle) {
+        for (Phase phase : {HOVER, TALK, COIN}) {
+            s.enter(phase);
+            for (int i = 0; i < PHASE_FRAMES[phase]; ++i) {
+                bool check = cycle == 0 && i == PHASE_FRAMES[phase] / 2;
+                frames.sample(s, phase, check ? &frames.differing[phase] : nullptr);
+            }
+        }
     }
+    std::vector<double> loaded, unloaded;
     for (int i = 0; i < 200; ++i) {
         loaded.push_back(s.switchLoaded());
     }
     for (int i = 0; i < 30; ++i) {
         unloaded.push_back(s.switchUnloaded());
     }
-    std::printf("frame %.3f ms (%zu scene, %zu marker and %zu HUD quads and the label drawn directly in %.3f ms); "
-                "switch between loaded scenes %.3f ms; into an unloaded chapter of %d scenes %.2f ms\n",
-                benchreport::median(ours), s.sceneQuads.size(), s.markerQuads.size(), s.hudQuads.size(),
-                benchreport::median(direct), benchreport::median(loaded), CHAPTER_SCENES,
-                benchreport::median(unloaded));
-    benchreport::ratio("frame", benchreport::median(ours) / benchreport::median(direct));
+    std::printf("frame %.3f ms, drawn directly %.3f ms (medians of %zu frames)\n", benchreport::median(frames.ours),
+                benchreport::median(frames.direct), frames.ours.size());
+    for (Phase phase : {HOVER, TALK, COIN}) {
+        std::printf("  %s: the direct frame differs from the game's in %zu pixels\n", PHASE_NAMES[phase],
+                    frames.differing[phase]);
+    }
+    std::printf("switch between loaded scenes %.3f ms; into an unloaded chapter of %d scenes %.2f ms\n",
+                benchreport::median(loaded), CHAPTER_SCENES, benchreport::median(unloaded));
+    benchreport::ratio("frame", frames.ratio());
     benchreport::figure("switch_loaded", benchreport::median(loaded), "ms");
     benchreport::figure("switch_unloaded", benchreport::median(unloaded), "ms");
 }
 
 void BM_GameFrame(benchmark::State& state) {
-    setup().prepareFrame();
+    setup().enter(HOVER);
     for (auto _ : state) {
+        setup().keepPlaying(TALK);
         setup().gameFrame();
     }
 }
 BENCHMARK(BM_GameFrame)->Unit(benchmark::kMillisecond);
 
 void BM_DirectFrame(benchmark::State& state) {
-    setup().prepareFrame();
+    setup().enter(HOVER);
+    setup().keepPlaying(TALK);
+    setup().collect();
     for (auto _ : state) {
         setup().directFrame();
     }

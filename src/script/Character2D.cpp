@@ -224,19 +224,20 @@ void Character2D::show(nimboui::Image* frame) {
     }
 }
 
-void Character2D::drawAt(const morvec::Vector2& offset, float height) {
+bool Character2D::placeFrame(const morvec::Vector2& offset, float height, morvec::Rectangle& dest, nimbo::Color& tint) {
     if (!image || image->getSrcRect().h <= 0.0f || rect.h <= 0.0f) {
-        return;
+        return false;
     }
     float shownHeight = std::max(0.0f, height);
     float alpha = getDerivedAlpha();
     rect.w = image->getSrcRect().w * rect.h / image->getSrcRect().h;
     float width = rect.w / rect.h * shownHeight;
     float half = width * 0.5f;
-    nimbo::Color tint = Session::activeScene ? Session::activeScene->sampleLightMap(rect.x - half, rect.y)
-                                             : nimbo::Color(255, 255, 255, 255);
+    tint = Session::activeScene ? Session::activeScene->sampleLightMap(rect.x - half, rect.y)
+                                : nimbo::Color(255, 255, 255, 255);
     tint.a = (uint8_t)(int)((float)tint.a * alpha);
     float x = rect.x + offset.x;
     float y = rect.y + offset.y;
-    image->draw(morvec::Rectangle(x - half, y - yfactor * shownHeight, width, shownHeight), tint);
+    dest = morvec::Rectangle(x - half, y - yfactor * shownHeight, width, shownHeight);
+    return true;
 }

@@ -61,8 +61,9 @@ public:
     const CharacterAnimation& getAnimation(const String& name) const;
     // Shows the frame: per direction when the chapter has it, else drawn once; neither throws.
     void getFrameImageName(const String& animation, int frame);
-    // Draws the frame H units high with its anchor (feet) at the position plus offset.
-    void drawAt(const morvec::Vector2& offset, float height);
+    // Where the frame is drawn H units high with its anchor (feet) at the position plus offset, and its
+    // tint (the scene's light at the feet, faded by the alpha); false when nothing is drawn.
+    bool placeFrame(const morvec::Vector2& offset, float height, morvec::Rectangle& dest, nimbo::Color& tint);
 
     // The facing of a direction: the angle clockwise from straight up, measured in the active scene's
     // depth-corrected space, in eighths. A zero direction keeps current.

@@ -8,6 +8,7 @@
 
 #include "nimboui/Dataset.h"
 #include "nimboui/Exception.h"
+#include "nimboui/Image.h"
 
 #include <algorithm>
 
@@ -104,10 +105,18 @@ float Character2DRef::getHeight() {
     return own - depth;
 }
 
-void Character2DRef::OnDraw(const morvec::Vector2&) {
+bool Character2DRef::placeFrame(morvec::Rectangle& dest, nimbo::Color& tint) {
     nimboui::Object* parent = getParent();
     morvec::Vector2 offset = parent ? parent->getPosition() : morvec::Vector2();
-    getCharacter()->drawAt(offset, getHeight());
+    return getCharacter()->placeFrame(offset, getHeight(), dest, tint);
+}
+
+void Character2DRef::OnDraw(const morvec::Vector2&) {
+    morvec::Rectangle dest;
+    nimbo::Color tint;
+    if (placeFrame(dest, tint)) {
+        getCharacter()->getImage()->draw(dest, tint);
+    }
 }
 
 namespace {

@@ -3,7 +3,9 @@
 // scene attaches it, follows it every frame and draws it at the scene's depth. Made from scene-file
 // objects of type "Character2D".
 
+#include "morvec/Rectangle.h"
 #include "morvec/Vector.h"
+#include "nimbo/Color.h"
 #include "nimboui/Object.h"
 
 #include <vector>
@@ -31,6 +33,9 @@ public:
     void notifyEvent(const String& event, void* params) override;
     // Follows the character's position.
     void update(float dt) override;
+    // Where and with which tint the character's frame is drawn, at the parent's position; false when
+    // nothing is drawn.
+    bool placeFrame(morvec::Rectangle& dest, nimbo::Color& tint);
     void OnDraw(const morvec::Vector2& offset) override;
 
     // The character "characters." + chr; throws when the characters chapter has none.
