@@ -1,0 +1,430 @@
+// The game in a real window: the test build's game on SDL's X11 driver in a virtual display (Xvfb)
+// under a window manager (evilwm), driven by synthetic X events (xdotool) from the logo through the
+// first profile's name, the main menu, the mode choice and the intro into the cockpit. The display's
+// own framebuffer must show the scene, a wide window its letterbox, and the window manager's close
+// request answered "yes" must end the game with exit code 0. Skipped when a program is missing.
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <poll.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// Every wait of the run; a sanitized game on a loaded machine needs some seconds per step.
+constexpr auto STEP_TIMEOUT = 60s;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string findProgram(const std::string& name) {
+    std::stringstream path(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin");
+    for (std::string folder; std::getline(path, folder, ':');) {
+        std::string candidate = folder + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return "";
+}
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds poll = 100ms,
+               std::chrono::milliseconds timeout = STEP_TIMEOUT) {
+    for (Clock::time_point end = Clock::now() + timeout; Clock::now() < end;) {
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(poll);
+    }
+    return done();
+}
+
+// A child process with the environment of this one, the settings given set over it; its output
+// goes to a file. Ended (TERM, then KILL) when it is still running at the end.
+class Process {
+public:
+    Process(const std::vector<std::string>& argv, const std::vector<std::string>& settings, const std::string& output,
+            const std::string& folder = "", int keepFd = -1) {
+        std::vector<std::string> environment;
+        for (char** e = environ; *e; ++e) {
+            std::string entry = *e;
+            bool replaced = entry.rfind("ZEPH_", 0) == 0;
+            for (const std::string& setting : settings) {
+                replaced = replaced || entry.rfind(setting.substr(0, setting.find('=') + 1), 0) == 0;
+            }
+            if (!replaced) {
+                environment.push_back(entry);
+            }
+        }
+        environment.insert(environment.end(), settings.begin(), settings.end());
+        pid = fork();
+        if (pid == 0) {
+            int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(out, 1);
+            dup2(out, 2);
+            for (int fd = 3; fd < 256; ++fd) {
+                if (fd != keepFd) {
+                    close(fd);
+                }
+            }
+            if (!folder.empty() && chdir(folder.c_str()) != 0) {
+                _exit(126);
+            }
+            std::vector<char*> args;
+            for (const std::string& a : argv) {
+                args.push_back(const_cast<char*>(a.c_str()));
+            }
+            args.push_back(nullptr);
+            std::vector<char*> env;
+            for (const std::string& e : environment) {
+                env.push_back(const_cast<char*>(e.c_str()));
+            }
+            env.push_back(nullptr);
+            execve(args[0], args.data(), env.data());
+            _exit(127);
+        }
+    }
+    ~Process() {
+        if (running()) {
+            kill(pid, SIGTERM);
+            if (!waitForExit(3s)) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+            }
+        }
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool running() {
+        if (pid > 0 && waitpid(pid, &status, WNOHANG) == pid) {
+            pid = -1;
+        }
+        return pid > 0;
+    }
+    bool waitForExit(std::chrono::milliseconds timeout) {
+        for (Clock::time_point end = Clock::now() + timeout; running() && Clock::now() < end;) {
+            std::this_thread::sleep_for(50ms);
+        }
+        return !running();
+    }
+    // The exit code, or 128 + the signal that ended it.
+    int exitCode() const { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
+private:
+    pid_t pid = -1;
+    int status = 0;
+};
+
+// Runs a program to its end and answers what it printed.
+std::string capture(const std::vector<std::string>& argv, const std::string& scratch) {
+    Process(argv, {}, scratch).waitForExit(STEP_TIMEOUT);
+    return readFile(scratch);
+}
+
+// The screen as Xvfb keeps it in its framebuffer file (XWD format: a header of big-endian 32-bit
+// fields, a colour map, then the rows of 32-bit pixels).
+struct Screen {
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    bool bigEndian = false;
+    std::string bytes;
+    size_t offset = 0;
+
+    static Screen read(const std::string& path) {
+        Screen s;
+        s.bytes = readFile(path);
+        auto field = [&](int i) {
+            const auto* b = (const unsigned char*)s.bytes.data() + i * 4;
+            return (uint32_t)b[0] << 24 | (uint32_t)b[1] << 16 | (uint32_t)b[2] << 8 | b[3];
+        };
+        if (s.bytes.size() < 100 || field(11) != 32) {
+            return s;
+        }
+        s.width = (int)field(4);
+        s.height = (int)field(5);
+        s.bigEndian = field(7) == 1;
+        s.stride = (int)field(12);
+        s.offset = field(0) + field(19) * 12;
+        if (s.bytes.size() < s.offset + (size_t)s.stride * (size_t)s.height) {
+            s.width = s.height = 0;
+        }
+        return s;
+    }
+    // The brightest of the pixel's red, green and blue.
+    int brightness(int x, int y) const {
+        const auto* p = (const unsigned char*)bytes.data() + offset + (size_t)y * stride + (size_t)x * 4;
+        return bigEndian ? std::max({p[1], p[2], p[3]}) : std::max({p[0], p[1], p[2]});
+    }
+    int channel(int x, int y, int c) const {
+        const auto* p = (const unsigned char*)bytes.data() + offset + (size_t)y * stride + (size_t)x * 4;
+        return bigEndian ? p[3 - c] : p[c];
+    }
+};
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+// Whether the window shows a drawn scene: mostly not black, with sharp edges, which the loading
+// picture (a smooth gradient) and a black frame lack.
+bool showsScene(const Screen& s, const Rect& r, std::string& why) {
+    long lit = 0, edges = 0, pixels = 0;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+        for (int x = r.x; x < r.x + r.w; ++x, ++pixels) {
+            lit += s.brightness(x, y) > 24;
+            for (int c = 0; c < 3 && x > r.x; ++c) {
+                if (std::abs(s.channel(x, y, c) - s.channel(x - 1, y, c)) > 24) {
+                    ++edges;
+                    break;
+                }
+            }
+        }
+    }
+    why = std::to_string(100 * lit / std::max(pixels, 1L)) + " % lit, " + std::to_string(edges) + " edges";
+    return lit * 2 > pixels && edges * 2000 > pixels;
+}
+
+// The columns of the window that show the picture: in its middle rows, the bars of the letterbox
+// are wholly black and the picture's columns at least half lit. False when some column is neither,
+// or a bar is not black.
+bool findPicture(const Screen& s, const Rect& r, int& first, int& last) {
+    first = last = -1;
+    std::vector<int> lit(r.w);
+    int rows = r.h * 8 / 10;
+    for (int x = 0; x < r.w; ++x) {
+        for (int y = r.h / 10; y < r.h / 10 + rows; ++y) {
+            lit[x] += s.brightness(r.x + x, r.y + y) > 16;
+        }
+        if (lit[x] * 2 > rows) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    }
+    for (int x = 0; x < r.w; ++x) {
+        bool inPicture = x >= first && x <= last;
+        if (first < 0 || (inPicture ? lit[x] * 2 <= rows : lit[x] > 0)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The game, a virtual display and its window manager, and the game's user folder.
+class WindowedGame {
+public:
+    explicit WindowedGame(const TempDir& dir) : dir(dir) {
+        std::filesystem::create_directories(dir / "fb");
+        std::filesystem::create_directories(dir / "user");
+        int fds[2];
+        if (pipe(fds) != 0) {
+            return;
+        }
+        // Xvfb picks a free display and writes its number to the pipe once it takes clients.
+        xvfb = std::make_unique<Process>(std::vector<std::string>{findProgram("Xvfb"), "-displayfd",
+                                                                  std::to_string(fds[1]), "-screen", "0", "1280x960x24",
+                                                                  "-fbdir", dir / "fb", "-nolisten", "tcp"},
+                                         std::vector<std::string>{}, dir / "xvfb.txt", "", fds[1]);
+        close(fds[1]);
+        std::string number;
+        pollfd readable{fds[0], POLLIN, 0};
+        char c;
+        while (poll(&readable, 1, 30000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n') {
+            number += c;
+        }
+        close(fds[0]);
+        if (number.empty()) {
+            return;
+        }
+        display = "DISPLAY=:" + number;
+        setenv("DISPLAY", (":" + number).c_str(), 1);
+        wm = std::make_unique<Process>(std::vector<std::string>{findProgram("evilwm"), "-fn", "fixed"},
+                                       std::vector<std::string>{}, dir / "wm.txt");
+        // The system libraries SDL loads for X11 (D-Bus, the display drivers) leave allocations behind
+        // at exit; the game's own leaks are the headless tests' concern.
+        process = std::make_unique<Process>(
+            std::vector<std::string>{GAME_BINARY},
+            std::vector<std::string>{display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
+                                     "ASAN_OPTIONS=detect_leaks=0", "ZEPH_USER_DIR=" + (dir / "user"),
+                                     "ZEPH_WINDOW=800x600", "ZEPH_LOCALE=en"},
+            dir / "game.txt", SOURCE_DIR);
+    }
+
+    bool started() const { return process != nullptr; }
+    std::string log() const { return readFile(dir / "user/game.log"); }
+    bool logHas(const std::string& text) const { return log().find(text) != std::string::npos; }
+    bool inScene(const std::string& scene) const { return logHas("$active_scene: '" + scene + "'"); }
+    // What the game printed, for failure messages.
+    std::string output() const {
+        std::string text = readFile(dir / "game.txt");
+        return text.size() > 3000 ? text.substr(text.size() - 3000) : text;
+    }
+
+    std::string xdotool(const std::vector<std::string>& args) const {
+        std::vector<std::string> argv{findProgram("xdotool")};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return capture(argv, dir / "xdotool.txt");
+    }
+
+    bool findWindow() {
+        return waitUntil(
+            [&] {
+                std::stringstream found(xdotool({"search", "--name", "^Vestrel Vorne$"}));
+                return static_cast<bool>(found >> window);
+            },
+            250ms);
+    }
+
+    // The window's place on the screen and its size, as the X server reports them.
+    Rect geometry() const {
+        std::string text = xdotool({"getwindowgeometry", window});
+        Rect r;
+        size_t at = text.find("Position: ");
+        size_t size = text.find("Geometry: ");
+        if (at != std::string::npos && size != std::string::npos) {
+            std::sscanf(text.c_str() + at, "Position: %d,%d", &r.x, &r.y);
+            std::sscanf(text.c_str() + size, "Geometry: %dx%d", &r.w, &r.h);
+        }
+        return r;
+    }
+
+    // A point of the interface's 426 x 320 units in window pixels, as the game maps them: a window
+    // wider than 4:3 shows the units at full height, centred.
+    static std::pair<int, int> guiToWindow(float x, float y, const Rect& r) {
+        float w = (float)r.w, h = (float)r.h;
+        if (w / h < 1.3233333f) {
+            return {(int)(x * w / 426), (int)(y * h / 320)};
+        }
+        float offset = (w / h - 4.0f / 3.0f) * 320 * 0.5f;
+        return {(int)((x + offset) * h / 320), (int)(y * h / 320)};
+    }
+
+    void click(float guiX, float guiY) const {
+        auto [x, y] = guiToWindow(guiX, guiY, geometry());
+        xdotool({"mousemove", "--window", window, std::to_string(x), std::to_string(y), "click", "1"});
+    }
+
+    // Clicks at the point until the game logs the text (input waits for fades and loading).
+    bool clickUntil(float guiX, float guiY, const std::string& text) const {
+        return waitUntil(
+            [&] {
+                if (logHas(text)) {
+                    return true;
+                }
+                click(guiX, guiY);
+                return false;
+            },
+            700ms);
+    }
+
+    Screen screen() const { return Screen::read(dir / "fb/Xvfb_screen0"); }
+
+    const TempDir& dir;
+    std::string display;
+    std::string window;
+    std::unique_ptr<Process> xvfb;
+    std::unique_ptr<Process> wm;
+    std::unique_ptr<Process> process;
+};
+
+// Interface points (426 x 320 units) of the front end and of the quit question.
+constexpr float CENTRE[] = {213, 160};
+constexpr float NEW_GAME[] = {213, 79};
+constexpr float RELAXED[] = {338, 126};
+constexpr float START[] = {213, 296};
+constexpr float YES[] = {148, 196};
+
+TEST(X11Test, PlaysIntoTheStoryInAWindowShowsTheLetterboxAndQuitsThroughTheWindowManager) {
+    for (const char* program : {"Xvfb", "xdotool", "evilwm"}) {
+        if (findProgram(program).empty()) {
+            GTEST_SKIP() << program << " is not installed (scripts/install-deps installs it)";
+        }
+    }
+    TempDir dir;
+    WindowedGame game(dir);
+    ASSERT_TRUE(game.started()) << "Xvfb did not start: " << readFile(dir / "xvfb.txt");
+    ASSERT_TRUE(game.findWindow()) << game.output();
+    ASSERT_TRUE(waitUntil([&] { return game.inScene("menu.Logo"); })) << game.output();
+
+    // The logo ends at a click; the first start asks for a name, which Enter confirms.
+    ASSERT_TRUE(game.clickUntil(CENTRE[0], CENTRE[1], "$active_scene: 'menu.FirstTimeProfile'")) << game.output();
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            game.xdotool({"type", "--delay", "30", "Vorne"});
+            game.xdotool({"key", "Return"});
+            return waitUntil([&] { return game.inScene("menu.MainMenu"); }, 200ms, 2s);
+        },
+        0ms))
+        << game.output();
+    ASSERT_TRUE(game.clickUntil(NEW_GAME[0], NEW_GAME[1], "$active_scene: 'menu.ModeMenu'")) << game.output();
+    game.click(RELAXED[0], RELAXED[1]);
+    ASSERT_TRUE(game.clickUntil(START[0], START[1], "$active_scene: 'intro.Intro01'")) << game.output();
+    EXPECT_TRUE(game.logHas("$casual_mode: '1'"));
+    ASSERT_TRUE(game.clickUntil(CENTRE[0], CENTRE[1], "$active_scene: 'ship.Cockpit'")) << game.output();
+
+    // The framebuffer shows the cockpit, once its fade from black is over.
+    std::string why;
+    EXPECT_TRUE(waitUntil([&] { return showsScene(game.screen(), game.geometry(), why); })) << why;
+
+    // A window of 5:2 shows the 4:3 scene in its middle, 426 of 800 units, between black bars.
+    game.xdotool({"windowsize", game.window, "1000", "400"});
+    int first = -1, last = -1;
+    EXPECT_TRUE(waitUntil([&] {
+        Rect r = game.geometry();
+        game.xdotool({"mousemove", "--window", game.window, "500", "200"});
+        return r.w == 1000 && r.h == 400 && findPicture(game.screen(), r, first, last) && std::abs(first - 234) <= 3 &&
+               std::abs(last - 766) <= 3;
+    })) << "the picture spans columns "
+        << first << " to " << last << " of the window";
+
+    // The window manager's close request (its key Control+Alt+Escape sends WM_DELETE_WINDOW to the
+    // window under the pointer) asks the quit question; "yes" ends the game.
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            game.xdotool({"mousemove", "--window", game.window, "500", "200"});
+            game.xdotool({"key", "ctrl+alt+Escape"});
+            return waitUntil([&] { return game.logHas("QUIT_GAME_DIALOG,"); }, 200ms, 3s);
+        },
+        0ms))
+        << game.output();
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            if (!game.process->running()) {
+                return true;
+            }
+            game.click(YES[0], YES[1]);
+            return game.process->waitForExit(1500ms);
+        },
+        200ms))
+        << game.output();
+    EXPECT_EQ(0, game.process->exitCode()) << game.output();
+}
+
+} // namespace
