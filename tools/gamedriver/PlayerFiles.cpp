@@ -1,0 +1,145 @@
+#include "PlayerFiles.h"
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Relative path to content.
+using Files = std::map<std::string, std::string>;
+
+const char AUTOSAVE[] = "autosave/slot";
+
+// The atomic writer's temporary file: the target's name, ".tmp-" and six letters or digits.
+bool isTemporary(const std::string& name) {
+    size_t at = name.rfind(".tmp-");
+    return at != std::string::npos && name.size() == at + 11;
+}
+
+bool isSkipped(const std::string& name) {
+    return name == "game.log" || name.rfind("game.log.", 0) == 0 || name == "hwnd.txt";
+}
+
+// The text without its third line, the save's date.
+std::string withoutDate(const std::string& text) {
+    size_t second = text.find('\n');
+    size_t third = second == std::string::npos ? second : text.find('\n', second + 1);
+    size_t fourth = third == std::string::npos ? third : text.find('\n', third + 1);
+    return fourth == std::string::npos ? text : text.substr(0, third + 1) + text.substr(fourth + 1);
+}
+
+Files readFiles(const fs::path& folder, int& temporaries) {
+    Files files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file() || isSkipped(name)) {
+            continue;
+        }
+        if (isTemporary(name)) {
+            ++temporaries;
+            continue;
+        }
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        files[fs::relative(entry.path(), folder).string()] = name == "info.txt" ? withoutDate(text.str()) : text.str();
+    }
+    return files;
+}
+
+bool isAutosave(const std::string& path) {
+    return path.rfind(AUTOSAVE, 0) == 0;
+}
+
+// Where versions of a file may stand: its own path, or any autosave slot for an autosave's file.
+std::string place(const std::string& path) {
+    return isAutosave(path) ? "autosave/" + fs::path(path).filename().string() : path;
+}
+
+bool hasVersion(const Files& versions, const std::string& path, const std::string& content) {
+    for (const auto& [other, text] : versions) {
+        if (place(other) == place(path) && text == content) {
+            return true;
+        }
+    }
+    return false;
+}
+
+using Slot = std::pair<std::string, std::string>;
+
+// The autosave slots that hold both files, by their contents.
+std::vector<Slot> wholeAutosaves(const Files& files) {
+    std::vector<Slot> slots;
+    for (const auto& [path, text] : files) {
+        if (isAutosave(path) && fs::path(path).filename() == "info.txt") {
+            auto save = files.find((fs::path(path).parent_path() / "game.sav").string());
+            if (save != files.end()) {
+                slots.emplace_back(save->second, text);
+            }
+        }
+    }
+    return slots;
+}
+
+bool newestAutosave(const Files& files, Slot& slot) {
+    auto info = files.find(std::string(AUTOSAVE) + "1/info.txt");
+    auto save = files.find(std::string(AUTOSAVE) + "1/game.sav");
+    if (info == files.end() || save == files.end()) {
+        return false;
+    }
+    slot = {save->second, info->second};
+    return true;
+}
+
+} // namespace
+
+int comparePlayerFiles(const fs::path& user, const fs::path& old, const fs::path& fresh) {
+    int temporaries = 0;
+    int ignored = 0;
+    Files now = readFiles(user, temporaries);
+    Files before = readFiles(old, ignored);
+    Files after = readFiles(fresh, ignored);
+    int torn = 0;
+    int asBefore = 0;
+    for (const auto& [path, text] : now) {
+        auto same = before.find(path);
+        if (same != before.end() && same->second == text) {
+            ++asBefore;
+        } else if (!hasVersion(before, path, text) && !hasVersion(after, path, text)) {
+            std::printf("torn: %s (%zu bytes) is neither a version from before the round nor one from after it\n",
+                        path.c_str(), text.size());
+            ++torn;
+        }
+    }
+    int faults = torn;
+    for (const auto& [path, text] : before) {
+        if (!isAutosave(path) && after.count(path) && !now.count(path)) {
+            std::printf("lost: %s\n", path.c_str());
+            ++faults;
+        }
+    }
+    Slot newestBefore, newestAfter;
+    if (newestAutosave(before, newestBefore)) {
+        bool kept = false;
+        for (const Slot& slot : wholeAutosaves(now)) {
+            kept = kept || slot == newestBefore || (newestAutosave(after, newestAfter) && slot == newestAfter);
+        }
+        if (!kept) {
+            std::printf("lost: the newest autosave (neither the one from before the round nor the one after it "
+                        "stands whole in a slot)\n");
+            ++faults;
+        }
+    }
+    int whole = (int)now.size() - torn;
+    std::printf("%d player files whole (%d as before the round, %d written in it); %d temporary files of "
+                "interrupted writes\n",
+                whole, asBefore, whole - asBefore, temporaries);
+    return faults;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The check after a kill: every player file of a user folder must be whole, its version from before
+// the interrupted round (OLD) or from after it (NEW), and none that both versions hold may be lost.
+// Logs (game.log and its copies in the slots) and the single-instance record (hwnd.txt) are not
+// player data and are skipped; the atomic writer's temporary files are counted, not compared. The
+// date line of "info.txt" is not compared. Autosave slots move up by one at each autosave, so an
+// autosave file matches its name in any autosave slot, and the newest whole autosave of OLD or NEW
+// must be there. Prints each fault and a summary; answers the number of faults.
+
+#include <filesystem>
+
+int comparePlayerFiles(const std::filesystem::path& user, const std::filesystem::path& old,
+                       const std::filesystem::path& fresh);
