@@ -219,6 +219,17 @@ TEST(StartupTest, AStartRemovesTheUnfinishedWritesOfAnEarlierRunAndLogsFromTheSt
                                "removed 1 unfinished temporary files from", "[vorne] locale set to automatic"});
 }
 
+TEST(StartupTest, TheProfileChosenInTheProfileMenuIsStillTheCurrentOneAtTheNextStart) {
+    GameRun game;
+    std::filesystem::create_directory(game.user / "_profile2");
+    writeWholeFile(game.user / "_profile2/username.txt", "\xEF\xBB\xBF"
+                                                         "Ann");
+    writeWholeFile(game.user / "zeph.cfg", "profile: /_profile2\n");
+    game.start();
+    EXPECT_EQ(Session::getParam("profile"), "/_profile2");
+    EXPECT_EQ(game.log().find("leaves the user folder"), std::string::npos) << game.log();
+}
+
 TEST(StartupTest, BrokenFirstSceneEndsInTheFatalReport) {
     GameRun game;
     writeWholeFile(game.user / "zeph.cfg", "scene: ship.Nowhere\n");

@@ -147,10 +147,12 @@ void parseInto(ParamMap& map, const String& text) {
     }
 }
 
-// A profile names a folder and files inside the user folder; one that leaves it counts as "".
+// A profile names a folder and files inside the user folder; one that leaves it counts as "". It is
+// joined to the folder's path, which ends with "/", so the one "/" that begins the game's own values
+// ("/_profile2") stays inside.
 void checkProfile(const String& userFile) {
     String profile = params["profile"];
-    if (vessot::DirBase::staysInside(profile)) {
+    if (vessot::DirBase::staysInside(profile.startsWith("/") ? profile.substr(1) : profile)) {
         return;
     }
     String file = fromUserFile.count("profile") ? userFile : DEFAULT_FILE;
