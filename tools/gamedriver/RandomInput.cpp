@@ -166,9 +166,9 @@ void RandomInput::startEvent(nimbo::Window& window) {
         }
         break;
     case CLICK_AND_KEY:
-        // An exit clicked and a key pressed in the same frame.
+        // A click (on an exit, say) and a key in the same frame or the next.
         window.queueClick(p.x, p.y);
-        window.queueKey(key());
+        window.queueKey(key(), between(0, 1));
         break;
     case QUIT:
         window.queueInput(nimbo::InputEvent::quit());

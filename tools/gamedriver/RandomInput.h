@@ -1,7 +1,7 @@
 #pragma once
 // A random stream of input over the whole window, the same for the same seed: clicks, drags and long
 // presses of either button, pointer moves, key taps and held keys, typed text, one- and two-finger
-// touches, a click and a key in the same frame, close requests and focus changes. A new event starts
+// touches, a click and a key in the same frame or the next, close requests and focus changes. A new event starts
 // about every sixth frame; a drag, a held key or a touch lasts several frames.
 
 #include "morvec/Vector.h"
