@@ -212,9 +212,10 @@ bool showsScene(const Screen& s, const Rect& r, std::string& why) {
     return lit * 2 > pixels && edges * 2000 > pixels;
 }
 
-// The columns of the window that show the picture: in its middle rows, the bars of the letterbox
-// are wholly black and the picture's columns at least half lit. False when some column is neither,
-// or a bar is not black.
+// The columns of the window that show the picture: in its middle rows, the picture's columns are
+// at least half lit and the bars of the letterbox black but for the interface's small marks (a
+// tutorial arrow at the window's edge) on at most a quarter of a column. False when a column is
+// neither, or the picture's columns are not one run.
 bool findPicture(const Screen& s, const Rect& r, int& first, int& last) {
     first = last = -1;
     std::vector<int> lit(r.w);
@@ -230,7 +231,7 @@ bool findPicture(const Screen& s, const Rect& r, int& first, int& last) {
     }
     for (int x = 0; x < r.w; ++x) {
         bool inPicture = x >= first && x <= last;
-        if (first < 0 || (inPicture ? lit[x] * 2 <= rows : lit[x] > 0)) {
+        if (first < 0 || (inPicture ? lit[x] * 2 <= rows : lit[x] * 4 > rows)) {
             return false;
         }
     }
