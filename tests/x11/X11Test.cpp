@@ -178,6 +178,9 @@ struct Screen {
         }
         return s;
     }
+    bool holds(int x, int y, int w, int h) const {
+        return w > 0 && h > 0 && x >= 0 && y >= 0 && x + w <= width && y + h <= height;
+    }
     // The brightest of the pixel's red, green and blue.
     int brightness(int x, int y) const {
         const auto* p = (const unsigned char*)bytes.data() + offset + (size_t)y * stride + (size_t)x * 4;
@@ -196,6 +199,10 @@ struct Rect {
 // Whether the window shows a drawn scene: mostly not black, with sharp edges, which the loading
 // picture (a smooth gradient) and a black frame lack.
 bool showsScene(const Screen& s, const Rect& r, std::string& why) {
+    if (!s.holds(r.x, r.y, r.w, r.h)) {
+        why = "the window is not on the screen";
+        return false;
+    }
     long lit = 0, edges = 0, pixels = 0;
     for (int y = r.y; y < r.y + r.h; ++y) {
         for (int x = r.x; x < r.x + r.w; ++x, ++pixels) {
@@ -218,6 +225,9 @@ bool showsScene(const Screen& s, const Rect& r, std::string& why) {
 // neither, or the picture's columns are not one run.
 bool findPicture(const Screen& s, const Rect& r, int& first, int& last) {
     first = last = -1;
+    if (!s.holds(r.x, r.y, r.w, r.h)) {
+        return false;
+    }
     std::vector<int> lit(r.w);
     int rows = r.h * 8 / 10;
     for (int x = 0; x < r.w; ++x) {
