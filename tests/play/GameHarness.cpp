@@ -9,6 +9,7 @@
 
 #include "nimbo/Main.h"
 #include "nimbo/Nimbo.h"
+#include "nimboui/nimboui.h"
 #include "vessot/Log.h"
 #include "vessot/System.h"
 
@@ -52,6 +53,11 @@ GameHarness::GameHarness(const Options& options) {
     if (!userConfig.empty()) {
         std::ofstream(userDir / "zeph.cfg") << userConfig;
     }
+    if (!options.language.empty()) {
+        std::ofstream(userDir / "lang.cfg") << options.language;
+    }
+    // Each start chooses its language afresh, as a new process does.
+    nimboui::setLocalization("");
     vessot::Log::setEcho(false);
     // A fatal error report ends no process here: it leaves the frame (or the start) as an exception.
     Game::setExitHook([](int code) { throw Game::ExitRequest{code}; });

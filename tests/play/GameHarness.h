@@ -32,6 +32,9 @@ public:
         std::vector<std::pair<std::string, std::string>> environment;
         // The user's "zeph.cfg", written before the start when not empty ("ui: mobile\n").
         std::string userConfig;
+        // The user's "lang.cfg" (the language chosen in the language menu), written before the start
+        // when not empty.
+        std::string language;
         // The first scene, put in the user's "zeph.cfg" over the configured one (the logo); empty
         // starts where the configuration says.
         std::string scene = "ship.Cockpit";

@@ -1,0 +1,142 @@
+// The game in German, as a player who chose "Deutsch" in the language menu meets it at the next
+// start ("de" in "lang.cfg"): the main menu's buttons and a scene's hover label show the German
+// texts, no raw key, and every one-line text of the menus and scenes fits its box.
+#include "GameHarness.h"
+
+#include "ui/Hud.h"
+#include "ui/Menu.h"
+
+#include "nimboui/Label.h"
+#include "nimboui/nimboui.h"
+#include "runel/Renderer.h"
+#include "vessxml/Xml.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+GameHarness::Options inGerman(const char* scene) {
+    GameHarness::Options options;
+    options.language = "de";
+    options.scene = scene;
+    return options;
+}
+
+std::map<std::string, std::string> germanTexts(const fs::path& folder) {
+    std::map<std::string, std::string> texts;
+    vessxml::Document document = vessxml::open((folder / "texts" / "de.xml").string());
+    for (vessxml::Node* text : document->children()) {
+        texts[text->pstr("key")] = text->getText();
+    }
+    return texts;
+}
+
+// Fails when the text, drawn in font on one line, is wider than width.
+void expectFits(const std::string& where, const std::string& font, const std::string& text, float width) {
+    EXPECT_LE(runel::renderer->getTextWidth(font, text), width) << where << ": '" << text << "' in " << font;
+}
+
+// The objects under node with a text key, drawn on one line (alignment 0 to 2): their German text
+// fits their width.
+void expectTextsFit(vessxml::Node* node, const std::map<std::string, std::string>& texts, const fs::path& file) {
+    auto text = texts.find(node->pstr("text_key", ""));
+    if (text != texts.end() && node->pexists("w") && node->pint("align", 0) < 3) {
+        expectFits(file.string() + " " + std::string(node->pstr("name")), node->pstr("font", ""), text->second,
+                   node->pfloat("w"));
+    }
+    for (vessxml::Node* child : node->children()) {
+        expectTextsFit(child, texts, file);
+    }
+}
+
+} // namespace
+
+TEST(GermanPlay, TheMainMenuShowsItsButtonsInGerman) {
+    GameHarness game(inGerman("menu.MainMenu"));
+    game.passLoadingFade();
+    ASSERT_EQ(nimboui::getLocalization(), "de");
+    ASSERT_EQ(game.activeScene(), "menu.MainMenu");
+    const struct {
+        const char* button;
+        const char* text;
+    } cases[] = {
+        {"new_game_btn", "Neues Spiel"},        {"resume_disabled_label", "Fortsetzen"},
+        {"load_game_btn", "Spiel laden"},       {"settings_btn", "Einstellungen"},
+        {"achievements_btn", "Erfolge"},        {"credits_btn", "Mitwirkende"},
+        {"promo_video_btn", "Trailer ansehen"}, {"quit_btn", "Beenden"},
+    };
+    for (const auto& c : cases) {
+        auto* label = Menu::objectOf<nimboui::Label>(c.button);
+        EXPECT_EQ(label->getDisplayedText(), c.text) << c.button;
+        EXPECT_LE(runel::renderer->getTextWidth(label->getFont(), label->getDisplayedText()), label->getWidth())
+            << c.button;
+    }
+    EXPECT_EQ(Menu::objectOf<nimboui::Label>("profile_btn")->getDisplayedText().substr(0, 7), "Profil:");
+}
+
+TEST(GermanPlay, AScenesHoverLabelNamesTheHotspotInGerman) {
+    GameHarness game(inGerman("ship.Cockpit"));
+    game.passLoadingFade();
+    game.move(180, 240); // the console
+    game.step();
+    EXPECT_EQ(Hud::rolloverText, "Konsole einschalten");
+    game.move(342, 166); // the dial lock, whose key carries a direction
+    game.step();
+    EXPECT_EQ(Hud::rolloverText, "Drehschloss");
+}
+
+TEST(GermanPlay, EveryOneLineTextOfTheScenesFitsItsBoxInGerman) {
+    GameHarness game(inGerman("menu.MainMenu"));
+    std::vector<fs::path> folders{"data/ui"};
+    for (const fs::directory_entry& entry : fs::directory_iterator("data/chapters")) {
+        folders.push_back(entry.path());
+    }
+    int files = 0;
+    for (const fs::path& folder : folders) {
+        std::map<std::string, std::string> texts = germanTexts(folder);
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.path().extension() == ".scene" || entry.path().extension() == ".datadef") {
+                vessxml::Document document = vessxml::open(entry.path().string());
+                expectTextsFit(document.operator->(), texts, entry.path());
+                ++files;
+            }
+        }
+    }
+    EXPECT_GT(files, 20);
+
+    // The texts the interface's code puts into one-line labels: the achievements' titles (in the
+    // font of their tag), descriptions and popup note, and the settings' values.
+    const struct {
+        const char* label;
+        const char* keyPrefix;
+        const char* font; // empty: the label's own
+    } filled[] = {
+        {"acm_label_1", "achievement_title_", "hheaven:0.55"},
+        {"acm_label_1", "achievement_desc_", ""},
+        {"acm_label_1", "achievement_unlocked_desc_", ""},
+        {"ac_label_1", "achievement_title_", "hheaven:0.55"},
+        {"ac_label_1", "ACHIEVEMENTS_INFO", ""},
+        {"settings_text_label", "SETTINGS_TEXT_NORMAL", ""},
+        {"settings_text_label", "SETTINGS_TEXT_SLOW", ""},
+        {"settings_text_label", "SETTINGS_TEXT_INF", ""},
+        {"settings_aspect_label", "SETTINGS_APECT_", ""},
+    };
+    std::map<std::string, std::string> ui = germanTexts("data/ui");
+    for (const auto& f : filled) {
+        auto* label = dynamic_cast<nimboui::Label*>(game.uiObject(f.label));
+        ASSERT_TRUE(label) << f.label;
+        int texts = 0;
+        for (const auto& [key, text] : ui) {
+            if (key.rfind(f.keyPrefix, 0) == 0) {
+                expectFits(std::string(f.label) + " " + key, *f.font ? f.font : label->getFont(), text,
+                           label->getWidth());
+                ++texts;
+            }
+        }
+        EXPECT_GT(texts, 0) << f.keyPrefix;
+    }
+}
