@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -48,6 +49,9 @@ GameHarness::GameHarness(const Options& options) {
         if (name == "ZEPH_FIXED_STEP") {
             frameStep = std::stof(value);
         }
+    }
+    if (!options.userFiles.empty()) {
+        std::filesystem::copy(options.userFiles, userDir.path, std::filesystem::copy_options::recursive);
     }
     std::string userConfig = (options.scene.empty() ? "" : "scene: " + options.scene + "\n") + options.userConfig;
     if (!userConfig.empty()) {

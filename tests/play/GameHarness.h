@@ -38,6 +38,8 @@ public:
         // The first scene, put in the user's "zeph.cfg" over the configured one (the logo); empty
         // starts where the configuration says.
         std::string scene = "ship.Cockpit";
+        // A folder whose files are copied into the user folder before the start (a profile, saves).
+        std::string userFiles;
         // The random source's seed, set once the game has started, so shuffles repeat.
         unsigned seed = 1;
     };

@@ -1,0 +1,221 @@
+#include "StoryRun.h"
+
+#include "engine/scene/ActionMap.h"
+#include "engine/scene/Chapter.h"
+#include "engine/scene/Scene.h"
+#include "engine/session/Session.h"
+#include "engine/view/Viewport.h"
+#include "script/Character2D.h"
+#include "script/Characters.h"
+#include "script/Inventory.h"
+#include "script/Speech.h"
+#include "ui/DialogPanel.h"
+#include "ui/Hud.h"
+#include "ui/InventoryPanel.h"
+#include "ui/Menu.h"
+
+#include "nimbo/Keys.h"
+#include "nimboui/Object.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+// Lines of the log that tell of something the data names and the game could not find.
+const char* const MISSING[] = {"not found",      "is missing",     "no such",          "Unable to load",
+                               "Unable to find", "Unable to open", "Unable to decode", "Unable to play"};
+
+// The save and load menu's slots a page.
+const int SLOTS_PER_PAGE = 6;
+
+bool isCurrentCharacterBusy() {
+    Character2D* current = Characters::getCurrentCharacter();
+    return current && current->getJobQueueSize() > 0;
+}
+
+} // namespace
+
+GameHarness::Options StoryRun::fromTheLogo() {
+    GameHarness::Options options;
+    options.scene = "menu.Logo";
+    // A longer step keeps the whole path quick; the game's rules hold at any step.
+    options.environment.push_back({"ZEPH_FIXED_STEP", "0.05"});
+    return options;
+}
+
+GameHarness::Options StoryRun::fromUserFolder(const std::string& folder) {
+    GameHarness::Options options = fromTheLogo();
+    options.scene = "";
+    options.userFiles = folder;
+    return options;
+}
+
+StoryRun::StoryRun(const GameHarness::Options& options) : game(options) {
+    game.passLoadingFade();
+}
+
+morvec::Vector2 StoryRun::areaCentre(const char* colour) const {
+    return Session::activeScene->actionMap->getAreaPosition((uint32_t)std::stoul(colour, nullptr, 16));
+}
+
+morvec::Vector2 StoryRun::interfaceCentre(nimboui::Object* object) const {
+    morvec::Vector2 at = object->getPosition() + object->getSize() * 0.5f;
+    for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
+        at += parent->getPosition();
+    }
+    return at;
+}
+
+void StoryRun::use(const char* colour, const char* item) {
+    morvec::Vector2 at = areaCentre(colour);
+    ASSERT_NE(at, morvec::Vector2(0, 0)) << colour << " in " << scene();
+    if (*item) {
+        takeInHand(item);
+        // Carried out of the panel (right of it on the screen), the item closes it.
+        game.move(cameraOffsetX + 370, 160);
+        game.stepSeconds(0.3f);
+        ASSERT_EQ(var("inv_open"), "0");
+        game.move(at.x, at.y);
+        ASSERT_EQ(Inventory::getSelectedItem(), item);
+    }
+    game.click(at.x, at.y);
+    settle();
+    waitForCharacters();
+    settle();
+}
+
+vessot::String StoryRun::hoverOver(const char* colour) {
+    morvec::Vector2 at = areaCentre(colour);
+    game.move(at.x, at.y);
+    game.stepSeconds(0.2f);
+    return Hud::rolloverText;
+}
+
+void StoryRun::takeInHand(const char* item) {
+    int index = Inventory::items.indexOf(item);
+    ASSERT_GE(index, 0) << item << " is not held";
+    pressInterface("inv_button");
+    game.stepSeconds(0.3f);
+    ASSERT_EQ(var("inv_open"), "1");
+    for (int turns = InventoryPanel::page; turns < index / InventoryPanel::PAGE_SIZE; ++turns) {
+        pressInterface("inv_pages_right");
+    }
+    pressInterface(("inv_slot" + std::to_string(index % InventoryPanel::PAGE_SIZE)).c_str());
+    ASSERT_EQ(Inventory::getSelectedItem(), item);
+}
+
+void StoryRun::combine(const char* held, const char* other) {
+    takeInHand(held);
+    int index = Inventory::items.indexOf(other);
+    ASSERT_GE(index, 0) << other << " is not held";
+    ASSERT_EQ(index / InventoryPanel::PAGE_SIZE, InventoryPanel::page) << "the two items lie on different pages";
+    pressInterface(("inv_slot" + std::to_string(index % InventoryPanel::PAGE_SIZE)).c_str());
+    game.stepSeconds(0.3f);
+    waitForCharacters();
+}
+
+void StoryRun::pressMenu(const char* name) {
+    nimboui::Object* object = Menu::objectOf(name);
+    ASSERT_NE(object, nullptr) << name;
+    morvec::Vector2 at = interfaceCentre(object);
+    game.click(at.x, at.y);
+    settle();
+}
+
+void StoryRun::pressInterface(const char* name) {
+    nimboui::Object* object = game.uiObject(name);
+    ASSERT_NE(object, nullptr) << name;
+    morvec::Vector2 at = interfaceCentre(object);
+    game.clickGui(at.x, at.y);
+    settle();
+}
+
+void StoryRun::press(int key) {
+    game.key(key);
+    settle();
+}
+
+void StoryRun::waitForCharacters() {
+    for (int i = 0; i < 400; ++i) {
+        if (DialogPanel::isOpen()) {
+            if (DialogPanel::areRepliesShown()) {
+                return;
+            }
+            game.key(nimbo::KEY_SPACE);
+        } else if (Speech::isSpeaking()) {
+            game.key(nimbo::KEY_SPACE);
+        } else if (isCurrentCharacterBusy()) {
+            game.step();
+        } else {
+            return;
+        }
+    }
+}
+
+void StoryRun::answer(const std::string& replies) {
+    for (char reply : replies) {
+        ASSERT_TRUE(DialogPanel::areRepliesShown()) << "no replies to choose " << reply << " from";
+        game.key(reply);
+        waitForCharacters();
+    }
+}
+
+void StoryRun::settle() {
+    game.finishTransition();
+    game.passLoadingFade();
+}
+
+void StoryRun::showSlot(int slot) {
+    ASSERT_EQ(scene(), "ui.SaveLoadMenu");
+    for (int page = 0; page < (slot - 1) / SLOTS_PER_PAGE; ++page) {
+        pressInterface("sl_page_next");
+    }
+}
+
+std::string StoryRun::slotButton(const char* name, int slot) {
+    return name + std::to_string((slot - 1) % SLOTS_PER_PAGE + 1);
+}
+
+void StoryRun::saveToSlot(int slot) {
+    press(nimbo::KEY_ESCAPE);
+    pressInterface("ingame_save");
+    showSlot(slot);
+    pressInterface(slotButton("sl_slot_btn_", slot).c_str());
+    // An empty slot is saved into at once; a used one asks first.
+    if (scene() == "ui.SaveLoadMenu") {
+        pressInterface(slotButton("sl_slot_choice_yes_", slot).c_str());
+    }
+    EXPECT_NE(scene(), "ui.SaveLoadMenu");
+}
+
+void StoryRun::loadFromSlot(int slot) {
+    showSlot(slot);
+    pressInterface(slotButton("sl_slot_btn_", slot).c_str());
+    pressInterface(slotButton("sl_slot_choice_yes_", slot).c_str());
+}
+
+void StoryRun::copyUserFolder(const std::string& to) const {
+    std::filesystem::remove_all(to);
+    std::filesystem::create_directories(to);
+    std::filesystem::copy(game.userFolder(), to, std::filesystem::copy_options::recursive);
+}
+
+bool StoryRun::holds(const char* item) {
+    return Inventory::hasItem(item);
+}
+
+std::string StoryRun::missingResources() const {
+    std::istringstream log(game.log());
+    std::string found;
+    for (std::string line; std::getline(log, line);) {
+        for (const char* sign : MISSING) {
+            if (line.find(sign) != std::string::npos) {
+                found += line + "\n";
+                break;
+            }
+        }
+    }
+    return found;
+}
