@@ -23,9 +23,9 @@ TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     use("FF0000");
     EXPECT_EQ(game.var("knows_about_crash"), "1");
     use("006633");
-    EXPECT_TRUE(holds("flower"));
+    EXPECT_TRUE(holds("4_flower"));
     // The flower comes back baked from the ship's kitchen.
-    Inventory::removeItem("flower");
+    Inventory::removeItem("4_flower");
     Inventory::addItem("baked_4_flower");
     use("FFFF00");
     expectAt("jama_spacea.Motel", 392, 292);

@@ -136,7 +136,9 @@ const std::vector<const char*>& hintItems() {
         "ID_card", "withered_branch", "ceramic_cup_egg", "authorization_papers", "sticky_tape", "kribb_logo",
         "pepper_spray", "blow_torch", "cell_key", "black_hole", "pacifist_report", "strong_report",
         // what the ship's rooms hand out
-        "empty_bucket", "peeler", "silicone", "broken_locator", "disc", "schematics", "liquid_soap"};
+        "empty_bucket", "peeler", "silicone", "broken_locator", "disc", "schematics", "liquid_soap",
+        // what the first planet hands out besides
+        "map", "cane", "diary", "note", "explosives", "fuses"};
     return items;
 }
 

@@ -14,6 +14,7 @@
 #include "nimbo/Keys.h"
 #include "nimboui/Label.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using nimboui::RotatableImageBox;
@@ -78,6 +79,61 @@ void solveLampPanel(StoryRun& run) {
         run.game.click(x, 160);
     }
     expectSolved(run, "lamps_solved", "ship.Galley");
+}
+
+// The torn picture of the ship: each piece turned upright, then carried to its place; a press takes
+// the last loose piece in file order under the point, so they are laid from the last.
+void solveShipPicture(StoryRun& run) {
+    auto* jigsaw = enterMinigame<JigsawScene>(run, "FF0080", "jama_spacea.ShipPicture");
+    ASSERT_NE(jigsaw, nullptr);
+    std::vector<JigsawElement*> pieces = jigsaw->getPieces();
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) {
+        JigsawElement* piece = *it;
+        morvec::Vector2 middle = piece->getPosition() + piece->getSize() * 0.5f;
+        for (int clicks = 0; !RotatableImageBox::angleEquals(piece->getDestAngle(), 0); ++clicks) {
+            ASSERT_LT(clicks, 8);
+            run.game.click(middle.x, middle.y);
+            run.game.stepSeconds(0.15f);
+        }
+        morvec::Vector2 target = middle + (piece->getPlace() - piece->getPosition());
+        run.game.press(middle.x, middle.y);
+        run.game.move((middle.x + target.x) / 2, (middle.y + target.y) / 2);
+        run.game.move(target.x, target.y);
+        run.game.release(target.x, target.y);
+    }
+    expectSolved(run, "picture_solved", "jama_spacea.Landing");
+}
+
+// The tile tablet: cell by cell in reading order, the tile that belongs there slides along its row
+// to the column, then up; neither way passes a cell already done.
+void solveTileTablet(StoryRun& run) {
+    auto* tablet = enterMinigame<Match2Scene>(run, "0080FF", "jama_spacea.TileTablet");
+    ASSERT_NE(tablet, nullptr);
+    const std::vector<Match2Element*>& tiles = tablet->getTiles();
+    auto cellOf = [](const morvec::Vector2& p) {
+        return std::pair{(int)std::lround((p.y - 63) / 65), (int)std::lround((p.x - 116) / 65)};
+    };
+    auto swap = [&](Match2Element* tile, int row, int column) {
+        for (Match2Element* other : tiles) {
+            if (cellOf(other->getPosition()) == std::pair{row, column}) {
+                run.game.click(tile->getX() + 32, tile->getY() + 32);
+                run.game.click(other->getX() + 32, other->getY() + 32);
+                run.game.stepSeconds(0.5f);
+                return;
+            }
+        }
+    };
+    for (int index = 0; index < 9; ++index) {
+        Match2Element* tile = tiles[index];
+        auto [row, column] = std::pair{index / 3, index % 3};
+        for (auto at = cellOf(tile->getPosition()); at.second != column; at = cellOf(tile->getPosition())) {
+            swap(tile, at.first, at.second + (column > at.second ? 1 : -1));
+        }
+        for (auto at = cellOf(tile->getPosition()); at.first != row; at = cellOf(tile->getPosition())) {
+            swap(tile, at.first - 1, at.second);
+        }
+    }
+    expectSolved(run, "tablet_solved", "jama_spacea.Landing");
 }
 
 } // namespace
@@ -158,5 +214,69 @@ void playShipToJama(StoryRun& run) {
     EXPECT_EQ(run.var("dial_solved") + run.var("gearlock_solved") + run.var("lamps_solved"), "111");
 }
 
-void playJama(StoryRun&) {}
+void playJama(StoryRun& run) {
+    // The first landing: the verb coin on the scanner, the mask for the tank, the spanner for the
+    // cache, and the two minigames.
+    run.use("008080");
+    ASSERT_TRUE(run.game.isShown("choice_use"));
+    run.pressInterface("choice_use");
+    run.game.stepSeconds(1.0f);
+    EXPECT_EQ(run.var("scanner_scans"), "1");
+    run.use("C000C0", "oxygen_mask");
+    EXPECT_EQ(run.var("tank_filled"), "1");
+    run.use("408000", "spanner");
+    EXPECT_EQ(run.var("cache_open"), "1");
+    solveShipPicture(run);
+    solveTileTablet(run);
+
+    // Back up the ramp and through the ship to the kitchen's hatch, down to the landing site.
+    for (const char* exit : {"00FF00", "00FF00", "00FF00", "0000FF", "FF00FF"}) {
+        run.use(exit);
+    }
+    ASSERT_EQ(run.scene(), "jama_spacea.LandingSite");
+    // The signpost names no place, the motel's keeper wants a baked flower for the map, the old man
+    // in the park tells of the crash, and the flower bed gives one.
+    run.use("FFFF00");
+    run.use("FEC689");
+    run.use("FF9A00");
+    run.use("C7B29A");
+    run.use("0000FF");
+    ASSERT_EQ(run.scene(), "jama_spacea.Park");
+    run.use("FF0000");
+    run.use("006633");
+    EXPECT_EQ(run.var("needs_map") + run.var("wants_leaves") + run.var("knows_about_crash"), "111");
+    EXPECT_TRUE(run.holds("4_flower"));
+
+    // Baked in the ship's oven: back to the landing site and up into the kitchen.
+    for (const char* exit : {"FFFF00", "FFFF00", "FFFF00", "0000FF"}) {
+        run.use(exit);
+    }
+    ASSERT_EQ(run.scene(), "ship.Kitchen");
+    run.use("009900", "4_flower");
+    EXPECT_EQ(run.var("4_flower_in_oven"), "1");
+    run.use("FF99FF");
+    EXPECT_TRUE(run.holds("baked_4_flower"));
+
+    // The keeper takes it: the map and the rowboat, which goes into the lake at the pier.
+    for (const char* exit : {"FF00FF", "FFFF00", "FF9A00"}) {
+        run.use(exit);
+    }
+    ASSERT_EQ(run.scene(), "jama_spacea.Motel");
+    run.use("C7B29A", "baked_4_flower");
+    run.use("FF0000");
+    EXPECT_TRUE(run.holds("map") && run.holds("rowboat"));
+    run.use("FFFF00");
+    run.use("0000FF");
+    ASSERT_EQ(run.scene(), "jama_spacea.Pier");
+    run.use("F26522", "rowboat");
+    EXPECT_EQ(run.var("rowboat_in_water"), "1");
+
+    // Back aboard.
+    for (const char* exit : {"FFFF00", "FFFF00", "0000FF"}) {
+        run.use(exit);
+    }
+    EXPECT_EQ(run.scene(), "ship.Kitchen");
+    EXPECT_EQ(run.var("can_take_map") + run.var("taken_map"), "11");
+    EXPECT_FALSE(run.holds("rowboat") || run.holds("baked_4_flower"));
+}
 void playShipToSchminkell(StoryRun&) {}

@@ -17,6 +17,8 @@
 #include "nimbo/Keys.h"
 #include "nimboui/Object.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -24,8 +26,9 @@
 namespace {
 
 // Lines of the log that tell of something the data names and the game could not find.
-const char* const MISSING[] = {"not found",      "is missing",     "no such",          "Unable to load",
-                               "Unable to find", "Unable to open", "Unable to decode", "Unable to play"};
+const char* const MISSING[] = {"not found",      "does not exist",   "is missing",
+                               "no such",        "Unable to load",   "Unable to find",
+                               "Unable to open", "Unable to decode", "Unable to play"};
 
 // The save and load menu's slots a page.
 const int SLOTS_PER_PAGE = 6;
@@ -57,7 +60,26 @@ StoryRun::StoryRun(const GameHarness::Options& options) : game(options) {
 }
 
 morvec::Vector2 StoryRun::areaCentre(const char* colour) const {
-    return Session::activeScene->actionMap->getAreaPosition((uint32_t)std::stoul(colour, nullptr, 16));
+    const ActionMap& map = *Session::activeScene->actionMap;
+    uint32_t id = (uint32_t)std::stoul(colour, nullptr, 16);
+    morvec::Vector2 at = map.getAreaPosition(id);
+    // The map's point of an area that surrounds another (an oven round its window) may lie on the
+    // inner one's edge; a player clicks well inside the area, so the nearest such point is taken.
+    auto inside = [&](int x, int y) {
+        return map.getAreaAt(x, y) == id && map.getAreaAt(x - 2, y) == id && map.getAreaAt(x + 2, y) == id &&
+               map.getAreaAt(x, y - 2) == id && map.getAreaAt(x, y + 2) == id;
+    };
+    int x0 = (int)at.x, y0 = (int)at.y;
+    for (int r = 0; r < 60; ++r) {
+        for (int dy = -r; dy <= r; ++dy) {
+            for (int dx = -r; dx <= r; ++dx) {
+                if (std::max(std::abs(dx), std::abs(dy)) == r && inside(x0 + dx, y0 + dy)) {
+                    return morvec::Vector2((float)(x0 + dx), (float)(y0 + dy));
+                }
+            }
+        }
+    }
+    return at;
 }
 
 morvec::Vector2 StoryRun::interfaceCentre(nimboui::Object* object) const {
@@ -68,9 +90,28 @@ morvec::Vector2 StoryRun::interfaceCentre(nimboui::Object* object) const {
     return at;
 }
 
+void StoryRun::bringIntoView(float x) {
+    // The character walks towards the screen's edge on the floor it stands on; the camera follows.
+    for (int walks = 0; walks < 6 && (x < cameraOffsetX + 8 || x > cameraOffsetX + 418); ++walks) {
+        Character2D* current = Characters::getCurrentCharacter();
+        ASSERT_NE(current, nullptr);
+        game.click(x < cameraOffsetX ? cameraOffsetX + 20 : cameraOffsetX + 406, current->getPosition().y);
+        waitForCharacters();
+    }
+    waitForCamera();
+}
+
+void StoryRun::waitForCamera() {
+    // A click while the camera still moves only walks.
+    for (int i = 0; i < 200 && Viewport::isCameraScrolling(); ++i) {
+        game.step();
+    }
+}
+
 void StoryRun::use(const char* colour, const char* item) {
     morvec::Vector2 at = areaCentre(colour);
     ASSERT_NE(at, morvec::Vector2(0, 0)) << colour << " in " << scene();
+    bringIntoView(at.x);
     if (*item) {
         takeInHand(item);
         // Carried out of the panel (right of it on the screen), the item closes it.
@@ -80,6 +121,9 @@ void StoryRun::use(const char* colour, const char* item) {
         game.move(at.x, at.y);
         ASSERT_EQ(Inventory::getSelectedItem(), item);
     }
+    // The pointer comes to rest over the area before the click, as a hand on the mouse does.
+    game.move(at.x, at.y);
+    game.step();
     game.click(at.x, at.y);
     settle();
     waitForCharacters();
@@ -165,6 +209,9 @@ void StoryRun::answer(const std::string& replies) {
 void StoryRun::settle() {
     game.finishTransition();
     game.passLoadingFade();
+    // A wide scene's camera sets out towards the character in the first frames after the switch.
+    game.step(2);
+    waitForCamera();
 }
 
 void StoryRun::showSlot(int slot) {

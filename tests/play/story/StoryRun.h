@@ -63,6 +63,9 @@ public:
     GameHarness game;
 
 private:
+    // Walks along a wide scene until the scene's x is on the screen.
+    void bringIntoView(float x);
+    void waitForCamera();
     // Turns the open save or load menu to the slot's page; the name of an object of the slot there.
     void showSlot(int slot);
     static std::string slotButton(const char* name, int slot);
