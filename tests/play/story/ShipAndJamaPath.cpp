@@ -279,4 +279,21 @@ void playJama(StoryRun& run) {
     EXPECT_EQ(run.var("can_take_map") + run.var("taken_map"), "11");
     EXPECT_FALSE(run.holds("rowboat") || run.holds("baked_4_flower"));
 }
-void playShipToSchminkell(StoryRun&) {}
+void playShipToSchminkell(StoryRun& run) {
+    // The hint book, opened by its key and closed again.
+    run.press('D');
+    EXPECT_EQ(run.scene(), "ui.Hintbook");
+    run.press(nimbo::KEY_ESCAPE);
+    ASSERT_EQ(run.scene(), "ship.Kitchen");
+    // Up to the cockpit: the flight paper from its tray sets the course in the navigation computer,
+    // which then flies the ship on.
+    run.use("FFFF00");
+    ASSERT_EQ(run.scene(), "ship.Cockpit");
+    run.use("00FFFF");
+    EXPECT_TRUE(run.holds("pattern_calculation"));
+    run.use("FF0099", "pattern_calculation");
+    EXPECT_EQ(run.var("course_set") + run.var("has_flight_paper"), "11");
+    run.use("FF0099");
+    EXPECT_EQ(run.scene(), "schminkell7.Entrance");
+    EXPECT_FALSE(run.holds("pattern_calculation"));
+}
