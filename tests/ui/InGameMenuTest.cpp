@@ -58,13 +58,21 @@ TEST_F(InGameMenu, EachButtonRunsTheNamedActionOfItsName) {
             EXPECT_EQ(var(name), value) << name;
         }
     }
-    // The help screen's button returns to the menu.
+    // The help screen's button returns where it was opened from: the menu, or the game after F1
+    // (the menu would have had no scene to resume to).
     openMenu();
     clickObject("ingame_help");
     game->finishTransition();
     clickObject("help_close");
     game->finishTransition();
     EXPECT_EQ(var("active_scene"), "ui.InGameMenu");
+    switchNow("ship.Cockpit");
+    game->key(112); // F1
+    game->finishTransition();
+    ASSERT_EQ(var("active_scene"), "ui.HelpMenu");
+    clickObject("help_close");
+    game->finishTransition();
+    EXPECT_EQ(var("active_scene"), "ship.Cockpit");
 }
 
 TEST_F(InGameMenu, TheAchievementsButtonIsActiveOnlyWhileTheServiceIsAvailable) {
