@@ -99,6 +99,14 @@ TEST_F(MarkersTest, EveryHotspotIsMarkedOncePerRolloverKey) {
     EXPECT_TRUE(Hud::hotspotMarkers().empty());
 }
 
+// Keys that name the click's verb are marked with that verb's picture, none missing.
+TEST_F(MarkersTest, VerbKeysAreMarkedWithTheirVerbsPicture) {
+    enterScene({{"RO_BOX|look", {100, 100}}, {"RO_BOX|talk", {200, 100}}, {"RO_BOX|use", {300, 100}}});
+    Hints::marker = {{}, nullptr, 0.9f};
+    expectMarkers({{"gui/arrow_look", {100, 100}}, {"gui/arrow_talk", {200, 100}}, {"gui/arrow_use", {300, 100}}});
+    EXPECT_EQ(game->log().find("not found"), std::string::npos);
+}
+
 TEST_F(MarkersTest, ThirtyUnnamedHotspotsKeepTheirOrderAndNoneTurnsIntoAnArrow) {
     std::vector<Hotspot> hotspots;
     std::vector<Expected> expected;

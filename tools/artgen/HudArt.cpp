@@ -304,6 +304,12 @@ void drawMarkers(nimbo::Image& image) {
     Canvas(image, 384, 192, 32, 64)
         .outlined(Color(240, 90, 40, 255),
                   polygon({{16, 3}, {29, 25}, {21, 25}, {21, 61}, {11, 61}, {11, 25}, {3, 25}}), 2.0f);
+    // The markers of hotspots a click looks at, uses or talks to, beside the inventory's close faces.
+    const Shape verbs[] = {eye(), gear(), bubble()};
+    for (int i = 0; i < 3; ++i) {
+        Canvas(image, 192 + i * CELL, 320, CELL, CELL)
+            .outlined(gold, moved(scaled(verbs[i], 1.7f), -22.4f, -22.4f), 2.5f);
+    }
     // The diary's tick.
     Canvas(image, 320, 192, CELL, CELL)
         .paint(darker(Color(60, 160, 90, 255), 0.4f), disc(32, 32, 29))
