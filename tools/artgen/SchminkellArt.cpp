@@ -81,7 +81,7 @@ Place entrance() {
     }
     p.pieces.push_back(box(60, 186, 90, 18, PANEL, 0x006699, "FENCE"));
     // The rowboat the crew came down in.
-    add(p.pieces, {oval(8, 266, 120, 36, HULL, 0xFF00FF, "ROWBOAT")});
+    add(p.pieces, {oval(16, 236, 120, 34, HULL, 0xFF00FF, "ROWBOAT")});
     return p;
 }
 

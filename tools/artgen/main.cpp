@@ -20,6 +20,7 @@
 #include "MinigameArt.h"
 #include "PlaceArt.h"
 #include "SchminkellArt.h"
+#include "TerraNuovaArt.h"
 #include "TalkArt.h"
 
 #include "nimbo/Image.h"
@@ -123,7 +124,7 @@ const nimbo::Color PAPER(226, 216, 186, 255);
 // The achievements the game knows.
 constexpr int ACHIEVEMENT_COUNT = 32;
 
-// The new game's first scene and the second chapter's, each a small scene of its own chapter.
+// The new game's first scene, a small scene of its own chapter.
 std::vector<SceneArt> storyOpenings() {
     const nimbo::Color space(8, 10, 30, 255);
     return {
@@ -139,17 +140,6 @@ std::vector<SceneArt> storyOpenings() {
           {200, 125, 60, 40, STEEL, 0, true},
           {40, 130, 30, 30, LAMP, 0, true},
           {180, 130, 20, 14, GLASS, 0, true}}},
-        // The station of the second chapter, with a window onto the planet.
-        {"chapters/terra_nuova",
-         "Station",
-         426,
-         nimbo::Color(30, 40, 50, 255),
-         nimbo::Color(80, 90, 100, 255),
-         {{0, 250, 426, 70, STEEL, 0, false},
-          {60, 40, 300, 120, GLASS, 0x0000FF, false},
-          {220, 60, 80, 80, nimbo::Color(200, 120, 60, 255), 0, true},
-          {150, 190, 120, 60, PANEL, 0, false},
-          {200, 200, 20, 14, LAMP, 0, true}}},
     };
 }
 
@@ -378,7 +368,7 @@ int main(int argc, char** argv) {
         // The story chapters' places (PlaceArt.h).
         for (const std::vector<artgen::Place>& chapter :
              {artgen::shipPlaces(), artgen::shipDeckPlaces(), artgen::jamaPlaces(), artgen::varionPlaces(),
-              artgen::schminkellPlaces()}) {
+              artgen::schminkellPlaces(), artgen::terraNuovaPlaces()}) {
             for (const artgen::Place& place : chapter) {
                 artgen::drawPlace(data, place);
             }
