@@ -15,7 +15,10 @@
 #include "script/Characters.h"
 #include "script/Inventory.h"
 #include "script/Speech.h"
+#include "ui/Hud.h"
 #include "ui/SceneRoutes.h"
+
+#include "nimbo/Nimbo.h"
 
 #include "nimboui/Object.h"
 
@@ -394,10 +397,62 @@ const std::vector<Step> VARION = {
     {"vorne", "Sewers", "FF0000", "", "FF0000"},
     {"vorne", "LaboratoryLeft", "FF00FF", "", ""},
     {"vorne", "Laboratory", "2E3192", "black_hole", "2E3192|black_hole"},
+    {"danny", "Warehouse", "FF00FF", "", "FF00FF"},
+    {"danny", "Ppa", "00AEF0", "", "00AEF0|cursor_use"},
+    {"danny", "Ppa", "00FF00", "", "00FF00|cursor_use"},
+    {"danny", "Ppa", "00AEF0", "", "00AEF0|cursor_use"},
+    {"danny", "Ppa", "00AEF0", "", "00AEF0|cursor_use"},
+    {"danny", "Ppa", "FF0000", "", "FF0000|cursor_use"},
+    {"danny", "Elevator", "0066FF", "keycard", "0066FF|keycard"},
+    {"danny", "LaboratoryMiddle", "FF00FF", "", ""},
+    {"danny", "Laboratory", "9E005D", "pacifist_report", "9E005D|pacifist_report"},
+    {"luna", "Warehouse", "FF00FF", "", "FF00FF"},
+    {"luna", "Ppa", "00FF00", "", "00FF00|cursor_use"},
+    {"luna", "Ppa", "00AEF0", "", "00AEF0|cursor_use"},
+    {"luna", "Ppa", "FF0000", "", "FF0000|cursor_use"},
+    {"luna", "Ppa", "00AEF0", "", "00AEF0|cursor_use"},
+    {"luna", "Ppa", "00FF00", "", "00FF00|cursor_use"},
+    {"luna", "LaboratoryRight", "FF00FF", "", ""},
+    {"luna", "Laboratory", "00AEF0", "strong_report", "00AEF0|strong_report"},
+    {"luna", "Laboratory", "FF00FF", "", ""},
 };
 
 void playVarionSteps(MoonsRun& run) {
     run.play(VARION, "varion");
+    EXPECT_EQ(run.game.activeScene(), "terra_nuova.Station");
+    for (const char* done : {"clone_in_room", "authorized_for_warehouse", "luna_is_interrogator"}) {
+        EXPECT_EQ(run.game.var(done), done == std::string("clone_in_room") ? "0" : "1") << done;
+    }
+    for (const char* inserted : {"black_hole_inserted", "pacifist_report_inserted", "strong_report_inserted"}) {
+        EXPECT_EQ(run.game.var(inserted), "1") << inserted;
+    }
+    EXPECT_EQ(run.game.var("luna_scene"), "terra_nuova.Station");
+    EXPECT_EQ(run.game.var("danny_scene"), "terra_nuova.Station");
+    EXPECT_EQ(run.game.var("vorne_scene"), "terra_nuova.Station");
+}
+
+// The station: the closing line on arrival, the window's label under the pointer, the airlock onward
+// to the credits, a click back to the main menu, and the quit question answered yes.
+void playTerraNuovaSteps(MoonsRun& run) {
+    GameHarness& game = run.game;
+    EXPECT_EQ(game.var("station_reached"), "1");
+    EXPECT_NE(game.log().find("}Terra Nuova. We made it, all three of us."), std::string::npos);
+    morvec::Vector2 window = MoonsRun::pointOf(0x0000FF);
+    game.move(window.x, window.y);
+    game.step();
+    EXPECT_EQ(Hud::rolloverText, "Window");
+    run.use("0000FF");
+    run.use("FF0000");
+    ASSERT_EQ(game.activeScene(), "menu.Credits");
+    game.stepSeconds(2.0f);
+    game.click(213, 160);
+    run.settle();
+    ASSERT_EQ(game.activeScene(), "menu.MainMenu");
+    game.requestQuit();
+    game.stepSeconds(0.3f);
+    ASSERT_TRUE(game.isShown("cdialog"));
+    run.clickGui("cdialog_yes_button");
+    EXPECT_TRUE(nimbo::window->isTerminated());
 }
 
 } // namespace
@@ -427,4 +482,8 @@ TEST(MoonsPathTest, LunaDannyAndVorneReachTerraNuovaFromTheOutpost) {
         return;
     }
     playVarionSteps(run);
+    if (::testing::Test::HasFatalFailure()) {
+        return;
+    }
+    playTerraNuovaSteps(run);
 }
