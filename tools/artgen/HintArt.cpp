@@ -138,7 +138,10 @@ const std::vector<const char*>& hintItems() {
         // what the ship's rooms hand out
         "empty_bucket", "peeler", "silicone", "broken_locator", "disc", "schematics", "liquid_soap",
         // what the first planet hands out besides
-        "map", "cane", "diary", "note", "explosives", "fuses"};
+        "map", "cane", "diary", "note", "explosives", "fuses",
+        // what Schminkell-7 and Varion hand out besides
+        "moist_clay", "box_with_clay", "broken_stone", "defunct_crystal", "blue_dust", "red_dust", "egg", "pepper",
+        "water_sprayer"};
     return items;
 }
 

@@ -22,8 +22,8 @@ const Color LAMP(250, 220, 120, 255);
 constexpr float GROUND = 240;
 
 Place station() {
-    Place p{"terra_nuova", "Station", "TERRA NUOVA STATION", HALL_TOP,
-            HALL_LOW,      {{0, GROUND}, {426, GROUND}, {426, 320}, {0, 320}},
+    Place p{"terra_nuova", "Station", "TERRA NUOVA STATION",
+            HALL_TOP,      HALL_LOW,  {{0, GROUND}, {426, GROUND}, {426, 320}, {0, 320}},
             DECK,          {}};
     p.pieces = {
         // The window: space, and the planet the crew came so far for.

@@ -20,8 +20,8 @@
 #include "MinigameArt.h"
 #include "PlaceArt.h"
 #include "SchminkellArt.h"
-#include "TerraNuovaArt.h"
 #include "TalkArt.h"
+#include "TerraNuovaArt.h"
 
 #include "nimbo/Image.h"
 #include "runel/FontTtf.h"

@@ -1,30 +1,24 @@
 // The story's second half played as a player plays it: Luna through Schminkell 7's outpost until the
 // rowboat takes her and the replicated Danny to Varion; Danny, Luna and Vorne through the moon base
-// until the rotoscope opens the way to Terra Nuova; and the station, the credits and the main menu.
-// Every step switches to its character through the character switcher, walks there exit by exit,
-// checks that the chapter's smart hint names that very step, and then clicks its area with the
-// item in hand, or combines two items in the inventory panel.
-#include "GameHarness.h"
+// until the rotoscope opens the way to Terra Nuova; and the station, the credits, the main menu and
+// the quit question. Every step switches to its character through the character switcher, walks
+// there exit by exit, checks that the chapter's smart hint names that very step, and then clicks its
+// area with the item taken in hand from the inventory panel, or combines two items in the panel.
+#include "StoryPath.h"
 
 #include "chapters/Chapters.h"
 #include "engine/scene/ActionMap.h"
-#include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
-#include "script/Character2D.h"
-#include "script/Characters.h"
 #include "script/Inventory.h"
-#include "script/Speech.h"
 #include "ui/Hud.h"
 #include "ui/SceneRoutes.h"
 
 #include "nimbo/Nimbo.h"
-
 #include "nimboui/Object.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,7 +38,7 @@ struct Step {
 
 class MoonsRun {
 public:
-    explicit MoonsRun(GameHarness& game) : game(game) {}
+    explicit MoonsRun(StoryRun& run) : run(run), game(run.game) {}
 
     // The steps of one chapter, whose short scene names they use.
     void play(const std::vector<Step>& steps, const String& chapter) {
@@ -68,47 +62,52 @@ public:
 
     // The character switcher's button, then the character's own.
     void switchTo(const String& character) {
-        if (game.var("current_character") == character) {
+        if (run.var("current_character") == character) {
             return;
         }
-        clickGui("character_button");
+        run.pressInterface("character_button");
         game.stepSeconds(0.4f);
-        clickGui("chr_" + character + "_button");
+        run.pressInterface(("chr_" + character + "_button").c_str());
         settle();
         // The switcher's panel takes clicks until it has faded out.
         game.stepSeconds(0.5f);
         ASSERT_FALSE(game.isShown("character_switcher"));
-        ASSERT_EQ(game.var("current_character"), character);
+        ASSERT_EQ(run.var("current_character"), character);
     }
 
     // Exit by exit along the hint routes' graph, as the marker would lead.
     void walkTo(const String& scene) {
-        for (int hop = 0; hop < 8 && !isIn(scene); ++hop) {
+        for (int hop = 0; hop < 8 && run.scene() != scene; ++hop) {
             RouteLink link = SceneRoutes::findRoute(scene);
             String exit = link.exit.empty() ? laboratoryDoorBack() : link.exit;
-            ASSERT_FALSE(exit.empty()) << "no way from " << game.activeScene() << " to " << scene;
+            ASSERT_FALSE(exit.empty()) << "no way from " << run.scene() << " to " << scene;
             use(exit.c_str());
         }
-        ASSERT_TRUE(isIn(scene)) << game.activeScene() << " inv " << game.isShown("inv") << game.var("inv_open") << " coin " << game.isShown("choice_buttons") << " cdialog " << game.var("cdialog") << " busy " << isCurrentCharacterBusy() << " speaking " << Speech::isSpeaking();
+        ASSERT_EQ(run.scene(), scene);
     }
 
     // Varion's laboratory has no links of its own: out through the door the character came in by.
     String laboratoryDoorBack() const {
-        if (game.activeScene() != "varion.Laboratory") {
+        if (run.scene() != "varion.Laboratory") {
             return "";
         }
-        String from = game.var(game.var("current_character") + "_entered_from");
+        String from = game.var(run.var("current_character") + "_entered_from");
         return from == "varion.LCorridor" ? "0000FF" : from == "varion.Elevator" ? "00FF00" : "FF0000";
     }
 
-    // Clicks the area of that colour with the item in hand and lets what it starts run out.
+    // Takes the item in hand from the inventory panel and carries it out, then clicks the area of
+    // that colour and lets what it starts run out.
     void use(const char* colour, const char* item = "") {
-        if (*item) {
-            ASSERT_TRUE(Inventory::hasItem(item)) << item << " in " << game.var("items");
-        }
-        Inventory::setSelectedItem(item);
         morvec::Vector2 at = pointOf((uint32_t)std::stoul(colour, nullptr, 16));
-        ASSERT_NE(at, morvec::Vector2(0, 0)) << colour << " in " << game.activeScene();
+        ASSERT_NE(at, morvec::Vector2(0, 0)) << colour << " in " << run.scene();
+        if (*item) {
+            run.takeInHand(item);
+            game.move(370, 160);
+            game.stepSeconds(0.3f);
+            ASSERT_EQ(run.var("inv_open"), "0");
+        }
+        game.move(at.x, at.y);
+        game.step();
         game.click(at.x, at.y);
         game.step(2);
         chooseVerb();
@@ -149,117 +148,39 @@ public:
             return;
         }
         game.stepSeconds(0.3f);
-        for (const char* verb : {"look", "use", "talk"}) {
-            nimboui::Object* button = game.uiObject(String("choice_") + verb);
-            if (button && button->getWidth() > 0) {
-                clickGui(String("choice_") + verb);
-                return;
-            }
-        }
-        ADD_FAILURE() << "the verb coin shows no verb";
+        ASSERT_GT(game.uiObject("choice_look")->getWidth(), 0.0f);
+        run.pressInterface("choice_look");
     }
 
-    // In the inventory panel: the first item taken in hand, clicked on the second.
-    void combine(const String& first, const String& second) {
-        ASSERT_TRUE(Inventory::hasItem(first) && Inventory::hasItem(second)) << game.var("items");
+    // In the inventory panel; the panel closes behind the combination.
+    void combine(const char* first, const char* second) {
+        run.combine(first, second);
         game.stepSeconds(0.5f);
-        clickGui("inv_button");
-        ASSERT_EQ(game.var("inv_open"), "1");
-        game.stepSeconds(0.4f);
-        clickSlotOf(first);
-        ASSERT_EQ(Inventory::getSelectedItem(), first);
-        clickSlotOf(second);
-        settle();
-        game.stepSeconds(0.5f);
-        ASSERT_FALSE(game.isShown("inv")) << "open " << game.var("inv_open") << " in hand " << Inventory::getSelectedItem();
+        ASSERT_FALSE(game.isShown("inv"));
     }
 
     void expectHint(const char* hint) {
         if (std::string(hint) == "-") {
             return;
         }
-        String before = game.var("current_character");
-        EXPECT_EQ(Chapters::getSmartHint(), hint) << "in " << game.activeScene() << recentLog();
-        ASSERT_EQ(game.var("current_character"), before);
+        String before = run.var("current_character");
+        EXPECT_EQ(Chapters::getSmartHint(), hint) << "in " << run.scene();
+        ASSERT_EQ(run.var("current_character"), before);
     }
 
-    // The game's last log lines, but the interface's, to tell what the last steps did.
-    std::string recentLog() const {
-        std::string log = game.log();
-        std::string lines;
-        for (size_t end = log.size(); end > 0 && lines.size() < 3000;) {
-            size_t start = log.rfind('\n', end - 1);
-            start = start == std::string::npos ? 0 : start + 1;
-            std::string line = log.substr(start, end - start);
-            if (line.rfind("[nimboui]", 0) != 0 && line.find("$inv_") == std::string::npos) {
-                lines = line + "\n" + lines;
-            }
-            end = start == 0 ? 0 : start - 1;
-        }
-        return "\n" + lines;
-    }
-
-    bool isIn(const String& scene) const { return game.activeScene() == scene; }
-
-    // Until the scene switch, the loading picture, the spoken lines and the current character's
-    // jobs are over.
+    // Until the scene switch, the loading picture, the spoken lines, the current character's jobs, the
+    // verb coin's fading (it takes the clicks meanwhile) and an unlocked achievement's popup (over the
+    // scene's lower edge) are over.
     void settle() {
-        game.step(2);
-        game.finishTransition();
-        game.passLoadingFade();
-        for (int i = 0; i < 1200 && (Speech::isSpeaking() || isCurrentCharacterBusy()); ++i) {
-            game.step();
-            // A spoken line takes a click as its end, once the speaker has nothing else to do.
-            if (i % 20 == 19 && Speech::isSpeaking() && !isCurrentCharacterBusy()) {
-                game.click(213, 160);
-            }
-        }
-        // An unlocked achievement's popup lies over the scene's lower edge for a while.
-        for (int i = 0; i < 900 && game.isShown("achievement_1"); ++i) {
+        run.settle();
+        run.waitForCharacters();
+        run.settle();
+        for (int i = 0; i < 900 && (game.isShown("choice_buttons") || game.isShown("achievement_1")); ++i) {
             game.step();
         }
     }
 
-    static bool isCurrentCharacterBusy() {
-        Character2D* current = Characters::getCurrentCharacter();
-        return current && current->getJobQueueSize() > 0;
-    }
-
-    void clickGui(const String& name) {
-        morvec::Vector2 at = centreOf(name);
-        game.clickGui(at.x, at.y);
-    }
-
-    // The centre of an interface object in the interface's units.
-    morvec::Vector2 centreOf(const String& name) const {
-        nimboui::Object* object = game.uiObject(name);
-        EXPECT_NE(object, nullptr) << name;
-        if (!object) {
-            return {0, 0};
-        }
-        morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            centre += parent->getPosition();
-        }
-        return centre;
-    }
-
-    // Turns the panel's pages to the item's and clicks its slot (eight slots a page).
-    void clickSlotOf(const String& item) {
-        const std::vector<String>& items = Inventory::items;
-        int index = (int)(std::find(items.begin(), items.end(), item) - items.begin());
-        while (game.isShown("inv_pages_left")) {
-            clickGui("inv_pages_left");
-            game.stepSeconds(0.2f);
-        }
-        for (int page = 0; page < index / 8; ++page) {
-            clickGui("inv_pages_right");
-            game.stepSeconds(0.2f);
-        }
-        clickGui("inv_slot" + String(index % 8));
-        game.step(2);
-    }
-
+    StoryRun& run;
     GameHarness& game;
 };
 
@@ -335,18 +256,23 @@ const std::vector<Step> SCHMINKELL_END = {
     {"luna", "Saucer", "0099FF", "", "0099FF"},
 };
 
-void playSchminkellSteps(MoonsRun& run) {
-    run.play(SCHMINKELL, "schminkell7");
-    EXPECT_EQ(run.game.var("luna_on_saucer_slab"), "1");
-    run.play(SCHMINKELL_END, "schminkell7");
-    EXPECT_EQ(run.game.activeScene(), "varion.Start");
-    EXPECT_EQ(run.game.var("tunnel_opened"), "1");
-    EXPECT_EQ(run.game.var("danny_alive"), "1");
-    EXPECT_EQ(run.game.var("crystal_replaced"), "1");
-    EXPECT_EQ(run.game.var("mazslow_on_varion"), "1");
-    EXPECT_EQ(run.game.var("switchable_characters"), "vorne,luna,danny");
-    EXPECT_EQ(run.game.var("danny_items"), "ID_card");
+} // namespace
+
+void playSchminkell(StoryRun& run) {
+    MoonsRun moons(run);
+    moons.play(SCHMINKELL, "schminkell7");
+    EXPECT_EQ(run.var("luna_on_saucer_slab"), "1");
+    moons.play(SCHMINKELL_END, "schminkell7");
+    EXPECT_EQ(run.scene(), "varion.Start");
+    for (const char* done : {"tunnel_opened", "danny_alive", "crystal_replaced", "mazslow_on_varion"}) {
+        EXPECT_EQ(run.var(done), "1") << done;
+    }
+    EXPECT_EQ(run.var("switchable_characters"), "vorne,luna,danny");
+    EXPECT_EQ(run.var("danny_items"), "ID_card");
+    EXPECT_EQ(run.var("items"), "hammer");
 }
+
+namespace {
 
 // Varion's path, by the hint's rows: Danny past the guard, the clone's medicine baked aboard the
 // ship, the papers, the dressed-up rowboat and the warehouse; Luna with the pepper spray through
@@ -417,73 +343,44 @@ const std::vector<Step> VARION = {
     {"luna", "Laboratory", "FF00FF", "", ""},
 };
 
-void playVarionSteps(MoonsRun& run) {
-    run.play(VARION, "varion");
-    EXPECT_EQ(run.game.activeScene(), "terra_nuova.Station");
+} // namespace
+
+void playVarion(StoryRun& run) {
+    MoonsRun(run).play(VARION, "varion");
+    EXPECT_EQ(run.scene(), "terra_nuova.Station");
     for (const char* done : {"clone_in_room", "authorized_for_warehouse", "luna_is_interrogator"}) {
-        EXPECT_EQ(run.game.var(done), done == std::string("clone_in_room") ? "0" : "1") << done;
+        EXPECT_EQ(run.var(done), done == std::string("clone_in_room") ? "0" : "1") << done;
     }
     for (const char* inserted : {"black_hole_inserted", "pacifist_report_inserted", "strong_report_inserted"}) {
-        EXPECT_EQ(run.game.var(inserted), "1") << inserted;
+        EXPECT_EQ(run.var(inserted), "1") << inserted;
     }
-    EXPECT_EQ(run.game.var("luna_scene"), "terra_nuova.Station");
-    EXPECT_EQ(run.game.var("danny_scene"), "terra_nuova.Station");
-    EXPECT_EQ(run.game.var("vorne_scene"), "terra_nuova.Station");
+    for (const char* scene : {"luna_scene", "danny_scene", "vorne_scene"}) {
+        EXPECT_EQ(run.var(scene), "terra_nuova.Station") << scene;
+    }
+    EXPECT_TRUE(StoryRun::holds("hammer"));
 }
 
 // The station: the closing line on arrival, the window's label under the pointer, the airlock onward
 // to the credits, a click back to the main menu, and the quit question answered yes.
-void playTerraNuovaSteps(MoonsRun& run) {
+void playTerraNuovaToEnd(StoryRun& run) {
     GameHarness& game = run.game;
+    MoonsRun moons(run);
     EXPECT_EQ(game.var("station_reached"), "1");
     EXPECT_NE(game.log().find("}Terra Nuova. We made it, all three of us."), std::string::npos);
     morvec::Vector2 window = MoonsRun::pointOf(0x0000FF);
     game.move(window.x, window.y);
     game.step();
     EXPECT_EQ(Hud::rolloverText, "Window");
-    run.use("0000FF");
-    run.use("FF0000");
+    moons.use("0000FF");
+    moons.use("FF0000");
     ASSERT_EQ(game.activeScene(), "menu.Credits");
     game.stepSeconds(2.0f);
     game.click(213, 160);
-    run.settle();
+    moons.settle();
     ASSERT_EQ(game.activeScene(), "menu.MainMenu");
     game.requestQuit();
     game.stepSeconds(0.3f);
     ASSERT_TRUE(game.isShown("cdialog"));
-    run.clickGui("cdialog_yes_button");
+    run.pressInterface("cdialog_yes_button");
     EXPECT_TRUE(nimbo::window->isTerminated());
-}
-
-} // namespace
-
-// Until the whole-game test holds these segments: the game starts where the cockpit's navigation
-// computer lands once the course is set, with the state the ship leaves, Luna current.
-TEST(MoonsPathTest, LunaDannyAndVorneReachTerraNuovaFromTheOutpost) {
-    GameHarness::Options options;
-    options.scene = "schminkell7.Entrance";
-    GameHarness game(options);
-    game.passLoadingFade();
-    for (auto [name, value] :
-         {std::pair{"aliens_out_state", "4"}, {"vorne_knows_luna", "1"}, {"kralek_knocked_in_mazslow", "1"},
-          {"vorne_knows_planet_code", "1"}, {"has_flight_paper", "1"}, {"course_set", "1"}, {"mazslow_on_jama", "1"},
-          {"switchable_characters", "vorne,luna"}, {"vorne_scene", "ship.Cockpit"},
-          {"luna_scene", "schminkell7.Entrance"}}) {
-        game.setVar(name, value);
-    }
-    Characters::switchCharacter("luna");
-    game.step();
-    game.finishTransition();
-    game.passLoadingFade();
-    ASSERT_EQ(game.activeScene(), "schminkell7.Entrance");
-    MoonsRun run(game);
-    playSchminkellSteps(run);
-    if (::testing::Test::HasFatalFailure()) {
-        return;
-    }
-    playVarionSteps(run);
-    if (::testing::Test::HasFatalFailure()) {
-        return;
-    }
-    playTerraNuovaSteps(run);
 }
