@@ -270,6 +270,11 @@ void playSchminkell(StoryRun& run) {
     EXPECT_EQ(run.var("switchable_characters"), "vorne,luna,danny");
     EXPECT_EQ(run.var("danny_items"), "ID_card");
     EXPECT_EQ(run.var("items"), "hammer");
+    // Danny's return, the purple crystal and the cleared tunnel each unlocked an achievement.
+    for (const char* achievement : {"dna", "color_mixer", "slabs"}) {
+        EXPECT_NE(run.game.log().find(std::string("Achievement unlocked: ") + achievement), std::string::npos)
+            << achievement;
+    }
 }
 
 namespace {
