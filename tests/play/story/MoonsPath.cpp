@@ -238,6 +238,7 @@ const std::vector<Step> SCHMINKELL = {
     {"luna", "Storage", "6666FF", "titanium_box", "6666FF|titanium_box"},
     {"luna", "Storage", "FF6699", "", "FF6699"},
     {"luna", "Storage", "6666FF", "", "6666FF"},
+    {"luna", "Storage", "6666FF", "", "6666FF|rowboat"},
     {"luna", "Entrance", "FF00FF", "", "-"},
     {"luna", "Storage", "6666FF", "rowboat", "6666FF|rowboat"},
     {"luna", "Storage", "FF6699", "", "FF6699"},
