@@ -87,8 +87,10 @@ TEST_F(HintData, EveryExitOfTheShipsRoomsLeadsToItsLinksScene) {
         ASSERT_TRUE(inData(from)) << from;
         for (const RouteLink& link : links) {
             SCOPED_TRACE(from + " -> " + link.to);
-            // The kitchen's hatch leads down to where the ship stands: Varion while Mazslow is there.
+            // The kitchen's hatch leads down to where the ship stands: Varion or Jama Spacea while
+            // Mazslow is there.
             game->setVar("mazslow_on_varion", link.to.startsWith("varion.") ? "1" : "0");
+            game->setVar("mazslow_on_jama", link.to.startsWith("jama_spacea.") ? "1" : "0");
             switchNow(from);
             auto action = Session::activeScene->actions.find(link.exit.hexToUInt());
             ASSERT_NE(action, Session::activeScene->actions.end());

@@ -141,7 +141,11 @@ const std::vector<const char*>& hintItems() {
         "map", "cane", "diary", "note", "explosives", "fuses",
         // what Schminkell-7 and Varion hand out besides
         "moist_clay", "box_with_clay", "broken_stone", "defunct_crystal", "blue_dust", "red_dust", "egg", "pepper",
-        "water_sprayer"};
+        "water_sprayer",
+        // the silicone melted in the kitchen's oven, and the wire dipped in it
+        "melt_silicone", "silicone_wire",
+        // the first planet's grave plaque, and the old man's flower baked
+        "plaque", "baked_5_flower"};
     return items;
 }
 

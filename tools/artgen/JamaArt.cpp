@@ -354,9 +354,10 @@ Place dam() {
         polygon({{196, 118}, {212, 118}, {222, 160}, {206, 190}, {194, 160}}, Color(60, 50, 60, 255), 0xCC33CC),
         // The way down into the crypt, at the foot of the dam.
         box(292, 170, 48, 62, Color(40, 36, 44, 255), 0x0066FF, "CRYPT"),
-        polygon({{0, 292}, {70, 300}, {60, 320}, {0, 320}}, mixed(SAND, DARK_WOOD, 0.3f), 0x6666CC),
+        // The shore path down to the pier, clear of the interface's buttons in the corner.
+        polygon({{92, 292}, {162, 300}, {152, 320}, {92, 320}}, mixed(SAND, DARK_WOOD, 0.3f), 0x6666CC),
     };
-    add(p.pieces, sign(6, 256, 56, "PIER", 0x6666CC));
+    add(p.pieces, sign(98, 256, 56, "PIER", 0x6666CC));
     add(p.pieces, sideExit(true, 236, "CLEARING", 0xFFFF00, 80));
     add(p.pieces, sideExit(false, 236, "CEMETERY", 0x0000FF, 80));
     return p;

@@ -136,6 +136,267 @@ void solveTileTablet(StoryRun& run) {
     expectSolved(run, "tablet_solved", "jama_spacea.Landing");
 }
 
+// The router's four dials, given up on: the skip button fills over 90 s of the puzzle on screen, and
+// its click sets them.
+void skipTheRouter(StoryRun& run) {
+    ASSERT_EQ(run.scene(), "ship.Router");
+    EXPECT_EQ(run.var("combination_correct"), "0");
+    run.game.click(402, 24); // too early: nothing changes
+    run.game.step();
+    EXPECT_EQ(run.var("combination_correct"), "0");
+    run.game.stepSeconds(90.5f);
+    run.game.click(402, 24);
+    run.settle();
+    EXPECT_EQ(run.var("red") + run.var("green") + run.var("blue") + run.var("yellow"), "2123");
+    EXPECT_EQ(run.var("combination_correct"), "1");
+}
+
+// The ship's own chain before the first planet, as its hints lead: a locator from the cargo hold,
+// mended with silicone melted in the kitchen's oven; the ship's computer reads it into the wiring
+// drawing, which tells how to set the router's dials; a disc wiped clean gives the manual to the
+// translator; with the rowboat made ready in the hold, the computer lands the ship on Jama Spacea.
+void mendTheLocatorAndLand(StoryRun& run) {
+    ASSERT_EQ(run.scene(), "ship.Cockpit");
+    // Down through the kitchen into the cargo hold, hint by hint.
+    EXPECT_EQ(run.followHint(), "0000FF");
+    EXPECT_EQ(run.followHint(), "0000FF");
+    ASSERT_EQ(run.scene(), "ship.CargoHold");
+    EXPECT_EQ(run.followHint(), "CC99CC");
+    EXPECT_TRUE(run.holds("broken_locator"));
+    run.use("6699CC");
+    EXPECT_TRUE(run.holds("silicone"));
+
+    // The kitchen: the bucket, the peeler and a wire; the silicone melted in the oven.
+    run.use("FFFF00");
+    ASSERT_EQ(run.scene(), "ship.Kitchen");
+    run.use("FF00FF"); // the hatch stays shut in space
+    EXPECT_EQ(run.scene(), "ship.Kitchen");
+    for (const char* thing : {"339966", "CC9933", "3333FF"}) {
+        run.use(thing);
+    }
+    run.combine("empty_bucket", "silicone");
+    run.use("009900");
+    run.use("009900", "bucket_with_silicone");
+    run.use("FF99FF");
+    EXPECT_TRUE(run.holds("melt_silicone"));
+    run.combine("melt_silicone", "wire");
+    run.combine("broken_locator", "silicone_wire");
+    EXPECT_TRUE(run.holds("locator") && run.holds("melt_silicone"));
+    EXPECT_EQ(run.var("has_working_locator") + run.var("baked_silicone"), "11");
+
+    // The computer reads the locator into the wiring drawing, looked at, and the wiring itself.
+    run.use("FFFF00");
+    run.use("00FF00", "locator");
+    run.useItem("schematics");
+    ASSERT_EQ(run.scene(), "ship.Schematics");
+    run.use("0000FF");
+    ASSERT_EQ(run.scene(), "ship.Cockpit");
+    EXPECT_EQ(run.followHint(), "9900CC");
+
+    // The hints lead to the router room, where the skip sets the dials and the cabinet routes.
+    for (const char* exit : {"0000FF", "0000FF", "0000FF", "FF0033"}) {
+        EXPECT_EQ(run.followHint(), exit);
+    }
+    skipTheRouter(run);
+    EXPECT_EQ(run.followHint(), "FF0099");
+    EXPECT_EQ(run.var("router_solved"), "1");
+
+    // The cupboard's dusty disc, wiped with its hanky, into the cockpit's drive: the manual read.
+    for (const char* exit : {"0000FF", "FFFF00", "FFFF00"}) {
+        run.use(exit);
+    }
+    ASSERT_EQ(run.scene(), "ship.Kitchen");
+    run.use("333300");
+    run.combine("hanky", "disc");
+    EXPECT_TRUE(run.holds("clean_disc") && run.holds("hanky"));
+    run.use("FFFF00");
+    run.use("330066", "clean_disc");
+    EXPECT_EQ(run.var("manual_translated"), "1");
+
+    // The rowboat in the hold made ready; the computer lands the ship.
+    for (const char* exit : {"0000FF", "0000FF", "003366"}) {
+        EXPECT_EQ(run.followHint(), exit);
+    }
+    EXPECT_EQ(run.var("rowboat_online"), "1");
+    run.use("FFFF00");
+    run.use("FFFF00");
+    EXPECT_EQ(run.followHint(), "00FF00");
+    EXPECT_EQ(run.var("mazslow_on_jama"), "1");
+    EXPECT_EQ(run.var("hint_ship_1_locators") + run.var("hint_ship_2_silicone") + run.var("hint_ship_3_router"), "000");
+}
+
+// Through the exits in turn; the scene reached.
+void walk(StoryRun& run, std::initializer_list<const char*> exits, const char* to) {
+    for (const char* exit : exits) {
+        run.use(exit);
+    }
+    ASSERT_EQ(run.scene(), to);
+}
+
+// By rowboat from the pier over the lake's map to the dam (the rowboat waits at the clearing).
+void rowToTheDam(StoryRun& run) {
+    walk(run, {"F26522", "FF99CC"}, "jama_spacea.Dam");
+}
+
+// The wheel for the rowboat: the screwdriver from the pier sharpened on the crossroads' stone, the
+// motel cart's bolt unscrewed with it.
+void fitTheWheel(StoryRun& run) {
+    ASSERT_EQ(run.scene(), "jama_spacea.Pier");
+    EXPECT_EQ(run.followHint(), "FF0033");
+    EXPECT_TRUE(run.holds("screwdriver"));
+    walk(run, {"FFFF00"}, "jama_spacea.Crossroads");
+    run.use("FF9ACF");
+    run.use("FF9ACF", "screwdriver");
+    walk(run, {"FF9A00"}, "jama_spacea.Motel");
+    run.use("FF00FF", "sharp_screwdriver");
+    run.use("FF00FF");
+    walk(run, {"FFFF00", "0000FF"}, "jama_spacea.Pier");
+    run.use("F26522", "wheel");
+    EXPECT_EQ(run.var("rowboat_has_wheel"), "1");
+}
+
+// Over the lake to the clearing: the beeping device and a battery; the device finds the crash site
+// on the signpost; the keeper, the old man and the keeper again tell of Laren, his key and his
+// fuses; the windmill charges the battery and holds the diary, the hammer and the window cleaner.
+void learnOfLaren(StoryRun& run) {
+    rowToTheDam(run);
+    walk(run, {"FFFF00"}, "jama_spacea.Clearing");
+    run.use("3366FF");
+    run.use("FF66CC");
+    EXPECT_TRUE(run.holds("beeping_device") && run.holds("battery"));
+    walk(run, {"FF6600"}, "jama_spacea.RowboatToPier");
+    run.game.stepSeconds(3.5f); // rowed back
+    run.settle();
+    walk(run, {"FFFF00"}, "jama_spacea.Crossroads");
+    run.use("FEC689", "beeping_device");
+    walk(run, {"FF9A00"}, "jama_spacea.Motel");
+    run.use("C7B29A");
+    run.use("C7B29A");
+    walk(run, {"0000FF"}, "jama_spacea.Park");
+    run.use("FF0000");
+    walk(run, {"FFFF00"}, "jama_spacea.Motel");
+    run.use("C7B29A");
+    EXPECT_EQ(run.var("crashsite_known") + run.var("vorne_knows_about_key") + run.var("told_him_about_fuseman") +
+                  run.var("vorne_met_old_man") + run.var("vorne_knows_laren"),
+              "11111");
+    walk(run, {"C69C6D"}, "jama_spacea.Windmill");
+    run.use("003663", "battery");
+    walk(run, {"FF0000"}, "jama_spacea.WindmillInterior");
+    for (const char* thing : {"FF00FF", "FF33CC", "FFCC99"}) {
+        run.use(thing);
+    }
+    EXPECT_TRUE(run.holds("recharged_battery") && run.holds("diary") && run.holds("hammer") && run.holds("windex"));
+    run.useItem("diary");
+    ASSERT_EQ(run.scene(), "jama_spacea.Diary");
+    walk(run, {"0000FF"}, "jama_spacea.WindmillInterior");
+    walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Park");
+    run.use("FF0000");
+    EXPECT_EQ(run.var("vorne_read_the_diary") + run.var("vorne_knows_larson"), "11");
+}
+
+// Laren's grave: its plaque stuck back with the melted silicone from the ship; the crypt below lit
+// with the charged battery; the old man's smoke, a second flower baked in the ship's oven and
+// crumbled; his cane sharpened with the peeler and driven through the grave with the hammer, so
+// that the coffin falls: the dam key and the ashes.
+void openLarensGrave(StoryRun& run) {
+    walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
+    rowToTheDam(run);
+    walk(run, {"0000FF"}, "jama_spacea.Cemetary");
+    run.use("006699");
+    run.combine("plaque", "melt_silicone");
+    run.use("006699", "plaque_with_silicone");
+    walk(run, {"006699"}, "jama_spacea.Plaque");
+    walk(run, {"0000FF", "FFFF00", "0066FF"}, "jama_spacea.Undergrave");
+    EXPECT_EQ(run.var("plaque_fixed") + run.var("vorne_knows_grave"), "11");
+    run.use("9966CC", "recharged_battery");
+    run.use("9966CC");
+    run.use("FF66FF");
+    EXPECT_EQ(run.var("lights_on") + run.var("looked_at_grave_from_bottom"), "11");
+
+    walk(run, {"FFFF00", "6666CC", "FFFF00", "FF9A00", "0000FF"}, "jama_spacea.Park");
+    run.use("FF0000");
+    run.use("006633");
+    EXPECT_TRUE(run.holds("5_flower"));
+    walk(run, {"FFFF00", "FFFF00", "FFFF00", "0000FF"}, "ship.Kitchen");
+    run.use("009900", "5_flower");
+    run.use("FF99FF");
+    run.useItem("baked_5_flower");
+    EXPECT_TRUE(run.holds("flower_dust"));
+    walk(run, {"FF00FF", "FFFF00", "FF9A00", "0000FF"}, "jama_spacea.Park");
+    run.use("FF0000", "flower_dust");
+    run.use("006699");
+    run.combine("cane", "peeler");
+    EXPECT_EQ(run.var("laren_smoked") + run.var("took_cane"), "11");
+
+    walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
+    rowToTheDam(run);
+    walk(run, {"0000FF"}, "jama_spacea.Cemetary");
+    run.use("FF6600", "sharp_cane");
+    run.use("3366FF", "hammer");
+    walk(run, {"FFFF00", "0066FF"}, "jama_spacea.Undergrave");
+    run.use("FF66FF", "hammer");
+    run.use("FF6633");
+    EXPECT_EQ(run.var("cane_hammered") + run.var("corpse_fallen"), "11");
+    EXPECT_TRUE(run.holds("dam_key") && run.holds("ashes"));
+}
+
+// The chest in the windmill opened with the dam key: the explosives and a note that tells, with the
+// diary, of the safe in the old tree; the tree's door shown with the window cleaner and the hanky;
+// the safe's knobs set by the diary, and the hint marks its handle once they stand right: the fuses.
+void openTheSafe(StoryRun& run) {
+    walk(run, {"FFFF00", "6666CC", "F26522", "999900", "FF0000"}, "jama_spacea.WindmillInterior");
+    run.use("FFCC33", "dam_key");
+    run.use("FFCC33");
+    EXPECT_TRUE(run.holds("explosives") && run.holds("note"));
+    run.useItem("note");
+    run.useItem("diary");
+    walk(run, {"0000FF"}, "jama_spacea.WindmillInterior");
+    EXPECT_EQ(run.var("note_readed") + run.var("vorne_knows_about_safe"), "11");
+    walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Park");
+    run.use("996633", "windex");
+    run.use("996633", "hanky");
+    run.use("996633");
+    EXPECT_EQ(run.var("tree_door_opened"), "1");
+    walk(run, {"996633"}, "jama_spacea.Safe");
+    const std::pair<const char*, int> knobs[] = {{"FF6666", 0}, {"66FF66", 4}, {"6666FF", 1}, {"FFAA00", 0}};
+    for (int i = 0; i < 4; ++i) {
+        std::string state = "knob_" + std::to_string(i + 1) + "_state";
+        for (int turns = 0; run.var(state.c_str()).toInt() != knobs[i].second; ++turns) {
+            ASSERT_LT(turns, 6) << state;
+            run.use(knobs[i].first);
+        }
+    }
+    EXPECT_EQ(run.followHint(), "FF33FF");
+    ASSERT_EQ(run.scene(), "jama_spacea.Park");
+    run.use("996633");
+    EXPECT_TRUE(run.holds("fuses"));
+}
+
+// The dam blown: the fused explosives in its crack, a flint struck from the crossroads' stone
+// (wedged with the screwdriver, cracked with the hammer) lights the fuse at the pier. The rowboat
+// then reaches the crash site: its hatch unscrewed, its keeper blinded with Laren's ashes, and the
+// aliens come along.
+void freeTheAliens(StoryRun& run) {
+    run.combine("explosives", "fuses");
+    walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
+    rowToTheDam(run);
+    run.use("CC33CC", "fused_explosives");
+    walk(run, {"6666CC", "FFFF00"}, "jama_spacea.Crossroads");
+    run.use("FF9ACF", "sharp_screwdriver");
+    run.use("FF9ACF", "hammer");
+    run.use("9A9AFF");
+    EXPECT_TRUE(run.holds("flint"));
+    walk(run, {"0000FF"}, "jama_spacea.Pier");
+    run.use("00FF00", "flint");
+    EXPECT_EQ(run.var("dam_blownup"), "1");
+    walk(run, {"F26522"}, "jama_spacea.CrashSite");
+    run.use("3399FF", "sharp_screwdriver");
+    run.use("3399FF");
+    run.use("C105E7", "ashes");
+    run.use("3399FF");
+    EXPECT_EQ(run.var("unscrewed_lock") + run.var("she_cant_see") + run.var("picked_up_aliens"), "111");
+}
+
 } // namespace
 
 void playFrontEndIntoShip(StoryRun& run) {
@@ -191,6 +452,7 @@ void playShipToJama(StoryRun& run) {
     run.use("8040FF", "jumper_lead");
     EXPECT_EQ(run.var("radio_powered"), "1");
     solveDialLock(run);
+    mendTheLocatorAndLand(run);
 
     // Through the corridor to the galley: the intercom, the locker and the two locks.
     run.use("008000");
@@ -270,11 +532,14 @@ void playJama(StoryRun& run) {
     ASSERT_EQ(run.scene(), "jama_spacea.Pier");
     run.use("F26522", "rowboat");
     EXPECT_EQ(run.var("rowboat_in_water"), "1");
+    fitTheWheel(run);
+    learnOfLaren(run);
+    openLarensGrave(run);
+    openTheSafe(run);
+    freeTheAliens(run);
 
     // Back aboard.
-    for (const char* exit : {"FFFF00", "FFFF00", "0000FF"}) {
-        run.use(exit);
-    }
+    walk(run, {"FFFF00", "FFFF00", "FFFF00", "0000FF"}, "ship.Kitchen");
     EXPECT_EQ(run.scene(), "ship.Kitchen");
     EXPECT_EQ(run.var("can_take_map") + run.var("taken_map"), "11");
     EXPECT_FALSE(run.holds("rowboat") || run.holds("baked_4_flower"));

@@ -4,20 +4,25 @@
 #include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
+#include "engine/session/zephUtil.h"
 #include "engine/view/Viewport.h"
 #include "script/Character2D.h"
 #include "script/Characters.h"
 #include "script/Inventory.h"
 #include "script/Speech.h"
 #include "ui/DialogPanel.h"
+#include "ui/Hints.h"
 #include "ui/Hud.h"
 #include "ui/InventoryPanel.h"
 #include "ui/Menu.h"
 
 #include "nimbo/Keys.h"
+#include "nimbo/Nimbo.h"
+#include "nimbo/Window.h"
 #include "nimboui/Object.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -143,21 +148,55 @@ void StoryRun::takeInHand(const char* item) {
     pressInterface("inv_button");
     game.stepSeconds(0.3f);
     ASSERT_EQ(var("inv_open"), "1");
-    for (int turns = InventoryPanel::page; turns < index / InventoryPanel::PAGE_SIZE; ++turns) {
-        pressInterface("inv_pages_right");
-    }
+    turnToPage(index / InventoryPanel::PAGE_SIZE);
     pressInterface(("inv_slot" + std::to_string(index % InventoryPanel::PAGE_SIZE)).c_str());
     ASSERT_EQ(Inventory::getSelectedItem(), item);
+}
+
+void StoryRun::turnToPage(int page) {
+    for (int turns = 0; turns < 8 && InventoryPanel::page != page; ++turns) {
+        pressInterface(InventoryPanel::page < page ? "inv_pages_right" : "inv_pages_left");
+    }
+    ASSERT_EQ(InventoryPanel::page, page);
 }
 
 void StoryRun::combine(const char* held, const char* other) {
     takeInHand(held);
     int index = Inventory::items.indexOf(other);
     ASSERT_GE(index, 0) << other << " is not held";
-    ASSERT_EQ(index / InventoryPanel::PAGE_SIZE, InventoryPanel::page) << "the two items lie on different pages";
+    // The item in hand is carried over to the other's page.
+    turnToPage(index / InventoryPanel::PAGE_SIZE);
+    ASSERT_EQ(Inventory::getSelectedItem(), held);
     pressInterface(("inv_slot" + std::to_string(index % InventoryPanel::PAGE_SIZE)).c_str());
     game.stepSeconds(0.3f);
     waitForCharacters();
+}
+
+void StoryRun::useItem(const char* item) {
+    takeInHand(item);
+    pressInterface("inv_use_button");
+    // The panel closes first; what the item's use starts follows.
+    game.stepSeconds(1.0f);
+    settle();
+    waitForCharacters();
+    settle();
+}
+
+std::string StoryRun::followHint(const char* item) {
+    // The charge fills over two minutes of play.
+    for (int i = 0; i < 3000 && var("_hint_timer").toFloat() < 1.0f; ++i) {
+        game.step();
+    }
+    Hints::marker.time = 0.0f;
+    press(nimbo::KEY_ENTER);
+    if (Hints::marker.time <= 0.0f) {
+        return "";
+    }
+    morvec::Vector2 at = Hints::marker.position;
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "%06X", Session::activeScene->actionMap->getAreaAt((int)at.x, (int)at.y));
+    use(colour, item);
+    return colour;
 }
 
 void StoryRun::pressMenu(const char* name) {
@@ -241,6 +280,28 @@ void StoryRun::loadFromSlot(int slot) {
     showSlot(slot);
     pressInterface(slotButton("sl_slot_btn_", slot).c_str());
     pressInterface(slotButton("sl_slot_choice_yes_", slot).c_str());
+}
+
+bool StoryRun::hasAutosave() {
+    std::string folder = zephUtil::getUserDataPath() + Session::getParam("profile") + "/autosave";
+    if (!std::filesystem::is_directory(folder)) {
+        return false;
+    }
+    for (const auto& slot : std::filesystem::directory_iterator(folder)) {
+        if (std::filesystem::exists(slot.path() / "info.txt")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void StoryRun::quitAnsweringYes() {
+    game.requestQuit();
+    game.stepSeconds(0.3f);
+    ASSERT_TRUE(game.isShown("cdialog"));
+    morvec::Vector2 yes = interfaceCentre(game.uiObject("cdialog_yes_button"));
+    game.clickGui(yes.x, yes.y);
+    EXPECT_TRUE(nimbo::window->isTerminated());
 }
 
 void StoryRun::copyUserFolder(const std::string& to) const {

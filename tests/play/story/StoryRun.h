@@ -33,6 +33,11 @@ public:
     void takeInHand(const char* item);
     // Combines two items in the inventory panel: the first taken in hand, clicked on the second.
     void combine(const char* held, const char* other);
+    // Takes the item in hand in the inventory panel and presses the panel's use button.
+    void useItem(const char* item);
+    // Waits until the hint button is charged, presses it and follows its marker: the marked area is
+    // clicked with the item in hand. The area's colour ("" when the hint placed no marker).
+    std::string followHint(const char* item = "");
     // A click on the middle of a menu scene's object or of an interface object, and what it starts.
     void pressMenu(const char* name);
     void pressInterface(const char* name);
@@ -51,6 +56,10 @@ public:
     // the first page's, 7 on the next page's); loads it from the open load menu.
     void saveToSlot(int slot);
     void loadFromSlot(int slot);
+    // Whether the current profile holds a whole autosave.
+    static bool hasAutosave();
+    // The window's close request, and the quit question answered yes: the game ends.
+    void quitAnsweringYes();
     // Copies the whole user folder to the path (made anew).
     void copyUserFolder(const std::string& to) const;
 
@@ -66,6 +75,8 @@ private:
     // Walks along a wide scene until the scene's x is on the screen.
     void bringIntoView(float x);
     void waitForCamera();
+    // Turns the open inventory panel to the page.
+    void turnToPage(int page);
     // Turns the open save or load menu to the slot's page; the name of an object of the slot there.
     void showSlot(int slot);
     static std::string slotButton(const char* name, int slot);

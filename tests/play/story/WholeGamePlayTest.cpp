@@ -3,7 +3,10 @@
 // main menu's load and played on from there to the end.
 #include "StoryPath.h"
 
+#include "ui/Menu.h"
+
 #include "nimbo/Keys.h"
+#include "nimboui/Object.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -12,22 +15,24 @@
 namespace {
 
 // The chapters' starts in the path's order: the slot each is saved in, the folder name its copy of
-// the user folder gets, the scene the path stands in there, and the segment that plays from it.
+// the user folder gets, the scene the path stands in there, whether the game has autosaved by then
+// (every ten minutes of play), and the segment that plays from it.
 struct ChapterStart {
     int slot;
     const char* name;
     const char* scene;
+    bool autosaved;
     void (*play)(StoryRun&);
 };
 
 const ChapterStart STARTS[] = {
-    {2, "ship", "ship.Cockpit", playShipToJama},
-    {3, "jama_spacea", "jama_spacea.Landing", playJama},
-    {4, "ship_again", "ship.Kitchen", playShipToSchminkell},
+    {2, "ship", "ship.Cockpit", false, playShipToJama},
+    {3, "jama_spacea", "jama_spacea.Landing", true, playJama},
+    {4, "ship_again", "ship.Kitchen", true, playShipToSchminkell},
 #ifdef STORY_HAS_MOONS
-    {5, "schminkell7", "schminkell7.Entrance", playSchminkell},
-    {6, "varion", "varion.Start", playVarion},
-    {7, "terra_nuova", "terra_nuova.Station", playTerraNuovaToEnd},
+    {5, "schminkell7", "schminkell7.Entrance", true, playSchminkell},
+    {6, "varion", "varion.Start", true, playVarion},
+    {7, "terra_nuova", "terra_nuova.Station", true, playTerraNuovaToEnd},
 #endif
 };
 
@@ -42,6 +47,7 @@ void playFrom(StoryRun& run, size_t first, bool save) {
         const ChapterStart& start = STARTS[i];
         SCOPED_TRACE(start.name);
         ASSERT_EQ(run.scene(), start.scene);
+        EXPECT_EQ(StoryRun::hasAutosave(), start.autosaved);
         if (save) {
             run.saveToSlot(start.slot);
             if (!savesFolder().empty()) {
@@ -50,6 +56,10 @@ void playFrom(StoryRun& run, size_t first, bool save) {
         }
         start.play(run);
         EXPECT_EQ(run.missingResources(), "");
+    }
+    // The end of the path: the window's close request, answered yes.
+    if (!::testing::Test::HasFatalFailure()) {
+        run.quitAnsweringYes();
     }
 }
 
@@ -74,6 +84,8 @@ TEST(WholeGame, LoadedAtAChapterStartInAFreshProcessPlaysOnToTheEnd) {
     // The logo, then the main menu of the profile made on the way; its load menu holds the slot.
     run.press(nimbo::KEY_SPACE);
     ASSERT_EQ(run.scene(), "menu.MainMenu");
+    // Its Resume entry shows once the game has autosaved.
+    EXPECT_EQ(Menu::objectOf("resume_btn")->isVisible(), STARTS[index].autosaved);
     run.pressMenu("load_game_btn");
     ASSERT_EQ(run.scene(), "ui.SaveLoadMenu");
     run.loadFromSlot(STARTS[index].slot);
