@@ -5,6 +5,7 @@
 // read from their sources, so a row added there is checked here too.
 #include "HintFixture.h"
 
+#include "engine/scene/ActionMap.h"
 #include "script/Action.h"
 #include "ui/SceneRoutes.h"
 
@@ -54,6 +55,34 @@ bool inData(const std::string& fullName) {
 }
 
 class HintData : public HintGame {};
+
+// The interface's buttons in the screen's corners on a computer: the inventory and the diary at the
+// bottom left, the hint at the bottom right, the menu at the top left, the characters at the top right.
+const morvec::Rectangle CORNER_BUTTONS[] = {{0, 281, 78, 39}, {387, 281, 39, 39}, {0, 0, 39, 39}, {387, 0, 39, 39}};
+
+// A hint's marker points at its area's reference point, and a player clicks around the marker's tip:
+// the point lies well inside the area (three units each way) and, on a scene as wide as the screen,
+// clear of the corners' buttons, which take the clicks there.
+TEST(HintMarks, EveryAreaOfTheShipAndTheFirstPlanetIsMarkedWellInsideItAndClearOfTheButtons) {
+    int areas = 0;
+    for (const char* chapter : {"ship", "jama_spacea"}) {
+        for (const auto& file :
+             fs::directory_iterator(fs::path(SOURCE_DIR) / "data/chapters" / chapter / "action_maps")) {
+            ActionMap map(file.path().string());
+            for (const ActionMapArea& area : map.getAreas()) {
+                SCOPED_TRACE(file.path().filename().string() + " " + std::string(String::hex((unsigned)area.id, 6)));
+                for (auto [dx, dy] : {std::pair{0, 0}, {-3, 0}, {3, 0}, {0, -3}, {0, 3}}) {
+                    EXPECT_EQ(map.getAreaAt(area.px + dx, area.py + dy), (uint32_t)area.id) << dx << "," << dy;
+                }
+                for (const morvec::Rectangle& button : CORNER_BUTTONS) {
+                    EXPECT_TRUE(map.headerA > 426 || !button.isPointInside(morvec::Vector2(area.px, area.py)));
+                }
+                ++areas;
+            }
+        }
+    }
+    EXPECT_GT(areas, 130);
+}
 
 TEST_F(HintData, EverythingTheSolversReadIsAnInitialVariable) {
     std::map<std::string, std::string> sources = solverSources();

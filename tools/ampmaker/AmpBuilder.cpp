@@ -27,6 +27,24 @@ uint32_t colourAt(const uint8_t* rgba, int width, int x, int y) {
     return ((uint32_t)p[0] << 16) | ((uint32_t)p[1] << 8) | p[2];
 }
 
+// How far the reference point is kept inside its area, so that a click around it still lands there.
+constexpr int MARGIN = 4;
+
+// How many units, up to MARGIN, the square around the pixel stays inside the area each way.
+int depthAt(const uint8_t* rgba, int width, int height, int x, int y, uint32_t id) {
+    auto inside = [&](int px, int py) {
+        return px >= 0 && py >= 0 && px < width && py < height && colourAt(rgba, width, px, py) == id;
+    };
+    for (int k = 1; k <= MARGIN; ++k) {
+        for (int d = -k; d <= k; ++d) {
+            if (!inside(x + d, y - k) || !inside(x + d, y + k) || !inside(x - k, y + d) || !inside(x + k, y + d)) {
+                return k - 1;
+            }
+        }
+    }
+    return MARGIN;
+}
+
 } // namespace
 
 std::vector<Area> findAreas(const uint8_t* rgba, int width, int height) {
@@ -65,6 +83,7 @@ std::vector<Area> findAreas(const uint8_t* rgba, int width, int height) {
         double cx = e.sumX / (double)e.count;
         double cy = e.sumY / (double)e.count;
         double best = std::numeric_limits<double>::max();
+        int bestDepth = -1;
         for (int y = a.y1; y <= a.y2; ++y) {
             for (int x = a.x1; x <= a.x2; ++x) {
                 if (colourAt(rgba, width, x, y) != id) {
@@ -72,9 +91,12 @@ std::vector<Area> findAreas(const uint8_t* rgba, int width, int height) {
                 }
                 size_t k = (size_t)boxWidth * (size_t)(y - a.y1) + (size_t)(x - a.x1);
                 a.mask[k / 8] = (uint8_t)(a.mask[k / 8] | (0x80 >> (k % 8)));
+                // The deepest pixels win; among them, the one nearest the centroid.
                 double d = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-                if (d < best) {
+                int depth = depthAt(rgba, width, height, x, y, id);
+                if (depth > bestDepth || (depth == bestDepth && d < best)) {
                     best = d;
+                    bestDepth = depth;
                     a.px = x;
                     a.py = y;
                 }
