@@ -326,7 +326,7 @@ void openLarensGrave(StoryRun& run) {
     run.use("FF0000", "flower_dust");
     run.use("006699");
     run.combine("cane", "peeler");
-    EXPECT_EQ(run.var("laren_smoked") + run.var("took_cane"), "11");
+    EXPECT_EQ(run.var("laren_smoked") + run.var("laren_wants_tobacco") + run.var("took_cane"), "101");
 
     walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
     rowToTheDam(run);
