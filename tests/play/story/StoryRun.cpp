@@ -17,8 +17,6 @@
 #include "ui/Menu.h"
 
 #include "nimbo/Keys.h"
-#include "nimbo/Nimbo.h"
-#include "nimbo/Window.h"
 #include "nimboui/Object.h"
 
 #include <algorithm>
@@ -293,15 +291,6 @@ bool StoryRun::hasAutosave() {
         }
     }
     return false;
-}
-
-void StoryRun::quitAnsweringYes() {
-    game.requestQuit();
-    game.stepSeconds(0.3f);
-    ASSERT_TRUE(game.isShown("cdialog"));
-    morvec::Vector2 yes = interfaceCentre(game.uiObject("cdialog_yes_button"));
-    game.clickGui(yes.x, yes.y);
-    EXPECT_TRUE(nimbo::window->isTerminated());
 }
 
 void StoryRun::copyUserFolder(const std::string& to) const {

@@ -58,8 +58,6 @@ public:
     void loadFromSlot(int slot);
     // Whether the current profile holds a whole autosave.
     static bool hasAutosave();
-    // The window's close request, and the quit question answered yes: the game ends.
-    void quitAnsweringYes();
     // Copies the whole user folder to the path (made anew).
     void copyUserFolder(const std::string& to) const;
 
