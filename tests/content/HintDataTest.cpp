@@ -2,7 +2,9 @@
 // of the route graph that leaves a room of the ship is an area whose action goes to the link's
 // scene; every area a solver points at, in every chapter, has an action; every item the marker
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
-// read from their sources, so a row added there is checked here too.
+// read from their sources, so a row added there is checked here too. Besides: every item the story
+// hands out has its name and pictures, and the ship's and the first planet's areas are marked where
+// a click lands in them.
 #include "HintFixture.h"
 
 #include "engine/scene/ActionMap.h"
@@ -55,6 +57,33 @@ bool inData(const std::string& fullName) {
 }
 
 class HintData : public HintGame {};
+
+// Every item a scene or a conversation hands out has its name, which the inventory's label and the
+// hints show, and its pictures in the panel: as it lies, under the pointer and pressed.
+TEST(ItemData, EveryItemTheStoryHandsOutHasItsNameAndItsPictures) {
+    std::stringstream texts;
+    texts << std::ifstream(fs::path(SOURCE_DIR) / "data/ui/texts/en.xml").rdbuf();
+    std::stringstream pictures;
+    pictures << std::ifstream(fs::path(SOURCE_DIR) / "data/ui/ui_hd.datadef").rdbuf();
+    std::set<std::string> items;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(SOURCE_DIR) / "data")) {
+        std::string extension = entry.path().extension().string();
+        if (extension == ".scene" || extension == ".dlg") {
+            std::stringstream text;
+            text << std::ifstream(entry.path()).rdbuf();
+            std::set<std::string> found = matches(text.str(), R"re(type="AddItem" item="([A-Za-z0-9_]+)")re");
+            items.insert(found.begin(), found.end());
+        }
+    }
+    EXPECT_GT(items.size(), 80u);
+    for (const std::string& item : items) {
+        EXPECT_NE(texts.str().find("key=\"obj_" + item + "\""), std::string::npos) << item;
+        for (const char* look : {"", "hover_", "pushed_"}) {
+            EXPECT_NE(pictures.str().find("\"items/" + std::string(look) + item + "\""), std::string::npos)
+                << look << item;
+        }
+    }
+}
 
 // The interface's buttons in the screen's corners on a computer: the inventory and the diary at the
 // bottom left, the hint at the bottom right, the menu at the top left, the characters at the top right.
