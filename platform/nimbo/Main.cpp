@@ -12,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 #include <thread>
 
@@ -137,6 +138,11 @@ void startMain(const InitCallback& init, int argc, char** argv) {
     } catch (const vessot::exception& e) {
         throw BadSettings(e.message());
     }
+    // Pictures are decoded into buffers of megabytes and freed once unused for a while. A fixed
+    // threshold keeps every such buffer in a mapping of its own, so freeing it gives the memory back
+    // to the system; the allocator would otherwise raise the threshold at the first free and keep
+    // later buffers in its heap, and the game's resident memory would only ever grow.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     signalled = 0;
     struct sigaction action {};
     action.sa_handler = onSignal;
