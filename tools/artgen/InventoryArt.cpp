@@ -1,4 +1,5 @@
 #include "InventoryArt.h"
+#include "Shapes.h"
 
 #include "nimbo/Image.h"
 
@@ -12,24 +13,10 @@ namespace artgen {
 namespace {
 
 using nimbo::Color;
-// Whether a point of a cell (in pixels from its corner) lies in a shape.
-using Shape = std::function<bool(float, float)>;
 
 constexpr float PI = 3.14159265f;
 
-struct Point {
-    float x, y;
-};
-
 // ---------------------------------------------------------------- shapes
-
-Shape disc(float cx, float cy, float r) {
-    return [=](float x, float y) { return std::hypot(x - cx, y - cy) <= r; };
-}
-
-Shape ellipse(float cx, float cy, float rx, float ry) {
-    return [=](float x, float y) { return std::hypot((x - cx) / rx, (y - cy) / ry) <= 1.0f; };
-}
 
 Shape rounded(float x0, float y0, float w, float h, float r) {
     return [=](float x, float y) {
@@ -43,43 +30,11 @@ Shape box(float x0, float y0, float w, float h) {
     return rounded(x0, y0, w, h, 0.0f);
 }
 
-Shape polygon(std::vector<Point> points) {
-    return [points = std::move(points)](float x, float y) {
-        bool in = false;
-        for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
-            const Point& a = points[i];
-            const Point& b = points[j];
-            if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) {
-                in = !in;
-            }
-        }
-        return in;
-    };
-}
-
-Shape line(std::vector<Point> points, float width) {
-    return [points = std::move(points), width](float x, float y) {
-        for (size_t i = 1; i < points.size(); ++i) {
-            Point a = points[i - 1], b = points[i];
-            float dx = b.x - a.x, dy = b.y - a.y;
-            float t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
-            if (std::hypot(x - (a.x + t * dx), y - (a.y + t * dy)) <= width / 2) {
-                return true;
-            }
-        }
-        return false;
-    };
-}
-
 Shape ring(float cx, float cy, float rx, float ry, float width) {
     return [=](float x, float y) {
         float d = std::hypot((x - cx) / rx, (y - cy) / ry);
         return std::fabs(d - 1.0f) * std::min(rx, ry) <= width / 2;
     };
-}
-
-Shape without(Shape shape, Shape hole) {
-    return [=](float x, float y) { return shape(x, y) && !hole(x, y); };
 }
 
 // The shape turned by the angle (degrees) about a centre.
