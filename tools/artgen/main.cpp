@@ -15,6 +15,7 @@
 #include "HintArt.h"
 #include "HudArt.h"
 #include "InterfaceArt.h"
+#include "IntroArt.h"
 #include "InventoryArt.h"
 #include "MenuArt.h"
 #include "MinigameArt.h"
@@ -124,25 +125,6 @@ const nimbo::Color PAPER(226, 216, 186, 255);
 // The achievements the game knows.
 constexpr int ACHIEVEMENT_COUNT = 32;
 
-// The new game's first scene, a small scene of its own chapter.
-std::vector<SceneArt> storyOpenings() {
-    const nimbo::Color space(8, 10, 30, 255);
-    return {
-        // The approach to the ship: a click anywhere goes aboard.
-        {"chapters/intro",
-         "Intro01",
-         426,
-         space,
-         space,
-         {{0, 0, 426, 320, space, 0x00FF00, false},
-          {250, 150, 260, 260, nimbo::Color(70, 120, 170, 255), 0, true},
-          {60, 120, 170, 50, STEEL, 0, false},
-          {200, 125, 60, 40, STEEL, 0, true},
-          {40, 130, 30, 30, LAMP, 0, true},
-          {180, 130, 20, 14, GLASS, 0, true}}},
-    };
-}
-
 // The minigame scenes take no hotspots: their pictures are blank (their backgrounds and pieces are
 // drawn at set-up, MinigameArt.cpp); nor does the interface's holder of item actions.
 const char* const MINIGAME_SCENES[][2] = {
@@ -169,22 +151,6 @@ void paint(nimbo::Image& image, int left, int top, int width, int height, const 
             }
         }
     }
-}
-
-// The save menu's picture of a story scene: its first screen over a band with its name.
-void drawThumbnail(const SceneArt& art, runelttf::FontTtf& font, const vessot::String& path) {
-    const int size = 128;
-    const int picture = 96;
-    nimbo::Image image(size, size, nimbo::Color(16, 18, 24, 255));
-    for (int y = 0; y < picture; ++y) {
-        for (int x = 0; x < size; ++x) {
-            float scale = 426.0f / size;
-            image.setPixel(x, y, sceneColour(art, x * scale, y * scale, (float)y / (picture - 1)));
-        }
-    }
-    artgen::writeText(image, font, art.name, size / 2.0f, picture + (size - picture) / 2.0f,
-                      nimbo::Color(255, 255, 255, 255));
-    image.savePng(path);
 }
 
 const nimbo::Color WHITE(240, 240, 240, 255);
@@ -337,17 +303,6 @@ int main(int argc, char** argv) {
             return 0;
         }
         runelttf::init();
-        runelttf::FontTtf font(data + "/ui/fonts/radodid.ttf", "thumbnail", 18);
-        vessot::Dir::create(data + "/shots");
-        for (const SceneArt& art : storyOpenings()) {
-            vessot::String folder = data + "/" + art.chapterFolder;
-            vessot::Dir::create(folder + "/textures");
-            vessot::Dir::create(folder + "/hotspots");
-            drawBackground(art, folder + "/textures/" + art.name + "_hd.png");
-            drawHotspots(art, folder + "/hotspots/" + art.name + ".png");
-            vessot::String chapter = vessot::DirBase::basename(art.chapterFolder);
-            drawThumbnail(art, font, data + "/shots/" + chapter + "." + art.name + ".png");
-        }
         for (const auto& [chapterFolder, name] : MINIGAME_SCENES) {
             SceneArt blank{chapterFolder, name, 426, nimbo::Color::Clear, nimbo::Color::Clear, {}};
             drawHotspots(blank, data + "/" + chapterFolder + "/hotspots/" + name + ".png");
@@ -367,8 +322,8 @@ int main(int argc, char** argv) {
         drawArrow(data + "/chapters/ship/textures/arrow_hd.png");
         // The story chapters' places (PlaceArt.h).
         for (const std::vector<artgen::Place>& chapter :
-             {artgen::shipPlaces(), artgen::shipDeckPlaces(), artgen::jamaPlaces(), artgen::varionPlaces(),
-              artgen::schminkellPlaces(), artgen::terraNuovaPlaces()}) {
+             {artgen::introPlaces(), artgen::shipPlaces(), artgen::shipDeckPlaces(), artgen::jamaPlaces(),
+              artgen::varionPlaces(), artgen::schminkellPlaces(), artgen::terraNuovaPlaces()}) {
             for (const artgen::Place& place : chapter) {
                 artgen::drawPlace(data, place);
             }
