@@ -400,6 +400,10 @@ void Window::setFullscreen(bool fullscreen) {
     SDL_SetWindowFullscreen(state->sdl, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
+void Window::setSize(int width, int height) {
+    SDL_SetWindowSize(state->sdl, width, height);
+}
+
 bool Window::isFullscreen() const {
     return SDL_GetWindowFlags(state->sdl) & SDL_WINDOW_FULLSCREEN;
 }

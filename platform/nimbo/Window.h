@@ -41,6 +41,9 @@ public:
     void setCursorVisible(bool visible);
     bool isCursorVisible() const;
     void setFullscreen(bool fullscreen);
+    // Resizes the window; the change reaches the system delegate with the next frame's events, as
+    // a resize by the player does (a headless window included).
+    void setSize(int width, int height);
     // The window's real state.
     bool isFullscreen() const;
     // Ends text entry: hides an on-screen keyboard where the system has one.

@@ -56,6 +56,8 @@ void applyHideUi();
 void showButtons(bool instant);
 // Slides them out of the way of a panel; the inventory button only when asked.
 void hideButtons(bool alsoInventoryButton);
+// Puts the HUD buttons at once where the window's new shape puts them, shown or hidden as they were.
+void placeButtonsForWindow();
 void onSceneLocked();
 void onSceneUnlocked();
 bool isResumePanelVisible();

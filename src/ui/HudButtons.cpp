@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace Hud {
 
@@ -44,6 +45,9 @@ const ButtonPlaces PLACES[] = {
     {"ingame_menu_button_mover", {482, 2, -1}, {442, -38, -1}, {482, 2, -1}, {442, -56, -1}},
 };
 
+// Whether each button of PLACES was last sent to its shown place.
+bool sentShown[std::size(PLACES)] = {};
+
 constexpr float SLIDE_TIME = 0.2f;
 constexpr float DEGREES = 3.14159265f / 180.0f;
 
@@ -53,6 +57,7 @@ void moveButton(const String& mover, bool shown) {
     }
     const ButtonPlaces& row = *std::find_if(std::begin(PLACES), std::end(PLACES),
                                             [&](const ButtonPlaces& places) { return mover == places.mover; });
+    sentShown[&row - PLACES] = shown;
     bool mobile = Session::getParam("ui") == "mobile";
     const Place& place = shown ? (mobile ? row.mobileShown : row.shown) : (mobile ? row.mobileHidden : row.hidden);
     float x = place.x + place.side * Viewport::getWidescreenOffset();
@@ -93,6 +98,13 @@ void showButtons(bool instant) {
     if (instant) {
         finishButtonMoves();
     }
+}
+
+void placeButtonsForWindow() {
+    for (size_t i = 0; i < std::size(PLACES); ++i) {
+        moveButton(PLACES[i].mover, sentShown[i]);
+    }
+    finishButtonMoves();
 }
 
 void finishButtonMoves() {

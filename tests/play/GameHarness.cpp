@@ -186,6 +186,10 @@ void GameHarness::requestQuit() {
     deliver(nimbo::InputEvent::quit());
 }
 
+void GameHarness::resize(int width, int height) {
+    nimbo::window->setSize(width, height);
+}
+
 vessot::String GameHarness::var(const vessot::String& name) const {
     return Vars::value(name);
 }

@@ -81,6 +81,8 @@ public:
     void touch(const std::vector<morvec::Vector2>& points);
     // The window's close request.
     void requestQuit();
+    // Resizes the window as the player does; the game hears of it in the next frame to run.
+    void resize(int width, int height);
 
     vessot::String var(const vessot::String& name) const;
     void setVar(const vessot::String& name, const vessot::String& value);

@@ -35,10 +35,9 @@ const ButtonPlaces PLACES[] = {
     {"ingame_menu_button", {482, 2, -1}, {442, -38, -1}, {482, 2, -1}, {442, -56, -1}},
 };
 
-// Where every button stands once its slide is over, against the places for "shown" or "hidden"
-// (the inventory button kept as shown when asked).
-void expectButtons(bool shown, bool inventoryShown) {
-    Hud::finishButtonMoves();
+// Where every button stands now, against the places for "shown" or "hidden" (the inventory button
+// kept as shown when asked).
+void expectButtonsStanding(bool shown, bool inventoryShown) {
     bool mobile = Session::getParam("ui") == "mobile";
     float o = Viewport::getWidescreenOffset();
     for (const ButtonPlaces& row : PLACES) {
@@ -48,6 +47,12 @@ void expectButtons(bool shown, bool inventoryShown) {
         EXPECT_NEAR(button->getX(), p.x + p.side * o, 1e-3f) << row.button;
         EXPECT_EQ(button->getY(), p.y) << row.button;
     }
+}
+
+// The same once their slides are over.
+void expectButtons(bool shown, bool inventoryShown) {
+    Hud::finishButtonMoves();
+    expectButtonsStanding(shown, inventoryShown);
 }
 
 class HudButtons : public RunningGame {
@@ -99,6 +104,29 @@ TEST_F(HudButtons, TheButtonsSlideToTheirPlacesOnEachLayout) {
 TEST_F(WideHudButtons, TheButtonsSlideToTheEdgesOfAWideWindow) {
     ASSERT_GT(Viewport::getWidescreenOffset(), 70.0f);
     slideEveryWay();
+}
+
+TEST_F(HudButtons, TheButtonsFollowAResizedWindowAtOnce) {
+    const struct {
+        int width, height;
+        bool shown;
+    } windows[] = {{1280, 720, true}, {640, 480, true}, {1280, 720, false}, {2000, 600, false}, {640, 480, true}};
+    for (const char* layout : {"pc", "mobile"}) {
+        Session::params["ui"] = layout;
+        for (const auto& window : windows) {
+            SCOPED_TRACE(testing::Message() << layout << " " << window.width << "x" << window.height);
+            if (window.shown) {
+                Hud::showButtons(true);
+            } else {
+                Hud::hideButtons(true);
+                Hud::finishButtonMoves();
+            }
+            game->resize(window.width, window.height);
+            game->step();
+            expectButtonsStanding(window.shown, window.shown);
+        }
+    }
+    Session::params["ui"] = "pc";
 }
 
 TEST_F(HudButtons, TheLockAndTheConversationPanelSlideTheButtons) {

@@ -233,6 +233,7 @@ bool handleQuitRequest(bool canCancel) {
 void handleWindowResize(int width, int height) {
     nimbo::rendersys->setViewport(morvec::Rectangle(0, 0, (float)width, (float)height));
     Hud::setProjection(false);
+    Hud::placeButtonsForWindow();
 }
 
 } // namespace Game
