@@ -377,4 +377,29 @@ TEST_F(MobileHud, NothingCoversThePlayAreaWhileNothingIsOpen) {
     expectNothingOverThePlayArea();
 }
 
+// A skippable moment shows the skip button beside the buttons on show, over none of them.
+void expectSkipButtonClear(GameHarness& game) {
+    Hud::showButtons(true);
+    game.setVar("skip_action", "cutscene");
+    game.step();
+    nimboui::Object* skip = ui("skip_button");
+    ASSERT_TRUE(Hud::isUiObjectShown("skip_button"));
+    auto rectOf = [](nimboui::Object* o) {
+        return morvec::Rectangle(o->getX(), o->getY(), o->getWidth(), o->getHeight());
+    };
+    for (const ButtonPlaces& row : PLACES) {
+        bool over = rectOf(skip).intersects(rectOf(ui(row.button)));
+        EXPECT_FALSE(over && Hud::isUiObjectShown(row.button)) << row.button;
+    }
+    game.setVar("skip_action", "0");
+}
+
+TEST_F(HudButtons, TheSkipButtonCoversNoButton) {
+    expectSkipButtonClear(*game);
+}
+
+TEST_F(MobileHud, TheSkipButtonCoversNoButton) {
+    expectSkipButtonClear(*game);
+}
+
 } // namespace
