@@ -26,9 +26,9 @@ GameHarness::Options inGerman(const char* scene) {
     return options;
 }
 
-std::map<std::string, std::string> germanTexts(const fs::path& folder) {
+std::map<std::string, std::string> textsOf(const fs::path& folder, const std::string& language) {
     std::map<std::string, std::string> texts;
-    vessxml::Document document = vessxml::open((folder / "texts" / "de.xml").string());
+    vessxml::Document document = vessxml::open((folder / "texts" / (language + ".xml")).string());
     for (vessxml::Node* text : document->children()) {
         texts[text->pstr("key")] = text->getText();
     }
@@ -40,8 +40,8 @@ void expectFits(const std::string& where, const std::string& font, const std::st
     EXPECT_LE(runel::renderer->getTextWidth(font, text), width) << where << ": '" << text << "' in " << font;
 }
 
-// The objects under node with a text key, drawn on one line (alignment 0 to 2): their German text
-// fits their width.
+// The objects under node with a text key, drawn on one line (alignment 0 to 2): their text fits
+// their width.
 void expectTextsFit(vessxml::Node* node, const std::map<std::string, std::string>& texts, const fs::path& file) {
     auto text = texts.find(node->pstr("text_key", ""));
     if (text != texts.end() && node->pexists("w") && node->pint("align", 0) < 3) {
@@ -87,15 +87,14 @@ TEST(GermanPlay, AScenesHoverLabelNamesTheHotspotInGerman) {
     EXPECT_EQ(Hud::rolloverText, "Drehschloss");
 }
 
-TEST(GermanPlay, EveryOneLineTextOfTheScenesFitsItsBoxInGerman) {
-    GameHarness game(inGerman("menu.MainMenu"));
-    std::vector<fs::path> folders{"data/ui"};
-    for (const fs::directory_entry& entry : fs::directory_iterator("data/chapters")) {
-        folders.push_back(entry.path());
-    }
+namespace {
+
+// Every one-line text of the scenes and interface definitions in the language, and the texts the
+// interface's code puts into one-line labels, fit their boxes.
+void expectEveryTextFits(GameHarness& game, const std::vector<fs::path>& folders, const std::string& language) {
     int files = 0;
     for (const fs::path& folder : folders) {
-        std::map<std::string, std::string> texts = germanTexts(folder);
+        std::map<std::string, std::string> texts = textsOf(folder, language);
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
             if (entry.path().extension() == ".scene" || entry.path().extension() == ".datadef") {
                 vessxml::Document document = vessxml::open(entry.path().string());
@@ -123,7 +122,7 @@ TEST(GermanPlay, EveryOneLineTextOfTheScenesFitsItsBoxInGerman) {
         {"settings_text_label", "SETTINGS_TEXT_INF", ""},
         {"settings_aspect_label", "SETTINGS_APECT_", ""},
     };
-    std::map<std::string, std::string> ui = germanTexts("data/ui");
+    std::map<std::string, std::string> ui = textsOf("data/ui", language);
     for (const auto& f : filled) {
         auto* label = dynamic_cast<nimboui::Label*>(game.uiObject(f.label));
         ASSERT_TRUE(label) << f.label;
@@ -136,5 +135,20 @@ TEST(GermanPlay, EveryOneLineTextOfTheScenesFitsItsBoxInGerman) {
             }
         }
         EXPECT_GT(texts, 0) << f.keyPrefix;
+    }
+}
+
+} // namespace
+
+// Both languages' texts are measured in the same fonts, so the English ones are checked here too.
+TEST(GermanPlay, EveryOneLineTextOfTheScenesFitsItsBoxInGermanAndEnglish) {
+    GameHarness game(inGerman("menu.MainMenu"));
+    std::vector<fs::path> folders{"data/ui"};
+    for (const fs::directory_entry& entry : fs::directory_iterator("data/chapters")) {
+        folders.push_back(entry.path());
+    }
+    for (const char* language : {"de", "en"}) {
+        SCOPED_TRACE(language);
+        expectEveryTextFits(game, folders, language);
     }
 }
