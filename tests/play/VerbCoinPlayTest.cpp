@@ -3,6 +3,8 @@
 // coin dismissed, a plain hotspot in casual play, and the settings menu opened from the story.
 #include "GameHarness.h"
 
+#include "engine/scene/ActionMap.h"
+#include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "engine/session/zephUtil.h"
 #include "script/Inventory.h"
@@ -10,6 +12,7 @@
 #include "ui/Hud.h"
 #include "ui/VerbCoin.h"
 
+#include "nimboui/Image.h"
 #include "nimboui/Object.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +192,46 @@ TEST(VerbCoinCasualPlay, APlainHotspotActsAtOnceInCasualPlayAndOffersLookAndUseO
     game.click(COCKPIT_WINDOW.x, COCKPIT_WINDOW.y);
     EXPECT_FALSE(VerbCoin::isOpen());
     EXPECT_NE(game.log().find("say: { $current_character }The stars drift slowly past the window."), std::string::npos);
+}
+
+TEST(VerbCoinKitchenPlay, TheKitchensThingsAreTakenAtAClickUnderTheUseCursor) {
+    GameHarness game;
+    game.passLoadingFade();
+    Session::queueCommand("switch_scene ship.Kitchen");
+    game.step();
+    game.passLoadingFade();
+    ASSERT_EQ(game.activeScene(), "ship.Kitchen");
+    const struct {
+        const char* what;
+        uint32_t colour;
+        std::vector<const char*> items;
+    } cases[] = {
+        {"bucket", 0x339966, {"empty_bucket"}},
+        {"peeler", 0xCC9933, {"peeler"}},
+        {"wire", 0x3333FF, {"wire"}},
+        {"liquid soap", 0x9999FF, {"liquid_soap"}},
+        {"cupboard", 0x333300, {"disc", "hanky"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        morvec::Vector2 at = Session::activeScene->actionMap->getAreaPosition(c.colour);
+        game.move(at.x, at.y);
+        game.step();
+        EXPECT_EQ(Hud::getCursorImage()->getName(), "gui/cursor_use");
+        game.click(at.x, at.y);
+        game.stepSeconds(0.2f);
+        EXPECT_FALSE(VerbCoin::isOpen());
+        for (const char* item : c.items) {
+            EXPECT_GE(Inventory::items.indexOf(item), 0) << item;
+        }
+        if (VerbCoin::isOpen()) {
+            game.release(at.x, at.y, 2);
+        }
+        game.stepSeconds(1.0f);
+        for (int frame = 0; frame < 1200 && !Speech::speechMap.empty(); ++frame) {
+            game.step();
+        }
+    }
 }
 
 TEST(SettingsPlay, TheSettingsMenuOpenedFromTheStoryKeepsARaisedVolume) {
