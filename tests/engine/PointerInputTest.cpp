@@ -26,12 +26,7 @@ const morvec::Vector2 CONSOLE_LAMP(56, 119);
 // The centre of an interface object, in interface units (the HUD's buttons keep to the edges of a
 // wide window).
 morvec::Vector2 guiCentre(const char* name) {
-    nimboui::Object* object = Hud::uiObject(name);
-    morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
-    for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-        centre += parent->getPosition();
-    }
-    return centre;
+    return GameHarness::centreOf(Hud::uiObject(name));
 }
 
 // An action of any type name that counts its runs.

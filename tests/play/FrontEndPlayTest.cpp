@@ -43,10 +43,7 @@ protected:
     // The same for an object of the interface.
     void pressInterface(const char* name) {
         nimboui::Object* object = game.uiObject(name);
-        morvec::Vector2 at = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            at += parent->getPosition();
-        }
+        morvec::Vector2 at = GameHarness::centreOf(object);
         game.clickGui(at.x, at.y);
         game.stepSeconds(0.3f);
     }

@@ -202,6 +202,14 @@ nimboui::Object* GameHarness::uiObject(const vessot::String& name) const {
     return Hud::uiObject(name);
 }
 
+morvec::Vector2 GameHarness::centreOf(nimboui::Object* object) {
+    morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
+    for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
+        centre += parent->getPosition();
+    }
+    return centre;
+}
+
 bool GameHarness::isShown(const vessot::String& name) const {
     return Hud::isUiObjectShown(name);
 }

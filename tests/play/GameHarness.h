@@ -90,6 +90,9 @@ public:
     vessot::String activeScene() const { return var("active_scene"); }
     // An object of the "ui" chapter, or null; whether it is visible with an alpha above 0.
     nimboui::Object* uiObject(const vessot::String& name) const;
+    // The centre of an object in the units of its root: the interface's for the "ui" chapter's objects,
+    // the scene's for a scene's.
+    static morvec::Vector2 centreOf(nimboui::Object* object);
     bool isShown(const vessot::String& name) const;
 
     nimbo::Image screenshot() const;

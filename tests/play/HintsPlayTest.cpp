@@ -28,14 +28,7 @@ protected:
     void charge() { game.setVar("_hint_timer", "1.0"); }
 
     // The centre of an object in the units of its root (the interface's, or a menu scene's).
-    morvec::Vector2 centreOf(const char* name) const {
-        nimboui::Object* object = uiChapter->getObject(name);
-        morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            centre += parent->getPosition();
-        }
-        return centre;
-    }
+    morvec::Vector2 centreOf(const char* name) const { return GameHarness::centreOf(uiChapter->getObject(name)); }
 
     void pressHint() {
         morvec::Vector2 at = centreOf("hint_button");

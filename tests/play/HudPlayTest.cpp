@@ -22,14 +22,7 @@ protected:
     void SetUp() override { game.passLoadingFade(); }
 
     // The centre of an interface object in interface units.
-    morvec::Vector2 centreOf(const char* name) const {
-        nimboui::Object* object = game.uiObject(name);
-        morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            centre += parent->getPosition();
-        }
-        return centre;
-    }
+    morvec::Vector2 centreOf(const char* name) const { return GameHarness::centreOf(game.uiObject(name)); }
 
     bool buttonsShown() const {
         for (const char* button : {"inv_button", "diary_button", "ingame_menu_button", "hint_button"}) {

@@ -27,14 +27,7 @@ protected:
     void SetUp() override { game.passLoadingFade(); }
 
     // The centre of an object of the interface, in the interface's units.
-    morvec::Vector2 centreOf(const char* name) const {
-        nimboui::Object* object = game.uiObject(name);
-        morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            centre += parent->getPosition();
-        }
-        return centre;
-    }
+    morvec::Vector2 centreOf(const char* name) const { return GameHarness::centreOf(game.uiObject(name)); }
 
     void clickOn(const char* name) {
         morvec::Vector2 at = centreOf(name);

@@ -29,10 +29,7 @@ protected:
     // A click on the middle of an object of the menu shown.
     void press(const char* name) {
         nimboui::Object* object = uiChapter->getObject(name);
-        morvec::Vector2 at = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            at = at + parent->getPosition();
-        }
+        morvec::Vector2 at = GameHarness::centreOf(object);
         game.click(at.x, at.y);
         game.finishTransition();
         game.passLoadingFade();

@@ -62,10 +62,7 @@ protected:
 
     void clickUi(const char* name) {
         nimboui::Object* object = Hud::uiObject(name);
-        morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            centre += parent->getPosition();
-        }
+        morvec::Vector2 centre = GameHarness::centreOf(object);
         game.clickGui(centre.x, centre.y);
     }
 

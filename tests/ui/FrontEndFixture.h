@@ -53,10 +53,7 @@ protected:
     // A click on the middle of an object of the active menu scene (scene units).
     void press(const vessot::String& name) {
         nimboui::Object* object = menu(name);
-        morvec::Vector2 at = object->getPosition() + object->getSize() * 0.5f;
-        for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-            at += parent->getPosition();
-        }
+        morvec::Vector2 at = GameHarness::centreOf(object);
         game->click(at.x, at.y);
     }
 

@@ -89,10 +89,7 @@ protected:
     // A click on the middle of an object of the "ui" chapter shown in a menu scene.
     void clickObject(const vessot::String& name) {
         nimboui::Object* target = object(name);
-        morvec::Vector2 at = target->getPosition() + target->getSize() * 0.5f;
-        for (nimboui::Object* parent = target->getParent(); parent; parent = parent->getParent()) {
-            at = at + parent->getPosition();
-        }
+        morvec::Vector2 at = GameHarness::centreOf(target);
         game->click(at.x, at.y);
     }
 

@@ -39,10 +39,5 @@ template <class T = nimboui::Object> T* ui(const vessot::String& name) {
 // The centre of an object, in the space of its root (interface units for the "ui" objects, scene
 // units for a scene's).
 inline morvec::Vector2 centreOf(const vessot::String& name) {
-    nimboui::Object* object = ui(name);
-    morvec::Vector2 centre = object->getPosition() + object->getSize() * 0.5f;
-    for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-        centre += parent->getPosition();
-    }
-    return centre;
+    return GameHarness::centreOf(ui(name));
 }

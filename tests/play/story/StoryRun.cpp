@@ -85,14 +85,6 @@ morvec::Vector2 StoryRun::areaCentre(const char* colour) const {
     return at;
 }
 
-morvec::Vector2 StoryRun::interfaceCentre(nimboui::Object* object) const {
-    morvec::Vector2 at = object->getPosition() + object->getSize() * 0.5f;
-    for (nimboui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-        at += parent->getPosition();
-    }
-    return at;
-}
-
 void StoryRun::bringIntoView(float x) {
     // The character walks towards the screen's edge on the floor it stands on; the camera follows.
     for (int walks = 0; walks < 6 && (x < cameraOffsetX + 8 || x > cameraOffsetX + 418); ++walks) {
@@ -200,7 +192,7 @@ std::string StoryRun::followHint(const char* item) {
 void StoryRun::pressMenu(const char* name) {
     nimboui::Object* object = Menu::objectOf(name);
     ASSERT_NE(object, nullptr) << name;
-    morvec::Vector2 at = interfaceCentre(object);
+    morvec::Vector2 at = GameHarness::centreOf(object);
     game.click(at.x, at.y);
     settle();
 }
@@ -208,7 +200,7 @@ void StoryRun::pressMenu(const char* name) {
 void StoryRun::pressInterface(const char* name) {
     nimboui::Object* object = game.uiObject(name);
     ASSERT_NE(object, nullptr) << name;
-    morvec::Vector2 at = interfaceCentre(object);
+    morvec::Vector2 at = GameHarness::centreOf(object);
     game.clickGui(at.x, at.y);
     settle();
 }

@@ -78,5 +78,4 @@ private:
     // Turns the open save or load menu to the slot's page; the name of an object of the slot there.
     void showSlot(int slot);
     static std::string slotButton(const char* name, int slot);
-    morvec::Vector2 interfaceCentre(nimboui::Object* object) const;
 };
