@@ -49,9 +49,16 @@ function(zeph_test name)
     endif()
     target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
     zeph_warnings(${name})
+    # Tests that start the real game play many frames under the sanitizers and take several times as
+    # long on a busy machine as on an idle one: they carry a timeout of their own above
+    # the one ./test gives ctest.
+    set(properties LABELS ${ARG_LABEL})
+    if("game_harness" IN_LIST ARG_DEPS)
+        list(APPEND properties TIMEOUT 900)
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
-        PROPERTIES LABELS ${ARG_LABEL}
+        PROPERTIES ${properties}
         DISCOVERY_TIMEOUT 60)
 endfunction()
 
