@@ -3,22 +3,25 @@
 // scene; every area a solver points at, in every chapter, has an action; every item the marker
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
 // read from their sources, so a row added there is checked here too. Besides: every item the story
-// hands out has its name and pictures, and the ship's and the first planet's areas are marked where
-// a click lands in them.
+// hands out has its name and pictures, and the story scenes' areas are marked where a click lands in
+// them, with no area and no drawn label under the HUD's buttons.
 #include "HintFixture.h"
 
 #include "engine/scene/ActionMap.h"
 #include "script/Action.h"
 #include "ui/SceneRoutes.h"
 
+#include "morvec/Rectangle.h"
 #include "vessot/File.h"
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -85,28 +88,64 @@ TEST(ItemData, EveryItemTheStoryHandsOutHasItsNameAndItsPictures) {
     }
 }
 
-// The interface's buttons in the screen's corners on a computer: the inventory and the diary at the
-// bottom left, the hint at the bottom right, the menu at the top left, the characters at the top right.
-const morvec::Rectangle CORNER_BUTTONS[] = {{0, 281, 78, 39}, {387, 281, 39, 39}, {0, 0, 39, 39}, {387, 0, 39, 39}};
+// The interface's buttons in the screen's corners on a computer, in the units of a scene as wide as the
+// screen: with each aspect the settings offer, in windows of 4:3, 3:2, 16:9 and wider.
+std::vector<morvec::Rectangle> cornerButtons(GameHarness& game) {
+    std::vector<morvec::Rectangle> buttons;
+    for (const char* aspect : {"4:3", "3:2", "16:10", "16:9", "screen"}) {
+        for (int width : {640, 720, 854, 1120}) {
+            Session::params["aspect"] = aspect;
+            game.resize(width, 480);
+            game.step();
+            morvec::Vector2 origin = game.sceneToWindow(0, 0), unit = game.sceneToWindow(1, 1) - origin;
+            for (const char* name :
+                 {"inv_button", "diary_button", "ingame_menu_button", "hint_button", "character_button"}) {
+                nimboui::Object* b = game.uiObject(name);
+                morvec::Vector2 at = GameHarness::centreOf(b) - b->getSize() * 0.5f;
+                morvec::Vector2 p = game.guiToWindow(at.x, at.y) - origin;
+                morvec::Vector2 q = game.guiToWindow(at.x + b->getWidth(), at.y + b->getHeight()) - origin;
+                buttons.emplace_back(p.x / unit.x, p.y / unit.y, (q.x - p.x) / unit.x, (q.y - p.y) / unit.y);
+            }
+        }
+    }
+    return buttons;
+}
 
 // A hint's marker points at its area's reference point, and a player clicks around the marker's tip:
-// the point lies well inside the area (three units each way) and, on a scene as wide as the screen,
-// clear of the corners' buttons, which take the clicks there.
-TEST(HintMarks, EveryAreaOfTheShipAndTheFirstPlanetIsMarkedWellInsideItAndClearOfTheButtons) {
+// the point lies well inside the area (three units each way). Where the scene shows the HUD, neither
+// the point nor a label drawn on the background (artgen lists them beside the hotspot picture) lies
+// under the corners' buttons, which take the clicks there; a wide scene at either end of its scroll.
+TEST_F(HintData, EveryStoryAreaIsMarkedWellInsideItAndNoMarkNorLabelLiesUnderTheButtons) {
+    const std::vector<morvec::Rectangle> buttons = cornerButtons(*game);
+    auto underAButton = [&](const morvec::Rectangle& r, float sceneWidth) {
+        return std::any_of(buttons.begin(), buttons.end(), [&](const morvec::Rectangle& b) {
+            return r.intersects(b) || r.intersects(morvec::Rectangle(b.x + sceneWidth - 426, b.y, b.w, b.h));
+        });
+    };
     int areas = 0;
-    for (const char* chapter : {"ship", "jama_spacea"}) {
-        for (const auto& file :
-             fs::directory_iterator(fs::path(SOURCE_DIR) / "data/chapters" / chapter / "action_maps")) {
+    for (const char* chapter : {"ship", "jama_spacea", "schminkell7", "varion", "terra_nuova"}) {
+        fs::path folder = fs::path(SOURCE_DIR) / "data/chapters" / chapter;
+        for (const auto& file : fs::directory_iterator(folder / "action_maps")) {
             ActionMap map(file.path().string());
+            std::string scene = file.path().stem().string();
+            fs::path path = folder / "scenes" / (scene + ".scene");
+            std::stringstream text;
+            text << std::ifstream(fs::exists(path) ? path : folder / "scenes" / (scene + ".pc.scene")).rdbuf();
+            bool hud = !std::regex_search(text.str(), std::regex(R"re(<Scene [^>]*hide_ui="[13]")re"));
             for (const ActionMapArea& area : map.getAreas()) {
                 SCOPED_TRACE(file.path().filename().string() + " " + std::string(String::hex((unsigned)area.id, 6)));
                 for (auto [dx, dy] : {std::pair{0, 0}, {-3, 0}, {3, 0}, {0, -3}, {0, 3}}) {
                     EXPECT_EQ(map.getAreaAt(area.px + dx, area.py + dy), (uint32_t)area.id) << dx << "," << dy;
                 }
-                for (const morvec::Rectangle& button : CORNER_BUTTONS) {
-                    EXPECT_TRUE(map.headerA > 426 || !button.isPointInside(morvec::Vector2(area.px, area.py)));
-                }
+                EXPECT_FALSE(hud && underAButton(morvec::Rectangle(area.px - 2, area.py - 2, 4, 4), map.headerA));
                 ++areas;
+            }
+            std::ifstream labels(folder / "hotspots" / (scene + ".labels"));
+            EXPECT_TRUE(labels.is_open() || !hud) << scene;
+            morvec::Rectangle box;
+            for (std::string label;
+                 labels >> box.x >> box.y >> box.w >> box.h && std::getline(labels >> std::ws, label);) {
+                EXPECT_FALSE(hud && underAButton(box, map.headerA)) << scene << " " << label;
             }
         }
     }

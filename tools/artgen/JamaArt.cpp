@@ -166,19 +166,20 @@ Place landing() {
          box(388, 120, 34, 34, IRON, 0x408000), box(392, 128, 26, 4, DARK_STONE), oval(398, 136, 14, 12, BRASS),
          plate(386, 160, 38, "CACHE"), box(388, 204, 34, 44, RED, 0xC000C0, "FUEL"), box(388, 212, 34, 3, DARK_STONE),
          box(388, 238, 34, 3, DARK_STONE), box(398, 198, 14, 6, IRON)});
-    // On the ground: the plant, the rock, the marker stone, the radio, the critter and the socket.
-    add(p.pieces, {oval(6, 262, 34, 34, LEAF, 0x00C000), oval(12, 266, 14, 14, GRASS), oval(22, 276, 14, 14, GRASS),
-                   plate(4, 298, 38, "PLANT")});
-    add(p.pieces, {oval(46, 266, 34, 30, STONE, 0x606060), plate(44, 298, 38, "ROCK")});
-    add(p.pieces, {box(86, 262, 34, 34, DARK_STONE, 0xC0C000), stroke({{94, 270}, {112, 288}}, 2, BRASS),
-                   stroke({{112, 270}, {94, 288}}, 2, BRASS), plate(84, 298, 38, "MARKER")});
-    add(p.pieces, {stroke({{320, 264}, {330, 244}}, 1.5f, IRON), box(292, 262, 34, 34, IRON, 0x0000C0),
-                   box(296, 268, 14, 22, DARK_STONE), oval(314, 272, 8, 8, BRASS), plate(290, 298, 38, "RADIO")});
-    add(p.pieces, {oval(334, 262, 8, 10, Color(220, 150, 60, 255)), oval(356, 262, 8, 10, Color(220, 150, 60, 255)),
-                   oval(332, 266, 34, 30, Color(220, 150, 60, 255), 0xC08000), oval(340, 274, 6, 6, IRON),
-                   oval(352, 274, 6, 6, IRON), plate(330, 298, 38, "CRITTER")});
-    add(p.pieces, {box(372, 262, 34, 34, STONE, 0x400040), oval(379, 272, 8, 10, IRON), oval(391, 272, 8, 10, IRON),
-                   plate(370, 298, 38, "SOCKET")});
+    // On the ground either side of the ramp's foot, clear of the interface's buttons in the bottom
+    // corners: the plant, the rock, the marker stone, the radio, the critter and the socket.
+    add(p.pieces, {oval(80, 262, 34, 34, LEAF, 0x00C000), oval(86, 266, 14, 14, GRASS), oval(96, 276, 14, 14, GRASS),
+                   plate(78, 298, 38, "PLANT")});
+    add(p.pieces, {oval(120, 266, 34, 30, STONE, 0x606060), plate(118, 298, 38, "ROCK")});
+    add(p.pieces, {box(160, 262, 34, 34, DARK_STONE, 0xC0C000), stroke({{168, 270}, {186, 288}}, 2, BRASS),
+                   stroke({{186, 270}, {168, 288}}, 2, BRASS), plate(158, 298, 38, "MARKER")});
+    add(p.pieces, {stroke({{298, 264}, {308, 244}}, 1.5f, IRON), box(270, 262, 34, 34, IRON, 0x0000C0),
+                   box(274, 268, 14, 22, DARK_STONE), oval(292, 272, 8, 8, BRASS), plate(268, 298, 38, "RADIO")});
+    add(p.pieces, {oval(312, 262, 8, 10, Color(220, 150, 60, 255)), oval(334, 262, 8, 10, Color(220, 150, 60, 255)),
+                   oval(310, 266, 34, 30, Color(220, 150, 60, 255), 0xC08000), oval(318, 274, 6, 6, IRON),
+                   oval(330, 274, 6, 6, IRON), plate(308, 298, 38, "CRITTER")});
+    add(p.pieces, {box(350, 262, 34, 34, STONE, 0x400040), oval(357, 272, 8, 10, IRON), oval(369, 272, 8, 10, IRON),
+                   plate(348, 298, 38, "SOCKET")});
     return p;
 }
 
@@ -258,8 +259,9 @@ Place jamaMap() {
         box(290, 200, 100, 24, Color(153, 153, 0, 255), 0x999900, "WINDMILL"),
         box(120, 226, 110, 24, Color(0, 153, 255, 255), 0x0099FF, "CROSSROADS"),
         box(250, 244, 80, 24, Color(51, 153, 51, 255), 0x339933, "MOTEL"),
-        box(330, 274, 70, 24, Color(255, 153, 0, 255), 0xFF9900, "PARK"),
-        box(24, 270, 116, 24, Color(255, 255, 0, 255), 0xFFFF00, "LANDING SITE"),
+        // The lowest two clear of the interface's buttons in the bottom corners.
+        box(312, 274, 70, 24, Color(255, 153, 0, 255), 0xFF9900, "PARK"),
+        box(24, 252, 90, 24, Color(255, 255, 0, 255), 0xFFFF00, "LANDING SITE"),
     };
     return p;
 }

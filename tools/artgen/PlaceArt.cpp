@@ -150,7 +150,23 @@ runel::Layout layout(runelttf::FontTtf& font, const vessot::String& text) {
     return runel::layoutText(text, {&font, 1}, noTags, runel::LEFT, 0, false);
 }
 
-void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path) {
+void saveText(const vessot::String& text, const vessot::String& path) {
+    vessot::writeFileAtomically(path, [&](vessot::StreamBase& out) { out.write_raw(text.data(), (int)text.size()); });
+}
+
+// A label as drawn on a background: its text and its letters' box in scene units.
+struct Label {
+    vessot::String text;
+    morvec::Rectangle box;
+};
+
+Label drawnLabel(const vessot::String& text, const morvec::Rectangle& pixels) {
+    return {text, morvec::Rectangle(pixels.x / PIXELS_PER_UNIT, pixels.y / PIXELS_PER_UNIT, pixels.w / PIXELS_PER_UNIT,
+                                    pixels.h / PIXELS_PER_UNIT)};
+}
+
+// Draws the background; gives the labels written on it, the banner's last.
+std::vector<Label> drawBackground(const Place& place, Fonts& fonts, const vessot::String& path) {
     const int width = (int)std::lround(place.width * PIXELS_PER_UNIT);
     const int height = (int)std::lround(SCENE_HEIGHT * PIXELS_PER_UNIT);
     nimbo::Image image(width, height);
@@ -167,6 +183,7 @@ void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path
             image.setPixel(x, y, nimbo::Color(r / 4, g / 4, b / 4, 255));
         }
     }
+    std::vector<Label> labels;
     for (const Piece& p : place.pieces) {
         if (!*p.label) {
             continue;
@@ -176,8 +193,8 @@ void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path
         // A label wider than its piece takes the small font.
         runelttf::FontTtf& font =
             layout(*fonts.label, p.label).width > (right - left) * PIXELS_PER_UNIT + 12 ? *fonts.small : *fonts.label;
-        writeText(image, font, p.label, (left + right) / 2 * PIXELS_PER_UNIT, (top + bottom) / 2 * PIXELS_PER_UNIT,
-                  WHITE, 2.0f);
+        labels.push_back(drawnLabel(p.label, writeText(image, font, p.label, (left + right) / 2 * PIXELS_PER_UNIT,
+                                                       (top + bottom) / 2 * PIXELS_PER_UNIT, WHITE, 2.0f)));
     }
     // The banner with the place's name, at the top beside the in-game menu button.
     float titleWidth = layout(*fonts.title, place.title).width;
@@ -187,9 +204,25 @@ void drawBackground(const Place& place, Fonts& fonts, const vessot::String& path
             image.setPixel(x, y, mix(image.getPixel(x, y), nimbo::Color(20, 16, 30, 255), 0.7f));
         }
     }
-    writeText(image, *fonts.title, place.title, bannerLeft + 10 + titleWidth / 2, 28, nimbo::Color(255, 226, 150, 255),
-              1.5f);
+    labels.push_back(
+        drawnLabel(place.title, writeText(image, *fonts.title, place.title, bannerLeft + 10 + titleWidth / 2, 28,
+                                          nimbo::Color(255, 226, 150, 255), 1.5f)));
     image.savePng(path);
+    return labels;
+}
+
+// One label a line: its box's left, top, width and height in whole scene units around its letters,
+// then its text.
+void writeLabels(const std::vector<Label>& labels, const vessot::String& path) {
+    vessot::String text;
+    for (const Label& label : labels) {
+        char line[64];
+        const float left = std::floor(label.box.x), top = std::floor(label.box.y);
+        std::snprintf(line, sizeof line, "%g %g %g %g ", left, top, std::ceil(label.box.x + label.box.w) - left,
+                      std::ceil(label.box.y + label.box.h) - top);
+        text += vessot::String(line) + label.text + "\n";
+    }
+    saveText(text, path);
 }
 
 void drawHotspots(const Place& place, const vessot::String& path) {
@@ -214,7 +247,7 @@ void writeWalkMap(const Place& place, const vessot::String& path) {
         std::snprintf(line, sizeof line, "%g %g\n", s.x, s.y);
         text += line;
     }
-    vessot::writeFileAtomically(path, [&](vessot::StreamBase& out) { out.write_raw(text.data(), (int)text.size()); });
+    saveText(text, path);
 }
 
 // The save menu's picture: the place's upper part over a band with its name.
@@ -272,8 +305,8 @@ std::vector<Piece> person(float x, float y, const nimbo::Color& clothes, uint32_
     };
 }
 
-void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
-               const nimbo::Color& colour, float halo) {
+morvec::Rectangle writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
+                            const nimbo::Color& colour, float halo) {
     runel::Layout placed = layout(font, text);
     // The coverage of the text in a box around it, with room for the halo.
     const int margin = (int)std::ceil(halo) + 1;
@@ -316,6 +349,7 @@ void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::Strin
             image.setPixel(px, py, mix(c, colour, cover[(size_t)by * boxWidth + bx]));
         }
     }
+    return morvec::Rectangle((float)(left + margin), (float)(top + margin), placed.width, placed.height);
 }
 
 namespace {
@@ -372,7 +406,8 @@ void drawPlace(const vessot::String& data, const Place& place) {
         vessot::Dir::create(folder + sub);
     }
     vessot::Dir::create(data + "/shots");
-    drawBackground(place, fonts, folder + "/textures/" + place.name + "_hd.png");
+    writeLabels(drawBackground(place, fonts, folder + "/textures/" + place.name + "_hd.png"),
+                folder + "/hotspots/" + place.name + ".labels");
     drawHotspots(place, folder + "/hotspots/" + place.name + ".png");
     if (!place.floor.empty() && place.writesWalkMap) {
         writeWalkMap(place, folder + "/walk/" + place.name + ".walk");

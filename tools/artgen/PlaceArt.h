@@ -3,6 +3,7 @@
 // artgen draws the background, the hotspot picture (one pixel per unit, each piece with a hotspot id
 // in its colour), the walk map (the floor's outline) and the save menu's thumbnail.
 
+#include "morvec/Rectangle.h"
 #include "nimbo/Color.h"
 #include "nimbo/Image.h"
 #include "vessot/String.h"
@@ -62,9 +63,10 @@ struct Place {
     bool writesWalkMap = true;
 };
 
-// Writes a place's background (textures/NAME_hd.png), hotspot picture (hotspots/NAME.png), walk
-// map (walk/NAME.walk, when it has a floor and writes one) under data/chapters/CHAPTER/, and its
-// thumbnail (data/shots/CHAPTER.NAME.png).
+// Writes a place's background (textures/NAME_hd.png), hotspot picture (hotspots/NAME.png) with the
+// list of the labels drawn on the background (hotspots/NAME.labels), walk map (walk/NAME.walk, when
+// it has a floor and writes one) under data/chapters/CHAPTER/, and its thumbnail
+// (data/shots/CHAPTER.NAME.png).
 void drawPlace(const vessot::String& data, const Place& place);
 
 // Writes a person (person() above) alone on a clear picture of 34 x 68 units, feet at the bottom
@@ -82,9 +84,10 @@ struct Prop {
 void drawProps(const vessot::String& data, const std::vector<Prop>& props, int width, int height,
                const vessot::String& path);
 
-// Writes text centred on (x, y) in image pixels, in the colour over a dark halo.
-void writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
-               const nimbo::Color& colour, float halo = 0);
+// Writes text centred on (x, y) in image pixels, in the colour over a dark halo; gives the box of
+// its letters (without the halo) in image pixels.
+morvec::Rectangle writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
+                            const nimbo::Color& colour, float halo = 0);
 
 // The story chapters' places (ShipArt.cpp, JamaArt.cpp, VarionArt.cpp).
 std::vector<Place> shipPlaces();
