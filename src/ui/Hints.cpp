@@ -56,7 +56,8 @@ nimboui::Image* actionImage(Action* action) {
     }
     String key = action->getRolloverKey();
     if (key.contains("|") && !key.endsWith("|x")) {
-        String piece = key.substr(key.rfind("|") + 1);
+        // The piece between the first "|" and the next one (or the end).
+        String piece = key.split("|")[1];
         if (piece == "l" || piece == "r" || piece == "u" || piece == "d") {
             return uiImage("gui/arrow_" + piece);
         }
