@@ -193,7 +193,7 @@ void onClose(nimboui::EventArgs* args);
 } // namespace SettingsMenu
 
 namespace AchievementsMenu {
-// Returns to the scene the menu was opened from (a null event plays no click).
+// Plays the click and returns to the scene the menu was opened from (Escape calls it too).
 void onClose(nimboui::EventArgs* args);
 } // namespace AchievementsMenu
 

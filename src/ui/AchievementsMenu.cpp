@@ -106,10 +106,8 @@ void onPageNext(nimboui::EventArgs*) {
     turnPage(1);
 }
 
-void onClose(nimboui::EventArgs* args) {
-    if (args) {
-        Hud::playClick();
-    }
+void onClose(nimboui::EventArgs*) {
+    Hud::playClick();
     // The openers name the scene to return to; the main menu when none did.
     String target = Vars::value("achievements_menu_prev_scene");
     Session::switchScene(target.empty() ? String("menu.MainMenu") : target, "fade", "", 0.5f);

@@ -181,12 +181,14 @@ void handleReplyKey(int key) {
 }
 
 void skipSpeechLine() {
-    if (Vars::value("textmode_exception") == "1" || areRepliesShown() || !Speech::isSpeaking() ||
-        !DialogManager::currentNode) {
+    if (Vars::value("textmode_exception") == "1" || areRepliesShown() || !Speech::isSpeaking()) {
         return;
     }
+    // A line spoken outside a conversation is skipped as well; only a running one counts it down.
     float skipped = Speech::skipCurrentLine();
-    DialogManager::currentNode->update(skipped);
+    if (DialogManager::currentNode) {
+        DialogManager::currentNode->update(skipped);
+    }
 }
 
 void update(float step) {

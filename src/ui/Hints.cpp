@@ -56,7 +56,8 @@ nimboui::Image* actionImage(Action* action) {
     }
     String key = action->getRolloverKey();
     if (key.contains("|") && !key.endsWith("|x")) {
-        String piece = key.substr(key.rfind("|") + 1);
+        // The piece between the first "|" and the next one (or the end).
+        String piece = key.split("|")[1];
         if (piece == "l" || piece == "r" || piece == "u" || piece == "d") {
             return uiImage("gui/arrow_" + piece);
         }
@@ -108,7 +109,7 @@ void setButtonImages(nimboui::ImageButton* button, const char* up, const char* d
 void updateButtonLook(nimboui::ImageButton* hintButton) {
     nimboui::Image* image = hintButton->getImage();
     bool plain = image && image->getName() == "gui/hint_up";
-    bool casual = Vars::value("casual_mode") == "1";
+    bool casual = Hud::isCasualMode();
     if (casual && plain) {
         setButtonImages(hintButton, "gui/smart_hint_up", "gui/smart_hint_dn", "gui/smart_hint_hover");
     } else if (!casual && !plain) {
@@ -122,7 +123,7 @@ void updateSmartButton(nimboui::Object* smartButton, nimboui::Object* hintButton
         smartButton->setDisabled(charge < 1.0f);
         smartButton->setPosition(hintButton->getPosition());
         smartButton->setAlpha(1.0f);
-        smartButton->setVisible(Vars::value("casual_mode") == "1");
+        smartButton->setVisible(Hud::isCasualMode());
     } else {
         smartButton->setDisabled(false);
         smartButton->setPosition(0.0f, 0.0f);

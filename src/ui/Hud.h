@@ -57,6 +57,8 @@ std::vector<Margin> margins();
 void drawMargins();
 
 // ---- the button bar (HudButtons.cpp)
+// Whether the game is played in the casual mode: "casual_mode" is "1", as the mode menu writes it.
+bool isCasualMode();
 // Runs the buttons' movers one second ahead at once.
 void finishButtonMoves();
 // The task notification on show over the diary button; none when nothing is pending.

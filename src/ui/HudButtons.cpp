@@ -246,6 +246,10 @@ void showHint(nimboui::EventArgs*) {
     }
 }
 
+bool isCasualMode() {
+    return Vars::value("casual_mode") == "1";
+}
+
 void onHintButton(nimboui::EventArgs* args) {
     if (Speech::isSpeaking()) {
         Speech::skipCurrentLine();
@@ -254,7 +258,7 @@ void onHintButton(nimboui::EventArgs* args) {
     if (Characters::isPlayerBusy() || Session::activeTransition) {
         return;
     }
-    if (Vars::value("casual_mode").toBool()) {
+    if (isCasualMode()) {
         showHint(args);
         return;
     }

@@ -20,6 +20,7 @@
 #include "vessot/Format.h"
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
 #include <set>
 #include <vector>
@@ -35,6 +36,8 @@ const char MAGIC[] = "zeph_save_fmt_1.0";
 const char SOURCE[] = "src\\ui\\SaveLoadMenu";
 const int SLOTS_PER_PAGE = 6;
 const int AUTOSAVE_SLOTS = 6;
+// The play time is counted in whole seconds up to int's largest value.
+const int MAX_MINUTES = INT_MAX / 60;
 
 void killPoint(const String& point) {
     if (testKillPoint) {
@@ -203,18 +206,20 @@ void showSavedNotice() {
 }
 
 // Why the slot cannot be loaded, "" when it can. Reads the slot's "game.sav" as loading would and
-// changes nothing.
+// changes nothing. The reason names the file by the slot ("slot3/game.sav"), never by the player's
+// folders.
 String loadProblem(const String& slot) {
     if (Session::activeTransition) {
         return "a scene transition is running";
     }
-    String path = slotFolder(slot) + "game.sav";
-    if (!vessot::File::exists(path)) {
+    String path = slot + "/game.sav";
+    String file = slotFolder(slot) + "game.sav";
+    if (!vessot::File::exists(file)) {
         return path + " does not exist";
     }
     try {
         String scene;
-        for (const auto& [key, value] : VariableTable::parseDiff(vessot::File::hread(path), path)) {
+        for (const auto& [key, value] : VariableTable::parseDiff(vessot::File::hread(file), path)) {
             if (key == "active_scene") {
                 scene = value;
             }
@@ -235,7 +240,7 @@ String loadProblem(const String& slot) {
             return path + ": chapter '" + chapterName + "' has no scene '" + sceneName + "'";
         }
     } catch (const vessot::exception& e) {
-        return e.message();
+        return e.message().replaced(file, path);
     }
     return "";
 }
@@ -396,7 +401,8 @@ bool readSlotInfo(const String& path, int number, SlotInfo& info) {
     }
     info.scene = lines[1];
     info.date = lines[2];
-    info.minutes = lines[3].toInt();
+    // A damaged or edited file may hold any number; the label shows the play time a save can have.
+    info.minutes = std::clamp(lines[3].toInt(), 0, MAX_MINUTES);
     return true;
 }
 

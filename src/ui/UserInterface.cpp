@@ -85,6 +85,21 @@ CharacterPair characterPair(const String& action) {
     return pair;
 }
 
+// From a "ui" scene, back at once to the game scene the in-game menu was opened from, so that an
+// autosave names that scene (the autosave refuses the interface's own scenes).
+void returnToTheGame(const String& callback) {
+    if (GameUtil::getActiveChapterName() != "ui") {
+        return;
+    }
+    String previous = Vars::value("ingame_menu_prev_scene");
+    // A switch to "" would fail halfway; the autosave then refuses the "ui" scene.
+    if (previous.empty()) {
+        GameUtil::logMessage("ERROR! " + callback + ": no scene to return to");
+    } else {
+        Session::switchScene(previous, "", "", 0.0f);
+    }
+}
+
 } // namespace
 
 void registerScenes(Chapter* chapter) {
@@ -139,19 +154,12 @@ void inGameClearJobsToAll(void*) {
 }
 
 void inGameAutoSave(void*) {
-    if (GameUtil::getActiveChapterName() == "ui") {
-        String previous = Vars::value("ingame_menu_prev_scene");
-        // A switch to "" would fail halfway; the autosave below then refuses the "ui" scene.
-        if (previous.empty()) {
-            GameUtil::logMessage("ERROR! InGameAutoSave: no scene to return to");
-        } else {
-            Session::switchScene(previous, "", "", 0.0f);
-        }
-    }
+    returnToTheGame("InGameAutoSave");
     ::SaveLoadMenu::autoSave();
 }
 
 void inGameForceAutoSave(void*) {
+    returnToTheGame("InGameForceAutoSave");
     // The save holds the state of now, not that of the last quiet moment.
     Vars::snapshot = Vars::variables;
     ::SaveLoadMenu::autoSave();

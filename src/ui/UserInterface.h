@@ -21,7 +21,8 @@ void inGameClearJobsToAll(void* userData);
 // An autosave on the data's request: from
 // a "ui" scene it first returns to the game scene the in-game menu was opened from.
 void inGameAutoSave(void* userData);
-// An autosave of the state of now rather than of the last quiet moment.
+// An autosave of the state of now rather than of the last quiet moment (the quit answers make
+// one); from a "ui" scene it first returns to the game scene as inGameAutoSave does.
 void inGameForceAutoSave(void* userData);
 
 } // namespace UserInterface

@@ -60,7 +60,7 @@ Action* shortcut(Action* const actions[]) {
     Action* look = actions[LOOK];
     Action* use = actions[USE];
     Action* talk = actions[TALK];
-    if (Vars::value("casual_mode") == "1") {
+    if (Hud::isCasualMode()) {
         if (talk && talk->getRolloverKey() != "ui.casual_use") {
             return talk;
         }

@@ -5,6 +5,7 @@
 
 #include "ui/Achievements.h"
 
+#include "echon/AudioManager.h"
 #include "nimboui/ImageBox.h"
 #include "nimboui/Label.h"
 
@@ -99,7 +100,9 @@ TEST_F(AchievementsMenu, CloseReturnsWhereTheMenuWasOpenedFromOrElseToTheMainMen
 
     game->setVar("achievements_menu_prev_scene", "");
     switchNow("ui.AchievementsMenu");
+    echon::mgr->stopAll();
     game->key(27); // Esc
+    EXPECT_TRUE(echon::mgr->isAnyPlaying(uiChapter->getFullSoundName("click")));
     ASSERT_NE(Session::activeTransition, nullptr);
     EXPECT_EQ(Session::activeTransition->targetScene, "menu.MainMenu");
     // There is no main menu to land in yet.

@@ -36,6 +36,7 @@ protected:
 
 TEST_F(HintsTest, EachFormShowsItsLineOrMarkerAndEmptiesTheChargeUnlessFlaggedZero) {
     Session::activeScene->actions.at(0x0000C0)->setRolloverKey("RO_WINDOW|x");
+    Session::activeScene->actions.at(0xFFFF00)->setRolloverKey("RO_LOGBOOK|d|look");
     const struct {
         const char* hint;
         bool shown;
@@ -61,6 +62,7 @@ TEST_F(HintsTest, EachFormShowsItsLineOrMarkerAndEmptiesTheChargeUnlessFlaggedZe
         {"00FF00", true, "", "gui/look_up", 265, 223, true},    // a look: its verb's picture
         {"0000C0", true, "", "gui/look_up", 209, 84, true},     // "|x" shows the verb too
         {"C000C0", true, "", "gui/cursor_look", 391, 48, true}, // another cursor name keeps the cursor
+        {"FFFF00", true, "", "gui/arrow_d", 29, 61, true},      // the letter after the first "|"
         {"FF00000000FF", false, "", "", 0, 0, false},           // not a colour
         {"123456", false, "", "", 0, 0, false},                 // no such area
         {"", false, "", "", 0, 0, false},

@@ -290,6 +290,7 @@ TEST_F(HudButtons, TheHintButtonsMarkTheHotspotsOrAskForAHint) {
         {"casual, charged: the kitchen's hatch on the way to the cargo hold", "1", "1.0", false, true, 0.5f, true, true,
          0.9f, true},
         {"casual mode 0 counts as off", "0", "1.0", false, true, 1.0f, true, true, 0.0f},
+        {"only 1 is casual, as for the button's look", "yes", "1.0", false, true, 1.0f, true, true, 0.0f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -48,6 +48,7 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
         const char* name;
         std::vector<int> slots;
         int count;
+        int savedAt = 0, savedSlot = 0; // a save clicked on the second page, and its slot
     };
     const Case cases[] = {
         {"None", {}, 1},
@@ -56,6 +57,7 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
         {"Thirteen", {13}, 3},
         {"SevenToTwelve", {7, 8, 9, 10, 11, 12}, 3},
         {"SevenToEleven", {7, 8, 9, 10, 11}, 2},
+        {"SavedOnTheSecondPage", {2, 3, 4, 5, 6}, 2, 3, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -79,6 +81,14 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
             bool used = std::count(c.slots.begin(), c.slots.end(), d) > 0;
             EXPECT_EQ(imageOf(d), used ? "sl/data/shots/ship.Galley.png" : "gui/slot_back") << d;
             EXPECT_TRUE(clickable("sl_slot_btn_" + String(d)));
+        }
+        if (c.savedAt) {
+            clickObject("sl_page_next");
+            clickObject("sl_slot_btn_" + String(c.savedAt));
+            EXPECT_TRUE(fs::exists(slot("slot" + std::to_string(c.savedSlot)) / "info.txt"));
+            for (int n : c.slots) { // page one's slots as they were
+                EXPECT_EQ(readFile(slot("slot" + std::to_string(n)) / "game.sav"), "active_scene: ship.Galley\n");
+            }
         }
     }
 }
@@ -150,7 +160,9 @@ TEST_F(SaveLoadMenuTest, EntryLabelsAndPicturesComeFromInfoTxtWhateverItHolds) {
         // No chapter name, text tags in the date, a path for a scene, a scene without a picture.
         {"zeph_save_fmt_1.0\nsh ip.Galley\n[f:nofont:1]today[/f]\n7\n", "CHAPTER_ {f:nofont:1today/f (00:07)}",
          "gui/slot_back"},
-        {"zeph_save_fmt_1.0\n../../etc.passwd\n}{%s\n-5\n", "CHAPTER_ {}{%s (00:-5)}", "gui/slot_back"},
+        {"zeph_save_fmt_1.0\n../../etc.passwd\n}{%s\n-5\n", "CHAPTER_ {}{%s (00:00)}", "gui/slot_back"},
+        {"zeph_save_fmt_1.0\nship.Nowhere\nx\n-99999999999\n", "CHAPTER_ship {x (00:00)}", "gui/slot_back"},
+        {"zeph_save_fmt_1.0\nship.Nowhere\nx\n99999999999\n", "CHAPTER_ship {x (596523:14)}", "gui/slot_back"},
         {"zeph_save_fmt_1.0\nship.Nowhere\n\n", "CHAPTER_ship { (00:00)}", "gui/slot_back"},
         // Another format: blank, inert, logged.
         {"zeph_save_fmt_0.9\nship.Galley\n03/09/2021 17:05\n7\n", "", "null"},
@@ -177,7 +189,7 @@ TEST_F(SaveLoadMenuTest, EntryLabelsAndPicturesComeFromInfoTxtWhateverItHolds) {
         game->step(); // every label draws
         clickObject("sl_page_next");
     }
-    EXPECT_NE(game->log().find("Savegame slot 9 is invalid. Magic string doesn't match, expecting "
+    EXPECT_NE(game->log().find("Savegame slot 11 is invalid. Magic string doesn't match, expecting "
                                "'zeph_save_fmt_1.0', got 'zeph_save_fmt_0.9'"),
               std::string::npos);
 }

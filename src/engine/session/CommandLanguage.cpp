@@ -37,10 +37,18 @@ bool requireScene(const String& verb) {
     return false;
 }
 
+// Whether the target ("chapter.scene" or a scene of the active chapter) lies in another chapter.
+bool leavesTheChapter(const String& target) {
+    String chapter;
+    String scene;
+    return target.split(".", chapter, scene) && (!activeScene || chapter != activeScene->chapter->getName());
+}
+
 void switchSceneCommand(const String& arguments) {
     vessot::Array<String> pieces = arguments.split(" ");
     const String& target = pieces[0];
-    if (target.contains(".") && DialogPanel::isOpen()) {
+    // A conversation goes on across a switch within its chapter and ends with a switch out of it.
+    if (leavesTheChapter(target) && DialogPanel::isOpen()) {
         DialogManager::end();
         DialogPanel::update(100.0f);
     }

@@ -54,6 +54,13 @@ void playFrom(StoryRun& run, size_t first, bool save) {
                 run.copyUserFolder(savesFolder() + "/" + start.name);
             }
         }
+        if (save && i == 0) { // quitting autosaves: Resume goes on where the player quit
+            run.press(nimbo::KEY_ESCAPE);
+            run.pressInterface("ingame_quit_menu");
+            run.pressInterface("cdialog_yes_button");
+            run.pressMenu("resume_btn");
+            ASSERT_EQ(run.scene(), start.scene);
+        }
         start.play(run);
         EXPECT_EQ(run.missingResources(), "");
     }
