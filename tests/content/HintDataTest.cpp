@@ -1,5 +1,6 @@
-// What the hints name in the bundled data: the solvers' variables are initial variables; every exit
-// of the route graph that leaves a room of the ship is an area whose action goes to the link's
+// What the hints name in the bundled data: the solvers' variables are initial variables; every room
+// of the hinted chapters is a node of the route graph, left through the areas of its exits; every
+// exit of the route graph that leaves a room of the ship is an area whose action goes to the link's
 // scene; every area a solver points at, in every chapter, has an action; every item the marker
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
 // read from their sources, so a row added there is checked here too. Besides: every item the story
@@ -13,6 +14,7 @@
 
 #include "morvec/Rectangle.h"
 #include "vessot/File.h"
+#include "vessxml/Xml.h"
 
 #include <algorithm>
 #include <fstream>
@@ -189,16 +191,77 @@ TEST_F(HintData, EveryExitOfTheShipsRoomsLeadsToItsLinksScene) {
             game->setVar("mazslow_on_varion", link.to.startsWith("varion.") ? "1" : "0");
             game->setVar("mazslow_on_jama", link.to.startsWith("jama_spacea.") ? "1" : "0");
             switchNow(from);
+            // The drawing closes back to where it was opened: here, the link's scene.
+            game->setVar("prev_scene", link.to);
             auto action = Session::activeScene->actions.find(link.exit.hexToUInt());
             ASSERT_NE(action, Session::activeScene->actions.end());
             action->second->execute();
-            game->step(2);
+            // The galley's door is reached on foot first.
+            for (int i = 0; i < 600 && var("active_scene") == from; ++i) {
+                game->step();
+            }
             game->finishTransition();
             EXPECT_EQ(var("active_scene"), link.to);
             ++exits;
         }
     }
-    EXPECT_EQ(exits, 12);
+    EXPECT_EQ(exits, 18);
+}
+
+// The exits of a scene file's areas, each as its colour, ">" and the scene it leads to ("*" for one a
+// variable names).
+void collectExits(vessxml::Node* node, const std::string& chapter, std::string colour, std::set<std::string>& exits) {
+    colour = node->pstr("color", colour.c_str());
+    std::string to = node->pstr("type", "") == "SwitchScene" ? node->pstr("scene") : "";
+    if (!colour.empty() && !to.empty()) {
+        exits.insert(colour + ">" + (to[0] == '$' ? "*" : to.find('.') == std::string::npos ? chapter + "." + to : to));
+    }
+    for (vessxml::Node* child : node->children()) {
+        collectExits(child, chapter, colour, exits);
+    }
+}
+
+// Every scene of the hinted chapters that has an exit, and every scene but a minigame that the story's
+// path names, is a node of the route graph; each link leaves through an area of its scene's hotspot
+// map whose action leads to the link's scene.
+TEST_F(HintData, EveryRoomOfTheHintedChaptersIsANodeLeftThroughItsExits) {
+    std::stringstream path;
+    for (const auto& file : fs::directory_iterator(fs::path(SOURCE_DIR) / "tests/play/story")) {
+        path << std::ifstream(file.path()).rdbuf();
+    }
+    std::set<std::string> rooms = matches(path.str(), R"re("((?:ship|jama_spacea|schminkell7|varion)\.\w+)")re");
+    std::map<std::string, std::set<std::string>> exits;
+    for (const char* chapter : {"ship", "jama_spacea", "schminkell7", "varion"}) {
+        for (const auto& file : fs::directory_iterator(fs::path(SOURCE_DIR) / "data/chapters" / chapter / "scenes")) {
+            vessxml::Document document = vessxml::open(file.path().string());
+            std::string name = chapter + ("." + document->pstr("name"));
+            collectExits(document.operator->(), chapter, "", exits[name]);
+            if (document->pexists("type")) {
+                rooms.erase(name); // a minigame, where nobody stands
+            } else if (!exits[name].empty()) {
+                rooms.insert(name);
+            }
+        }
+    }
+    std::string faults;
+    for (const std::string& room : rooms) {
+        faults += SceneRoutes::links.count(room) ? "" : room + ": no node\n";
+    }
+    for (const auto& [from, leaving] : SceneRoutes::links) {
+        std::string chapter = from.substr(0, from.find('.'));
+        ActionMap map((fs::path(SOURCE_DIR) / "data/chapters" / chapter / "action_maps" /
+                       (from.substr(chapter.size() + 1) + ".amp"))
+                          .string());
+        for (const RouteLink& link : leaving) {
+            std::string exit = link.exit + ">";
+            bool leads = exits[from].count(exit + link.to) || exits[from].count(exit + "*");
+            if (!leads || map.getAreaPosition(link.exit.hexToUInt()) == morvec::Vector2(0, 0)) {
+                faults += exit + link.to + " from " + from + ": no such exit\n";
+            }
+        }
+    }
+    EXPECT_GT(rooms.size(), 45u);
+    EXPECT_EQ(faults, "");
 }
 
 TEST_F(HintData, UsingTheSchematicsOpensTheDrawingWhoseEdgeReturns) {

@@ -13,8 +13,8 @@ namespace {
 using HintSteps::number;
 using Inventory::hasItem;
 
-// The route graph: from, to, the exit's colour in the from-scene. The rowboat's landing has no way
-// of its own and so is never a route's goal.
+// The route graph: from, to, the exit's colour in the from-scene. The diary closes back to where it
+// was opened; its one exit is linked to the windmill, where it lies.
 const char* const LINKS[][3] = {
     {"LandingSite", "ship.Kitchen", "0000FF"},
     {"LandingSite", "Crossroads", "FFFF00"},
@@ -49,6 +49,12 @@ const char* const LINKS[][3] = {
     {"JamaMap", "Park", "FF9900"},
     {"JamaMap", "LandingSite", "FFFF00"},
     {"Plaque", "Cemetary", "0000FF"},
+    {"Landing", "ship.Galley", "00FF00"},
+    {"Cemetary", "Plaque", "006699"},
+    {"Park", "Safe", "996633"},
+    {"Safe", "Park", "FFFF00"},
+    {"RowboatToPier", "Pier", "0000FF"},
+    {"Diary", "WindmillInterior", "0000FF"},
 };
 
 bool rowboatAtClearing() {

@@ -15,7 +15,8 @@ namespace {
 using HintSteps::number;
 using Inventory::hasItem;
 
-// The route graph: from, to, the exit's colour in the from-scene.
+// The route graph: from, to, the exit's colour in the from-scene. The wiring drawing closes back to
+// where it was opened; its one exit is linked to the cockpit, whose computer prints it.
 const char* const LINKS[][3] = {
     {"Cockpit", "Kitchen", "0000FF"},
     {"Cockpit", "Charts", "FF0033"},
@@ -29,6 +30,12 @@ const char* const LINKS[][3] = {
     {"EngineRoom", "CargoHold", "FFFF00"},
     {"EngineRoom", "Router", "FF0033"},
     {"Router", "EngineRoom", "0000FF"},
+    {"Cockpit", "Corridor", "008000"},
+    {"Corridor", "Cockpit", "00FF00"},
+    {"Corridor", "Galley", "00FFFF"},
+    {"Galley", "Corridor", "00FF00"},
+    {"Galley", "jama_spacea.Landing", "FFFF00"},
+    {"Schematics", "Cockpit", "0000FF"},
 };
 
 // The guided hint tutorial ends with this hint: back to the cockpit, with the marker on the console.

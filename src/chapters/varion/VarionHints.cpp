@@ -13,8 +13,9 @@ namespace {
 
 using HintSteps::number;
 
-// The route graph: from, to, the exit's colour in the from-scene. The laboratory is entered from
-// the corridors through its three parts and left by the rule of hintToward.
+// The route graph: from, to, the exit's colour in the from-scene. The laboratory, entered from the
+// corridors through its three parts, is no way between them: hintToward leads out of it by the door
+// its visitor came in, so no route passes through it.
 const char* const LINKS[][3] = {
     {"Start", "Barrier", "FFFF00"},
     {"Start", "InfrontCargo", "0000FF"},
@@ -53,6 +54,9 @@ const char* const LINKS[][3] = {
     {"Sewers", "Prison", "0000FF"},
     {"Prison", "LCorridor", "0000FF"},
     {"Prison", "Sewers", "FF0000"},
+    {"Laboratory", "RCorridor", "FF0000"},
+    {"Laboratory", "Elevator", "00FF00"},
+    {"Laboratory", "LCorridor", "0000FF"},
 };
 
 // The questionnaire's answers, by the question's number (1 to 5).

@@ -78,21 +78,11 @@ public:
     // Exit by exit along the hint routes' graph, as the marker would lead.
     void walkTo(const String& scene) {
         for (int hop = 0; hop < 8 && run.scene() != scene; ++hop) {
-            RouteLink link = SceneRoutes::findRoute(scene);
-            String exit = link.exit.empty() ? laboratoryDoorBack() : link.exit;
+            String exit = SceneRoutes::findRoute(scene).exit;
             ASSERT_FALSE(exit.empty()) << "no way from " << run.scene() << " to " << scene;
             use(exit.c_str());
         }
         ASSERT_EQ(run.scene(), scene);
-    }
-
-    // Varion's laboratory has no links of its own: out through the door the character came in by.
-    String laboratoryDoorBack() const {
-        if (run.scene() != "varion.Laboratory") {
-            return "";
-        }
-        String from = game.var(run.var("current_character") + "_entered_from");
-        return from == "varion.LCorridor" ? "0000FF" : from == "varion.Elevator" ? "00FF00" : "FF0000";
     }
 
     // Takes the item in hand from the inventory panel and carries it out, then clicks the area of

@@ -483,6 +483,7 @@ void playJama(StoryRun& run) {
     ASSERT_TRUE(run.game.isShown("choice_use"));
     run.pressInterface("choice_use");
     run.game.stepSeconds(1.0f);
+    run.waitForCharacters(); // its ping, said
     EXPECT_EQ(run.var("scanner_scans"), "1");
     run.use("C000C0", "oxygen_mask");
     EXPECT_EQ(run.var("tank_filled"), "1");
