@@ -236,6 +236,15 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          },
          1,
          {"parentheses nested deeper than 64 levels in expression '", std::string(10, '(') + "...'"}},
+        {"two dialog sequences that redirect to each other",
+         [](GameCopy& r) {
+             replaceIn(r.ship() / "dialogs/intercom.dlg", "</Dialogs>",
+                       "<Sequence name=\"loopa\"><Redirect to=\"loopb\"/></Sequence>"
+                       "<Sequence name=\"loopb\"><Redirect to=\"loopa\"/></Sequence></Dialogs>");
+             replaceIn(r.ship() / "scenes/Cockpit.scene", "inc_var cockpit_visits 1", "dialog loopa");
+         },
+         1,
+         {"Dialog references and redirects nested more than 32 deep (a loop?) through 'loopb', 'loopa'"}},
 
         // ---- configuration and data files
         {"an empty cfg/zeph.cfg",
