@@ -27,8 +27,8 @@ public:
     explicit String(double value);
 
     // Leading number as atoi/atof would read it; text that is not a number reads 0, and so does text
-    // that is not a finite number ("nan", "inf"). A float too large for the type saturates at its
-    // largest finite value, so a conversion never gives a non-finite number.
+    // that is not a finite number ("nan", "inf") or a number the type cannot hold ("99999999999" as
+    // an int, "1e40" as a float), so a conversion never gives a non-finite or clipped number.
     int toInt() const;
     float toFloat() const;
     double toDouble() const;
@@ -55,7 +55,7 @@ public:
     // Number of UTF-8 code points.
     int utf8_size() const;
     // Whether the text reads as a finite decimal number as a whole ("12", "-1.5"), not only its leading
-    // part; "nan", "inf" and exponents are not numbers.
+    // part, within a float's range; "nan", "inf" and exponents are not numbers.
     bool isNumber() const;
     bool isHex() const;
     unsigned int hexToUInt() const;

@@ -143,6 +143,18 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          [](GameCopy& r) { r.set("ZEPH_FIXED_STEP", "nan"); },
          2,
          {"ZEPH_FIXED_STEP must be a number of seconds above 0 and at most 1, not 'nan'"}},
+        {"a slot whose position is not a number, resumed from the main menu",
+         [](GameCopy& r) {
+             writeFile(r.user() / "zeph.cfg", "scene: menu.MainMenu\n");
+             writeFile(r.user() / "autosave/slot1/info.txt", "");
+             writeFile(r.user() / "autosave/slot1/game.sav", "active_scene: ship.Cockpit\nvorne_pos: nan,inf,S\n");
+             // The resume button, once the menu has faded in.
+             writeFile(r.root() / INPUT, "95 click 320 156\n");
+             r.set("ZEPH_INPUT", INPUT);
+             r.set("ZEPH_FRAMES", "100");
+         },
+         0,
+         {"the variable vorne_pos ('nan,inf,S') is not a position of numbers; vorne keeps the scene's placement"}},
         {"an input-script click at no number",
          [](GameCopy& r) {
              writeFile(r.root() / INPUT, "0 move 1 1\n3 click nan nan\n");
