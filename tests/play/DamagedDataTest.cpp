@@ -188,6 +188,14 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          {"data/chapters/ship/scenes/Cockpit.scene:{line}: element 'Object': 'filename' '../../../../outside.walk' "
           "must "
           "name a file of the chapter's walk folder"}},
+        {"a texture outside the dataset's folder",
+         [](GameCopy& r) {
+             r.line = replaceIn(r.ship() / "ship_hd.datadef", "textures/Cockpit_hd.png", "../../../../outside.png");
+             fs::copy(r.ship() / "textures/Cockpit_hd.png", r.root() / "outside.png");
+         },
+         1,
+         {"data/chapters/ship/ship_hd.datadef:{line}: element 'Texture': 'file' '../../../../outside.png' must name a "
+          "file of the dataset's folder"}},
         {"a title that climbs out of the maker's folder",
          [](GameCopy& r) {
              replaceIn(r.game() / "cfg/zeph.cfg", "title: Vestrel Vorne", "title: ../../escaped");
