@@ -100,6 +100,8 @@ void AudioManager::render(float* out, int frames) {
             player->mix(out + 2 * done, n, base, SAMPLE_RATE, mixedFrames);
         }
     }
+    // Sounds playing together may add up past full scale; the device gets no more than full scale.
+    std::for_each(out, out + (size_t)frames * 2, [](float& sample) { sample = std::clamp(sample, -1.0f, 1.0f); });
     removePlayersLocked([](Player* p) { return p->managed && p->state == Player::STOPPED; });
 }
 

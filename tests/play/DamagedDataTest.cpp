@@ -155,6 +155,13 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          },
          0,
          {"the variable vorne_pos ('nan,inf,S') is not a position of numbers; vorne keeps the scene's placement"}},
+        {"settings out of their range",
+         [](GameCopy& r) {
+             writeFile(r.user() / "zeph.cfg", "scene: ship.Cockpit\nmaster_volume: nan\nfx_volume: 1e20\n");
+         },
+         0,
+         {"user/zeph.cfg: the key 'master_volume' ('nan') lies outside the settings' range; it reads as '100'",
+          "user/zeph.cfg: the key 'fx_volume' ('1e20') lies outside the settings' range; it reads as '90'"}},
         {"an input-script click at no number",
          [](GameCopy& r) {
              writeFile(r.root() / INPUT, "0 move 1 1\n3 click nan nan\n");
