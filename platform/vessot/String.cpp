@@ -260,6 +260,15 @@ int String::utf8_size() const {
     return count;
 }
 
+String String::utf8_left(int count) const {
+    for (size_t at = 0; at < size(); ++at) {
+        if (((unsigned char)(*this)[at] & 0xC0) != 0x80 && count-- == 0) {
+            return substr(0, at);
+        }
+    }
+    return *this;
+}
+
 String String::fromFloat(float value) {
     return shortestFixed(value);
 }

@@ -54,6 +54,8 @@ public:
     int indexOf(const String& part, int from = 0) const;
     // Number of UTF-8 code points.
     int utf8_size() const;
+    // The first count code points (all of the text when it has no more).
+    String utf8_left(int count) const;
     // Whether the text reads as a finite decimal number as a whole ("12", "-1.5"), not only its leading
     // part, within a float's range; "nan", "inf" and exponents are not numbers.
     bool isNumber() const;
