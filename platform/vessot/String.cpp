@@ -52,7 +52,7 @@ template <class F> F leadingFloat(const std::string& s) {
 }
 
 template <class F> String shortestFixed(F value) {
-    if (value == 0) {
+    if (value == 0 || !std::isfinite(value)) {
         return "0";
     }
     char buf[512];

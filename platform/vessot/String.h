@@ -62,7 +62,8 @@ public:
     bool isHex() const;
     unsigned int hexToUInt() const;
 
-    // Shortest plain decimal that reads back to the same value, never in exponent form.
+    // Shortest plain decimal that reads back to the same value, never in exponent form; "0" for a value
+    // that is not finite, so no text of one is ever written.
     static String fromFloat(float value);
     static String fromDouble(double value);
     static String hex(unsigned int value, int digits = 0);

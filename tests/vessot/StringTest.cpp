@@ -147,14 +147,15 @@ TEST(StringConvert, FloatTextIsShortestPlainDecimal) {
         float value;
         const char* text;
     } cases[] = {
-        {0.5f, "0.5"}, {1.0f, "1"},  {1e-5f, "0.00001"}, {100000.0f, "100000"}, {-2.25f, "-2.25"},
-        {0.0f, "0"},   {-0.0f, "0"}, {0.1f, "0.1"},      {123.456f, "123.456"}, {1e10f, "10000000000"},
+        {0.5f, "0.5"}, {1.0f, "1"},      {1e-5f, "0.00001"}, {100000.0f, "100000"}, {-2.25f, "-2.25"},
+        {0.0f, "0"},   {-0.0f, "0"},     {0.1f, "0.1"},      {123.456f, "123.456"}, {1e10f, "10000000000"},
+        {NAN, "0"},    {-INFINITY, "0"},
     };
     for (const Case& c : cases) {
         String text(c.value);
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(text.find('e'), String::npos);
-        EXPECT_EQ(text.toFloat(), c.value == 0 ? 0.0f : c.value);
+        EXPECT_EQ(text.toFloat(), c.value == 0 || !std::isfinite(c.value) ? 0.0f : c.value);
     }
 }
 
