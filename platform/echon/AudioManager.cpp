@@ -101,7 +101,9 @@ void AudioManager::render(float* out, int frames) {
         }
     }
     // Sounds playing together may add up past full scale; the device gets no more than full scale.
-    std::for_each(out, out + (size_t)frames * 2, [](float& sample) { sample = std::clamp(sample, -1.0f, 1.0f); });
+    for (size_t i = 0; i < (size_t)frames * 2; ++i) {
+        out[i] = std::min(std::max(out[i], -1.0f), 1.0f);
+    }
     removePlayersLocked([](Player* p) { return p->managed && p->state == Player::STOPPED; });
 }
 
