@@ -100,6 +100,10 @@ void AudioManager::render(float* out, int frames) {
             player->mix(out + 2 * done, n, base, SAMPLE_RATE, mixedFrames);
         }
     }
+    // Sounds playing together may add up past full scale; the device gets no more than full scale.
+    for (size_t i = 0; i < (size_t)frames * 2; ++i) {
+        out[i] = std::min(std::max(out[i], -1.0f), 1.0f);
+    }
     removePlayersLocked([](Player* p) { return p->managed && p->state == Player::STOPPED; });
 }
 

@@ -18,6 +18,7 @@
 #include "vessot/Array.h"
 #include "vessot/String.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -52,7 +53,8 @@ public:
     // Throws vessot::exception for an unknown name.
     Category* getCategory(const vessot::String& name);
     bool hasCategory(const vessot::String& name) const;
-    void setGlobalGain(float value) { globalGain = value < 0.0f ? 0.0f : value; }
+    // From 0 to 1, as a category's gain.
+    void setGlobalGain(float value) { globalGain = value > 0.0f ? std::min(value, 1.0f) : 0.0f; }
     float getGlobalGain() const { return globalGain; }
 
     // Every ".ogg" and ".wav" file of folder (category "fx") and of folder/<category>/ for each existing

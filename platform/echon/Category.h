@@ -3,6 +3,7 @@
 
 #include "vessot/String.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace echon {
@@ -31,8 +32,9 @@ public:
     int getBufferMode() const { return bufferMode; }
     int getSourceMode() const { return sourceMode; }
     bool isStreamed() const { return bufferMode == BUFFER_STREAM; }
-    // Negative gains count as 0. Safe to call while the audio thread mixes.
-    void setGain(float value) { gain = value < 0.0f ? 0.0f : value; }
+    // Gains lie from 0 to 1: one outside counts as the nearer end, one that is not a number as 0.
+    // Safe to call while the audio thread mixes.
+    void setGain(float value) { gain = value > 0.0f ? std::min(value, 1.0f) : 0.0f; }
     float getGain() const { return gain; }
 
 private:

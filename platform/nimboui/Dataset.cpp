@@ -590,10 +590,11 @@ std::vector<Image*> Dataset::getImages() const {
 
 String Dataset::resolvePath(const String& file) const {
     String expanded = expandMacro(file);
-    if (expanded.startsWith("/") || folder.empty()) {
-        return expanded;
+    if (!vessot::DirBase::staysInside(expanded)) {
+        throw _GenericException("'file' '" + expanded +
+                                "' must name a file of the dataset's folder (no absolute path, no '..')");
     }
-    return folder + "/" + expanded;
+    return folder.empty() ? expanded : folder + "/" + expanded;
 }
 
 } // namespace nimboui

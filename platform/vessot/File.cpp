@@ -37,6 +37,20 @@ bool isAtomicWriteTemporary(const String& name) {
            std::all_of(name.end() - TEMP_RANDOM, name.end(), [](char c) { return std::isalnum((unsigned char)c); });
 }
 
+// The mode an ordinary create gives a new file: 0666 less the umask. The mask is read by setting it,
+// so that happens once as the process starts, before a thread could create a file while it is 0.
+const mode_t NEW_FILE_MODE = [] {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return (mode_t)(0666 & ~mask);
+}();
+
+// The mode the atomic writer gives its file: a file it replaces keeps its own.
+mode_t modeForWriting(const String& target) {
+    struct stat st;
+    return ::stat(target.c_str(), &st) == 0 ? (mode_t)(st.st_mode & 07777) : NEW_FILE_MODE;
+}
+
 } // namespace
 
 String resourceRoot() {
@@ -364,6 +378,13 @@ void writeFileAtomically(const String& path, const std::function<void(StreamBase
     int fd = mkstemp(name.data());
     if (fd < 0) {
         throw exception("Cannot write " + path + ": " + errnoText(), __FILE__, __LINE__, "IOError");
+    }
+    // mkstemp makes the file readable by its owner alone.
+    if (::fchmod(fd, modeForWriting(target)) != 0) {
+        String reason = errnoText();
+        ::close(fd);
+        ::unlink(name.c_str());
+        throw exception("Cannot write " + path + ": " + reason, __FILE__, __LINE__, "IOError");
     }
     ::close(fd);
     String tmp(name);

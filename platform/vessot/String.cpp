@@ -29,35 +29,8 @@ const char* skipSpace(const char* p, const char* end) {
     return p;
 }
 
-// Whether a decimal that does not fit the type is huge rather than tiny: where its first significant
-// digit stands relative to the point, once the exponent is applied.
-bool isHuge(const char* p, const char* end) {
-    long long magnitude = 0;
-    bool significant = false;
-    bool point = false;
-    for (; p < end && (std::isdigit((unsigned char)*p) || (*p == '.' && !point)); ++p) {
-        if (*p == '.') {
-            point = true;
-        } else if (!significant && *p == '0') {
-            magnitude -= point ? 1 : 0;
-        } else {
-            significant = true;
-            magnitude += point ? 0 : 1;
-        }
-    }
-    if (p < end && (*p == 'e' || *p == 'E')) {
-        long long exponent = 0;
-        const char* digits = p + 1 + (p + 1 < end && (p[1] == '+' || p[1] == '-'));
-        for (const char* d = digits; d < end && std::isdigit((unsigned char)*d); ++d) {
-            exponent = std::min<long long>(exponent * 10 + (*d - '0'), 1000000);
-        }
-        magnitude += p + 1 < end && p[1] == '-' ? -exponent : exponent;
-    }
-    return significant && magnitude > 0;
-}
-
 // The leading number as atof reads it, except that text that is not a finite number ("nan",
-// "inf") reads 0, and a value too large for the type saturates at its largest finite value.
+// "inf") or not one the type holds reads 0.
 template <class F> F leadingFloat(const std::string& s) {
     const char* p = skipSpace(s.data(), s.data() + s.size());
     const char* end = s.data() + s.size();
@@ -72,16 +45,14 @@ template <class F> F leadingFloat(const std::string& s) {
     }
     F value = 0;
     auto result = std::from_chars(p, end, value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        value = isHuge(p, end) ? std::numeric_limits<F>::max() : 0;
-    } else if (result.ec != std::errc() || !std::isfinite(value)) {
+    if (result.ec != std::errc() || !std::isfinite(value)) {
         return 0;
     }
     return negative ? -value : value;
 }
 
 template <class F> String shortestFixed(F value) {
-    if (value == 0) {
+    if (value == 0 || !std::isfinite(value)) {
         return "0";
     }
     char buf[512];
@@ -102,18 +73,13 @@ int String::toInt() const {
         negative = *p == '-';
         ++p;
     }
+    // Capped just past int's range (INT_MIN's magnitude is INT_MAX + 1), so no length overflows.
     long long value = 0;
-    while (p < end && *p >= '0' && *p <= '9') {
-        value = value * 10 + (*p - '0');
-        if (value > (long long)INT_MAX + 1) {
-            value = (long long)INT_MAX + 1;
-        }
-        ++p;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+        value = std::min(value * 10 + (*p - '0'), (long long)INT_MAX + 2);
     }
-    if (negative) {
-        value = -value;
-    }
-    return (int)std::clamp<long long>(value, INT_MIN, INT_MAX);
+    value = negative ? -value : value;
+    return value < INT_MIN || value > INT_MAX ? 0 : (int)value;
 }
 
 float String::toFloat() const {
@@ -141,7 +107,8 @@ bool String::isNumber() const {
     }
     double v;
     auto result = std::from_chars(p, end, v, std::chars_format::fixed);
-    return result.ec == std::errc() && result.ptr == end && std::isfinite(v);
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(v) &&
+           std::fabs(v) <= std::numeric_limits<float>::max();
 }
 
 bool String::isHex() const {
@@ -291,6 +258,15 @@ int String::utf8_size() const {
         }
     }
     return count;
+}
+
+String String::utf8_left(int count) const {
+    for (size_t at = 0; at < size(); ++at) {
+        if (((unsigned char)(*this)[at] & 0xC0) != 0x80 && count-- == 0) {
+            return substr(0, at);
+        }
+    }
+    return *this;
 }
 
 String String::fromFloat(float value) {

@@ -27,8 +27,8 @@ public:
     explicit String(double value);
 
     // Leading number as atoi/atof would read it; text that is not a number reads 0, and so does text
-    // that is not a finite number ("nan", "inf"). A float too large for the type saturates at its
-    // largest finite value, so a conversion never gives a non-finite number.
+    // that is not a finite number ("nan", "inf") or a number the type cannot hold ("99999999999" as
+    // an int, "1e40" as a float), so a conversion never gives a non-finite or clipped number.
     int toInt() const;
     float toFloat() const;
     double toDouble() const;
@@ -54,13 +54,16 @@ public:
     int indexOf(const String& part, int from = 0) const;
     // Number of UTF-8 code points.
     int utf8_size() const;
+    // The first count code points (all of the text when it has no more).
+    String utf8_left(int count) const;
     // Whether the text reads as a finite decimal number as a whole ("12", "-1.5"), not only its leading
-    // part; "nan", "inf" and exponents are not numbers.
+    // part, within a float's range; "nan", "inf" and exponents are not numbers.
     bool isNumber() const;
     bool isHex() const;
     unsigned int hexToUInt() const;
 
-    // Shortest plain decimal that reads back to the same value, never in exponent form.
+    // Shortest plain decimal that reads back to the same value, never in exponent form; "0" for a value
+    // that is not finite, so no text of one is ever written.
     static String fromFloat(float value);
     static String fromDouble(double value);
     static String hex(unsigned int value, int digits = 0);

@@ -26,6 +26,11 @@ float depthAt(float y) {
     return Session::activeScene ? Session::activeScene->getDepthScale(y) : 0.0f;
 }
 
+// "x,y,direction" with x and y numbers.
+bool isPosition(const vessot::Array<String>& parts) {
+    return parts.size() >= 3 && parts[0].isNumber() && parts[1].isNumber();
+}
+
 } // namespace
 
 Character2D::Character2D(const String& name, const morvec::Rectangle& rect)
@@ -166,9 +171,9 @@ void Character2D::setPositionFromString(const String& text) {
         return;
     }
     vessot::Array<String> parts = text.split(",");
-    if (parts.size() < 3) {
+    if (!isPosition(parts)) {
         throw nimboui::_GenericException("character '" + nimboui::Object::getName() + "': the position '" + text +
-                                             "' needs x, y and a direction",
+                                             "' needs x, y (numbers) and a direction",
                                          "GenericException", __FILE__, __LINE__);
     }
     placeAt(parts[2], parts[0].toFloat(), parts[1].toFloat());
@@ -179,8 +184,19 @@ void Character2D::savePosition() {
     Vars::get(nimboui::Object::getName() + "_pos")->setValue(text, true);
 }
 
+// A saved position that is no position (a damaged save) is forgotten: the scene places the character
+// as on a first visit.
 void Character2D::loadPosition() {
-    setPositionFromString(Vars::value(nimboui::Object::getName() + "_pos"));
+    Variable* saved = Vars::get(nimboui::Object::getName() + "_pos");
+    String text = saved->getValue();
+    if (!text.empty() && !isPosition(text.split(","))) {
+        Session::log("ERROR: the variable " + saved->name + " ('" + text + "') is not a position of numbers; " +
+                     nimboui::Object::getName() + " keeps the scene's placement");
+        saved->setValue(saved->initialValue, true);
+        lastAttachScene = "";
+        return;
+    }
+    setPositionFromString(text);
 }
 
 String Character2D::getStandAnimation() const {

@@ -49,10 +49,11 @@ public:
     void setOrientation(const String& direction);
     // Stands at (x, y) facing the direction, without counting as movement.
     void placeAt(const String& direction, float x, float y);
-    // "x,y,direction"; an empty text does nothing.
+    // "x,y,direction" with numbers x and y; an empty text does nothing, any other text throws.
     void setPositionFromString(const String& text);
     // The variable GUI name + "_pos" := "x,y,facing" with whole numbers, without a log line.
     void savePosition();
+    // Stands where that variable says; a value that is no position is logged and forgotten.
     void loadPosition();
 
     // The value of the stored variable actor name + "_stand", else "Stand".

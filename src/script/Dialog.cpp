@@ -16,21 +16,23 @@ Dialog::Dialog() {
 
 namespace {
 
-// How many references are being followed inside one another right now.
-int referenceDepth = 0;
+// The dialogs that references and redirects are entering inside one another, outermost first.
+std::vector<String> entering;
 
-// One level of references inside one another; too many is a loop of references.
-class ReferenceNesting {
+// One level of references and redirects inside one another; too many is a loop of dialogs.
+class Entering {
 public:
-    explicit ReferenceNesting(const String& ref) {
-        if (referenceDepth == DialogManager::MAX_REFERENCE_STEPS) {
-            DialogManager::failReferenceLoop(ref);
+    explicit Entering(const String& name) {
+        if (entering.size() == (size_t)DialogManager::MAX_REFERENCE_STEPS) {
+            std::vector<String> names = entering;
+            names.push_back(name);
+            DialogManager::failReferenceLoop(names);
         }
-        ++referenceDepth;
+        entering.push_back(name);
     }
-    ~ReferenceNesting() { --referenceDepth; }
-    ReferenceNesting(const ReferenceNesting&) = delete;
-    ReferenceNesting& operator=(const ReferenceNesting&) = delete;
+    ~Entering() { entering.pop_back(); }
+    Entering(const Entering&) = delete;
+    Entering& operator=(const Entering&) = delete;
 };
 
 } // namespace
@@ -58,6 +60,7 @@ bool DialogJob::isDone() {
 }
 
 void DialogRedirect::start() {
+    Entering entered(to);
     DialogManager::start(to);
 }
 
@@ -66,14 +69,14 @@ Dialog* DialogReference::getTarget() const {
 }
 
 void DialogReference::update(float step) {
-    ReferenceNesting nesting(ref);
+    Entering entered(ref);
     if (Dialog* target = getTarget()) {
         target->update(step);
     }
 }
 
 void DialogReference::start() {
-    ReferenceNesting nesting(ref);
+    Entering entered(ref);
     if (Dialog* target = getTarget()) {
         target->start();
     }

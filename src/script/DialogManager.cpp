@@ -23,9 +23,17 @@ Dialog* currentNode = nullptr;
 std::vector<Dialog*> menuStack;
 int nodeCount = 0;
 
-void failReferenceLoop(const String& ref) {
-    throw _ScriptException("Dialog references nested more than " + String(MAX_REFERENCE_STEPS) +
-                               " deep (a loop?) at the reference to '" + ref + "'",
+void failReferenceLoop(const std::vector<String>& names) {
+    std::vector<String> loop;
+    String named;
+    for (const String& name : names) {
+        if (std::find(loop.begin(), loop.end(), name) == loop.end()) {
+            named += (loop.empty() ? "'" : ", '") + name + "'";
+            loop.push_back(name);
+        }
+    }
+    throw _ScriptException("Dialog references and redirects nested more than " + String(MAX_REFERENCE_STEPS) +
+                               " deep (a loop?) through " + named,
                            __FILE__, __LINE__);
 }
 
@@ -124,9 +132,11 @@ std::vector<Dialog*> getStack() {
 
 DialogMenu* getFollowingMenu(DialogReply* reply) {
     Dialog* next = reply->lastAvailableChild();
-    for (int steps = 0; auto* reference = dynamic_cast<DialogReference*>(next); ++steps) {
-        if (steps == MAX_REFERENCE_STEPS) {
-            failReferenceLoop(reference->ref);
+    std::vector<String> followed;
+    while (auto* reference = dynamic_cast<DialogReference*>(next)) {
+        followed.push_back(reference->ref);
+        if (followed.size() > (size_t)MAX_REFERENCE_STEPS) {
+            failReferenceLoop(followed);
         }
         Dialog* target = reference->getTarget();
         auto* sequence = dynamic_cast<DialogSequence*>(target);

@@ -30,10 +30,11 @@ extern std::vector<Dialog*> menuStack;
 // The nodes built since the count was last reset (each node's constructor counts itself).
 extern int nodeCount;
 
-// References followed inside one another, and steps of the search for a reply's following menu, stop
-// here with an error: the dialogs refer to each other in a loop.
+// References and redirects followed inside one another, and steps of the search for a reply's
+// following menu, stop here with an error naming the dialogs they went through: the dialogs refer or
+// redirect to each other in a loop.
 constexpr int MAX_REFERENCE_STEPS = 32;
-[[noreturn]] void failReferenceLoop(const String& ref);
+[[noreturn]] void failReferenceLoop(const std::vector<String>& names);
 
 // The chapter of the active scene, where dialogs are looked up; throws when there is no scene.
 Chapter* activeChapter();

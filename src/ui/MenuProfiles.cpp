@@ -99,6 +99,14 @@ bool isBlank(const String& text) {
     return text.trimmed(BLANKS).empty();
 }
 
+// A profile's name as its file holds it, cut to the length the name box takes: the file may come
+// from elsewhere, and the menus lay the whole name out.
+String readProfileName(const String& path) {
+    String name = GameUtil::readTextFile(path);
+    int length = objectOf<nimboui::EditBox>(MANAGER_NAME_BOX)->getMaxLength();
+    return length > 0 ? name.utf8_left(length) : name;
+}
+
 } // namespace
 
 bool isProfileFolder(const String& name) {
@@ -106,7 +114,7 @@ bool isProfileFolder(const String& name) {
 }
 
 String currentProfileName() {
-    return GameUtil::readTextFile(userFolder() + Session::getParam("profile") + "/username.txt");
+    return readProfileName(userFolder() + Session::getParam("profile") + "/username.txt");
 }
 
 String nameTextKey(const String& formatKey, const String& name) {
@@ -248,9 +256,9 @@ void ProfileManager::onEnter() {
         String name;
         bool filled = true;
         if (slot == 1 && slotOneInUse()) {
-            name = GameUtil::readTextFile(userFolder() + "username.txt");
+            name = readProfileName(userFolder() + "username.txt");
         } else if (vessot::Dir::exists(profileFolder(slot))) {
-            name = GameUtil::readTextFile(profileFolder(slot) + "/username.txt");
+            name = readProfileName(profileFolder(slot) + "/username.txt");
         } else {
             filled = false;
         }

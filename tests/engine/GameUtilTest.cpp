@@ -1,4 +1,4 @@
-// The game utilities: text files with a byte-order mark, colours, paths, the scene-file filter, the
+// The game utilities: text files with a byte-order mark (or without one), colours, paths, the scene-file filter, the
 // tester mode, the window-title test and unloading the story chapters.
 #include "GameRun.h"
 
@@ -35,6 +35,8 @@ TEST_F(GameUtilTest, TextFilesCarryAByteOrderMark) {
     GameUtil::writeTextFile("Zoë", dir / "username.txt");
     EXPECT_EQ(GameUtil::readTextFile(dir / "username.txt"), "Zoë");
     EXPECT_EQ(GameUtil::readTextFile(dir / "missing.txt"), "error");
+    writeWholeFile(dir / "username.txt", "Alexander");
+    EXPECT_EQ(GameUtil::readTextFile(dir / "username.txt"), "Alexander");
     // A failed write is logged naming the file, answers false and leaves what was there.
     writeWholeFile(dir / "plain", "x");
     vessot::Log::setFilename(dir / "game.log", true);

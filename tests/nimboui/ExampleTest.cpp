@@ -19,6 +19,7 @@ protected:
         picture("example/textures/gui.png", 128, 128, nimbo::Color(10, 20, 30));
         picture("example/textures/backdrop.png", 8, 6, nimbo::Color(40, 50, 60));
         picture("example/lightmaps/Hall_LM.png", 2, 2, nimbo::Color(200, 100, 50));
+        std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", dir / "example/DejaVuSans.ttf");
         setMacroCallback([this](const String& token) -> String {
             asked.push_back(token);
             return token == "$backdrop" ? "textures/backdrop.png" : "";

@@ -216,11 +216,12 @@ TEST_F(RenderTest, LabelsAndTextButtonsDrawTheirTextInTheirColours) {
     runel::init();
     runelttf::init();
     Dataset* ds = dataset("d", R"(<Dataset>
-        <Font name="sans" file="/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf" size="40"/>
+        <Font name="sans" file="DejaVuSans.ttf" size="40"/>
         <Object type="Label" name="label" w="64" h="32" font="sans" text="##" color="FF0000"/>
         <Object type="TextButton" name="button" y="32" w="64" h="32" font="sans" text="##" color="0000FF"
                 hover_color="00FF00"/>
     </Dataset>)");
+    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", dir / "d/DejaVuSans.ttf");
     ds->load();
     auto countColour = [&](int top, const nimbo::Color& colour) {
         nimbo::Image screen = nimbo::rendersys->captureScreen();

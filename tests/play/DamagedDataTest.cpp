@@ -143,6 +143,25 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          [](GameCopy& r) { r.set("ZEPH_FIXED_STEP", "nan"); },
          2,
          {"ZEPH_FIXED_STEP must be a number of seconds above 0 and at most 1, not 'nan'"}},
+        {"a slot whose position is not a number, resumed from the main menu",
+         [](GameCopy& r) {
+             writeFile(r.user() / "zeph.cfg", "scene: menu.MainMenu\n");
+             writeFile(r.user() / "autosave/slot1/info.txt", "");
+             writeFile(r.user() / "autosave/slot1/game.sav", "active_scene: ship.Cockpit\nvorne_pos: nan,inf,S\n");
+             // The resume button, once the menu has faded in.
+             writeFile(r.root() / INPUT, "95 click 320 156\n");
+             r.set("ZEPH_INPUT", INPUT);
+             r.set("ZEPH_FRAMES", "100");
+         },
+         0,
+         {"the variable vorne_pos ('nan,inf,S') is not a position of numbers; vorne keeps the scene's placement"}},
+        {"settings out of their range",
+         [](GameCopy& r) {
+             writeFile(r.user() / "zeph.cfg", "scene: ship.Cockpit\nmaster_volume: nan\nfx_volume: 1e20\n");
+         },
+         0,
+         {"user/zeph.cfg: the key 'master_volume' ('nan') lies outside the settings' range; it reads as '100'",
+          "user/zeph.cfg: the key 'fx_volume' ('1e20') lies outside the settings' range; it reads as '90'"}},
         {"an input-script click at no number",
          [](GameCopy& r) {
              writeFile(r.root() / INPUT, "0 move 1 1\n3 click nan nan\n");
@@ -176,6 +195,14 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          {"data/chapters/ship/scenes/Cockpit.scene:{line}: element 'Object': 'filename' '../../../../outside.walk' "
           "must "
           "name a file of the chapter's walk folder"}},
+        {"a texture outside the dataset's folder",
+         [](GameCopy& r) {
+             r.line = replaceIn(r.ship() / "ship_hd.datadef", "textures/Cockpit_hd.png", "../../../../outside.png");
+             fs::copy(r.ship() / "textures/Cockpit_hd.png", r.root() / "outside.png");
+         },
+         1,
+         {"data/chapters/ship/ship_hd.datadef:{line}: element 'Texture': 'file' '../../../../outside.png' must name a "
+          "file of the dataset's folder"}},
         {"a title that climbs out of the maker's folder",
          [](GameCopy& r) {
              replaceIn(r.game() / "cfg/zeph.cfg", "title: Vestrel Vorne", "title: ../../escaped");
@@ -236,6 +263,15 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          },
          1,
          {"parentheses nested deeper than 64 levels in expression '", std::string(10, '(') + "...'"}},
+        {"two dialog sequences that redirect to each other",
+         [](GameCopy& r) {
+             replaceIn(r.ship() / "dialogs/intercom.dlg", "</Dialogs>",
+                       "<Sequence name=\"loopa\"><Redirect to=\"loopb\"/></Sequence>"
+                       "<Sequence name=\"loopb\"><Redirect to=\"loopa\"/></Sequence></Dialogs>");
+             replaceIn(r.ship() / "scenes/Cockpit.scene", "inc_var cockpit_visits 1", "dialog loopa");
+         },
+         1,
+         {"Dialog references and redirects nested more than 32 deep (a loop?) through 'loopb', 'loopa'"}},
 
         // ---- configuration and data files
         {"an empty cfg/zeph.cfg",

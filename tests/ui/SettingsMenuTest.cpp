@@ -156,7 +156,7 @@ TEST_F(SettingsMenu, LeavingWritesTheFileThatTheNextStartReads) {
     Session::params["aspect"] = "16:10";
     enter();
     EXPECT_EQ(labelText("settings_master_volume"), "100%");
-    EXPECT_EQ(labelText("settings_fx_volume"), "loud%");
+    EXPECT_EQ(labelText("settings_fx_volume"), "90%");
     EXPECT_EQ(labelText("settings_music_volume"), "40%");
     EXPECT_EQ(labelText("settings_aspect_label"), "16:10");
     EXPECT_FALSE(ui("settings_restart_label")->isVisible());
@@ -171,7 +171,7 @@ TEST_F(SettingsMenu, LeavingWritesTheFileThatTheNextStartReads) {
     const std::pair<const char*, const char*> expected[] = {
         {"audio_mute", "0"},    {"footstep_sounds", "1"},   {"fullscreen", "0"},     {"margintex", "0"},
         {"voice_switch", "1"},  {"text_multiplier", "1.0"}, {"aspect", "16:10"},     {"master_volume", "100"},
-        {"music_volume", "40"}, {"fx_volume", "5"},         {"voice_volume", "100"}, {"profile", "_profile2"},
+        {"music_volume", "40"}, {"fx_volume", "95"},        {"voice_volume", "100"}, {"profile", "_profile2"},
     };
     for (const auto& [key, value] : expected) {
         EXPECT_EQ(Session::getParam(key), value) << key;

@@ -1,8 +1,10 @@
 #include "vessot/File.h"
 #include "TempDir.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace vessot;
 
@@ -119,6 +121,19 @@ TEST(AtomicWrite, ReplacesTheFileWhole) {
     writeFileAtomically(dir / "save.sav", String("new contents"));
     EXPECT_EQ(slurp(dir / "save.sav"), "new contents");
     EXPECT_EQ(Dir::contents(dir.path), (Array<String>{"save.sav"}));
+}
+
+// Another user can read what set-up writes; a replaced file keeps its mode.
+TEST(AtomicWrite, ANewFileGetsTheOrdinaryModeAndAReplacedOneKeepsItsOwn) {
+    TempDir dir;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    spit(dir / "kept.font", "old");
+    std::filesystem::permissions(dir / "kept.font", std::filesystem::perms(0640));
+    for (const auto& [name, mode] : {std::pair{"new.font", 0666 & ~mask}, {"kept.font", 0640u}}) {
+        writeFileAtomically(dir / name, String("glyphs"));
+        EXPECT_EQ(std::filesystem::status(dir / name).permissions(), std::filesystem::perms(mode)) << name;
+    }
 }
 
 TEST(AtomicWrite, AWriterThatThrowsLeavesTheOldFile) {

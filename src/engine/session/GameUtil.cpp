@@ -46,12 +46,9 @@ void logMessage(const String& text) {
 
 String readTextFile(const String& path) {
     try {
-        vessot::File file(path, vessot::File::READ);
-        char mark[3];
-        file.read_raw(mark, 3);
-        String text = file.read();
-        file.close();
-        return text;
+        String text = vessot::File::hread(path);
+        // A file written elsewhere may lack the mark: then its first bytes are text.
+        return text.startsWith(BOM) ? text.substr(sizeof BOM - 1) : text;
     } catch (const vessot::_file_not_found&) {
         return "error";
     }
