@@ -116,18 +116,26 @@ void setProjection(bool hud) {
         rs->setOrthoProjection(morvec::Vector2(w * 426 / screenshotSide(w), h * 320 / screenshotSide(h)));
         return;
     }
-    if (hud) {
-        float a = windowAspect();
-        float width = 426.0f;
-        float x = 0.0f;
-        if (a > 1.3433334f) {
-            width = a / 1.3333334f * 426.0f;
-            x = (width - 426.0f) / 2;
-        }
-        rs->setOrthoProjection(morvec::Rectangle(x, 0, width, 320));
-        return;
+    rs->setOrthoProjection(hud ? hudProjection() : Viewport::getViewportRect(true));
+}
+
+morvec::Rectangle hudProjection() {
+    float a = windowAspect();
+    if (a <= 1.3433334f) {
+        return morvec::Rectangle(0, 0, 426, 320);
     }
-    rs->setOrthoProjection(Viewport::getViewportRect(true));
+    float width = a / 1.3333334f * 426.0f;
+    return morvec::Rectangle((width - 426.0f) / 2, 0, width, 320);
+}
+
+// The projections map a rectangle (x, y, w, h) onto the window: a point p lies at the fraction
+// (p + x) / w of the window's width, and likewise down.
+morvec::Rectangle pictureRect() {
+    morvec::Rectangle view = Viewport::getViewportRect(false);
+    morvec::Rectangle hud = hudProjection();
+    float left = view.x / view.w * hud.w - hud.x;
+    float top = view.y / view.h * hud.h - hud.y;
+    return morvec::Rectangle(left, top, 426 / view.w * hud.w, 320 / view.h * hud.h);
 }
 
 std::vector<Margin> margins() {
