@@ -38,6 +38,16 @@ float windowAspect() {
     return size.x / size.y;
 }
 
+// The HUD's projection: its 426 x 320 units centred, a window wider than 4:3 adding room on both sides.
+morvec::Rectangle hudProjection() {
+    float a = windowAspect();
+    if (a <= 1.3433334f) {
+        return morvec::Rectangle(0, 0, 426, 320);
+    }
+    float width = a / 1.3333334f * 426.0f;
+    return morvec::Rectangle((width - 426.0f) / 2, 0, width, 320);
+}
+
 // The largest multiple of 256 pixels not above the side; a side below 256 counts whole.
 float screenshotSide(float side) {
     return side < 256.0f ? side : side - std::fmod(side, 256.0f);
@@ -117,15 +127,6 @@ void setProjection(bool hud) {
         return;
     }
     rs->setOrthoProjection(hud ? hudProjection() : Viewport::getViewportRect(true));
-}
-
-morvec::Rectangle hudProjection() {
-    float a = windowAspect();
-    if (a <= 1.3433334f) {
-        return morvec::Rectangle(0, 0, 426, 320);
-    }
-    float width = a / 1.3333334f * 426.0f;
-    return morvec::Rectangle((width - 426.0f) / 2, 0, width, 320);
 }
 
 // The projections map a rectangle (x, y, w, h) onto the window: a point p lies at the fraction

@@ -44,8 +44,6 @@ int alphaByte(float alpha);
 void drawSprite(const Sprite& sprite);
 
 // ---- the frame (Hud.cpp)
-// The HUD's projection: its 426 x 320 units centred, a window wider than 4:3 adding room on both sides.
-morvec::Rectangle hudProjection();
 // Where the scene's picture (the view without its pan and zoom) lies on the window, in HUD units.
 morvec::Rectangle pictureRect();
 // The HUD pass, drawn over the scene (also as a transition's callback).
