@@ -38,6 +38,16 @@ float windowAspect() {
     return size.x / size.y;
 }
 
+// The HUD's projection: its 426 x 320 units centred, a window wider than 4:3 adding room on both sides.
+morvec::Rectangle hudProjection() {
+    float a = windowAspect();
+    if (a <= 1.3433334f) {
+        return morvec::Rectangle(0, 0, 426, 320);
+    }
+    float width = a / 1.3333334f * 426.0f;
+    return morvec::Rectangle((width - 426.0f) / 2, 0, width, 320);
+}
+
 // The largest multiple of 256 pixels not above the side; a side below 256 counts whole.
 float screenshotSide(float side) {
     return side < 256.0f ? side : side - std::fmod(side, 256.0f);
@@ -116,18 +126,17 @@ void setProjection(bool hud) {
         rs->setOrthoProjection(morvec::Vector2(w * 426 / screenshotSide(w), h * 320 / screenshotSide(h)));
         return;
     }
-    if (hud) {
-        float a = windowAspect();
-        float width = 426.0f;
-        float x = 0.0f;
-        if (a > 1.3433334f) {
-            width = a / 1.3333334f * 426.0f;
-            x = (width - 426.0f) / 2;
-        }
-        rs->setOrthoProjection(morvec::Rectangle(x, 0, width, 320));
-        return;
-    }
-    rs->setOrthoProjection(Viewport::getViewportRect(true));
+    rs->setOrthoProjection(hud ? hudProjection() : Viewport::getViewportRect(true));
+}
+
+// The projections map a rectangle (x, y, w, h) onto the window: a point p lies at the fraction
+// (p + x) / w of the window's width, and likewise down.
+morvec::Rectangle pictureRect() {
+    morvec::Rectangle view = Viewport::getViewportRect(false);
+    morvec::Rectangle hud = hudProjection();
+    float left = view.x / view.w * hud.w - hud.x;
+    float top = view.y / view.h * hud.h - hud.y;
+    return morvec::Rectangle(left, top, 426 / view.w * hud.w, 320 / view.h * hud.h);
 }
 
 std::vector<Margin> margins() {

@@ -68,7 +68,7 @@ TEST(Conversation, TheIntercomTalksAndRecordsTheRepliesChosenByKeyAndByClick) {
     clickToReplies(game);
     // Three replies, numbered, in the lowest three lines; light on the dark band.
     nimbo::Image menu = game.screenshot();
-    EXPECT_GT(pixelsNear(game, menu, morvec::Rectangle(5, 252, 300, 42), nimbo::Color(255, 255, 255), 110), 100);
+    EXPECT_GT(pixelsNear(game, menu, morvec::Rectangle(5, 276, 300, 42), nimbo::Color(255, 255, 255), 110), 100);
     EXPECT_EQ(pixelsNear(game, menu, morvec::Rectangle(5, 200, 300, 40), nimbo::Color(255, 255, 255), 110), 0);
 
     // "2": the systems, which lead to their own menu; there the oxygen by a click on its label, the
@@ -76,7 +76,7 @@ TEST(Conversation, TheIntercomTalksAndRecordsTheRepliesChosenByKeyAndByClick) {
     game.key(key('2'));
     clickToReplies(game);
     EXPECT_EQ(DialogPanel::replyLabel(2)->getText(), "1: Is the oxygen supply stable?");
-    game.clickGui(213, 259);
+    game.clickGui(213, 283);
     clickToReplies(game);
     EXPECT_EQ(game.var("oxygen_checked"), "1");
     // Back, and the course, asked only once.

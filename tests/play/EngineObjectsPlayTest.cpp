@@ -1,5 +1,6 @@
-// The engine's scene objects in the running game: the galley's videos, lamp, arrow marker, delayed
-// action and hidden fuse, and the title reel (the front end's logo screen) that its screen leads to.
+// The engine's scene objects in the running game: the galley's videos (a face on its screen), lamp,
+// arrow marker, delayed action and hidden fuse, and the title reel (the front end's logo screen) that
+// its screen leads to.
 #include "GameHarness.h"
 
 #include "engine/objects/ActionArrowMarker.h"
@@ -65,6 +66,10 @@ TEST_F(GalleyPlay, TheGalleysObjectsPlayFadeFireAndCanBeCollected) {
         frames.insert(screen->getFrameNumber());
     }
     EXPECT_GE(frames.size(), 10u); // decoding runs on a worker: not every frame shows
+    // It shows a face talking: skin in its middle, no test pattern.
+    nimbo::Color face = shownAt(game, GALLEY_SCREEN);
+    EXPECT_GT((int)face.r, 200);
+    EXPECT_GT((int)face.g, face.b + 20);
     // Two seconds in: the lamp is fully lit (once) and the delayed action has counted the stay.
     EXPECT_EQ(game.var("galley_light"), "1");
     EXPECT_EQ(game.var("galley_lingered"), "1");

@@ -106,7 +106,7 @@ void expectEveryTextFits(GameHarness& game, const std::vector<fs::path>& folders
     EXPECT_GT(files, 20);
 
     // The texts the interface's code puts into one-line labels: the achievements' titles (in the
-    // font of their tag), descriptions and popup note, and the settings' values.
+    // font of their tag), descriptions and popup note, the settings' values and the hint book's footer.
     const struct {
         const char* label;
         const char* keyPrefix;
@@ -121,6 +121,7 @@ void expectEveryTextFits(GameHarness& game, const std::vector<fs::path>& folders
         {"settings_text_label", "SETTINGS_TEXT_SLOW", ""},
         {"settings_text_label", "SETTINGS_TEXT_INF", ""},
         {"settings_aspect_label", "SETTINGS_APECT_", ""},
+        {"hintbook_tooltip", "HINT_TOOLTIP_", ""},
     };
     std::map<std::string, std::string> ui = textsOf("data/ui", language);
     for (const auto& f : filled) {

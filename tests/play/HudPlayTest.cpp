@@ -1,5 +1,6 @@
 // Whole-game runs of the HUD: the drawn cursor and the hover label follow the pointer over a hotspot,
-// the pause screen asks to quit through the confirmation box, and a puzzle that hides the buttons
+// the pause screen, its captions as large as the in-game menu's, asks to quit through the
+// confirmation box, which hides the scene behind it, and a puzzle that hides the buttons
 // gives them back when it is left.
 #include "GameHarness.h"
 
@@ -7,10 +8,14 @@
 #include "minigames/RotatorScene.h"
 #include "ui/Hud.h"
 
+#include "morvec/Rectangle.h"
 #include "nimboui/Image.h"
-#include "nimboui/Object.h"
+#include "nimboui/Label.h"
+#include "runel/Renderer.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +28,31 @@ protected:
 
     // The centre of an interface object in interface units.
     morvec::Vector2 centreOf(const char* name) const { return GameHarness::centreOf(game.uiObject(name)); }
+
+    // The height of the text in the font of a label (or text button) of the interface.
+    float textHeight(const char* label, const char* text) const {
+        return runel::renderer->getTextHeight(dynamic_cast<nimboui::Label*>(game.uiObject(label))->getFont(), text,
+                                              1000);
+    }
+
+    // How far any colour channel spreads over an interface rectangle of the screen, brightest minus darkest.
+    int colourSpread(morvec::Rectangle rect) const {
+        nimbo::Image shot = game.screenshot();
+        morvec::Vector2 from = game.guiToWindow(rect.x, rect.y);
+        morvec::Vector2 to = game.guiToWindow(rect.x + rect.w, rect.y + rect.h);
+        int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+        for (int y = (int)from.y; y < (int)to.y; ++y) {
+            for (int x = (int)from.x; x < (int)to.x; ++x) {
+                nimbo::Color c = shot.getPixel(x, y);
+                int channels[3] = {c.r, c.g, c.b};
+                for (int i = 0; i < 3; ++i) {
+                    low[i] = std::min(low[i], channels[i]);
+                    high[i] = std::max(high[i], channels[i]);
+                }
+            }
+        }
+        return std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+    }
 
     bool buttonsShown() const {
         for (const char* button : {"inv_button", "diary_button", "ingame_menu_button", "hint_button"}) {
@@ -53,10 +83,13 @@ TEST_F(HudPlay, TheCursorAndTheLabelNameWhatLiesUnderThePointer) {
 TEST_F(HudPlay, ThePauseScreenAsksBeforeQuittingTheGame) {
     game.key(KEY_P);
     ASSERT_TRUE(game.isShown("resume_overlay"));
+    EXPECT_GE(textHeight("resume_quit_game_label", "Quit game"), textHeight("ingame_quit_game", "Quit game"));
     game.clickGui(centreOf("resume_quit_game").x, centreOf("resume_quit_game").y);
     EXPECT_FALSE(game.isShown("resume_overlay"));
     EXPECT_EQ(game.var("cdialog"), "ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none");
     game.stepSeconds(0.3f);
+    // Between its question and its buttons the box shows its own colour, none of the cockpit behind.
+    EXPECT_LE(colourSpread(morvec::Rectangle(190, 140, 46, 30)), 6);
     game.key(ESC);
     EXPECT_EQ(game.var("cdialog"), "");
     EXPECT_EQ(game.activeScene(), "ship.Cockpit");

@@ -1,8 +1,8 @@
-// The inventory in the whole game: the cockpit's toolbox hands out a battery and a wire, shown one
-// after the other over the inventory button; the panel, opened by its button, combines them into a
-// jumper lead and closes; opened again, the lead is taken and carried out of the panel, which closes
-// behind it, and the dead radio takes it, and the character says so. "I" opens the panel and a
-// secondary click closes it.
+// The inventory in the whole game: the cockpit's toolbox hands out a battery and a wire (and then
+// stands open), shown one after the other over the inventory button; the panel, opened by its button,
+// combines them into a jumper lead and closes; opened again, the lead is taken and carried out of the
+// panel, which closes behind it, and the dead radio takes it, and the character says so. "I" opens
+// the panel and a secondary click closes it.
 #include "GameHarness.h"
 
 #include "engine/scene/Chapter.h"
@@ -18,6 +18,7 @@ namespace {
 
 // Hotspot centres of the cockpit, in scene units (the interface's units too in a 4:3 window).
 const morvec::Vector2 TOOLBOX(343, 258);
+const morvec::Vector2 TOOLBOX_HANDLE(334, 249);
 const morvec::Vector2 RADIO(259, 167);
 const int KEY_I = 73;
 const int KEY_SPACE = 32;
@@ -51,6 +52,10 @@ protected:
 TEST_F(InventoryPlay, TwoItemsAreCombinedInThePanelAndTheirResultCarriedToTheRadio) {
     game.click(TOOLBOX.x, TOOLBOX.y);
     EXPECT_EQ(game.var("items"), "battery,wire");
+    // Emptied, it stands open: dark red inside where its grey handle was.
+    morvec::Vector2 handle = game.sceneToWindow(TOOLBOX_HANDLE.x, TOOLBOX_HANDLE.y);
+    nimbo::Color inside = game.screenshot().getPixel((int)handle.x, (int)handle.y);
+    EXPECT_GT((int)inside.r, inside.g + 20);
     EXPECT_EQ(notified(), "battery");
     game.stepSeconds(1.9f);
     EXPECT_EQ(notified(), "battery");

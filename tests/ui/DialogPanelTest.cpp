@@ -68,6 +68,33 @@ TEST_F(ReplyMenu, RepliesFillTheLabelsFromTheTopNumberedOnThePc) {
     EXPECT_FLOAT_EQ(label(2)->getAlpha(), 0.6f);
 }
 
+TEST_F(ReplyMenu, TheBandEndsAtThePicturesBottomEdgeAndSpansItsWidthAtEveryAspect) {
+    const struct {
+        int width, height;
+        const char* aspect;
+    } rows[] = {{853, 533, "4:3"},   {853, 533, "screen"}, {853, 533, "16:9"},   {1440, 960, "4:3"},
+                {1280, 960, "16:9"}, {1280, 960, "3:2"},   {2560, 1080, "16:10"}};
+    talk("intercom");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.width << "x" << row.height << " " << row.aspect);
+        game->resize(row.width, row.height);
+        Session::params["aspect"] = row.aspect;
+        game->step(2);
+        // In window pixels: the band's left, right and bottom edges are the picture's (the harness maps
+        // interface units as the cursor does, up to 0.2 % off the drawing).
+        nimboui::Object* band = Hud::uiObject("dialog_band");
+        morvec::Vector2 centre = GameHarness::centreOf(band);
+        morvec::Vector2 bandFrom = game->guiToWindow(centre.x - band->getWidth() / 2, 0);
+        morvec::Vector2 bandTo = game->guiToWindow(centre.x + band->getWidth() / 2, centre.y + band->getHeight() / 2);
+        morvec::Vector2 pictureFrom = game->sceneToWindow(0, 0);
+        morvec::Vector2 pictureTo = game->sceneToWindow(426, 320);
+        EXPECT_NEAR(bandFrom.x, pictureFrom.x, 3);
+        EXPECT_NEAR(bandTo.x, pictureTo.x, 3);
+        EXPECT_NEAR(bandTo.y, pictureTo.y, 3);
+    }
+    Session::params["aspect"] = "4:3";
+}
+
 TEST_F(ReplyMenu, KeysChooseByNumberOrMoveAWrappingHighlight) {
     struct Row {
         std::vector<int> keys;
@@ -112,7 +139,7 @@ TEST_F(ReplyMenu, KeysChooseByNumberOrMoveAWrappingHighlight) {
 TEST_F(ReplyMenu, AClickChoosesItsLabelsReplyAndALabelOfNoReplyDoesNothing) {
     // A real click on the lowest label: its reply runs (and, done, brings the menu back).
     open("keys");
-    game->clickGui(213, 287);
+    game->clickGui(213, 311);
     EXPECT_EQ(var("oxygen_checked"), "3");
 
     open("keys");

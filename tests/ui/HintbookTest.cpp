@@ -86,7 +86,9 @@ TEST_F(HintbookTest, InTheCasualModeTitlesOpenAndCloseTasks) {
     EXPECT_TRUE(label("hint2")->getText().contains(line("HINT_SHIP_2_SILICONE_01")));
     EXPECT_EQ(label("hint1_title")->getColor(), nimbo::Color("000000"));
     game->stepSeconds(0.5f);
-    // The open task's title closes it: titles only.
+    // The open task's title closes it: titles only, as the footer says.
+    EXPECT_EQ(label("hintbook_tooltip")->getDisplayedText(),
+              "Click a task to open or close it, and click its hints for the next one.");
     clickOn("hint2_title");
     EXPECT_EQ(var("expanded_hint"), "none");
     EXPECT_EQ(var(SILICONE), "2");

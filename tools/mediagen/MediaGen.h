@@ -1,7 +1,8 @@
 #pragma once
-// Makes the test media of the audio and video layers in memory: Ogg Theora clips (optionally with an
-// alpha picture beside the colour picture, and with a Vorbis stream muxed in), Ogg Vorbis tones and
-// PCM WAV files. Nothing it makes is committed; tests, benchmarks and the command-line tool call it.
+// Makes the test media of the audio and video layers and the game's clips and sounds in memory: Ogg
+// Theora clips (optionally with an alpha picture beside the colour picture, and with a Vorbis stream
+// muxed in), Ogg Vorbis tones and PCM WAV files. Nothing it makes is committed; tests, benchmarks and
+// the command-line tool (which scripts/setup-data runs) call it.
 
 #include <cstdint>
 #include <string>
@@ -13,6 +14,11 @@ using Bytes = std::vector<uint8_t>;
 
 enum class Chroma { C420, C422, C444 };
 
+// What a clip shows: a test picture (a flat colour a frame, or the noise of "textured"), or one of the
+// game's own: the trailer's star field flying past under the game's title, a beacon's lamp flashing
+// out rings, or a face talking on a screen (its alpha rounds the screen's corners).
+enum class Picture { TEST, TRAILER, BEACON, FACE };
+
 struct ClipSettings {
     int width = 64; // the colour picture
     int height = 48;
@@ -23,6 +29,7 @@ struct ClipSettings {
     bool alpha = false;
     // A moving, noisy pattern (realistic decoding cost) instead of one flat colour per frame.
     bool textured = false;
+    Picture picture = Picture::TEST;
     // Also muxes a Vorbis stream into the file, which a video player must skip.
     bool withAudio = false;
     int keyframeInterval = 8;

@@ -1,6 +1,6 @@
 // mediagen: writes a test clip or a test sound.
 //   mediagen clip OUT.ogv [width=W] [height=H] [frames=N] [fps=F] [chroma=420|422|444] [alpha=1]
-//                         [textured=1] [audio=1] [keyframe=K]
+//                         [textured=1] [picture=trailer|beacon|face] [audio=1] [keyframe=K]
 //   mediagen sound OUT (.ogg or .wav) [seconds=S] [rate=R] [channels=C] [bits=8|16] [freq=HZ]
 #include "MediaGen.h"
 
@@ -30,6 +30,22 @@ double number(const std::map<std::string, std::string>& opts, const std::string&
     return it == opts.end() ? fallback : std::atof(it->second.c_str());
 }
 
+mediagen::Picture picture(const std::map<std::string, std::string>& opts) {
+    const std::map<std::string, mediagen::Picture> names = {{"test", mediagen::Picture::TEST},
+                                                            {"trailer", mediagen::Picture::TRAILER},
+                                                            {"beacon", mediagen::Picture::BEACON},
+                                                            {"face", mediagen::Picture::FACE}};
+    auto it = opts.find("picture");
+    if (it == opts.end()) {
+        return mediagen::Picture::TEST;
+    }
+    auto name = names.find(it->second);
+    if (name == names.end()) {
+        throw std::runtime_error("unknown picture " + it->second + " (test, trailer, beacon or face)");
+    }
+    return name->second;
+}
+
 mediagen::Bytes makeClip(const std::map<std::string, std::string>& opts) {
     mediagen::ClipSettings settings;
     settings.width = (int)number(opts, "width", settings.width);
@@ -39,6 +55,7 @@ mediagen::Bytes makeClip(const std::map<std::string, std::string>& opts) {
     settings.alpha = number(opts, "alpha", 0) != 0;
     settings.textured = number(opts, "textured", 0) != 0;
     settings.withAudio = number(opts, "audio", 0) != 0;
+    settings.picture = picture(opts);
     settings.keyframeInterval = (int)number(opts, "keyframe", settings.keyframeInterval);
     int chroma = (int)number(opts, "chroma", 420);
     settings.chroma =
