@@ -18,7 +18,7 @@ namespace nimbo {
 
 namespace {
 
-constexpr size_t STORED_BLOCKS = 4;
+constexpr size_t STORED_BLOCKS = 2;
 
 struct Stored {
     void* block;
