@@ -96,6 +96,7 @@ struct Setup {
         Hud::setProjection(false);
         rs->setIdentityTransform();
         Session::activeScene->draw();
+        rs->redrawNextFrame();
         rs->presentFrame();
     }
 
@@ -107,6 +108,7 @@ struct Setup {
         for (const Quad& q : quads) {
             rs->drawTexture(q.texture, q.source, q.dest, q.color, 0.0f, q.flip);
         }
+        rs->redrawNextFrame();
         rs->presentFrame();
     }
 

@@ -5,8 +5,8 @@
 // while a line is spoken); then with the verb coin open on the robot and the pointer on its use
 // button, his line still on show (the game holds the walk while the coin is open and slides its
 // buttons away). Against drawing the same pictures, rectangles, tints and texts straight through the
-// render system, frame by frame, taken from the state the game draws (both presented, so that the
-// renderer really draws); in the middle of each phase both pictures are compared pixel by pixel.
+// render system, frame by frame, taken from the state the game draws (both drawn and presented, also
+// where a frame matches the last); in the middle of each phase both pictures are compared pixel by pixel.
 // Also an immediate switch between two loaded scenes; a switch into an unloaded chapter of 20 scenes,
 // loading picture included; and the resident memory that 100 trips from the ship to the first planet
 // and back (each a chapter loaded and one unloaded, a few frames in each) leave behind.
@@ -353,6 +353,7 @@ struct Setup {
 
     // The game's frame as the main loop runs it: update and draw, then present.
     static void gameFrame() {
+        nimbo::rendersys->redrawNextFrame();
         Game::guarded([] { Game::update(FRAME_STEP); });
         nimbo::rendersys->presentFrame();
     }
@@ -360,6 +361,7 @@ struct Setup {
     // The same draws straight through the render system, under the same projections.
     void directFrame() {
         nimbo::RenderSystem* rs = nimbo::rendersys;
+        rs->redrawNextFrame();
         rs->clear(true, false);
         Hud::setProjection(false);
         rs->setIdentityTransform();

@@ -134,6 +134,7 @@ struct Setup {
         root->update(1.0f / 60.0f);
         benchmark::DoNotOptimize(root->getChildUnderPoint(nimboui::getCursorPosition()));
         root->draw(morvec::Vector2(0, 0));
+        nimbo::rendersys->redrawNextFrame();
         nimbo::rendersys->presentFrame();
     }
 
@@ -143,6 +144,7 @@ struct Setup {
         for (const morvec::Rectangle& quad : quads) {
             nimbo::rendersys->drawTexture(texture, source, quad, color);
         }
+        nimbo::rendersys->redrawNextFrame();
         nimbo::rendersys->presentFrame();
     }
 

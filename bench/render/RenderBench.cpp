@@ -105,6 +105,7 @@ Scene& scene() {
 
 void ourFrame(Scene& s) {
     nimbo::RenderSystem& r = *nimbo::rendersys;
+    r.redrawNextFrame(); // every frame is the same: drawn all the same, as SDL's
     r.clear();
     r.setOrthoProjection(morvec::Vector2(WIDTH, HEIGHT));
     r.setBlendMode(nimbo::BM_ALPHA);

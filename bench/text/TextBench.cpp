@@ -70,12 +70,14 @@ std::vector<Quad> directQuads() {
 }
 
 void rendererFrame() {
+    nimbo::rendersys->redrawNextFrame();
     nimbo::rendersys->clear();
     runel::renderer->drawText(box, "body", paragraph, runel::CENTER_WRAPPED);
     nimbo::rendersys->presentFrame();
 }
 
 void directFrame(const std::vector<Quad>& quads) {
+    nimbo::rendersys->redrawNextFrame();
     nimbo::rendersys->clear();
     for (const Quad& q : quads) {
         nimbo::rendersys->setTexture(q.texture);

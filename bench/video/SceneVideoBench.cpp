@@ -144,6 +144,7 @@ void compareVideoInScene() {
                 }
                 nimbo::rendersys->clear();
                 scene->draw();
+                nimbo::rendersys->redrawNextFrame();
                 nimbo::rendersys->presentFrame();
                 scene->update(PERIOD);
             }
@@ -160,6 +161,7 @@ void compareVideoInScene() {
                 for (Direct* d : direct) {
                     d->draw();
                 }
+                nimbo::rendersys->redrawNextFrame();
                 nimbo::rendersys->presentFrame();
                 for (Direct* d : direct) {
                     d->clip->update(PERIOD);

@@ -7,6 +7,7 @@
 #include "nimbo/Window.h"
 
 #include <SDL.h>
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <vector>
@@ -23,8 +24,36 @@ struct Texture::State {
     int height = -1;
     Color fill;
     SDL_Texture* native = nullptr;
+    uint64_t content = 0; // the render system's number for the pixels it holds now
 
     void readSize();
+};
+
+// One step of a frame's drawing, as it is handed to SDL.
+struct DrawCommand {
+    enum Kind { VIEWPORT, CLEAR, GEOMETRY };
+    Kind kind = CLEAR;
+    std::optional<morvec::Rectangle> viewport; // VIEWPORT; unset: the whole window
+    // GEOMETRY: triangles of one texture, its pixels and blend mode; indices count from firstVertex.
+    SDL_Texture* texture = nullptr;
+    uint64_t content = 0;
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    size_t firstVertex = 0;
+    size_t firstIndex = 0;
+    int vertexCount = 0;
+    int indexCount = 0;
+
+    bool operator==(const DrawCommand& other) const = default;
+};
+
+// All a frame draws, in order.
+struct FrameRecord {
+    std::vector<DrawCommand> commands;
+    std::vector<SDL_Vertex> vertices;
+    std::vector<int> indices;
+
+    void clear();
+    bool operator==(const FrameRecord& other) const;
 };
 
 struct RenderSystem::State {
@@ -38,6 +67,7 @@ struct RenderSystem::State {
     Texture* bound = nullptr;
     std::set<Texture*> textures;
     int madeUpNames = 0;
+    uint64_t contents = 0; // numbers handed to texture pixels so far; 0 is the white pixel's
     bool canSubtract = false;
     bool subtractLogged = false;
 
@@ -45,26 +75,45 @@ struct RenderSystem::State {
     morvec::Matrix4 toPixels;
     bool toPixelsDirty = true;
 
-    // The batch: triangles sharing one texture and blend mode.
-    std::vector<SDL_Vertex> vertices;
-    std::vector<int> indices;
-    SDL_Texture* batchTexture = nullptr;
-    SDL_BlendMode batchBlend = SDL_BLENDMODE_BLEND;
+    // A frame is recorded as it is drawn and handed to SDL when it is presented, and only when it
+    // differs from the frame shown: an unchanged picture costs no drawing. A screenshot, or a
+    // texture that changes or goes while the frame still draws it, hands the frame over so far.
+    FrameRecord frame;
+    FrameRecord shown;
+    size_t submitted = 0;   // commands of frame handed to SDL
+    bool stale = true;      // the window's picture is lost or was never drawn
+    bool presented = false; // whether the last presentFrame drew
 
     void attach(SDL_Window* window);
-    // Hands the viewport to SDL (after a change, or after SDL reset it on a resize).
-    void applyViewport();
+    void setSdlViewport(const std::optional<morvec::Rectangle>& rect);
+    // The window must be drawn again: it was resized, exposed or its renderer reset.
+    void invalidate();
     void detachTextures();
-    void flush();
-    // Draws the batch now when it uses this texture (before the texture changes or goes).
-    void flushTexture(SDL_Texture* texture);
+    // Adds a clear, or the viewport as it is now, to the frame.
+    void record(DrawCommand::Kind kind);
+    void startFrame();
+    // Hands the commands recorded since the last submission to SDL.
+    void submit();
+    // Submits now when a command not yet submitted draws this texture (before it changes or goes).
+    void submitUsing(SDL_Texture* texture);
+    // A new number for a texture's pixels, after they were loaded or written.
+    uint64_t newContent() { return ++contents; }
     SDL_BlendMode sdlBlendMode();
     void addQuad(const morvec::Rectangle& dest, const morvec::Rectangle& src, const Color& color, float angle, int flip,
-                 SDL_Texture* texture);
+                 SDL_Texture* texture, uint64_t content);
     void updateToPixels();
     morvec::Vector2 outputSize() const;
     bool hasVsync() const;
 };
+
+// Blocks of this size and more get a mapping of their own from the allocator (see startMain).
+constexpr size_t LARGE_BLOCK = 256 * 1024;
+// SDL's memory goes through SdlMemory.cpp from nimbo::init on, which keeps large freed blocks for
+// the next request they fit. endSdlMemoryFrame, at the end of every frame (presentFrame), gives back
+// those not used again during the frame; releaseSdlMemory gives back all.
+void installSdlMemory();
+void endSdlMemoryFrame();
+void releaseSdlMemory();
 
 // The one door to the private parts of the render system, its textures and the window.
 struct RenderAccess {

@@ -76,14 +76,16 @@ float frameStep() {
 }
 
 // Frames are paced as a desktop game's: a renderer with vertical sync waits for the display in its
-// present; without it a sleep holds the loop to 60 frames a second. Some drivers report vsync and
-// do not wait, so the sleep stands behind vsync too, at 75 frames a second, where a real vsync of
-// 60 Hz never meets it. Headless runs, with their fixed step, are not paced.
+// present; without it, or when the frame showed nothing new and was not presented, a sleep holds the
+// loop to 60 frames a second. Some drivers report vsync and do not wait, so the sleep stands behind
+// vsync too, at 75 frames a second, where a real vsync of 60 Hz never meets it. Headless runs, with
+// their fixed step, are not paced.
 void pace() {
     if (run->settings.headless || !rendersys) {
         return;
     }
-    bool vsync = RenderAccess::of(*rendersys).hasVsync();
+    const RenderAccess::RenderState& render = RenderAccess::of(*rendersys);
+    bool vsync = render.presented && render.hasVsync();
     std::this_thread::sleep_until(run->lastPaced + std::chrono::microseconds(vsync ? 1000000 / 75 : 1000000 / 60));
     run->lastPaced = Clock::now();
 }
@@ -141,8 +143,9 @@ void startMain(const InitCallback& init, int argc, char** argv) {
     // Pictures are decoded into buffers of megabytes and freed once unused for a while. A fixed
     // threshold keeps every such buffer in a mapping of its own, so freeing it gives the memory back
     // to the system; the allocator would otherwise raise the threshold at the first free and keep
-    // later buffers in its heap, and the game's resident memory would only ever grow.
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+    // later buffers in its heap, and the game's resident memory would only ever grow. SDL's own
+    // large blocks are used again from frame to frame (installSdlMemory).
+    mallopt(M_MMAP_THRESHOLD, (int)LARGE_BLOCK);
     signalled = 0;
     struct sigaction action {};
     action.sa_handler = onSignal;

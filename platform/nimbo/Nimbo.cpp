@@ -31,6 +31,7 @@ void init(int renderSystemKind, int windowKind) {
     if (initialised) {
         return;
     }
+    installSdlMemory();
     if (Settings::isHeadless()) {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
         SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
@@ -72,6 +73,7 @@ void destroy() {
     discardMessageBoxAnswers();
     if (initialised) {
         SDL_QuitSubSystem(subsystems);
+        releaseSdlMemory();
         initialised = false;
     }
 }

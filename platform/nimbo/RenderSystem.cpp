@@ -6,6 +6,7 @@
 #include "vessot/Log.h"
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace nimbo {
@@ -35,6 +36,19 @@ float det(const Matrix4& m) {
 
 } // namespace
 
+void FrameRecord::clear() {
+    commands.clear();
+    vertices.clear();
+    indices.clear();
+}
+
+bool FrameRecord::operator==(const FrameRecord& other) const {
+    // SDL_Vertex is floats and bytes without padding: equal bytes draw equal pixels.
+    return commands == other.commands && indices == other.indices && vertices.size() == other.vertices.size() &&
+           (vertices.empty() ||
+            std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(SDL_Vertex)) == 0);
+}
+
 void RenderSystem::State::attach(SDL_Window* window) {
     Uint32 flags = Settings::isHeadless() ? SDL_RENDERER_SOFTWARE
                                           : SDL_RENDERER_ACCELERATED | (options.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
@@ -53,20 +67,21 @@ void RenderSystem::State::attach(SDL_Window* window) {
     white = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, 1, 1);
     const Uint32 opaqueWhite = 0xFFFFFFFF;
     SDL_UpdateTexture(white, nullptr, &opaqueWhite, 4);
-    applyViewport();
+    startFrame();
 }
 
-void RenderSystem::State::applyViewport() {
-    toPixelsDirty = true;
-    if (!renderer) {
-        return;
-    }
-    if (viewport) {
-        SDL_Rect r{(int)viewport->x, (int)viewport->y, (int)viewport->w, (int)viewport->h};
+void RenderSystem::State::setSdlViewport(const std::optional<Rectangle>& rect) {
+    if (rect) {
+        SDL_Rect r{(int)rect->x, (int)rect->y, (int)rect->w, (int)rect->h};
         SDL_RenderSetViewport(renderer, &r);
     } else {
         SDL_RenderSetViewport(renderer, nullptr);
     }
+}
+
+void RenderSystem::State::invalidate() {
+    stale = true;
+    toPixelsDirty = true;
 }
 
 void RenderSystem::State::detachTextures() {
@@ -76,6 +91,49 @@ void RenderSystem::State::detachTextures() {
     }
     textures.clear();
     bound = nullptr;
+}
+
+void RenderSystem::State::record(DrawCommand::Kind kind) {
+    DrawCommand command;
+    command.kind = kind;
+    command.viewport = kind == DrawCommand::VIEWPORT ? viewport : std::nullopt;
+    frame.commands.push_back(command);
+}
+
+// A frame starts with the viewport it inherits, so that it draws alike whatever came before.
+void RenderSystem::State::startFrame() {
+    frame.clear();
+    submitted = 0;
+    record(DrawCommand::VIEWPORT);
+}
+
+void RenderSystem::State::submit() {
+    for (; submitted < frame.commands.size(); ++submitted) {
+        const DrawCommand& c = frame.commands[submitted];
+        switch (c.kind) {
+        case DrawCommand::VIEWPORT:
+            setSdlViewport(c.viewport);
+            break;
+        case DrawCommand::CLEAR:
+            SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+            SDL_RenderClear(renderer);
+            break;
+        case DrawCommand::GEOMETRY:
+            SDL_SetTextureBlendMode(c.texture, c.blend);
+            SDL_RenderGeometry(renderer, c.texture, &frame.vertices[c.firstVertex], c.vertexCount,
+                               &frame.indices[c.firstIndex], c.indexCount);
+            break;
+        }
+    }
+}
+
+void RenderSystem::State::submitUsing(SDL_Texture* texture) {
+    for (size_t i = submitted; i < frame.commands.size(); ++i) {
+        if (frame.commands[i].kind == DrawCommand::GEOMETRY && frame.commands[i].texture == texture) {
+            submit();
+            return;
+        }
+    }
 }
 
 Vector2 RenderSystem::State::outputSize() const {
@@ -124,33 +182,24 @@ SDL_BlendMode RenderSystem::State::sdlBlendMode() {
     }
 }
 
-void RenderSystem::State::flush() {
-    if (indices.empty()) {
-        return;
-    }
-    SDL_SetTextureBlendMode(batchTexture, batchBlend);
-    SDL_RenderGeometry(renderer, batchTexture, vertices.data(), (int)vertices.size(), indices.data(),
-                       (int)indices.size());
-    vertices.clear();
-    indices.clear();
-}
-
-void RenderSystem::State::flushTexture(SDL_Texture* texture) {
-    if (texture == batchTexture) {
-        flush();
-    }
-}
-
 void RenderSystem::State::addQuad(const Rectangle& dest, const Rectangle& src, const Color& color, float angle,
-                                  int flip, SDL_Texture* texture) {
+                                  int flip, SDL_Texture* texture, uint64_t content) {
     if (!renderer) {
         return;
     }
+    // Quads join the last command while it draws the same pixels alike and is not submitted yet.
     SDL_BlendMode mode = sdlBlendMode();
-    if (texture != batchTexture || mode != batchBlend) {
-        flush();
-        batchTexture = texture;
-        batchBlend = mode;
+    DrawCommand* batch = frame.commands.size() > submitted ? &frame.commands.back() : nullptr;
+    if (!batch || batch->kind != DrawCommand::GEOMETRY || batch->texture != texture || batch->content != content ||
+        batch->blend != mode) {
+        DrawCommand next;
+        next.kind = DrawCommand::GEOMETRY;
+        next.texture = texture;
+        next.content = content;
+        next.blend = mode;
+        next.firstVertex = frame.vertices.size();
+        next.firstIndex = frame.indices.size();
+        batch = &frame.commands.emplace_back(next);
     }
     if (toPixelsDirty) {
         updateToPixels();
@@ -181,26 +230,30 @@ void RenderSystem::State::addQuad(const Rectangle& dest, const Rectangle& src, c
     }
     const float uv[4][2] = {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
     Vector2 centre = dest.getCenter();
-    int base = (int)vertices.size();
+    std::vector<SDL_Vertex>& vertices = frame.vertices;
+    size_t first = vertices.size();
+    int base = batch->vertexCount;
     for (int i = 0; i < 4; ++i) {
         Vector2 p = toPixels.transformPoint(centre + corners[i]);
         vertices.push_back({{p.x, p.y}, {color.r, color.g, color.b, color.a}, {uv[i][0], uv[i][1]}});
     }
+    static constexpr int sharedEdge[6] = {0, 1, 2, 0, 2, 3};
+    static constexpr int apart[6] = {0, 1, 2, 4, 5, 3};
+    const int* order = sharedEdge;
     if (angle != 0) {
         // A turned quad's triangles share no vertex: SDL's software renderer takes two triangles
         // sharing an edge for a rectangle copy, which loses a quarter turn of the picture.
-        SDL_Vertex first = vertices[base];
-        SDL_Vertex third = vertices[base + 2];
-        vertices.push_back(first);
-        vertices.push_back(third);
-        for (int i : {0, 1, 2, 4, 5, 3}) {
-            indices.push_back(base + i);
-        }
-        return;
+        SDL_Vertex firstCorner = vertices[first];
+        SDL_Vertex thirdCorner = vertices[first + 2];
+        vertices.push_back(firstCorner);
+        vertices.push_back(thirdCorner);
+        order = apart;
     }
-    for (int i : {0, 1, 2, 0, 2, 3}) {
-        indices.push_back(base + i);
+    for (int i = 0; i < 6; ++i) {
+        frame.indices.push_back(base + order[i]);
     }
+    batch->vertexCount += (int)(vertices.size() - first);
+    batch->indexCount += 6;
 }
 
 RenderSystem::RenderSystem(const Options& options) : state(std::make_unique<State>()) {
@@ -219,17 +272,27 @@ void RenderSystem::clear(bool color, bool /*depth*/) {
     if (!state->renderer || !color) {
         return;
     }
-    state->flush();
-    SDL_SetRenderDrawColor(state->renderer, 0, 0, 0, 255);
-    SDL_RenderClear(state->renderer);
+    state->record(DrawCommand::CLEAR);
 }
 
 void RenderSystem::presentFrame() {
     if (!state->renderer) {
         return;
     }
-    state->flush();
-    SDL_RenderPresent(state->renderer);
+    State& s = *state;
+    s.presented = s.stale || s.submitted > 0 || !(s.frame == s.shown);
+    if (s.presented) {
+        s.submit();
+        SDL_RenderPresent(s.renderer);
+        s.stale = false;
+        std::swap(s.frame, s.shown);
+    }
+    s.startFrame();
+    endSdlMemoryFrame();
+}
+
+void RenderSystem::redrawNextFrame() {
+    state->stale = true;
 }
 
 void RenderSystem::setOrthoProjection(const Rectangle& r) {
@@ -268,9 +331,9 @@ void RenderSystem::translate(float x, float y, float z) {
 }
 
 void RenderSystem::setViewport(const Rectangle& rect) {
-    state->flush();
     state->viewport = rect;
-    state->applyViewport();
+    state->toPixelsDirty = true;
+    state->record(DrawCommand::VIEWPORT);
 }
 
 Rectangle RenderSystem::getViewport() const {
@@ -289,7 +352,7 @@ BlendMode RenderSystem::getBlendMode() const {
 }
 
 void RenderSystem::drawFilledRect(const Rectangle& rect, const Color& color) {
-    state->addQuad(rect, {0, 0, 1, 1}, color, 0, FLIP_NONE, state->white);
+    state->addQuad(rect, {0, 0, 1, 1}, color, 0, FLIP_NONE, state->white, 0);
 }
 
 void RenderSystem::setTexture(Texture* texture) {
@@ -305,7 +368,8 @@ void RenderSystem::drawTexturedRect(const Rectangle& dest, const Rectangle& src,
     if (!texture || !texture->load()) {
         return;
     }
-    state->addQuad(dest, src, color, angle, flip, RenderAccess::of(*texture).native);
+    const RenderAccess::TextureState& t = RenderAccess::of(*texture);
+    state->addQuad(dest, src, color, angle, flip, t.native, t.content);
 }
 
 void RenderSystem::drawTexture(Texture* texture, const Rectangle& source, const Rectangle& dest, const Color& color,
@@ -359,13 +423,13 @@ Image RenderSystem::captureScreen() {
     if (!state->renderer) {
         return Image();
     }
-    state->flush();
+    state->submit();
     Vector2 size = state->outputSize();
     Image image((int)size.x, (int)size.y);
     // Reading follows the viewport; read the whole window.
     SDL_RenderSetViewport(state->renderer, nullptr);
     SDL_RenderReadPixels(state->renderer, nullptr, SDL_PIXELFORMAT_RGBA32, image.data(), image.getWidth() * 4);
-    state->applyViewport();
+    state->setSdlViewport(state->viewport);
     return image;
 }
 

@@ -103,6 +103,7 @@ bool Texture::load() {
     SDL_SetTextureScaleMode(native, SDL_ScaleModeLinear);
     SDL_UpdateTexture(native, nullptr, pixels.data(), state->width * 4);
     state->native = native;
+    state->content = RenderAccess::of(*state->owner).newContent();
     return true;
 }
 
@@ -111,7 +112,7 @@ void Texture::unload() {
         return;
     }
     if (state->owner) {
-        RenderAccess::of(*state->owner).flushTexture(state->native);
+        RenderAccess::of(*state->owner).submitUsing(state->native);
     }
     SDL_DestroyTexture(state->native);
     state->native = nullptr;
@@ -136,7 +137,9 @@ void Texture::write(int x, int y, int w, int h, int sx, int sy, const unsigned c
     if (w <= 0 || h <= 0) {
         return;
     }
-    RenderAccess::of(*state->owner).flushTexture(state->native);
+    RenderAccess::RenderState& rs = RenderAccess::of(*state->owner);
+    rs.submitUsing(state->native);
+    state->content = rs.newContent();
     SDL_Rect rect{x, y, w, h};
     const unsigned char* first = buffer + ((size_t)sy * bw + sx) * 4;
     if (format == state->format || state->format == FORMAT_RGBX) {

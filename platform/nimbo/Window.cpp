@@ -61,6 +61,12 @@ struct Window::State {
 
 namespace {
 
+// Window events after which the window shows its picture only when it is drawn again.
+bool redrawsWindow(Uint8 event) {
+    return event == SDL_WINDOWEVENT_SIZE_CHANGED || event == SDL_WINDOWEVENT_EXPOSED ||
+           event == SDL_WINDOWEVENT_SHOWN || event == SDL_WINDOWEVENT_RESTORED || event == SDL_WINDOWEVENT_MAXIMIZED;
+}
+
 // Fingers of scripts and harnesses; SDL numbers real fingers from 0 up.
 int64_t scriptFingerId(size_t index) {
     return -1 - (int64_t)index;
@@ -254,17 +260,22 @@ void Window::State::handle(const SDL_Event& e) {
         dispatch(InputEvent::quit());
         break;
     case SDL_WINDOWEVENT:
+        if (rendersys && redrawsWindow(e.window.event)) {
+            RenderAccess::of(*rendersys).invalidate();
+        }
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-            if (rendersys) {
-                // SDL resets its viewport on a resize; ours stays until the game sets another.
-                RenderAccess::of(*rendersys).applyViewport();
-            }
             if (system) {
                 system->onWindowSizeChanged(e.window.data1, e.window.data2,
                                             SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN);
             }
         } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED || e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             dispatch(InputEvent::focus(e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED));
+        }
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        if (rendersys) {
+            RenderAccess::of(*rendersys).invalidate();
         }
         break;
     case SDL_MOUSEMOTION:

@@ -1,6 +1,9 @@
 #include "Headless.h"
+#include "TempDir.h"
 
 #include "nimbo/Nimbo.h"
+
+#include <filesystem>
 
 using morvec::Rectangle;
 using morvec::Vector2;
@@ -185,4 +188,39 @@ TEST_F(Render, ScreenshotIsTheWholeWindowDespiteTheViewport) {
     EXPECT_EQ(shot.getWidth(), 64);
     EXPECT_EQ(shot.getHeight(), 64);
     EXPECT_TRUE(near(shot.getPixel(60, 60), red));
+}
+
+TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
+    // SDL's dummy display writes every frame it is sent to a file in the working folder.
+    TempDir dir;
+    std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path);
+    setenv("SDL_VIDEO_DUMMY_SAVE_FRAMES", "1", 1);
+    auto framesSent = [&] { return std::distance(std::filesystem::directory_iterator(dir.path), {}); };
+    nimbo::Texture* t = quadrants();
+    nimbo::rendersys->presentFrame(); // what the set-up drew
+    struct Step {
+        const char* what;
+        float x;
+        bool rewrite;
+        bool sent;
+    } steps[] = {
+        {"the first frame", 0, false, true},      {"the same frame", 0, false, false},
+        {"the picture moved", 8, false, true},    {"the same frame", 8, false, false},
+        {"its texture rewritten", 8, true, true}, {"the same frame", 8, false, false},
+    };
+    for (const Step& step : steps) {
+        auto before = framesSent();
+        if (step.rewrite) {
+            const unsigned char white[4] = {255, 255, 255, 255};
+            t->write(0, 0, 1, 1, 0, 0, white, 1, 1, nimbo::FORMAT_RGBA);
+        }
+        nimbo::rendersys->clear();
+        nimbo::rendersys->drawTexture(t, Rectangle(0, 0, 16, 16), Rectangle(step.x, 0, 32, 32));
+        nimbo::rendersys->presentFrame();
+        EXPECT_EQ(framesSent() > before, step.sent) << step.what;
+    }
+    unsetenv("SDL_VIDEO_DUMMY_SAVE_FRAMES");
+    std::filesystem::current_path(home);
+    delete t;
 }

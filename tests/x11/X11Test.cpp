@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <poll.h>
 #include <sstream>
@@ -136,6 +137,18 @@ public:
     }
     // The exit code, or 128 + the signal that ended it.
     int exitCode() const { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+    // The CPU time it has taken so far, user and system, in seconds (0 once it has ended).
+    double cpuSeconds() const {
+        std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+        size_t name = stat.rfind(')');
+        if (pid <= 0 || name == std::string::npos) {
+            return 0;
+        }
+        // From field 3 (the state) on; fields 14 and 15 are the user and system time in ticks.
+        std::stringstream rest(stat.substr(name + 1));
+        std::vector<std::string> f{std::istream_iterator<std::string>(rest), {}};
+        return f.size() > 12 ? (std::stod(f[11]) + std::stod(f[12])) / (double)sysconf(_SC_CLK_TCK) : 0;
+    }
 
 private:
     pid_t pid = -1;
@@ -403,6 +416,16 @@ TEST(X11Test, PlaysIntoTheStoryInAWindowShowsTheLetterboxAndQuitsThroughTheWindo
     // The framebuffer shows the cockpit, once its fade from black is over.
     std::string why;
     EXPECT_TRUE(waitUntil([&] { return showsScene(game.screen(), game.geometry(), why); })) << why;
+
+    // What the cockpit costs with no input: the game's share of one core over a few seconds, printed
+    // (the machine's load and the sanitizers move it too much for a bound). A new game's cockpit is
+    // not still: the hint tutorial's arrow bobs, so every frame is drawn.
+    std::this_thread::sleep_for(1s);
+    double cpu = game.process->cpuSeconds();
+    Clock::time_point start = Clock::now();
+    std::this_thread::sleep_for(3s);
+    double share = (game.process->cpuSeconds() - cpu) / std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("idle share of one core in the cockpit, the tutorial's arrow moving: %.1f %%\n", 100 * share);
 
     // A window of 5:2 shows the 4:3 scene in its middle, 426 of 800 units, between black bars.
     game.xdotool({"windowsize", game.window, "1000", "400"});

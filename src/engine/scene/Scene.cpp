@@ -289,10 +289,14 @@ float Scene::getDepthScale(float y) const {
 }
 
 nimbo::Color Scene::sampleLightMap(float x, float y) {
+    // Looked up without the exception a missing name throws: most scenes have no light map, and
+    // every character asks every frame.
     nimboui::RamTexture* lightMap = nullptr;
-    try {
-        lightMap = chapter->getRamTexture(name + "_LM");
-    } catch (const nimboui::_ResourceNotExistsException&) {
+    String lightMapName = name + "_LM";
+    for (nimboui::RamTexture* texture : chapter->getRamTextures()) {
+        if (texture->getName() == lightMapName) {
+            lightMap = texture;
+        }
     }
     if (!lightMap) {
         return nimbo::Color(255, 255, 255, 255);
