@@ -385,6 +385,17 @@ constexpr float RELAXED[] = {338, 126};
 constexpr float START[] = {213, 296};
 constexpr float YES[] = {148, 196};
 
+// Prints what the game costs with no input, once its screen has settled: its share of one core over
+// a few seconds (the machine's load and the sanitizers move it too much for a bound).
+void idleShare(WindowedGame& game, const char* where) {
+    std::this_thread::sleep_for(1s);
+    double cpu = game.process->cpuSeconds();
+    Clock::time_point start = Clock::now();
+    std::this_thread::sleep_for(3s);
+    double share = (game.process->cpuSeconds() - cpu) / std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("idle share of one core %s: %.1f %%\n", where, 100 * share);
+}
+
 TEST(X11Test, PlaysIntoTheStoryInAWindowShowsTheLetterboxAndQuitsThroughTheWindowManager) {
     for (const char* program : {"Xvfb", "xdotool", "evilwm"}) {
         if (findProgram(program).empty()) {
@@ -408,6 +419,7 @@ TEST(X11Test, PlaysIntoTheStoryInAWindowShowsTheLetterboxAndQuitsThroughTheWindo
         0ms))
         << game.output();
     ASSERT_TRUE(game.clickUntil(NEW_GAME[0], NEW_GAME[1], "$active_scene: 'menu.ModeMenu'")) << game.output();
+    idleShare(game, "in the mode menu, nothing moving");
     game.click(RELAXED[0], RELAXED[1]);
     ASSERT_TRUE(game.clickUntil(START[0], START[1], "$active_scene: 'intro.Intro01'")) << game.output();
     EXPECT_TRUE(game.logHas("$casual_mode: '1'"));
@@ -417,15 +429,7 @@ TEST(X11Test, PlaysIntoTheStoryInAWindowShowsTheLetterboxAndQuitsThroughTheWindo
     std::string why;
     EXPECT_TRUE(waitUntil([&] { return showsScene(game.screen(), game.geometry(), why); })) << why;
 
-    // What the cockpit costs with no input: the game's share of one core over a few seconds, printed
-    // (the machine's load and the sanitizers move it too much for a bound). A new game's cockpit is
-    // not still: the hint tutorial's arrow bobs, so every frame is drawn.
-    std::this_thread::sleep_for(1s);
-    double cpu = game.process->cpuSeconds();
-    Clock::time_point start = Clock::now();
-    std::this_thread::sleep_for(3s);
-    double share = (game.process->cpuSeconds() - cpu) / std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("idle share of one core in the cockpit, the tutorial's arrow moving: %.1f %%\n", 100 * share);
+    idleShare(game, "in the cockpit, the tutorial's arrow moving");
 
     // A window of 5:2 shows the 4:3 scene in its middle, 426 of 800 units, between black bars.
     game.xdotool({"windowsize", game.window, "1000", "400"});
