@@ -85,19 +85,11 @@ CharacterPair characterPair(const String& action) {
     return pair;
 }
 
-// From a "ui" scene, back at once to the game scene the in-game menu was opened from, so that an
-// autosave names that scene (the autosave refuses the interface's own scenes).
-void returnToTheGame(const String& callback) {
-    if (GameUtil::getActiveChapterName() != "ui") {
-        return;
-    }
-    String previous = Vars::value("ingame_menu_prev_scene");
-    // A switch to "" would fail halfway; the autosave then refuses the "ui" scene.
-    if (previous.empty()) {
-        GameUtil::logMessage("ERROR! " + callback + ": no scene to return to");
-    } else {
-        Session::switchScene(previous, "", "", 0.0f);
-    }
+// The game scene behind the interface's own scenes: where the player's character stands, "" when
+// no game is in play (a menu opened from the front end).
+String gameScene() {
+    String variable = Vars::value("current_character") + "_scene";
+    return Vars::variables.exists(variable) ? Vars::value(variable) : String();
 }
 
 } // namespace
@@ -154,12 +146,28 @@ void inGameClearJobsToAll(void*) {
 }
 
 void inGameAutoSave(void*) {
-    returnToTheGame("InGameAutoSave");
+    if (GameUtil::getActiveChapterName() == "ui") {
+        String previous = Vars::value("ingame_menu_prev_scene");
+        // A switch to "" would fail halfway; the autosave below then refuses the "ui" scene.
+        if (previous.empty()) {
+            GameUtil::logMessage("ERROR! InGameAutoSave: no scene to return to");
+        } else {
+            Session::switchScene(previous, "", "", 0.0f);
+        }
+    }
     ::SaveLoadMenu::autoSave();
 }
 
 void inGameForceAutoSave(void*) {
-    returnToTheGame("InGameForceAutoSave");
+    // Answered in one of the interface's scenes (the in-game menu, the hint book), the save names the
+    // game scene behind it: back there at once, as the autosave refuses the interface's scenes.
+    if (GameUtil::getActiveChapterName() == "ui") {
+        String scene = gameScene();
+        if (scene.empty()) {
+            return;
+        }
+        Session::switchScene(scene, "", "", 0.0f);
+    }
     // The save holds the state of now, not that of the last quiet moment.
     Vars::snapshot = Vars::variables;
     ::SaveLoadMenu::autoSave();
