@@ -18,7 +18,6 @@
 #include "vessot/Array.h"
 #include "vessot/String.h"
 
-#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -53,8 +52,8 @@ public:
     // Throws vessot::exception for an unknown name.
     Category* getCategory(const vessot::String& name);
     bool hasCategory(const vessot::String& name) const;
-    // From 0 to 1, as a category's gain.
-    void setGlobalGain(float value) { globalGain = value > 0.0f ? std::min(value, 1.0f) : 0.0f; }
+    // Held from 0 to 1, as a category's gain.
+    void setGlobalGain(float value) { globalGain = unitGain(value); }
     float getGlobalGain() const { return globalGain; }
 
     // Every ".ogg" and ".wav" file of folder (category "fx") and of folder/<category>/ for each existing

@@ -8,6 +8,11 @@
 
 namespace echon {
 
+// A gain held from 0 to 1: one outside counts as the nearer end, one that is not a number as 0.
+inline float unitGain(float value) {
+    return value > 0.0f ? std::min(value, 1.0f) : 0.0f;
+}
+
 // How a category's sounds keep their samples; the numbers are the ones createCategory takes.
 enum BufferMode {
     // Decoded whole into memory on the audio thread soon after the sound is created.
@@ -32,9 +37,8 @@ public:
     int getBufferMode() const { return bufferMode; }
     int getSourceMode() const { return sourceMode; }
     bool isStreamed() const { return bufferMode == BUFFER_STREAM; }
-    // Gains lie from 0 to 1: one outside counts as the nearer end, one that is not a number as 0.
-    // Safe to call while the audio thread mixes.
-    void setGain(float value) { gain = value > 0.0f ? std::min(value, 1.0f) : 0.0f; }
+    // Held from 0 to 1 (unitGain). Safe to call while the audio thread mixes.
+    void setGain(float value) { gain = unitGain(value); }
     float getGain() const { return gain; }
 
 private:

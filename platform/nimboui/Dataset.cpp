@@ -508,12 +508,16 @@ Image* Dataset::findImage(const String& name) {
     return nullptr;
 }
 
-RamTexture* Dataset::getRamTexture(const String& name) {
+RamTexture* Dataset::findRamTexture(const String& name) {
     String key;
     if (Dataset* named = datasetOf(name, key)) {
-        return named->getRamTexture(key);
+        return named->findRamTexture(key);
     }
-    if (RamTexture* texture = find(content->ramTextureIndex, name)) {
+    return find(content->ramTextureIndex, name);
+}
+
+RamTexture* Dataset::getRamTexture(const String& name) {
+    if (RamTexture* texture = findRamTexture(name)) {
         return texture;
     }
     throw _ResourceNotExistsException(name, "RamTexture", this);

@@ -80,6 +80,8 @@ public:
     Object* findObject(const String& name);
     Texture* findTexture(const String& name);
     Image* findImage(const String& name);
+    RamTexture* findRamTexture(const String& name);
+    // The same, throwing _ResourceNotExistsException for a missing name.
     RamTexture* getRamTexture(const String& name);
 
     // A copy of the text table in use (key to text, the current language over the default).

@@ -289,15 +289,8 @@ float Scene::getDepthScale(float y) const {
 }
 
 nimbo::Color Scene::sampleLightMap(float x, float y) {
-    // Looked up without the exception a missing name throws: most scenes have no light map, and
-    // every character asks every frame.
-    nimboui::RamTexture* lightMap = nullptr;
-    String lightMapName = name + "_LM";
-    for (nimboui::RamTexture* texture : chapter->getRamTextures()) {
-        if (texture->getName() == lightMapName) {
-            lightMap = texture;
-        }
-    }
+    // Most scenes have no light map, and every character asks every frame: a lookup, not a throw.
+    nimboui::RamTexture* lightMap = chapter->findRamTexture(name + "_LM");
     if (!lightMap) {
         return nimbo::Color(255, 255, 255, 255);
     }
