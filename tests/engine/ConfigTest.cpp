@@ -13,6 +13,7 @@
 class ConfigTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        vessot::Log::reset(); // nothing logged by earlier tests of the process
         vessot::Log::setEcho(false);
         Session::params.clear();
     }
