@@ -34,10 +34,16 @@ function(zeph_library name)
     zeph_warnings(${name})
 endfunction()
 
-# zeph_test(NAME LABEL label SOURCES ... [DEPS ...])
-# A GoogleTest executable; every case becomes its own ctest entry carrying the label.
+# Tests that start the real game play many frames under the sanitizers and take several times as
+# long on a busy machine as on an idle one: they carry this timeout of their own, above the one
+# ./test gives ctest.
+set(ZEPH_GAME_TEST_TIMEOUT 900)
+
+# zeph_test(NAME LABEL label [STARTS_GAME] SOURCES ... [DEPS ...])
+# A GoogleTest executable; every case becomes its own ctest entry carrying the label. STARTS_GAME
+# marks tests that run the game as processes of its own.
 function(zeph_test name)
-    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "STARTS_GAME" "LABEL" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
@@ -49,12 +55,9 @@ function(zeph_test name)
     endif()
     target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
     zeph_warnings(${name})
-    # Tests that start the real game play many frames under the sanitizers and take several times as
-    # long on a busy machine as on an idle one: they carry a timeout of their own above
-    # the one ./test gives ctest.
     set(properties LABELS ${ARG_LABEL})
-    if("game_harness" IN_LIST ARG_DEPS)
-        list(APPEND properties TIMEOUT 900)
+    if(ARG_STARTS_GAME OR "game_harness" IN_LIST ARG_DEPS)
+        list(APPEND properties TIMEOUT ${ZEPH_GAME_TEST_TIMEOUT})
     endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}

@@ -13,6 +13,7 @@
 class ConfigTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        vessot::Log::reset(); // nothing logged by earlier tests of the process
         vessot::Log::setEcho(false);
         Session::params.clear();
     }
@@ -130,14 +131,16 @@ TEST_F(LoadConfigTest, FirstStartWritesTheUserFile) {
 }
 
 TEST_F(LoadConfigTest, UserFileOverridesThePlainValuesAndTheSectionsOfItsValuesApplyOverIt) {
-    defaults("width: 800\ntarget: tablet\n[target/tablet]\nwidth: 1024\n[target/pc]\nheight: 640\n[cfg]\nwidth: 1\n");
-    std::string userText = "width: 300\r\ntarget: pc\nextra: yes\n";
+    defaults("width: 800\ntarget: tablet\nfx_volume: 90\n[target/tablet]\nwidth: 1024\n[target/pc]\nheight: 640\n"
+             "[cfg]\nwidth: 1\n");
+    std::string userText = "width: 300\r\ntarget: pc\nextra: yes\nfx_volume: 101\n";
     writeWholeFile(*user / "zeph.cfg", userText);
     Session::loadConfig();
     EXPECT_EQ(Session::params.at("width"), "300");
     EXPECT_EQ(Session::params.at("target"), "pc");
     EXPECT_EQ(Session::params.at("extra"), "yes");
     EXPECT_EQ(Session::params.at("height"), "640");
+    EXPECT_EQ(Session::params.at("fx_volume"), "90") << "out of the settings' range";
     EXPECT_EQ(readWholeFile(*user / "zeph.cfg"), userText);
 }
 

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The longest wait for the decoding worker at a step; a wait ends as soon as the frames are there.
+constexpr float WORKER_WAIT = 30.0f;
+
 class VideoObjects : public SceneObjectFixture {
 protected:
     void TearDown() override {
@@ -43,7 +46,7 @@ protected:
             Session::activeScene->update(0.04f);
             shown.push_back(video->getFrameNumber());
             if (video->getClip()) {
-                video->getClip()->waitForCache(0.5f, 0.2f);
+                video->getClip()->waitForCache(0.5f, WORKER_WAIT);
             }
         }
         return shown;
@@ -145,13 +148,13 @@ TEST_F(VideoObjects, ALoopingClipEndsAtEachRestartButNotAfterASeek) {
     for (int i = 0; i < 250 && video->getFrameNumber() < 6; ++i) {
         Session::activeScene->draw();
         Session::activeScene->update(0.04f);
-        video->getClip()->waitForCache(0.5f, 0.2f);
+        video->getClip()->waitForCache(0.5f, WORKER_WAIT);
     }
     ASSERT_GE(video->getFrameNumber(), 6);
     endings = 0;
     video->setProperty("time", "0");
     for (int i = 0; i < 3; ++i) {
-        video->getClip()->waitForCache(0.5f, 0.2f);
+        video->getClip()->waitForCache(0.5f, WORKER_WAIT);
         Session::activeScene->draw();
     }
     EXPECT_LT(video->getFrameNumber(), 6);

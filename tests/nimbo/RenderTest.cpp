@@ -3,7 +3,9 @@
 
 #include "nimbo/Nimbo.h"
 
+#include <SDL.h>
 #include <filesystem>
+#include <functional>
 
 using morvec::Rectangle;
 using morvec::Vector2;
@@ -199,22 +201,36 @@ TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
     auto framesSent = [&] { return std::distance(std::filesystem::directory_iterator(dir.path), {}); };
     nimbo::Texture* t = quadrants();
     nimbo::rendersys->presentFrame(); // what the set-up drew
+    const unsigned char white[4] = {255, 255, 255, 255};
+    auto rewrite = [&] { t->write(0, 0, 1, 1, 0, 0, white, 1, 1, nimbo::FORMAT_RGBA); };
+    auto expose = [] {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = SDL_WINDOWEVENT_EXPOSED;
+        SDL_PushEvent(&e);
+    };
     struct Step {
         const char* what;
         float x;
-        bool rewrite;
+        std::function<void()> change;
         bool sent;
     } steps[] = {
-        {"the first frame", 0, false, true},      {"the same frame", 0, false, false},
-        {"the picture moved", 8, false, true},    {"the same frame", 8, false, false},
-        {"its texture rewritten", 8, true, true}, {"the same frame", 8, false, false},
+        {"the first frame", 0, {}, true},
+        {"the same frame", 0, {}, false},
+        {"the picture moved", 8, {}, true},
+        {"the same frame", 8, {}, false},
+        {"its texture rewritten", 8, rewrite, true},
+        {"the same frame", 8, {}, false},
+        {"the window resized", 8, [] { nimbo::window->setSize(80, 64); }, true},
+        {"the window exposed", 8, expose, true},
+        {"the same frame", 8, {}, false},
     };
     for (const Step& step : steps) {
         auto before = framesSent();
-        if (step.rewrite) {
-            const unsigned char white[4] = {255, 255, 255, 255};
-            t->write(0, 0, 1, 1, 0, 0, white, 1, 1, nimbo::FORMAT_RGBA);
+        if (step.change) {
+            step.change();
         }
+        nimbo::window->pumpEvents(0);
         nimbo::rendersys->clear();
         nimbo::rendersys->drawTexture(t, Rectangle(0, 0, 16, 16), Rectangle(step.x, 0, 32, 32));
         nimbo::rendersys->presentFrame();

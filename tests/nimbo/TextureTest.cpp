@@ -44,11 +44,13 @@ TEST_F(Textures, FromFileLoadsUnloadsAndReloadsOnDraw) {
     EXPECT_EQ(t->getHeight(), 4);
     EXPECT_EQ(t->getFilename(), dir / "blue.png");
     EXPECT_TRUE(t->load());
+    nimbo::rendersys->drawTexture(t, Rectangle(0, 0, 8, 4), Rectangle(0, 0, 32, 64)); // drawn before the unload
     t->unload();
     EXPECT_FALSE(t->isLoaded());
-    draw(t);
+    nimbo::rendersys->drawTexture(t, Rectangle(0, 0, 8, 4), Rectangle(32, 0, 32, 64));
     EXPECT_TRUE(t->isLoaded());
-    EXPECT_TRUE(near(pixel(32, 32), Color(0, 0, 255)));
+    EXPECT_TRUE(near(pixel(16, 32), Color(0, 0, 255)));
+    EXPECT_TRUE(near(pixel(48, 32), Color(0, 0, 255)));
     delete t;
 }
 
@@ -92,6 +94,18 @@ TEST_F(Textures, WriteCopiesABlockAndCutsItToBothPictures) {
     EXPECT_TRUE(near(pixel(56, 56), Color(255, 0, 0), 40));
     EXPECT_TRUE(near(pixel(8, 8), Color(0, 0, 255), 40));
     EXPECT_TRUE(near(pixel(56, 8), Color(0, 0, 255), 40));
+    delete t;
+}
+
+TEST_F(Textures, AWriteShowsInQuadsDrawnAfterItOnly) {
+    Texture* t = nimbo::rendersys->createTexture(1, 1, Color::Clear, nimbo::FORMAT_RGBA, Texture::TYPE_DYNAMIC);
+    const Color colors[] = {Color(255, 0, 0), Color(0, 255, 0)};
+    for (int i : {0, 1}) {
+        t->write(0, 0, 1, 1, 0, 0, nimbo::Image(1, 1, colors[i]).data(), 1, 1, nimbo::FORMAT_RGBA);
+        nimbo::rendersys->drawTexture(t, Rectangle(0, 0, 1, 1), Rectangle(32.0f * i, 0, 32, 64));
+    }
+    EXPECT_TRUE(near(pixel(16, 32), colors[0]));
+    EXPECT_TRUE(near(pixel(48, 32), colors[1]));
     delete t;
 }
 

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr float STEP = 1.0f / 25.0f;
+// The longest wait for the decoding worker; a wait ends as soon as the frames are there.
+constexpr float WAIT = 60.0f;
 
 // A timer that records what the clip asks of it.
 class RecordingTimer : public TheoraTimer {
@@ -86,7 +88,7 @@ protected:
     std::vector<int> play(TheoraVideoClip* clip, int steps) {
         std::vector<int> shown;
         for (int i = 0; i < steps; ++i) {
-            clip->waitForCache(1.0f, 5.0f);
+            clip->waitForCache(1.0f, WAIT);
             if (TheoraVideoFrame* frame = clip->getNextFrame()) {
                 shown.push_back(frame->getFrameNumber());
                 clip->popFrame();
@@ -127,7 +129,7 @@ TEST_F(Clips, ReportsFrameAndPictureRegion) {
     EXPECT_EQ(manager->getSupportedDecoders(), vessot::Array<vessot::String>{"Theora"});
     TheoraVideoClip* padded =
         manager->createVideoClip(memorySource(mediagen::theoraClip(settings)), TheoraOutputRGB, 2, true);
-    ASSERT_TRUE(padded->waitForCache(1.0f, 5.0f));
+    ASSERT_TRUE(padded->waitForCache(1.0f, WAIT));
     EXPECT_EQ(padded->getFrameQueue()->getFirstAvailableFrame()->getStride(), 64);
     manager->destroyVideoClip(padded);
     manager->destroyVideoClip(clip);
@@ -138,7 +140,7 @@ TEST_F(Clips, FramesComeInOrderWithTheirColours) {
     TheoraVideoClip* clip = clipOf(settings);
     std::vector<int> shown;
     for (int i = 0; i < 12; ++i) {
-        ASSERT_TRUE(clip->waitForCache(0.0f, 5.0f));
+        ASSERT_TRUE(clip->waitForCache(0.0f, WAIT));
         TheoraVideoFrame* frame = clip->getNextFrame();
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(frame->getWidth(), 64);
@@ -158,7 +160,7 @@ TEST_F(Clips, EveryChromaLayoutConverts) {
         settings.chroma = chroma;
         settings.frames = 3;
         TheoraVideoClip* clip = clipOf(settings);
-        ASSERT_TRUE(clip->waitForCache(1.0f, 5.0f) || clip->getNumReadyFrames() == 3);
+        ASSERT_TRUE(clip->waitForCache(1.0f, WAIT) || clip->getNumReadyFrames() == 3);
         TheoraVideoFrame* frame = clip->getNextFrame();
         ASSERT_NE(frame, nullptr);
         expectColour(frame, 5, 5, expectedColour(0));
@@ -170,7 +172,7 @@ TEST_F(Clips, EveryChromaLayoutConverts) {
 
 TEST_F(Clips, TimerDropsFramesWhoseTimeHasPassed) {
     TheoraVideoClip* clip = clipOf(mediagen::ClipSettings{});
-    ASSERT_TRUE(clip->waitForCache(1.0f, 5.0f));
+    ASSERT_TRUE(clip->waitForCache(1.0f, WAIT));
     EXPECT_EQ(clip->getNextFrame()->getFrameNumber(), 0);
     clip->update(5 * STEP + 0.01f);
     TheoraVideoFrame* frame = clip->getNextFrame();
@@ -188,7 +190,7 @@ TEST_F(Clips, LoopingRestartsNumberingAndSeeksTheTimerToZero) {
     RecordingTimer timer;
     clip->setTimer(&timer);
     // The whole clip is decoded before looping is switched on, as it can be for a short clip.
-    EXPECT_FALSE(clip->waitForCache(1.0f, 5.0f));
+    EXPECT_FALSE(clip->waitForCache(1.0f, WAIT));
     clip->setAutoRestart(true);
     std::vector<int> shown = play(clip, 15);
     std::vector<int> expected = {0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 0, 1, 2};
@@ -218,10 +220,10 @@ TEST_F(Clips, SeekGoesToTheTimerAndDecodesFromTheKeyframeBefore) {
     TheoraVideoClip* clip = clipOf(settings);
     RecordingTimer timer;
     clip->setTimer(&timer);
-    ASSERT_TRUE(clip->waitForCache(1.0f, 5.0f));
+    ASSERT_TRUE(clip->waitForCache(1.0f, WAIT));
     clip->seek(10 * STEP);
     EXPECT_EQ(timer.seeks, std::vector<float>{10 * STEP});
-    ASSERT_TRUE(clip->waitForCache(1.0f, 5.0f));
+    ASSERT_TRUE(clip->waitForCache(1.0f, WAIT));
     TheoraVideoFrame* frame = clip->getNextFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->getFrameNumber(), 10);
@@ -261,7 +263,7 @@ TEST_F(Clips, AlphaClipFillsTheFourthByteFromTheAlphaPicture) {
     EXPECT_EQ(clip->getSubFrameWidth(), 64);
     EXPECT_EQ(clip->getSubFrameHeight(), 48);
     EXPECT_GE(clip->getWidth(), 64);
-    ASSERT_TRUE(clip->waitForCache(0.0f, 5.0f));
+    ASSERT_TRUE(clip->waitForCache(0.0f, WAIT));
     TheoraVideoFrame* frame = clip->getNextFrame();
     EXPECT_NEAR(pixel(frame, 10, 24).a, mediagen::alphaAt(10, 64), 4);
     EXPECT_NEAR(pixel(frame, 50, 24).a, mediagen::alphaAt(50, 64), 4);
@@ -269,7 +271,7 @@ TEST_F(Clips, AlphaClipFillsTheFourthByteFromTheAlphaPicture) {
 
     TheoraVideoClip* opaque = clipOf(settings, TheoraOutputRGB);
     EXPECT_EQ(opaque->getSubFrameWidth(), 128);
-    ASSERT_TRUE(opaque->waitForCache(0.0f, 5.0f));
+    ASSERT_TRUE(opaque->waitForCache(0.0f, WAIT));
     EXPECT_EQ(pixel(opaque->getNextFrame(), 10, 24).a, 255);
 }
 
@@ -337,7 +339,7 @@ TEST_F(Clips, BrokenInputGivesWidthZeroAndALogLine) {
         TheoraVideoClip* broken = manager->createVideoClip(memorySource(c.bytes, c.name), c.mode, 4);
         EXPECT_EQ(broken->getWidth(), 0);
         EXPECT_TRUE(broken->isDone());
-        EXPECT_FALSE(broken->waitForCache(1.0f, 5.0f));
+        EXPECT_FALSE(broken->waitForCache(1.0f, WAIT));
         EXPECT_EQ(broken->getNextFrame(), nullptr);
         EXPECT_TRUE(loggedSomething(std::string("Unable to load video clip 'MEM:") + c.name + "': " + c.reason));
         broken->update(STEP);

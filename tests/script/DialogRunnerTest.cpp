@@ -169,6 +169,8 @@ TEST_F(DialogRunner, ReferencesInALoopStopWithAnErrorNamingTheReference) {
         <Sequence name="round"><Reference ref="round"/></Sequence>
         <Menu name="m"><Reply text="ASK_PIPE"><Reference ref="tail"/></Reply></Menu>
         <Sequence name="tail"><Dialog chr="luna" text="GO_BACK"/><Reference ref="tail"/></Sequence>
+        <Sequence name="told"><Reference ref="line"/></Sequence>
+        <Sequence name="line"><Dialog chr="luna" text="GO_BACK"/></Sequence>
     </D>)");
     const std::pair<const char*, std::function<void()>> loops[] = {
         {"'round'", [] { talk("round"); }},
@@ -181,6 +183,10 @@ TEST_F(DialogRunner, ReferencesInALoopStopWithAnErrorNamingTheReference) {
         } catch (const _ScriptException& e) {
             EXPECT_NE(e.message().find(named), std::string::npos) << e.message();
         }
+    }
+    // A reference that has ended counts toward no loop, however often it is taken.
+    for (int i = 0; i <= DialogManager::MAX_REFERENCE_STEPS; ++i) {
+        ASSERT_NO_THROW(talk("told")) << i;
     }
 }
 

@@ -253,8 +253,8 @@ TEST(OpenUrl, RunsTheHandlerWithTheAddressAsOneArgument) {
     ScopedEnv path("PATH", (dir.path + ":/usr/bin:/bin").c_str());
     const char* url = "https://example.invalid/a b;touch pwned&x=$(id)";
     ASSERT_TRUE(openUrl(url));
-    // The handler runs detached; wait for it to finish writing.
-    for (int i = 0; i < 500 && !vessot::File::exists(dir / "args"); ++i) {
+    // The handler runs detached; wait for it to finish writing (the limit only guards against a hang).
+    for (int i = 0; i < 12000 && !vessot::File::exists(dir / "args"); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(slurp(dir / "args"), std::string("1|") + url + "|");

@@ -33,6 +33,6 @@ TEST(Ticks, TheHookDrivesTheClockAndWrapsUnsigned) {
     fake += 0x20;
     EXPECT_EQ(get_system_tick_count() - before, 0x20u);
     setTickSource(nullptr);
-    uint32_t a = get_system_tick_count();
-    EXPECT_LE(get_system_tick_count() - a, 1000u);
+    fake = 12345;
+    EXPECT_NE(get_system_tick_count(), fake) << "the system's clock answers again";
 }
