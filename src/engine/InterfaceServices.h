@@ -180,7 +180,9 @@ void drawNotification();
 namespace SaveLoadMenu {
 
 void recordCharacterPositions();
-void autoSave();
+// Saves the snapshot in the newest autosave slot (nothing in the front end and interface chapters); a
+// failure asks "SL_SAVE_FAILED" with its reason and answers false.
+bool autoSave();
 
 } // namespace SaveLoadMenu
 

@@ -319,10 +319,10 @@ bool saveGame(const String& slot, bool returnToGame, bool recordPositions) {
     return false;
 }
 
-void autoSave() {
+bool autoSave() {
     String chapter = GameUtil::getActiveChapterName();
     if (chapter == "menu" || chapter == "intro" || chapter == "ui") {
-        return;
+        return true;
     }
     // The autosave writes the snapshot (the last quiet moment): it stands in for the live store.
     VariableTable live = Vars::variables;
@@ -344,6 +344,7 @@ void autoSave() {
     if (!saved) {
         askAboutFailure("SL_SAVE_FAILED,none,none", reason);
     }
+    return saved;
 }
 
 void loadGame(const String& slot) {

@@ -10,10 +10,13 @@
 #include "script/ZephJobs.h"
 #include "ui/AchievementsMenu.h"
 #include "ui/Hintbook.h"
+#include "ui/Hud.h"
 #include "ui/InGameMenu.h"
 #include "ui/RateMeBox.h"
 #include "ui/SaveLoadMenu.h"
 #include "ui/SettingsMenu.h"
+
+#include "nimboui/Label.h"
 
 namespace UserInterface {
 
@@ -39,13 +42,10 @@ const SceneClass SCENE_CLASSES[] = {
 
 // The callbacks the data calls by name, registered after the scenes in this order.
 const std::pair<const char*, void (*)(void*)> CALLBACKS[] = {
-    {"ApproachCharacter", approachCharacter},
-    {"FaceCharacter", faceCharacter},
-    {"SwitchCharacter", switchCharacter},
-    {"InGameAutoSave", inGameAutoSave},
-    {"showRateMeBox", showRateMeBox},
-    {"InGameForceAutoSave", inGameForceAutoSave},
-    {"InGameClearJobsToAll", inGameClearJobsToAll},
+    {"ApproachCharacter", approachCharacter}, {"FaceCharacter", faceCharacter},
+    {"SwitchCharacter", switchCharacter},     {"InGameAutoSave", inGameAutoSave},
+    {"showRateMeBox", showRateMeBox},         {"InGameForceAutoSave", inGameForceAutoSave},
+    {"InGameQuitGame", inGameQuitGame},       {"InGameClearJobsToAll", inGameClearJobsToAll},
 };
 
 // The playable characters' distance when one walks up to another: Vorne and Luna keep more room.
@@ -158,19 +158,37 @@ void inGameAutoSave(void*) {
     ::SaveLoadMenu::autoSave();
 }
 
-void inGameForceAutoSave(void*) {
+// The autosave of the state of now; false when it could not be written (the failure is asked).
+bool forceAutoSave() {
     // Answered in one of the interface's scenes (the in-game menu, the hint book), the save names the
     // game scene behind it: back there at once, as the autosave refuses the interface's scenes.
     if (GameUtil::getActiveChapterName() == "ui") {
         String scene = gameScene();
         if (scene.empty()) {
-            return;
+            return true;
         }
         Session::switchScene(scene, "", "", 0.0f);
     }
     // The save holds the state of now, not that of the last quiet moment.
     Vars::snapshot = Vars::variables;
-    ::SaveLoadMenu::autoSave();
+    return ::SaveLoadMenu::autoSave();
+}
+
+void inGameForceAutoSave(void*) {
+    forceAutoSave();
+}
+
+void inGameQuitGame(void*) {
+    if (forceAutoSave()) {
+        Actions::EndProgram().execute();
+        return;
+    }
+    // The failure's question becomes the quit's, under the failure and its reason: No (the default
+    // of Esc and the other button) goes back to the game.
+    auto* text = Hud::uiObjectOf<nimboui::Label>("cdialog_text");
+    String failure = text->getDisplayedText();
+    Vars::get("cdialog")->setValue("QUIT_UNSAVED_DIALOG,ui.ingame_quit_unsaved,none", false);
+    text->setText(failure + "\n\n" + text->getDisplayedText());
 }
 
 } // namespace UserInterface

@@ -24,5 +24,8 @@ void inGameAutoSave(void* userData);
 // An autosave of the state of now rather than of the last quiet moment (the quit answers make
 // one); from a "ui" scene it first returns to the game scene as inGameAutoSave does.
 void inGameForceAutoSave(void* userData);
+// The quit's answer: autosaves the state of now and ends the program; when the autosave fails, its
+// failure and reason stay on screen and the player is asked whether to quit without saving.
+void inGameQuitGame(void* userData);
 
 } // namespace UserInterface

@@ -23,8 +23,12 @@ protected:
 
     LogoScreen* logo(const std::string& attributes) {
         define("done", "0");
+        // The folder is named under the game's folder, as the data names it.
+        vessot::String root = vessot::resourceRoot();
+        vessot::setResourceRoot(dir.path);
         room(R"(<Action name="Room_done" type="Execute" cmd="inc_var done 1"/>)", {},
-             "type=\"LogoScreen\" path=\"" + dir.path + "/logos\" " + attributes);
+             "type=\"LogoScreen\" path=\"logos\" " + attributes);
+        vessot::setResourceRoot(root);
         return dynamic_cast<LogoScreen*>(Session::activeScene);
     }
 
@@ -48,8 +52,7 @@ TEST_F(LogoScreenTest, PicturesInNameOrderPngFirstUnreadableOnesSkipped) {
     picture("5_d_wide.png");
     LogoScreen* screen = logo("");
     EXPECT_EQ(shown(screen), (std::vector<std::string>{"1_a.png", "2_b.jpg", "5_d_wide.png"}));
-    EXPECT_NE(log().find("logo screen test.Room: skipping '" + dir.path +
-                         "/logos/4_broken.png', not a readable "
+    EXPECT_NE(log().find("logo screen test.Room: skipping 'logos/4_broken.png', not a readable "
                          "picture"),
               std::string::npos);
 }

@@ -164,7 +164,10 @@ TEST_F(VideoObjects, ALoopingClipEndsAtEachRestartButNotAfterASeek) {
 TEST_F(VideoObjects, TheClipPausesWhileTheObjectIsFadedToItsThreshold) {
     clip("a.ogv");
     sound("test", "voice");
-    room(R"(<Object type="VideoObject" name="v" video="a" alpha_pause_treshold="30" audio="../audio/music/voice.wav"/>
+    std::filesystem::create_directories(dir / "chapters/test/video/music");
+    std::filesystem::copy_file(dir / "chapters/test/audio/music/voice.wav",
+                               dir / "chapters/test/video/music/voice.wav");
+    room(R"(<Object type="VideoObject" name="v" video="a" alpha_pause_treshold="30" audio="music/voice.wav"/>
             <Object type="VideoObject" name="w" video="a" alpha_pause_treshold="300"/>)");
     auto* video = object<nimbovideo::VideoObject>("v");
     Session::activeScene->draw();

@@ -6,6 +6,7 @@
 
 #include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
+#include "engine/session/zephUtil.h"
 #include "ui/Hud.h"
 
 #include "nimbo/Keys.h"
@@ -14,6 +15,8 @@
 #include "nimboui/Label.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -86,6 +89,24 @@ TEST_F(AchievementsPlay, ARightClickAnswersTheQuitQuestionNoAndItsYesButtonEndsT
     game.stepSeconds(0.3f);
     clickUi("cdialog_yes_button");
     EXPECT_TRUE(nimbo::window->isTerminated());
+}
+
+TEST_F(AchievementsPlay, AQuitThatCannotAutosaveShowsWhyAndAsksWhetherToEndUnsaved) {
+    // A file stands where the autosaves go. Esc answers the second question no, its yes ends the game.
+    std::ofstream(zephUtil::getUserDataPath() + Session::getParam("profile") + "/autosave") << "a file";
+    for (bool endUnsaved : {false, true}) {
+        game.requestQuit();
+        game.stepSeconds(0.3f);
+        clickUi("cdialog_yes_button");
+        game.stepSeconds(0.3f);
+        ASSERT_FALSE(nimbo::window->isTerminated());
+        vessot::String shown = ui<nimboui::Label>("cdialog_text")->getDisplayedText();
+        EXPECT_TRUE(shown.startsWith("The game could not be saved.\n\n") && shown.endsWith("\n\nQuit without saving?"))
+            << shown;
+        endUnsaved ? clickUi("cdialog_yes_button") : game.key(nimbo::KEY_ESCAPE);
+        EXPECT_EQ(nimbo::window->isTerminated(), endUnsaved);
+        EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+    }
 }
 
 } // namespace

@@ -195,6 +195,30 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          {"data/chapters/ship/scenes/Cockpit.scene:{line}: element 'Object': 'filename' '../../../../outside.walk' "
           "must "
           "name a file of the chapter's walk folder"}},
+        {"a video clip's sound outside the chapter's video folder",
+         [](GameCopy& r) {
+             r.line = replaceIn(r.ship() / "scenes/Galley.scene", "audio=\"beacon.ogg\"",
+                                "audio=\"../../../../../../../../../../../../etc/hostname\"");
+         },
+         1,
+         {"data/chapters/ship/scenes/Galley.scene:{line}: element 'Object': 'audio' "
+          "'../../../../../../../../../../../../etc/hostname' must name a file of the chapter's video folder"}},
+        {"a video clip outside the chapter's video folder",
+         [](GameCopy& r) {
+             r.line = replaceIn(r.ship() / "scenes/Galley.scene", "video=\"beacon\"", "video=\"../../../../outside\"");
+         },
+         1,
+         {"data/chapters/ship/scenes/Galley.scene:{line}: element 'Object': 'video' '../../../../outside' must name a "
+          "file of the chapter's video folder"}},
+        {"a logo folder outside the game's folder",
+         [](GameCopy& r) {
+             writeFile(r.user() / "zeph.cfg", "scene: menu.Logo\n");
+             r.line = replaceIn(r.game() / "data/chapters/menu/scenes/Logo.scene", "path=\"data/chapters/menu/logos\"",
+                                "path=\"../game/data/chapters/menu/logos\"");
+         },
+         1,
+         {"data/chapters/menu/scenes/Logo.scene:{line}: element 'Scene': 'path' '../game/data/chapters/menu/logos' "
+          "must name a folder under the game's folder"}},
         {"a texture outside the dataset's folder",
          [](GameCopy& r) {
              r.line = replaceIn(r.ship() / "ship_hd.datadef", "textures/Cockpit_hd.png", "../../../../outside.png");

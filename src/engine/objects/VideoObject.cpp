@@ -75,6 +75,14 @@ int precacheFrames(int ram, const vessot::String& path) {
 
 const char* const BLEND_MODES[] = {"default", "alpha", "add", "substract", "overwrite"};
 
+// The clip's and its sound's names are joined to the chapter's video folder and must stay in it.
+void requireInVideoFolder(const vessot::String& key, const vessot::String& name) {
+    vessot::String refusal = zephUtil::leavesFolder(key, name, "a file of the chapter's video folder");
+    if (!refusal.empty()) {
+        throw vessot::exception(refusal, __FILE__, __LINE__);
+    }
+}
+
 } // namespace
 
 VideoObject::VideoObject(const vessot::String& name, const morvec::Rectangle& rect) : nimboui::ImageBox(name, rect) {
@@ -109,6 +117,7 @@ vessot::String VideoObject::fullPath() {
 
 bool VideoObject::setProperty(const vessot::String& name, const vessot::String& value) {
     if (name == "video") {
+        requireInVideoFolder(name, value);
         mVideoName = value;
         vessot::String path = fullPath();
         if (!vessot::Resource::exists(path, true)) {
@@ -127,6 +136,7 @@ bool VideoObject::setProperty(const vessot::String& name, const vessot::String& 
     } else if (name == "time") {
         seek(value.toFloat());
     } else if (name == "audio") {
+        requireInVideoFolder(name, value);
         mAudioName = value;
     } else if (name == "sync_offset") {
         mSyncOffset = value.toFloat();

@@ -34,6 +34,10 @@ void LogoScreen::load(vessxml::Node* sceneElement) {
     mDuration = sceneElement->pfloat("duration", 3.0f);
     mFadeTime = sceneElement->pfloat("fade_time", 1.0f);
     mPath = sceneElement->pstr("path");
+    String refusal = zephUtil::leavesFolder("path", mPath, "a folder under the game's folder");
+    if (!refusal.empty()) {
+        sceneElement->fail(refusal);
+    }
     loadPictures();
 }
 

@@ -63,6 +63,13 @@ String getUserDataPath() {
     return userDataPath;
 }
 
+String leavesFolder(const String& key, const String& name, const String& what) {
+    if (vessot::DirBase::staysInside(name)) {
+        return "";
+    }
+    return "'" + key + "' '" + name + "' must name " + what + " (no absolute path, no '..')";
+}
+
 bool writePlayerFile(const String& path, const String& content) {
     try {
         vessot::writeFileAtomically(path, content);

@@ -20,6 +20,9 @@ uint8_t alphaByte(float fraction);
 // The per-user folder (made once from the maker's name and the parameter "title"); it ends with "/".
 // A title that would lead out of the maker's folder, and a folder that cannot be made, throw.
 String getUserDataPath();
+// "" when a name read from data stays inside the folder it is joined to; else the refusal naming the
+// key: "'KEY' 'NAME' must name WHAT (no absolute path, no '..')".
+String leavesFolder(const String& key, const String& name, const String& what);
 // Writes a file of the player's atomically. A failure is logged with the file and the reason and
 // answers false: the old file stays whole and the game goes on.
 bool writePlayerFile(const String& path, const String& content);
