@@ -9,6 +9,9 @@
 #include "minigames/Match2Scene.h"
 #include "minigames/RotatorScene.h"
 #include "minigames/SequenceScene.h"
+#include "ui/Hud.h"
+
+#include "nimbo/Keys.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +58,12 @@ TEST_F(MinigamePlay, TheDialLockInTheCockpit) {
     game.stepSeconds(1.5f);
     // A point on each ring's band, right of the common centre (213, 160).
     const float bandX[] = {297, 265, 231};
+    // The secondary button turns a ring the other way.
+    float start = dial->getRings()[0]->getDestAngle();
+    game.press(bandX[0], 160, nimbo::BUTTON_SECONDARY);
+    game.release(bandX[0], 160, nimbo::BUTTON_SECONDARY);
+    EXPECT_EQ(dial->getRings()[0]->getDestAngle(), start + 45);
+    game.stepSeconds(0.2f);
     for (size_t i = 0; i < dial->getRings().size(); ++i) {
         RotatorRing* ring = dial->getRings()[i];
         for (int clicks = 0; !RotatableImageBox::angleEquals(ring->getDestAngle(), 0); ++clicks) {
@@ -80,6 +89,17 @@ TEST_F(MinigamePlay, TheGearLockInTheGalley) {
         }
     }
     expectLeftTo("gearlock_solved", "ship.Galley", 2.5f);
+}
+
+TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
+    goTo("ship.Galley");
+    ASSERT_NE(enterFrom<DominoScene>(142, 58, "ship.GearLock"), nullptr);
+    game.key(nimbo::KEY_ESCAPE);
+    game.finishTransition();
+    morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
+    game.clickGui(resume.x, resume.y);
+    game.finishTransition();
+    EXPECT_EQ(game.activeScene(), "ship.Galley");
 }
 
 TEST_F(MinigamePlay, TheLampPanelInTheGalley) {
