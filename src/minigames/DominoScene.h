@@ -53,6 +53,7 @@ public:
     bool onMouseUp(float x, float y, int button) override;
     // "rotation_step" and the "DominoElement" children with their "Rotate" links.
     void load(vessxml::Node* sceneElement) override;
+    bool turnsBothWays() const override { return true; }
 
     const std::vector<DominoElement*>& getTiles() const { return tiles; }
 

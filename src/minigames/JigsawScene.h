@@ -54,6 +54,7 @@ public:
     bool onMouseUp(float x, float y, int button) override;
     // The "JigsawElement" children.
     void load(vessxml::Node* sceneElement) override;
+    bool turnsBothWays() const override { return true; }
 
     // The pointer at the scene point that the mouse handlers receive.
     static morvec::Vector2 cursor();

@@ -33,6 +33,7 @@ public:
     bool onMouseUp(float x, float y, int button) override;
     // "rotation_step" and the "Ring" children.
     void load(vessxml::Node* sceneElement) override;
+    bool turnsBothWays() const override { return true; }
 
     const std::vector<RotatorRing*>& getRings() const { return rings; }
     bool isSolved() const { return solved; }

@@ -41,10 +41,14 @@ void SequenceScene::onEnter() {
     savedImages.clear();
     for (nimboui::Object* object : objects) {
         savedImages.push_back(object->getImage());
-        auto* button = dynamic_cast<nimboui::ImageButton*>(object);
-        if (button && button->getPushedImage()) {
-            object->setImage(button->getPushedImage());
-        }
+        lightUp(object);
+    }
+}
+
+void SequenceScene::lightUp(nimboui::Object* object) {
+    auto* button = dynamic_cast<nimboui::ImageButton*>(object);
+    if (button && button->getPushedImage()) {
+        object->setImage(button->getPushedImage());
     }
 }
 
@@ -57,9 +61,8 @@ void SequenceScene::restoreImages() {
 
 void SequenceScene::onLeave() {
     // Left while lit, the objects would otherwise keep their lit images into the next entry.
-    if (previewTime > 0.0f) {
-        restoreImages();
-    }
+    restoreImages();
+    MinigameScene::onLeave();
 }
 
 void SequenceScene::onUpdate(float dt) {
@@ -94,6 +97,12 @@ void SequenceScene::check(const String& clickedName) {
     if (clickedName != sequence[index]) {
         reset();
         return;
+    }
+    // Each object clicked in its turn stays lit, showing how far the order has come.
+    for (nimboui::Object* object : objects) {
+        if (object->getName() == clickedName) {
+            lightUp(object);
+        }
     }
     ++index;
     if (index == (int)sequence.size()) {

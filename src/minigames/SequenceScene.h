@@ -16,7 +16,7 @@ public:
     // Lights every object up for a second (its alternate image: an image button's pushed image) and
     // waits for the first name of the order. The objects are found on the first entry.
     void onEnter() override;
-    // Puts the objects' images back when the scene is left during the preview.
+    // Puts the objects' images back: the scene may be left while they are lit.
     void onLeave() override;
     // Ends the preview after its second.
     void onUpdate(float dt) override;
@@ -28,7 +28,8 @@ public:
     // The "Click" handler of every object: checks the clicked name on the active scene, when that
     // is a sequence scene.
     static void onObjectClick(nimboui::EventArgs* args);
-    // A right name advances the order (the last one solves it), a wrong one starts the scene over.
+    // A right name lights its object up and advances the order (the last one solves it), a wrong one
+    // starts the scene over.
     void check(const String& clickedName);
 
     int getIndex() const { return index; }
@@ -38,6 +39,8 @@ private:
     static constexpr float PREVIEW_TIME = 1.0f;
 
     void restoreImages();
+    // Shows the object's alternate image (an image button's pushed image), when it has one.
+    static void lightUp(nimboui::Object* object);
 
     std::vector<String> objectNames;
     std::vector<String> sequence;

@@ -9,6 +9,10 @@
 #include "minigames/Match2Scene.h"
 #include "minigames/RotatorScene.h"
 #include "minigames/SequenceScene.h"
+#include "script/Speech.h"
+#include "ui/Hud.h"
+
+#include "nimbo/Keys.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +34,15 @@ protected:
 
     // Clicks the hotspot and waits for the fade into the minigame.
     template <class T> T* enterFrom(float x, float y, const char* minigame) {
+        hotspot = morvec::Vector2(x, y);
         game.click(x, y);
         game.finishTransition();
         EXPECT_EQ(game.activeScene(), minigame);
         return dynamic_cast<T*>(Session::activeScene);
     }
 
-    // The success command's variable is set and the fade leads back to the scene of the hotspot.
+    // The success command's variable is set and the fade leads back to the scene of the hotspot,
+    // where a line tells what the puzzle did; clicked again, the hotspot only says a line.
     void expectLeftTo(const char* variable, const char* scene, float seconds) {
         for (int i = 0; i < (int)(seconds * 60) && game.var(variable) != "1"; ++i) {
             game.step();
@@ -44,7 +50,16 @@ protected:
         EXPECT_EQ(game.var(variable), "1");
         game.finishTransition();
         EXPECT_EQ(game.activeScene(), scene);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_TRUE(Speech::isSpeaking());
+            game.stepSeconds(8.0f);
+            game.click(hotspot.x, hotspot.y);
+            game.finishTransition();
+            EXPECT_EQ(game.activeScene(), scene);
+        }
     }
+
+    morvec::Vector2 hotspot;
 
     GameHarness game;
 };
@@ -55,6 +70,12 @@ TEST_F(MinigamePlay, TheDialLockInTheCockpit) {
     game.stepSeconds(1.5f);
     // A point on each ring's band, right of the common centre (213, 160).
     const float bandX[] = {297, 265, 231};
+    // The secondary button turns a ring the other way.
+    float start = dial->getRings()[0]->getDestAngle();
+    game.press(bandX[0], 160, nimbo::BUTTON_SECONDARY);
+    game.release(bandX[0], 160, nimbo::BUTTON_SECONDARY);
+    EXPECT_EQ(dial->getRings()[0]->getDestAngle(), start + 45);
+    game.stepSeconds(0.2f);
     for (size_t i = 0; i < dial->getRings().size(); ++i) {
         RotatorRing* ring = dial->getRings()[i];
         for (int clicks = 0; !RotatableImageBox::angleEquals(ring->getDestAngle(), 0); ++clicks) {
@@ -82,7 +103,19 @@ TEST_F(MinigamePlay, TheGearLockInTheGalley) {
     expectLeftTo("gearlock_solved", "ship.Galley", 2.5f);
 }
 
+TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
+    goTo("ship.Galley");
+    ASSERT_NE(enterFrom<DominoScene>(142, 58, "ship.GearLock"), nullptr);
+    game.key(nimbo::KEY_ESCAPE);
+    game.finishTransition();
+    morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
+    game.clickGui(resume.x, resume.y);
+    game.finishTransition();
+    EXPECT_EQ(game.activeScene(), "ship.Galley");
+}
+
 TEST_F(MinigamePlay, TheLampPanelInTheGalley) {
+    game.setVar("gearlock_solved", "1"); // the gear lock unbolts it
     goTo("ship.Galley");
     ASSERT_NE(enterFrom<SequenceScene>(251, 58, "ship.LampPanel"), nullptr);
     game.stepSeconds(1.2f);

@@ -99,6 +99,7 @@ TEST_F(VerbCoinPlay, EveryThingAtTheLandingSiteOffersItsVerbs) {
         {"tank", 405, 226, false, "", "", "look,use", ""},
         {"tank with the mask", 405, 226, false, "", "oxygen_mask", "", "$tank_filled: '1'"},
         {"cache", 405, 137, false, "", "", "look,use", ""},
+        {"cache with the spanner", 405, 137, false, "", "spanner", "", "say: { $current_character }The spanner fits"},
         {"robot, casual", 23, 156, true, "", "", "", "say: { $current_character }Hello? It only blinks back at me."},
         {"scanner, casual", 103, 157, true, "", "", "look,use", ""},
         {"plant, casual", 97, 279, true, "", "", "",

@@ -89,26 +89,38 @@ nimbo::Color gear(int index, float x, float y) {
     return d < 10 ? mix(body, INK, 0.3f) : body;
 }
 
+// Whether the point lies on a mark that a gear's arrow must point at, or within margin units of one.
+bool onGearMark(float x, float y, float margin) {
+    for (int i = 0; i < 4; ++i) {
+        float dx = x - (GEAR_X[i] + GEAR_SIZE / 2);
+        float dy = y - (GEAR_Y + GEAR_SIZE / 2);
+        float a = GEAR_TARGET[i] * PI / 180.0f;
+        float along = -dx * std::sin(a) - dy * std::cos(a);
+        float across = -dx * std::cos(a) + dy * std::sin(a);
+        if (along >= 36 - margin && along <= 44 + margin && std::fabs(across) <= (44 - along) * 0.7f + margin) {
+            return true;
+        }
+    }
+    return false;
+}
+
 nimbo::Color gearLockBackground(float x, float y) {
+    if (onGearMark(x, y, 0)) {
+        return nimbo::Color(250, 210, 60, 255);
+    }
     for (int i = 0; i < 4; ++i) {
         float cx = GEAR_X[i] + GEAR_SIZE / 2;
         float cy = GEAR_Y + GEAR_SIZE / 2;
         float dx = x - cx;
         float dy = y - cy;
         float d = std::sqrt(dx * dx + dy * dy);
-        // The mark the gear's arrow must point at.
-        float a = GEAR_TARGET[i] * PI / 180.0f;
-        float along = -dx * std::sin(a) - dy * std::cos(a);
-        float across = -dx * std::cos(a) + dy * std::sin(a);
-        if (along >= 36 && along <= 44 && std::fabs(across) <= (44 - along) * 0.7f) {
-            return nimbo::Color(250, 210, 60, 255);
-        }
         if (d < 35) {
             return nimbo::Color(28, 30, 36, 255);
         }
         if (i < 3) {
             float nextX = GEAR_X[i + 1] + GEAR_SIZE / 2;
-            if (x > cx + 35 && x < nextX - 35 && std::fabs(dy) <= 3) {
+            // The connector stops short of a mark that lies on its way, which stays clear.
+            if (x > cx + 35 && x < nextX - 35 && std::fabs(dy) <= 3 && !onGearMark(x, y, 2.5f)) {
                 return nimbo::Color(150, 150, 160, 255);
             }
             if (onText(GEAR_LINK[i], (cx + nextX) / 2 - 7, GEAR_Y + 6, 2.0f, x, y)) {

@@ -92,10 +92,8 @@ bool Scene::onMouseUp(float x, float y, int button) {
         Inventory::setSelectedItem("");
         return true;
     }
-    if (root) {
-        root->OnMouseUp(x, y, button);
-    }
-    return false;
+    // A click that an object of the scene takes (a button, a hidden object) is not a walk.
+    return root && root->OnMouseUp(x, y, button);
 }
 
 void Scene::makeRoot(const String& imageName) {

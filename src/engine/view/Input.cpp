@@ -2,6 +2,7 @@
 // a release on free floor walks the current character there.
 #include "engine/view/Input.h"
 
+#include "engine/ContentServices.h"
 #include "engine/InterfaceServices.h"
 #include "engine/app/Game.h"
 #include "engine/scene/Chapter.h"
@@ -18,6 +19,7 @@
 #include "script/ZephJobs.h"
 
 #include "marionix/Actor.h"
+#include "nimbo/Keys.h"
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
 
@@ -60,6 +62,16 @@ morvec::Vector2 normalisedPointer() {
 
 nimboui::Object* uiRoot() {
     return Hud::uiObject("ui");
+}
+
+// A minigame that turns its pieces both ways takes the secondary button as its code 0 (the primary
+// comes as its own code, 1), so that the two buttons turn them opposite ways.
+constexpr int SECONDARY_TURN = 0;
+
+// The active scene when it is such a minigame, else null.
+MinigameScene* minigameTurningBothWays() {
+    auto* minigame = dynamic_cast<MinigameScene*>(Session::activeScene);
+    return minigame && minigame->turnsBothWays() ? minigame : nullptr;
 }
 
 // The character's state before the click: was it walking, at which frame, towards which exit.
@@ -186,6 +198,9 @@ void secondaryClick() {
         }
     } else if (InventoryPanel::isOpen()) {
         InventoryPanel::close();
+    } else if (MinigameScene* minigame = minigameTurningBothWays()) {
+        morvec::Vector2 p = scenePoint();
+        minigame->onMouseUp(p.x, p.y, SECONDARY_TURN);
     } else {
         InventoryPanel::open();
     }
@@ -199,6 +214,12 @@ void handleMouseDown(int button) {
     }
     if (button == 7) {
         fastForwardActive = !fastForwardActive;
+        return;
+    }
+    if (button == nimbo::BUTTON_SECONDARY && minigameTurningBothWays() && !Session::activeTransition) {
+        Viewport::updateCursorPosition();
+        morvec::Vector2 p = scenePoint();
+        Session::activeScene->onMouseDown(p.x, p.y, SECONDARY_TURN);
         return;
     }
     if (button != 1) {

@@ -28,7 +28,7 @@ template <class T> T* enterMinigame(StoryRun& run, const char* colour, const cha
     return dynamic_cast<T*>(Session::activeScene);
 }
 
-// Until the minigame's success sets its variable and the fade leads back.
+// Until the minigame's success sets its variable and the fade leads back, and what it did is said.
 void expectSolved(StoryRun& run, const char* variable, const char* backTo) {
     for (int i = 0; i < 100 && run.var(variable) != "1"; ++i) {
         run.game.step();
@@ -36,6 +36,7 @@ void expectSolved(StoryRun& run, const char* variable, const char* backTo) {
     EXPECT_EQ(run.var(variable), "1");
     run.settle();
     EXPECT_EQ(run.scene(), backTo);
+    run.waitForCharacters(); // the line that tells what the puzzle did
 }
 
 // The dial lock below the cockpit's chart: each ring clicked round until it stands at 0.
@@ -452,6 +453,7 @@ void playShipToJama(StoryRun& run) {
     run.use("8040FF", "jumper_lead");
     EXPECT_EQ(run.var("radio_powered"), "1");
     solveDialLock(run);
+    EXPECT_TRUE(run.holds("battery")); // a spare, from behind the dial lock
     mendTheLocatorAndLand(run);
 
     // Through the corridor to the galley: the intercom, the locker and the two locks.
