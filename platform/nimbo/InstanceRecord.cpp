@@ -64,7 +64,7 @@ bool recordWindowTitle(int pid, const vessot::String& title) {
         return false;
     }
     if (pid == (int)getpid()) {
-        static bool registered = std::atexit(removeOwnRecord) == 0;
+        static bool registered = std::atexit(removeOwnRecord) == 0 && std::at_quick_exit(removeOwnRecord) == 0;
         (void)registered;
     }
     return true;
