@@ -51,11 +51,16 @@ TEST_F(InstanceRecord, ALiveProcessAnswersItsTitle) {
     EXPECT_EQ(nimbo::windowTitleRecordPath(child.pid).find(dir.path + "/zeph/"), 0u);
 }
 
-TEST_F(InstanceRecord, AnEndedProcessAnswersNothing) {
-    Child child;
+TEST_F(InstanceRecord, AnEndedProcessAnswersNothingAndTheNextStartRemovesItsRecord) {
+    Child child, alive;
     ASSERT_TRUE(nimbo::recordWindowTitle(child.pid, "Vestrel Vorne"));
+    ASSERT_TRUE(nimbo::recordWindowTitle(alive.pid, "Vestrel Vorne"));
     child.end();
     EXPECT_EQ(nimbo::getWindowTitle(child.ended), "");
+    ASSERT_TRUE(nimbo::recordWindowTitle(getpid(), "Vestrel Vorne"));
+    EXPECT_FALSE(vessot::File::exists(nimbo::windowTitleRecordPath(child.ended)));
+    EXPECT_EQ(nimbo::getWindowTitle(alive.pid), "Vestrel Vorne");
+    nimbo::removeWindowTitleRecord(getpid());
 }
 
 TEST_F(InstanceRecord, AReusedProcessIdAnswersNothing) {
