@@ -45,6 +45,34 @@ void removeOwnRecord() {
     removeWindowTitleRecord((int)getpid());
 }
 
+// Whether the record of a process was made by the process that now runs under its id; its title
+// comes with it.
+bool isCurrentRecord(int pid, vessot::String& title) {
+    vessot::String path = windowTitleRecordPath(pid);
+    vessot::String started;
+    try {
+        if (!vessot::File::exists(path) || !vessot::File::hread(path).split("\n", started, title)) {
+            return false;
+        }
+    } catch (const vessot::exception&) {
+        return false; // removed while being read
+    }
+    return !started.empty() && started == processStartTime(pid);
+}
+
+// Removes the records of processes that have ended (killed ones never remove their own).
+void removeEndedRecords(const vessot::String& folder) {
+    const vessot::String prefix = "window-";
+    for (const vessot::String& name : vessot::Dir::files(folder)) {
+        vessot::String number = name.substr(prefix.size());
+        int pid = number.toInt();
+        vessot::String title;
+        if (name.startsWith(prefix) && pid > 0 && vessot::String(pid) == number && !isCurrentRecord(pid, title)) {
+            removeWindowTitleRecord(pid);
+        }
+    }
+}
+
 } // namespace
 
 vessot::String windowTitleRecordPath(int pid) {
@@ -64,8 +92,9 @@ bool recordWindowTitle(int pid, const vessot::String& title) {
         return false;
     }
     if (pid == (int)getpid()) {
-        static bool registered = std::atexit(removeOwnRecord) == 0;
+        static bool registered = std::atexit(removeOwnRecord) == 0 && std::at_quick_exit(removeOwnRecord) == 0;
         (void)registered;
+        removeEndedRecords(folder);
     }
     return true;
 }
@@ -75,15 +104,8 @@ void removeWindowTitleRecord(int pid) {
 }
 
 vessot::String getWindowTitle(unsigned long handle) {
-    vessot::String path = windowTitleRecordPath((int)handle);
-    if (!vessot::File::exists(path)) {
-        return "";
-    }
-    vessot::String started, title;
-    if (!vessot::File::hread(path).split("\n", started, title)) {
-        return "";
-    }
-    return !started.empty() && started == processStartTime((int)handle) ? title : "";
+    vessot::String title;
+    return isCurrentRecord((int)handle, title) ? title : "";
 }
 
 } // namespace nimbo

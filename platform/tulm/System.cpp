@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <pwd.h>
+#include <set>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,6 +110,26 @@ vessot::String createSystemPath(const vessot::String& maker, const vessot::Strin
         throw vessot::exception("Cannot create the user folder " + folder, __FILE__, __LINE__);
     }
     return folder;
+}
+
+bool holdExclusiveLock(const vessot::String& path) {
+    // A second open description of the file would be refused by the lock of the first: the files this
+    // process holds are answered from here.
+    static std::set<vessot::String> held;
+    if (held.count(path)) {
+        return true;
+    }
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return true;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        held.insert(path); // the descriptor stays open: the lock lives with it
+        return true;
+    }
+    bool heldElsewhere = errno == EWOULDBLOCK;
+    close(fd);
+    return !heldElsewhere;
 }
 
 bool openUrl(const vessot::String& url) {

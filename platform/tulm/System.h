@@ -11,6 +11,11 @@ namespace tulm {
 // cannot be created.
 vessot::String createSystemPath(const vessot::String& maker, const vessot::String& title, int kind);
 
+// Takes an exclusive advisory lock on the file (created when missing) and holds it until the process
+// ends; the system releases it then, also when the process is killed. False only when another process
+// holds it; a file that cannot be opened or locked for another reason (a read-only folder) answers true.
+bool holdExclusiveLock(const vessot::String& path);
+
 // Opens the address with the desktop's handler (xdg-open), without a shell and without waiting for
 // it. Answers whether the handler was started; headless runs only log the address and answer false.
 bool openUrl(const vessot::String& url);

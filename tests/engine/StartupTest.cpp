@@ -14,7 +14,9 @@
 #include "nimbo/InstanceRecord.h"
 #include "nimboui/nimboui.h"
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -180,10 +182,12 @@ TEST(StartupTest, LeftoverHandleFileDoesNotBlockTheStart) {
     EXPECT_EQ(readWholeFile(game.user / "hwnd.txt"), std::to_string(getpid()) + "\n");
 }
 
-TEST(StartupTest, SecondInstanceIsRefusedWithExitCodeZeroAndTouchesNoFileOfTheRunningGame) {
+// A second copy started on the user folder of a running game, which `running` makes look so: the
+// start is refused with exit code 0 and touches no file of the running game.
+void expectSecondInstanceRefused(const std::function<void(const TempDir& user)>& running) {
     GameRun game;
-    // The running game's handle file names a live window with the game's title: this process's.
-    writeWholeFile(game.user / "hwnd.txt", std::to_string(getpid()) + "\n");
+    running(game.user);
+    std::string handle = readWholeFile(game.user / "hwnd.txt");
     // Its log, and a save it is writing at this moment.
     writeWholeFile(game.user / "game.log", "[game] the running game's log\n");
     writeWholeFile(game.user / "zeph.cfg.tmp-Ab12Cd", "audio_mute: 1\n");
@@ -200,7 +204,20 @@ TEST(StartupTest, SecondInstanceIsRefusedWithExitCodeZeroAndTouchesNoFileOfTheRu
     EXPECT_NE(shown.find("Unable to launch game, another instance is already running!"), std::string::npos);
     EXPECT_EQ(game.log(), "[game] the running game's log\n");
     EXPECT_EQ(readWholeFile(game.user / "zeph.cfg.tmp-Ab12Cd"), "audio_mute: 1\n");
-    EXPECT_EQ(readWholeFile(game.user / "hwnd.txt"), std::to_string(getpid()) + "\n");
+    EXPECT_EQ(readWholeFile(game.user / "hwnd.txt"), handle);
+}
+
+TEST(StartupTest, SecondInstanceIsRefusedWithExitCodeZeroAndTouchesNoFileOfTheRunningGame) {
+    // The running game's handle file names a live window with the game's title: this process's.
+    expectSecondInstanceRefused(
+        [](const TempDir& user) { writeWholeFile(user / "hwnd.txt", std::to_string(getpid()) + "\n"); });
+}
+
+TEST(StartupTest, ACopyStartedAtTheSameMomentIsRefusedByTheUserFolderLock) {
+    // The running game has not written its handle file yet, but holds the lock.
+    expectSecondInstanceRefused([](const TempDir& user) {
+        ASSERT_EQ(flock(open((user / "instance.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644), LOCK_EX), 0);
+    });
 }
 
 TEST(StartupTest, AStartRemovesTheUnfinishedWritesOfAnEarlierRunAndLogsFromTheStart) {

@@ -84,6 +84,16 @@ public:
     // The line of the damage, where a row's expected text says "{line}".
     int line = 0;
     void unset(const std::string& name) { environment.erase(name); }
+    // A start at the main menu whose resume button, clicked once the menu has faded in, loads the
+    // autosave `save`.
+    void resumeFromMenu(const std::string& save) {
+        writeFile(user() / "zeph.cfg", "scene: menu.MainMenu\n");
+        writeFile(user() / "autosave/slot1/info.txt", "");
+        writeFile(user() / "autosave/slot1/game.sav", save);
+        writeFile(root() / "resume.txt", "95 click 320 156\n");
+        set("ZEPH_INPUT", "resume.txt");
+        set("ZEPH_FRAMES", "100");
+    }
 
     // Runs the game; answers its exit code, and its standard error and game.log as `output`.
     int start() {
@@ -144,15 +154,7 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          2,
          {"ZEPH_FIXED_STEP must be a number of seconds above 0 and at most 1, not 'nan'"}},
         {"a slot whose position is not a number, resumed from the main menu",
-         [](GameCopy& r) {
-             writeFile(r.user() / "zeph.cfg", "scene: menu.MainMenu\n");
-             writeFile(r.user() / "autosave/slot1/info.txt", "");
-             writeFile(r.user() / "autosave/slot1/game.sav", "active_scene: ship.Cockpit\nvorne_pos: nan,inf,S\n");
-             // The resume button, once the menu has faded in.
-             writeFile(r.root() / INPUT, "95 click 320 156\n");
-             r.set("ZEPH_INPUT", INPUT);
-             r.set("ZEPH_FRAMES", "100");
-         },
+         [](GameCopy& r) { r.resumeFromMenu("active_scene: ship.Cockpit\nvorne_pos: nan,inf,S\n"); },
          0,
          {"the variable vorne_pos ('nan,inf,S') is not a position of numbers; vorne keeps the scene's placement"}},
         {"settings out of their range",
@@ -322,6 +324,13 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          [](GameCopy& r) { replaceIn(r.ship() / "scenes/Cockpit.scene", "inc_var cockpit_visits 1", "set_var"); },
          1,
          {"The command 'set_var' names no variable: 'set_var NAME VALUE'"}},
+        {"the same, met in play after the main menu was shown",
+         [](GameCopy& r) {
+             replaceIn(r.ship() / "scenes/Cockpit.scene", "inc_var cockpit_visits 1", "set_var");
+             r.resumeFromMenu("active_scene: ship.Cockpit\n");
+         },
+         1,
+         {"The command 'set_var' names no variable", "Vestrel Vorne: ERROR!"}},
 
         // ---- the user folder
         {"unfinished writes of an earlier run",
@@ -353,6 +362,7 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
             }
             EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output.substr(0, 4000);
         }
+        EXPECT_EQ(run.output.find("Sanitizer"), std::string::npos) << run.output.substr(0, 4000);
         // No message quotes a whole damaged file.
         EXPECT_EQ(run.output.find(std::string(1000, '(')), std::string::npos);
         if (row.after) {

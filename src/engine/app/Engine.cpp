@@ -18,6 +18,7 @@
 #include "nimboui/nimboui.h"
 #include "reelix/TheoraVideoManager.h"
 #include "runel/Renderer.h"
+#include "tulm/System.h"
 #include "vessot/File.h"
 #include "vessot/Log.h"
 #include "vessot/System.h"
@@ -37,6 +38,23 @@ namespace {
 const char* const CATEGORIES[][2] = {
     {"fx", "fx_volume"}, {"music", "music_volume"}, {"ambient", "ambient_volume"}, {"voice", "voice_volume"}};
 const int BUFFER_MODES[] = {2, 4, 4, 4};
+
+// Whether another copy of the game runs on the user folder: it holds the folder's lock, which the
+// first copy takes and keeps until it ends (so two copies started at the same moment cannot both
+// pass), or "hwnd.txt" names its window.
+bool anotherInstanceRuns(const String& folder) {
+    if (!tulm::holdExclusiveLock(folder + "instance.lock")) {
+        return true;
+    }
+    String handleFile = folder + "hwnd.txt";
+    if (!vessot::File::exists(handleFile)) {
+        return false;
+    }
+    vessot::File file(handleFile);
+    unsigned long handle = std::strtoul(file.read_line().c_str(), nullptr, 10);
+    file.close();
+    return zephUtil::windowTitleEquals(handle, getParam("title"));
+}
 
 } // namespace
 
@@ -64,17 +82,10 @@ void createWindow() {
                                          getParam("height"), getParam("fullscreen"));
     nimbo::createWindow((int)size.x, (int)size.y, getParam("fullscreen").toBool(), getParam("title"));
     String folder = zephUtil::getUserDataPath();
-    String handleFile = folder + "hwnd.txt";
-    if (vessot::File::exists(handleFile)) {
-        vessot::File file(handleFile);
-        unsigned long handle = std::strtoul(file.read_line().c_str(), nullptr, 10);
-        file.close();
-        if (zephUtil::windowTitleEquals(handle, getParam("title"))) {
-            nimbo::messageBox(getParam("title") + ": ERROR!",
-                              "Unable to launch game, another instance is already running!", nimbo::MESSAGE_BUTTON_OK,
-                              nimbo::MESSAGE_STYLE_PLAIN);
-            Game::exitProcess(0);
-        }
+    if (anotherInstanceRuns(folder)) {
+        nimbo::messageBox(getParam("title") + ": ERROR!", "Unable to launch game, another instance is already running!",
+                          nimbo::MESSAGE_BUTTON_OK, nimbo::MESSAGE_STYLE_PLAIN);
+        Game::exitProcess(0);
     }
     // Only a copy that runs touches the files of the user folder: a refused one leaves the running
     // game's log and its writes in progress alone. The lines logged so far go into the log now.

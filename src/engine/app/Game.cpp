@@ -22,6 +22,7 @@
 #include "vessot/File.h"
 #include "vessot/Log.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace Game {
@@ -61,7 +62,11 @@ void exitProcess(int code) {
     if (exitHook) {
         exitHook(code);
     }
-    std::exit(code);
+    // The process ends where it stands, with no static destructor: those would free textures and
+    // fonts through SDL's memory functions after their own state is gone, while the audio and video
+    // threads still run. The log is flushed entry by entry; the standard streams are flushed here.
+    std::fflush(nullptr);
+    std::quick_exit(code);
 }
 
 void reportFatalException(const vessot::exception& exception) {

@@ -29,7 +29,8 @@ void destroyGame();
 void chooseLocale();
 // Logs the exception, shows the error box and ends the process with exit code 1.
 [[noreturn]] void reportFatalException(const vessot::exception& exception);
-// Ends the process. Tests replace the exit with a hook of their own, which must not return: it
+// Ends the process at once, without destroying anything (handlers registered with
+// std::at_quick_exit run). Tests replace the exit with a hook of their own, which must not return: it
 // throws an ExitRequest, which the guards pass on untouched.
 [[noreturn]] void exitProcess(int code);
 void setExitHook(std::function<void(int)> hook);
