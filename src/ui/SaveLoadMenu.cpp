@@ -6,6 +6,7 @@
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
 #include "script/Character2D.h"
+#include "script/Characters.h"
 #include "script/Inventory.h"
 #include "ui/Hud.h"
 
@@ -205,6 +206,51 @@ void showSavedNotice() {
     fader->fade(0.0f, 3.0f);
 }
 
+// Why the saved scene cannot be entered, "" when it can; the reason names the variable that holds it.
+String sceneProblem(const String& variable, const String& scene) {
+    String named = variable + " '" + scene + "'";
+    String chapterName;
+    String sceneName;
+    if (!scene.split(".", chapterName, sceneName) || chapterName.empty() || sceneName.empty()) {
+        return named + " names no chapter and scene";
+    }
+    auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterName));
+    if (!chapter) {
+        return named + ": there is no chapter '" + chapterName + "'";
+    }
+    if (!chapter->hasScene(sceneName)) {
+        return named + ": chapter '" + chapterName + "' has no scene '" + sceneName + "'";
+    }
+    return "";
+}
+
+// Why the saved values cannot be played, "" when they can: the scene to enter, the player's
+// character and the scene each character stands in (a switch to it enters that scene) must be the
+// game's. A variable the save does not hold keeps its start-up value.
+String valuesProblem(const std::map<String, String>& saved) {
+    auto value = [&](const String& name) {
+        auto found = saved.find(name);
+        return found == saved.end() ? Vars::get(name)->initialValue : found->second;
+    };
+    String scene = value("active_scene");
+    if (scene.empty()) {
+        return "names no active_scene";
+    }
+    String problem = sceneProblem("active_scene", scene);
+    String current = value("current_character");
+    String notPlayable = Characters::whyNotPlayable(current);
+    if (problem.empty() && !notPlayable.empty()) {
+        problem = "current_character '" + current + "': " + notPlayable;
+    }
+    forEachCharacter([&](Character2D* character) {
+        auto found = saved.find(character->nimboui::Object::getName() + "_scene");
+        if (problem.empty() && found != saved.end() && !found->second.empty()) {
+            problem = sceneProblem(found->first, found->second);
+        }
+    });
+    return problem;
+}
+
 // Why the slot cannot be loaded, "" when it can. Reads the slot's "game.sav" as loading would and
 // changes nothing. The reason names the file by the slot ("slot3/game.sav"), never by the player's
 // folders.
@@ -217,32 +263,17 @@ String loadProblem(const String& slot) {
     if (!vessot::File::exists(file)) {
         return path + " does not exist";
     }
+    std::map<String, String> saved;
     try {
-        String scene;
+        // A later line of the same name wins, as on loading.
         for (const auto& [key, value] : VariableTable::parseDiff(vessot::File::hread(file), path)) {
-            if (key == "active_scene") {
-                scene = value;
-            }
-        }
-        String chapterName;
-        String sceneName;
-        if (scene.empty()) {
-            return path + " names no active_scene";
-        }
-        if (!scene.split(".", chapterName, sceneName) || chapterName.empty() || sceneName.empty()) {
-            return path + ": '" + scene + "' names no chapter and scene";
-        }
-        auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterName));
-        if (!chapter) {
-            return path + ": there is no chapter '" + chapterName + "'";
-        }
-        if (!chapter->hasScene(sceneName)) {
-            return path + ": chapter '" + chapterName + "' has no scene '" + sceneName + "'";
+            saved[key] = value;
         }
     } catch (const vessot::exception& e) {
         return e.message().replaced(file, path);
     }
-    return "";
+    String problem = valuesProblem(saved);
+    return problem.empty() ? "" : path + ": " + problem;
 }
 
 // "slot" followed by 1 to 6 digits.
@@ -359,6 +390,8 @@ void loadGame(const String& slot) {
     Vars::reset();
     Inventory::clear();
     Vars::loadDiff(folder + "game.sav");
+    // A saved game holds no pending question; a damaged one's could name any action.
+    Vars::get("cdialog")->setValue("", false);
     String scene = Vars::value("active_scene");
     Vars::get("active_scene")->setValue(scene, false);
     Vars::get("prev_scene")->setValue("None", false);

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <regex>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -246,7 +247,8 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
     };
     const Case cases[] = {
         {"LoadedChapter",
-         "active_scene: ship.Galley\nconsole_on: 1\nitems: fuse\nvorne_pos: 120,280,E\nvorne_scene: ship.Galley\n",
+         "active_scene: ship.Galley\ncdialog: SL_SAVE_FAILED,no_such_action,none\nconsole_on: 1\nitems: fuse\n"
+         "vorne_pos: 120,280,E\nvorne_scene: ship.Galley\n",
          "ship.Galley"},
         // Lines end in "\r\n" and one line holds no ": ", as files edited elsewhere may.
         {"UnloadedChapter",
@@ -271,6 +273,7 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
         EXPECT_TRUE(Inventory::hasItem("fuse"));
         EXPECT_FALSE(Inventory::hasItem("keycard"));
         EXPECT_EQ(var("inv_ignore_notifications"), "0");
+        EXPECT_EQ(var("cdialog"), ""); // a saved question is dropped
         EXPECT_EQ(values(Vars::snapshot), values(Vars::variables));
         // Every character back where the slot puts it, in its scene, with nothing to do.
         EXPECT_EQ(vorne()->getX(), 120.0f);
@@ -296,6 +299,21 @@ TEST_F(SaveGame, ASlotThatCannotBeLoadedIsRefusedBeforeAnythingChanges) {
         {"UnknownSceneOfALoadedChapter", [] { writeSlot("slot2", "ship.Bridge", 1); }, "has no scene 'Bridge'"},
         {"UnknownSceneOfAnUnloadedChapter", [] { writeSlot("slot2", "jama_spacea.Crater", 1); },
          "has no scene 'Crater'"},
+        {"Unopenable", // a socket where the file goes
+         [] {
+             fs::create_directories(slot("slot2"));
+             ::mknod((slot("slot2") / "game.sav").c_str(), S_IFSOCK | 0600, 0);
+         },
+         "Cannot open slot2/game.sav"},
+        {"NoCharacter",
+         [] { writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\ncurrent_character: bob\n"); },
+         "slot2/game.sav: current_character 'bob': it is not a character"},
+        {"NoPlayableCharacter",
+         [] { writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\ncurrent_character: dummy\n"); },
+         "current_character 'dummy': it has no variable dummy_items"},
+        {"ACharacterInAMissingScene",
+         [] { writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\nluna_scene: ship.Bridge\n"); },
+         "luna_scene 'ship.Bridge': chapter 'ship' has no scene 'Bridge'"},
         {"DuringATransition",
          [] {
              writeSlot("slot2", "ship.Galley", 1);
