@@ -88,12 +88,13 @@ String localDate() {
 }
 
 // Makes the slot's folder when it is missing (never an empty file); notes that this save made it.
-void makeFolder(const String& folder, bool& made, const char* failure, int line) {
+void makeFolder(const String& folder, const String& slot, bool& made) {
     if (vessot::Dir::exists(folder)) {
         return;
     }
-    if (!vessot::Dir::create(folder)) {
-        throw vessot::exception(failure, SOURCE, line);
+    String reason;
+    if (!vessot::Dir::create(folder, &reason)) {
+        throw vessot::exception(slot + ": the folder could not be made (" + reason + ")", SOURCE, __LINE__);
     }
     made = true;
 }
@@ -136,11 +137,11 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
             Vars::get("active_scene")->setValue(target, false);
             Session::switchScene(target, "", "", 0.0f);
         }
-        makeFolder(folder, madeFolder, "failed to create info.txt", 85);
+        makeFolder(folder, slot, madeFolder);
         rotateLogCopies(folder);
         vessot::File::copy(zephUtil::getUserDataPath() + "game.log", folder + "game.log.1", false);
         killPoint("after copying the log");
-        makeFolder(folder, madeFolder, "failed to create game.sav", 117);
+        makeFolder(folder, slot, madeFolder);
         setNotificationsIgnored(true);
         if (recordPositions) {
             recordCharacterPositions();
@@ -151,21 +152,18 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
             Vars::snapshot.get("cdialog")->setValue("", false);
         }
         killPoint("before writing game.sav");
-        // Both are written atomically; a failed write (logged with its reason) keeps the old file.
-        if (!Vars::saveDiff(folder + "game.sav")) {
-            throw vessot::exception("failed to write " + folder + "game.sav", SOURCE, __LINE__);
-        }
+        // Both are written atomically: a failed write keeps the old file.
+        vessot::writeFileAtomically(folder + "game.sav", Vars::variables.diffText());
         killPoint("after writing game.sav");
         // Last: the menu lists a slot by its "info.txt".
-        if (!zephUtil::writePlayerFile(folder + "info.txt", infoText())) {
-            throw vessot::exception("failed to write " + folder + "info.txt", SOURCE, __LINE__);
-        }
+        vessot::writeFileAtomically(folder + "info.txt", infoText());
         killPoint("after writing info.txt");
         setNotificationsIgnored(false);
         GameUtil::logMessage("Game Successfully saved!");
         return true;
     } catch (const vessot::exception& e) {
-        reason = e.message();
+        // Named by the slot ("autosave/slot1/game.sav"), never by the player's folders.
+        reason = e.message().replaced(folder, slot + "/");
         GameUtil::logMessage("SaveGame failed ( " + reason + " ), deleting created folder");
         if (madeFolder) {
             vessot::Dir::remove(folder);
