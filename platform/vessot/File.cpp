@@ -537,10 +537,14 @@ Array<String> Dir::directories(const String& path, bool fullPaths) {
     return listFolder(path, fullPaths, Kind::Folders);
 }
 
-bool Dir::create(const String& path) {
+bool Dir::create(const String& path, String* reason) {
     std::error_code ec;
     std::filesystem::create_directories(resolvePath(path).c_str(), ec);
-    return exists(path);
+    bool made = exists(path);
+    if (!made && reason) {
+        *reason = ec.message();
+    }
+    return made;
 }
 
 bool Dir::remove(const String& path) {

@@ -128,8 +128,9 @@ public:
     static Array<String> contents(const String& path, bool fullPaths = false);
     static Array<String> files(const String& path, bool fullPaths = false);
     static Array<String> directories(const String& path, bool fullPaths = false);
-    // Makes the folder and every missing parent; false on failure.
-    static bool create(const String& path);
+    // Makes the folder and every missing parent; false on failure, with the system's reason in
+    // *reason when one is given.
+    static bool create(const String& path, String* reason = nullptr);
     // Removes the folder and everything in it; false on failure.
     static bool remove(const String& path);
     static bool exists(const String& path);

@@ -31,6 +31,11 @@ bool isPosition(const vessot::Array<String>& parts) {
     return parts.size() >= 3 && parts[0].isNumber() && parts[1].isNumber();
 }
 
+// One of the eight facings every character is drawn in.
+bool isFacing(const String& direction) {
+    return std::find(std::begin(FACINGS), std::end(FACINGS), direction) != std::end(FACINGS);
+}
+
 } // namespace
 
 Character2D::Character2D(const String& name, const morvec::Rectangle& rect)
@@ -185,16 +190,27 @@ void Character2D::savePosition() {
 }
 
 // A saved position that is no position (a damaged save) is forgotten: the scene places the character
-// as on a first visit.
+// as on a first visit. A facing the character is not drawn in reads as the default one, south.
 void Character2D::loadPosition() {
     Variable* saved = Vars::get(nimboui::Object::getName() + "_pos");
     String text = saved->getValue();
-    if (!text.empty() && !isPosition(text.split(","))) {
+    if (text.empty()) {
+        return;
+    }
+    vessot::Array<String> parts = text.split(",");
+    if (!isPosition(parts)) {
         Session::log("ERROR: the variable " + saved->name + " ('" + text + "') is not a position of numbers; " +
                      nimboui::Object::getName() + " keeps the scene's placement");
         saved->setValue(saved->initialValue, true);
         lastAttachScene = "";
         return;
+    }
+    if (!isFacing(parts[2])) {
+        String read = parts[0] + "," + parts[1] + ",S";
+        Session::log("ERROR: the variable " + saved->name + " ('" + text + "') names no facing of " +
+                     nimboui::Object::getName() + "; it reads as '" + read + "'");
+        saved->setValue(read, true);
+        text = read;
     }
     setPositionFromString(text);
 }

@@ -53,7 +53,8 @@ public:
     void setPositionFromString(const String& text);
     // The variable GUI name + "_pos" := "x,y,facing" with whole numbers, without a log line.
     void savePosition();
-    // Stands where that variable says; a value that is no position is logged and forgotten.
+    // Stands where that variable says; a value that is no position is logged and forgotten, a facing
+    // that is none of the eight is logged and reads as "S".
     void loadPosition();
 
     // The value of the stored variable actor name + "_stand", else "Stand".

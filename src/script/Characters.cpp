@@ -57,10 +57,7 @@ bool isPlayerBusy() {
     return type != "Dialog" && type != "Move";
 }
 
-namespace {
-
-// Why the character cannot be switched to; "" when it can.
-String refusal(const String& name) {
+String whyNotPlayable(const String& name) {
     if (!charactersChapter || !dynamic_cast<Character2D*>(charactersChapter->findObject(name))) {
         return "it is not a character";
     }
@@ -72,14 +69,12 @@ String refusal(const String& name) {
     return "";
 }
 
-} // namespace
-
 void switchCharacter(const String& name) {
     String old = Vars::value("current_character");
     if (old == name) {
         return;
     }
-    String why = refusal(name);
+    String why = whyNotPlayable(name);
     if (!why.empty()) {
         Session::log("can't switch to character '" + name + "': " + why);
         return;

@@ -47,8 +47,11 @@ bool isSkipPending();
 // The player may not start anything: the scene is locked, a skip is pending, or the current
 // character runs a job other than a walk or a dialog.
 bool isPlayerBusy();
+// Why the player cannot be the named character, "" when they can: it must be a character with
+// "_scene" and "_items" variables.
+String whyNotPlayable(const String& name);
 // Stores the current character's scene and items, restores the named one's and goes to its scene.
-// A name that is not a character with "_scene" and "_items" variables is refused with a log line.
+// A character the player cannot be is refused with a log line.
 void switchCharacter(const String& name);
 // The character variable of that name ("<character>_scene", ...), created and named when the store
 // lacks it.

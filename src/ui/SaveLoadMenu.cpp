@@ -6,6 +6,7 @@
 #include "engine/session/Vars.h"
 #include "engine/session/zephUtil.h"
 #include "script/Character2D.h"
+#include "script/Characters.h"
 #include "script/Inventory.h"
 #include "ui/Hud.h"
 
@@ -86,13 +87,27 @@ String localDate() {
     return buffer;
 }
 
+// The date as info.txt holds it ("MM/DD/YYYY hh:mm"), in the order of the language in use: German
+// reads "DD.MM.YYYY hh:mm". Any other text shows as it is.
+String shownDate(const String& date) {
+    const String stored = "00/00/0000";
+    bool isStored = date.size() >= stored.size() &&
+                    std::equal(stored.begin(), stored.end(), date.begin(),
+                               [](char form, char c) { return form == '0' ? c >= '0' && c <= '9' : c == form; });
+    if (!isStored || nimboui::getLocalization() != "de") {
+        return date;
+    }
+    return date.substr(3, 2) + "." + date.substr(0, 2) + "." + date.substr(6);
+}
+
 // Makes the slot's folder when it is missing (never an empty file); notes that this save made it.
-void makeFolder(const String& folder, bool& made, const char* failure, int line) {
+void makeFolder(const String& folder, const String& slot, bool& made) {
     if (vessot::Dir::exists(folder)) {
         return;
     }
-    if (!vessot::Dir::create(folder)) {
-        throw vessot::exception(failure, SOURCE, line);
+    String reason;
+    if (!vessot::Dir::create(folder, &reason)) {
+        throw vessot::exception(slot + ": the folder could not be made (" + reason + ")", SOURCE, __LINE__);
     }
     made = true;
 }
@@ -135,11 +150,11 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
             Vars::get("active_scene")->setValue(target, false);
             Session::switchScene(target, "", "", 0.0f);
         }
-        makeFolder(folder, madeFolder, "failed to create info.txt", 85);
+        makeFolder(folder, slot, madeFolder);
         rotateLogCopies(folder);
         vessot::File::copy(zephUtil::getUserDataPath() + "game.log", folder + "game.log.1", false);
         killPoint("after copying the log");
-        makeFolder(folder, madeFolder, "failed to create game.sav", 117);
+        makeFolder(folder, slot, madeFolder);
         setNotificationsIgnored(true);
         if (recordPositions) {
             recordCharacterPositions();
@@ -150,21 +165,18 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
             Vars::snapshot.get("cdialog")->setValue("", false);
         }
         killPoint("before writing game.sav");
-        // Both are written atomically; a failed write (logged with its reason) keeps the old file.
-        if (!Vars::saveDiff(folder + "game.sav")) {
-            throw vessot::exception("failed to write " + folder + "game.sav", SOURCE, __LINE__);
-        }
+        // Both are written atomically: a failed write keeps the old file.
+        vessot::writeFileAtomically(folder + "game.sav", Vars::variables.diffText());
         killPoint("after writing game.sav");
         // Last: the menu lists a slot by its "info.txt".
-        if (!zephUtil::writePlayerFile(folder + "info.txt", infoText())) {
-            throw vessot::exception("failed to write " + folder + "info.txt", SOURCE, __LINE__);
-        }
+        vessot::writeFileAtomically(folder + "info.txt", infoText());
         killPoint("after writing info.txt");
         setNotificationsIgnored(false);
         GameUtil::logMessage("Game Successfully saved!");
         return true;
     } catch (const vessot::exception& e) {
-        reason = e.message();
+        // Named by the slot ("autosave/slot1/game.sav"), never by the player's folders.
+        reason = e.message().replaced(folder, slot + "/");
         GameUtil::logMessage("SaveGame failed ( " + reason + " ), deleting created folder");
         if (madeFolder) {
             vessot::Dir::remove(folder);
@@ -205,6 +217,51 @@ void showSavedNotice() {
     fader->fade(0.0f, 3.0f);
 }
 
+// Why the saved scene cannot be entered, "" when it can; the reason names the variable that holds it.
+String sceneProblem(const String& variable, const String& scene) {
+    String named = variable + " '" + scene + "'";
+    String chapterName;
+    String sceneName;
+    if (!scene.split(".", chapterName, sceneName) || chapterName.empty() || sceneName.empty()) {
+        return named + " names no chapter and scene";
+    }
+    auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterName));
+    if (!chapter) {
+        return named + ": there is no chapter '" + chapterName + "'";
+    }
+    if (!chapter->hasScene(sceneName)) {
+        return named + ": chapter '" + chapterName + "' has no scene '" + sceneName + "'";
+    }
+    return "";
+}
+
+// Why the saved values cannot be played, "" when they can: the scene to enter, the player's
+// character and the scene each character stands in (a switch to it enters that scene) must be the
+// game's. A variable the save does not hold keeps its start-up value.
+String valuesProblem(const std::map<String, String>& saved) {
+    auto value = [&](const String& name) {
+        auto found = saved.find(name);
+        return found == saved.end() ? Vars::get(name)->initialValue : found->second;
+    };
+    String scene = value("active_scene");
+    if (scene.empty()) {
+        return "names no active_scene";
+    }
+    String problem = sceneProblem("active_scene", scene);
+    String current = value("current_character");
+    String notPlayable = Characters::whyNotPlayable(current);
+    if (problem.empty() && !notPlayable.empty()) {
+        problem = "current_character '" + current + "': " + notPlayable;
+    }
+    forEachCharacter([&](Character2D* character) {
+        auto found = saved.find(character->nimboui::Object::getName() + "_scene");
+        if (problem.empty() && found != saved.end() && !found->second.empty()) {
+            problem = sceneProblem(found->first, found->second);
+        }
+    });
+    return problem;
+}
+
 // Why the slot cannot be loaded, "" when it can. Reads the slot's "game.sav" as loading would and
 // changes nothing. The reason names the file by the slot ("slot3/game.sav"), never by the player's
 // folders.
@@ -217,32 +274,17 @@ String loadProblem(const String& slot) {
     if (!vessot::File::exists(file)) {
         return path + " does not exist";
     }
+    std::map<String, String> saved;
     try {
-        String scene;
+        // A later line of the same name wins, as on loading.
         for (const auto& [key, value] : VariableTable::parseDiff(vessot::File::hread(file), path)) {
-            if (key == "active_scene") {
-                scene = value;
-            }
-        }
-        String chapterName;
-        String sceneName;
-        if (scene.empty()) {
-            return path + " names no active_scene";
-        }
-        if (!scene.split(".", chapterName, sceneName) || chapterName.empty() || sceneName.empty()) {
-            return path + ": '" + scene + "' names no chapter and scene";
-        }
-        auto* chapter = dynamic_cast<Chapter*>(nimboui::getDatasetByName(chapterName));
-        if (!chapter) {
-            return path + ": there is no chapter '" + chapterName + "'";
-        }
-        if (!chapter->hasScene(sceneName)) {
-            return path + ": chapter '" + chapterName + "' has no scene '" + sceneName + "'";
+            saved[key] = value;
         }
     } catch (const vessot::exception& e) {
         return e.message().replaced(file, path);
     }
-    return "";
+    String problem = valuesProblem(saved);
+    return problem.empty() ? "" : path + ": " + problem;
 }
 
 // "slot" followed by 1 to 6 digits.
@@ -360,6 +402,8 @@ void loadGame(const String& slot) {
     Vars::reset();
     Inventory::clear();
     Vars::loadDiff(folder + "game.sav");
+    // A saved game holds no pending question; a damaged one's could name any action.
+    Vars::get("cdialog")->setValue("", false);
     String scene = Vars::value("active_scene");
     Vars::get("active_scene")->setValue(scene, false);
     Vars::get("prev_scene")->setValue("None", false);
@@ -415,7 +459,7 @@ String slotLabelKey(const SlotInfo& info, bool wide) {
     int hours = info.minutes / 60;
     int minutes = info.minutes - 60 * hours;
     String format = wide ? "{[f:hheaven:0.95][c:640000]%s[/c][/f]\n%s} " : "{[f:hheaven:0.8][c:640000]%s[/c][/f]\n%s} ";
-    return format + "CHAPTER_" + chapter + " {" + GameUtil::withoutTagBrackets(info.date) + " (" +
+    return format + "CHAPTER_" + chapter + " {" + shownDate(GameUtil::withoutTagBrackets(info.date)) + " (" +
            vessot::jsprintf("%02d:%02d", hours, minutes) + ")}";
 }
 
@@ -431,6 +475,7 @@ String thumbnailPath(const SlotInfo& info) {
 void hideSlotChoices() {
     for (int d = 1; d <= SLOTS_PER_PAGE; ++d) {
         menuObject("sl_slot_choice_" + String(d))->setVisible(false);
+        menuObject("sl_slot" + String(d))->setVisible(true);
     }
 }
 
@@ -470,7 +515,9 @@ void onSlotClick(nimboui::EventArgs* args) {
     Hud::playClick();
     String d = clickedPosition(args);
     hideSlotChoices();
+    // The question takes the picture's place; the chapter and the date stay in view below it.
     menuObject("sl_slot_choice_" + d)->setVisible(true);
+    menuObject("sl_slot" + d)->setVisible(false);
     bool saving = inMode("save");
     dynamic_cast<nimboui::Label*>(menuObject("sl_slot_choice_label_" + d))
         ->setTextKey(saving ? "sl_choice_overwrite" : "sl_choice_load");

@@ -29,9 +29,10 @@ String slotFolder(const String& slot);
 // menu was opened from, so that the slot names it. A failure asks "SL_SAVE_FAILED" with the reason
 // and re-enters the scene; the answer tells whether the slot was written.
 bool saveGame(const String& slot, bool returnToGame, bool recordPositions);
-// Restores the game from the slot and switches to its scene. A slot that cannot be loaded (or a
-// running transition) is refused before anything changes: the question "SL_LOAD_FAILED" names
-// the reason and the game goes on.
+// Restores the game from the slot and switches to its scene. A slot that cannot be loaded (its
+// scene, current character or a character's scene is not the game's; or a running transition) is
+// refused before anything changes: the question "SL_LOAD_FAILED" names the reason and the game
+// goes on.
 void loadGame(const String& slot);
 // Puts every character in the scene and at the position its variables name.
 void restoreCharacterPositions();

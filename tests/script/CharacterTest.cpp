@@ -150,6 +150,15 @@ TEST_F(CharacterTest, ThePositionVariableHoldsWholeUnitsAndTheFacing) {
     EXPECT_EQ(hero->getOrientation(), "N");
     EXPECT_EQ(shown(), "hero/Stand_N.01");
     EXPECT_THROW(hero->setPositionFromString("20,30"), vessot::exception);
+    // A damaged save: no position is forgotten, a facing the character lacks reads as south.
+    for (auto [saved, kept] : {std::pair{"20,abc,N", ""}, std::pair{"20,31,X", "20,31,S"}}) {
+        Vars::get("hero_pos")->value = saved;
+        hero->loadPosition();
+        EXPECT_EQ(Vars::value("hero_pos"), kept);
+    }
+    EXPECT_EQ(hero->getPosition(), morvec::Vector3(20, 31, 0));
+    EXPECT_EQ(shown(), "hero/Stand_S.01");
+    EXPECT_NE(log().find("hero_pos ('20,31,X') names no facing of hero; it reads as '20,31,S'"), std::string::npos);
 }
 
 } // namespace

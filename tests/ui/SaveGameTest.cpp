@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <regex>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -124,7 +125,7 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
     };
     const Case cases[] = {
         // No folder can be made where a file stands.
-        {"NewSlot", [] { writeFile(slot("slot5"), "a file"); }, "failed to create info.txt"},
+        {"NewSlot", [] { writeFile(slot("slot5"), "a file"); }, "slot5: the folder could not be made ("},
         // The slot's "game.sav" cannot be replaced: a folder stands in its place.
         {"ExistingSlot",
          [] {
@@ -132,7 +133,7 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
              fs::remove(slot("slot5") / "game.sav");
              fs::create_directories(slot("slot5") / "game.sav");
          },
-         "game.sav"},
+         "Cannot replace slot5/game.sav: Is a directory"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,6 +147,7 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
         String shown = label("cdialog_text")->getDisplayedText();
         EXPECT_NE(shown.find("\n\n"), String::npos);
         EXPECT_NE(shown.find(c.reason), String::npos) << shown;
+        EXPECT_FALSE(shown.contains(zephUtil::getUserDataPath()) || shown.contains("//")) << shown;
         EXPECT_NE(game->log().find("SaveGame failed ( "), std::string::npos);
         EXPECT_EQ(var("inv_ignore_notifications"), "0");
         EXPECT_EQ(var("diary_ignore_notifications"), "0");
@@ -232,8 +234,9 @@ TEST_F(SaveGame, AFailedAutosaveKeepsTheOlderSlotsAndAsksOnceInTheLiveStore) {
     EXPECT_EQ(var("cdialog"), "SL_SAVE_FAILED,none,none");
     EXPECT_EQ(Vars::snapshot.get("cdialog")->getValue(), "");
     String shown = label("cdialog_text")->getDisplayedText();
-    EXPECT_EQ(shown.find("failed to create info.txt"), shown.rfind("failed to create info.txt"));
-    EXPECT_NE(shown.find("failed to create info.txt"), String::npos);
+    const char reason[] = "autosave/slot1: the folder could not be made";
+    EXPECT_EQ(shown.find(reason), shown.rfind(reason));
+    EXPECT_NE(shown.find(reason), String::npos);
     EXPECT_EQ(var("cockpit_visits").toInt(), visits); // no scene entered again
     EXPECT_EQ(object("autosaved_label")->getAlpha(), 0.0f);
 }
@@ -246,7 +249,8 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
     };
     const Case cases[] = {
         {"LoadedChapter",
-         "active_scene: ship.Galley\nconsole_on: 1\nitems: fuse\nvorne_pos: 120,280,E\nvorne_scene: ship.Galley\n",
+         "active_scene: ship.Galley\ncdialog: SL_SAVE_FAILED,no_such_action,none\nconsole_on: 1\nitems: fuse\n"
+         "vorne_pos: 120,280,E\nvorne_scene: ship.Galley\n",
          "ship.Galley"},
         // Lines end in "\r\n" and one line holds no ": ", as files edited elsewhere may.
         {"UnloadedChapter",
@@ -271,6 +275,7 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
         EXPECT_TRUE(Inventory::hasItem("fuse"));
         EXPECT_FALSE(Inventory::hasItem("keycard"));
         EXPECT_EQ(var("inv_ignore_notifications"), "0");
+        EXPECT_EQ(var("cdialog"), ""); // a saved question is dropped
         EXPECT_EQ(values(Vars::snapshot), values(Vars::variables));
         // Every character back where the slot puts it, in its scene, with nothing to do.
         EXPECT_EQ(vorne()->getX(), 120.0f);
@@ -296,6 +301,21 @@ TEST_F(SaveGame, ASlotThatCannotBeLoadedIsRefusedBeforeAnythingChanges) {
         {"UnknownSceneOfALoadedChapter", [] { writeSlot("slot2", "ship.Bridge", 1); }, "has no scene 'Bridge'"},
         {"UnknownSceneOfAnUnloadedChapter", [] { writeSlot("slot2", "jama_spacea.Crater", 1); },
          "has no scene 'Crater'"},
+        {"Unopenable", // a socket where the file goes
+         [] {
+             fs::create_directories(slot("slot2"));
+             ::mknod((slot("slot2") / "game.sav").c_str(), S_IFSOCK | 0600, 0);
+         },
+         "Cannot open slot2/game.sav"},
+        {"NoCharacter",
+         [] { writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\ncurrent_character: bob\n"); },
+         "slot2/game.sav: current_character 'bob': it is not a character"},
+        {"NoPlayableCharacter",
+         [] { writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\ncurrent_character: dummy\n"); },
+         "current_character 'dummy': it has no variable dummy_items"},
+        {"ACharacterInAMissingScene",
+         [] { writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\nluna_scene: ship.Bridge\n"); },
+         "luna_scene 'ship.Bridge': chapter 'ship' has no scene 'Bridge'"},
         {"DuringATransition",
          [] {
              writeSlot("slot2", "ship.Galley", 1);

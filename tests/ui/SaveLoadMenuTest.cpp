@@ -4,6 +4,7 @@
 
 #include "nimboui/Image.h"
 #include "nimboui/ImageBox.h"
+#include "nimboui/nimboui.h"
 
 #include <vector>
 
@@ -189,6 +190,11 @@ TEST_F(SaveLoadMenuTest, EntryLabelsAndPicturesComeFromInfoTxtWhateverItHolds) {
         game->step(); // every label draws
         clickObject("sl_page_next");
     }
+    nimboui::setLocalization("de"); // German reads a date day first; other text stays as it is
+    clickObject("sl_page_prev");
+    EXPECT_EQ(keyOf(2), labelKey(WIDE, "CHAPTER_ship {09.03.2021 17:05 (00:59)}"));
+    EXPECT_EQ(keyOf(6), labelKey(WIDE, "CHAPTER_ {f:nofont:1today/f (00:07)}"));
+    nimboui::setLocalization("");
     EXPECT_NE(game->log().find("Savegame slot 11 is invalid. Magic string doesn't match, expecting "
                                "'zeph_save_fmt_1.0', got 'zeph_save_fmt_0.9'"),
               std::string::npos);

@@ -1,6 +1,7 @@
 #include "vessot/String.h"
 #include "vessot/Array.h"
 
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -89,6 +90,12 @@ TEST(StringConvert, NumbersLikeAtoiAndAtof) {
     for (const Case& c : cases) {
         EXPECT_EQ(String(c.text).toInt(), c.asInt) << c.text;
         EXPECT_FLOAT_EQ(String(c.text).toFloat(), c.asFloat) << c.text;
+    }
+    // The edges of int's range read as themselves; one past either reads 0.
+    const std::pair<const char*, int> edges[] = {
+        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"2147483648", 0}, {"-2147483649", 0}};
+    for (auto [text, asInt] : edges) {
+        EXPECT_EQ(String(text).toInt(), asInt) << text;
     }
 }
 
