@@ -7,6 +7,7 @@
 #include "engine/session/Session.h"
 #include "minigames/RotatorScene.h"
 #include "ui/Hud.h"
+#include "ui/InventoryPanel.h"
 
 #include "morvec/Rectangle.h"
 #include "nimboui/Image.h"
@@ -19,6 +20,7 @@
 
 namespace {
 
+const int KEY_I = 73;
 const int KEY_P = 80;
 const int ESC = 27;
 
@@ -81,8 +83,13 @@ TEST_F(HudPlay, TheCursorAndTheLabelNameWhatLiesUnderThePointer) {
 }
 
 TEST_F(HudPlay, ThePauseScreenAsksBeforeQuittingTheGame) {
+    game.key(KEY_I); // the bag, opened and closed once, stays under the pause screen
+    game.key(KEY_I);
+    game.stepSeconds(0.3f);
     game.key(KEY_P);
     ASSERT_TRUE(game.isShown("resume_overlay"));
+    game.clickGui(centreOf("inv_button").x, centreOf("inv_button").y);
+    EXPECT_FALSE(InventoryPanel::isOpen());
     EXPECT_GE(textHeight("resume_quit_game_label", "Quit game"), textHeight("ingame_quit_game", "Quit game"));
     game.clickGui(centreOf("resume_quit_game").x, centreOf("resume_quit_game").y);
     EXPECT_FALSE(game.isShown("resume_overlay"));
