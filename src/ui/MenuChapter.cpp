@@ -2,6 +2,7 @@
 #include "ui/Menu.h"
 
 #include "engine/session/Session.h"
+#include "engine/view/Input.h"
 #include "script/Actions.h"
 #include "ui/Hud.h"
 
@@ -44,6 +45,10 @@ bool isLocaleCode(const String& code) {
 String localeInUse() {
     String localization = nimboui::getLocalization();
     return isLocaleCode(localization) ? localization : String("en");
+}
+
+void highlightUnderPointer() {
+    Game::handleMouseMove();
 }
 
 void backToMainMenu(nimboui::EventArgs*) {
