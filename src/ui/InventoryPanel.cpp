@@ -85,7 +85,9 @@ void setButtonImages(const String& name, const String& image, const String& push
 
 bool isOpeningAllowed() {
     Scene* scene = Session::activeScene;
-    if (!scene || isOpen() || Characters::isPlayerBusy() || Speech::isSpeaking() || Session::activeTransition) {
+    // Behind the pause screen nothing opens: the right button would otherwise open it there.
+    if (!scene || isOpen() || Characters::isPlayerBusy() || Speech::isSpeaking() || Session::activeTransition ||
+        Hud::isResumePanelVisible()) {
         return false;
     }
     String chapter = scene->chapter->getName();
