@@ -6,6 +6,7 @@
 #include "script/Actions.h"
 #include "ui/Hud.h"
 
+#include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
 
 namespace Menu {
@@ -48,7 +49,10 @@ String localeInUse() {
 }
 
 void highlightUnderPointer() {
-    Game::handleMouseMove();
+    // Without a window there is no pointer to follow.
+    if (nimbo::window) {
+        Game::handleMouseMove();
+    }
 }
 
 void backToMainMenu(nimboui::EventArgs*) {
