@@ -83,11 +83,15 @@ TEST_F(HudPlay, TheCursorAndTheLabelNameWhatLiesUnderThePointer) {
 }
 
 TEST_F(HudPlay, ThePauseScreenAsksBeforeQuittingTheGame) {
-    game.key(KEY_I); // the bag, opened and closed once, stays under the pause screen
+    game.click(343, 258); // the toolbox: its items rise out of the bag one after the other
+    game.key(KEY_I);      // the bag, opened and closed once, stays under the pause screen
     game.key(KEY_I);
     game.stepSeconds(0.3f);
+    morvec::Vector2 bag = game.guiToWindow(centreOf("inv_button").x, centreOf("inv_button").y);
+    int lit = game.screenshot().getPixel((int)bag.x, (int)bag.y).r;
     game.key(KEY_P);
     ASSERT_TRUE(game.isShown("resume_overlay"));
+    EXPECT_LT(game.screenshot().getPixel((int)bag.x, (int)bag.y).r, lit / 2);
     game.clickGui(centreOf("inv_button").x, centreOf("inv_button").y);
     game.press(200, 100, 2); // nor does the right button open it
     game.release(200, 100, 2);
