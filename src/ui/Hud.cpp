@@ -75,6 +75,13 @@ void drawPointerLayer() {
     }
 }
 
+// Whether something lies over the HUD buttons: the pause screen, the character switcher, the verb
+// coin or a question. The notifications that play over the buttons wait unseen under it.
+bool isHudCovered() {
+    return isResumePanelVisible() || Characters::isCharacterSwitcherOpen() || VerbCoin::isOpen() ||
+           !Vars::value("cdialog").empty();
+}
+
 } // namespace
 
 void playClick() {
@@ -197,8 +204,10 @@ void draw() {
     if (nimboui::Object* root = uiObject("ui")) {
         root->draw(morvec::Vector2(0, 0));
     }
-    InventoryPanel::drawNotification();
-    drawDiaryNotification();
+    if (!isHudCovered()) {
+        InventoryPanel::drawNotification();
+        drawDiaryNotification();
+    }
     drawPointerLayer();
     drawRollover();
     drawTutorialArrows();

@@ -300,7 +300,7 @@ protected:
         std::filesystem::create_directories(root / "action_maps");
         std::ofstream(root / "menu_hd.datadef") << "<Dataset/>\n";
         for (const char* scene :
-             {"StudioLogo", "MainMenu", "FirstTimeProfile", "Credits", "ProfileManager", "ModeMenu"}) {
+             {"StudioLogo", "MainMenu", "FirstTimeProfile", "Credits", "ProfileManager", "ModeMenu", "LocaleMenu"}) {
             std::ofstream(root / "scenes" / (std::string(scene) + ".scene"))
                 << "<Scene name=\"" << scene << "\" image=\"null\"/>\n";
             std::filesystem::copy_file("data/ui/action_maps/HelpMenu.amp",
@@ -333,7 +333,7 @@ TEST_F(FrontEnd, EscapeOrSpaceLeavesTheLogoOnceTheLoadingPictureHasFaded) {
 }
 
 TEST_F(FrontEnd, EscapeInASubMenuReturnsToTheMainMenu) {
-    for (const char* menu : {"Credits", "ProfileManager", "ModeMenu"}) {
+    for (const char* menu : {"Credits", "ProfileManager", "ModeMenu", "LocaleMenu"}) {
         switchNow(menu);
         keyUp(ESC);
         ASSERT_NE(Session::activeTransition, nullptr) << menu;

@@ -90,6 +90,10 @@ TEST_F(GalleyPlay, TheGalleysObjectsPlayFadeFireAndCanBeCollected) {
     EXPECT_EQ(game.var("galley_lingered"), "1"); // the reset re-armed the delayed action
     game.stepSeconds(2.1f);
     EXPECT_EQ(game.var("galley_lingered"), "2");
+    // Standing still there adds nothing to the log.
+    size_t logged = game.log().size();
+    game.stepSeconds(6.0f);
+    EXPECT_EQ(game.log().substr(logged), "");
 }
 
 TEST_F(GalleyPlay, TheScreenLeadsToTheTitleReelWhichEndsBackInTheGalley) {

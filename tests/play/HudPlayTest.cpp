@@ -7,6 +7,7 @@
 #include "engine/session/Session.h"
 #include "minigames/RotatorScene.h"
 #include "ui/Hud.h"
+#include "ui/InventoryPanel.h"
 
 #include "morvec/Rectangle.h"
 #include "nimboui/Image.h"
@@ -19,6 +20,7 @@
 
 namespace {
 
+const int KEY_I = 73;
 const int KEY_P = 80;
 const int ESC = 27;
 
@@ -81,8 +83,19 @@ TEST_F(HudPlay, TheCursorAndTheLabelNameWhatLiesUnderThePointer) {
 }
 
 TEST_F(HudPlay, ThePauseScreenAsksBeforeQuittingTheGame) {
+    game.click(343, 258); // the toolbox: its items rise out of the bag one after the other
+    game.key(KEY_I);      // the bag, opened and closed once, stays under the pause screen
+    game.key(KEY_I);
+    game.stepSeconds(0.3f);
+    morvec::Vector2 bag = game.guiToWindow(centreOf("inv_button").x, centreOf("inv_button").y);
+    int lit = game.screenshot().getPixel((int)bag.x, (int)bag.y).r;
     game.key(KEY_P);
     ASSERT_TRUE(game.isShown("resume_overlay"));
+    EXPECT_LT(game.screenshot().getPixel((int)bag.x, (int)bag.y).r, lit / 2);
+    game.clickGui(centreOf("inv_button").x, centreOf("inv_button").y);
+    game.press(200, 100, 2); // nor does the right button open it
+    game.release(200, 100, 2);
+    EXPECT_FALSE(InventoryPanel::isOpen());
     EXPECT_GE(textHeight("resume_quit_game_label", "Quit game"), textHeight("ingame_quit_game", "Quit game"));
     game.clickGui(centreOf("resume_quit_game").x, centreOf("resume_quit_game").y);
     EXPECT_FALSE(game.isShown("resume_overlay"));

@@ -146,6 +146,17 @@ TEST_F(FrontEndTest, EveryButtonLeadsWhereItSays) {
     }
 }
 
+TEST_F(FrontEndTest, TheMainMenuShownAgainHighlightsWhatThePointerRestsOnNow) {
+    enter("MainMenu");
+    morvec::Vector2 at = GameHarness::centreOf(menu("credits_btn"));
+    game->move(at.x, at.y);
+    ASSERT_TRUE(menu("credits_btn")->isHovered());
+    enter("Credits");
+    game->move(213, 20);
+    enter("MainMenu");
+    EXPECT_FALSE(menu("credits_btn")->isHovered());
+}
+
 TEST_F(FrontEndTest, ANewGameStartsAfreshOrInTheSecondChapterLocked) {
     const struct {
         const char* mode;
