@@ -42,8 +42,7 @@ void showEntry(int entry, const String& id) {
     uiChapter->getObject("acm_button_" + n)->setVisible(unlocked);
     uiChapter->getObject("acm_fb_" + n)->setVisible(false);
     String key = isMobile() ? "{[f:hheaven:1.2]" : "{[f:hheaven:0.55]";
-    // A locked title is charcoal on its grey entry: as legible as an unlocked one, without its red.
-    key += unlocked ? "[c=640000]%s[/c][/f]\n%s} " : "[c=262626]%s[/c][/f]\n%s} ";
+    key += unlocked ? "[c=640000]%s[/c][/f]\n%s} " : "[c=CFCFCF]%s[/c][/f]\n%s} ";
     key += "achievement_title_" + id + " " + (unlocked ? "achievement_unlocked_desc_" : "achievement_desc_") + id;
     Hud::uiObjectOf<nimboui::Label>("acm_label_" + n)->setTextKey(key);
 }

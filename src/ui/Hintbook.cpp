@@ -1,5 +1,6 @@
 #include "ui/Hintbook.h"
 
+#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "ui/Hud.h"
@@ -149,6 +150,7 @@ void Hintbook::layout(bool instant) {
             text += "      . . .";
         }
         float h = runel::renderer->getTextHeight(shown->getFont(), text, width);
+        GameUtil::logMessage("hint book: task " + String(slot) + " is " + String::fromFloat(h) + " high");
         if (!text.empty()) {
             shown->setText(text);
             shown->registerEvent("Click", onHintBodyClick);

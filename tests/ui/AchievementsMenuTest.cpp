@@ -40,7 +40,7 @@ protected:
         EXPECT_EQ(ui("acm_button_" + entry)->isVisible(), unlocked);
         EXPECT_FALSE(ui("acm_fb_" + entry)->isVisible());
         vessot::String format = vessot::String("{[f:hheaven:") + font +
-                                (unlocked ? "][c=640000]%s[/c][/f]\n%s} " : "][c=262626]%s[/c][/f]\n%s} ");
+                                (unlocked ? "][c=640000]%s[/c][/f]\n%s} " : "][c=CFCFCF]%s[/c][/f]\n%s} ");
         EXPECT_EQ(ui<nimboui::Label>("acm_label_" + entry)->getTextKey(),
                   format + "achievement_title_" + id + " " +
                       (unlocked ? "achievement_unlocked_desc_" : "achievement_desc_") + id);
