@@ -9,15 +9,19 @@
 #include "HintFixture.h"
 
 #include "engine/scene/ActionMap.h"
+#include "engine/scene/BootCommand.h"
 #include "script/Action.h"
+#include "ui/Hud.h"
 #include "ui/SceneRoutes.h"
 
 #include "morvec/Rectangle.h"
+#include "runel/Renderer.h"
 #include "vessot/File.h"
 #include "vessxml/Xml.h"
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -90,6 +94,82 @@ TEST(ItemData, EveryItemTheStoryHandsOutHasItsNameAndItsPictures) {
     }
 }
 
+// The conditions an element stands under: its own and those of the elements and "if"s around it.
+std::string conditionsOf(vessxml::Node* node) {
+    std::string all;
+    for (; node; node = node->getParent()) {
+        all += std::string(node->pstr(*node == "if" ? "t" : "condition", "")) + ";";
+        node = *node == "else" ? node->getParent() : node;
+    }
+    return all;
+}
+
+// Whether the action or one inside it sets the variable to 1.
+bool setsToOne(vessxml::Node* action, const std::string& variable) {
+    if (action->pstr("type", "") == "SetVar" && action->pstr("var", "") == variable.c_str() &&
+        action->pstr("value", "") == "1") {
+        return true;
+    }
+    return std::any_of(action->children().begin(), action->children().end(),
+                       [&](vessxml::Node* child) { return setsToOne(child, variable); });
+}
+
+// A thing a place hands out once (added while a variable is 0 that its area sets to 1, for nothing
+// taken in exchange nor given back after it was put there) leaves the place's picture: an object of
+// the scene shows the place without it once the variable is 1. The pictures artgen draws for a
+// place's states lie where it lists them, in its order.
+TEST(ItemData, EveryThingTakenFromAPlaceLeavesItsPicture) {
+    std::string stays;
+    int pickups = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(SOURCE_DIR) / "data/chapters")) {
+        if (entry.path().extension() != ".scene") {
+            continue;
+        }
+        vessxml::Document document = vessxml::open(entry.path().string());
+        std::set<std::string> flags, shown;
+        std::function<void(vessxml::Node*, vessxml::Node*)> walk = [&](vessxml::Node* node, vessxml::Node* area) {
+            area = node->pexists("color") ? node : area;
+            bool exchange = node->getParent() && std::any_of(node->getParent()->children().begin(),
+                                                             node->getParent()->children().end(), [](auto* sibling) {
+                                                                 return sibling->pstr("type", "") == "RemoveItem" ||
+                                                                        (sibling->pstr("type", "") == "SetVar" &&
+                                                                         sibling->pstr("value", "") == "0");
+                                                             });
+            for (const std::string& flag : matches(conditionsOf(node), R"(\$(\w+)==0\b)")) {
+                if (area && node->pstr("type", "") == "AddItem" && !exchange && setsToOne(area, flag)) {
+                    flags.insert(flag);
+                }
+            }
+            if (*node == "Object") {
+                std::set<std::string> on = matches(conditionsOf(node), R"(\$(\w+)==1\b)");
+                shown.insert(on.begin(), on.end());
+            }
+            for (vessxml::Node* child : node->children()) {
+                walk(child, area);
+            }
+        };
+        walk(document.operator->(), nullptr);
+        for (const std::string& flag : flags) {
+            stays += shown.count(flag) ? "" : entry.path().stem().string() + " " + flag + "\n";
+        }
+        pickups += (int)flags.size();
+        std::string scene = document->pstr("name", "").c_str();
+        std::ifstream states(entry.path().parent_path().parent_path() / "hotspots" / (scene + ".states"));
+        std::stringstream text;
+        text << std::ifstream(entry.path()).rdbuf();
+        size_t at = 0;
+        for (std::string x, y, w, h, state; states >> x >> y >> w >> h >> state && at != std::string::npos;) {
+            at = text.str().find("x=\"" + x + "\" y=\"" + y + "\" w=\"" + w + "\" h=\"" + h + "\" image=\"" + scene +
+                                     "_" + state + "\"",
+                                 at);
+            EXPECT_NE(at, std::string::npos)
+                << scene << " " << state << " is not laid at " << x << "," << y << " in order";
+        }
+    }
+    EXPECT_GT(pickups, 40);
+    EXPECT_EQ(stays, "");
+}
+
 // The interface's buttons in the screen's corners on a computer, in the units of a scene as wide as the
 // screen: with each aspect the settings offer, in windows of 4:3, 3:2, 16:9 and wider.
 std::vector<morvec::Rectangle> cornerButtons(GameHarness& game) {
@@ -117,8 +197,12 @@ std::vector<morvec::Rectangle> cornerButtons(GameHarness& game) {
 // the point lies well inside the area (three units each way). Where the scene shows the HUD, neither
 // the point nor a label drawn on the background (artgen lists them beside the hotspot picture) lies
 // under the corners' buttons, which take the clicks there; a wide scene at either end of its scroll.
+// Nor does the banner with the scene's name lie in the band of the hover label.
 TEST_F(HintData, EveryStoryAreaIsMarkedWellInsideItAndNoMarkNorLabelLiesUnderTheButtons) {
     const std::vector<morvec::Rectangle> buttons = cornerButtons(*game);
+    // The band along the top where the hover label names what lies under the pointer, however long.
+    const Hud::RolloverLayout rollover = Hud::layoutRollover();
+    const float bandBottom = rollover.rect.y + runel::renderer->getTextHeight(rollover.font, "Ag", 1000);
     auto underAButton = [&](const morvec::Rectangle& r, float sceneWidth) {
         return std::any_of(buttons.begin(), buttons.end(), [&](const morvec::Rectangle& b) {
             return r.intersects(b) || r.intersects(morvec::Rectangle(b.x + sceneWidth - 426, b.y, b.w, b.h));
@@ -145,10 +229,12 @@ TEST_F(HintData, EveryStoryAreaIsMarkedWellInsideItAndNoMarkNorLabelLiesUnderThe
             std::ifstream labels(folder / "hotspots" / (scene + ".labels"));
             EXPECT_TRUE(labels.is_open() || !hud) << scene;
             morvec::Rectangle box;
-            for (std::string label;
-                 labels >> box.x >> box.y >> box.w >> box.h && std::getline(labels >> std::ws, label);) {
+            std::string label;
+            while (labels >> box.x >> box.y >> box.w >> box.h && std::getline(labels >> std::ws, label)) {
                 EXPECT_FALSE(hud && underAButton(box, map.headerA)) << scene << " " << label;
             }
+            // The last is the banner with the scene's name.
+            EXPECT_FALSE(hud && box.y < bandBottom) << scene << " " << label << " lies in the hover label's band";
         }
     }
     EXPECT_GT(areas, 130);
@@ -299,7 +385,14 @@ TEST_F(HintData, EveryAreaASolverNamesHasAnAction) {
     for (const auto& [scene, colour] : areas) {
         ASSERT_TRUE(inData(scene)) << scene;
         switchNow(scene);
-        EXPECT_TRUE(Session::activeScene->actions.count(vessot::String(colour).hexToUInt())) << scene << " " << colour;
+        // A thing that shows only at times has its area only then.
+        const std::vector<BootCommand*>& commands = Session::activeScene->bootCommands;
+        EXPECT_TRUE(std::any_of(commands.begin(), commands.end(),
+                                [&](BootCommand* command) {
+                                    auto* binding = dynamic_cast<BootCommand_ActionSet*>(command);
+                                    return binding && binding->areaId == vessot::String(colour).hexToUInt();
+                                }))
+            << scene << " " << colour;
     }
     EXPECT_GT(areas.size(), 80u);
 }

@@ -1,8 +1,8 @@
 // Every line the bundled scenes speak shows as a subtitle: a "Say" action's prefix and text, and the
 // text of a "say" command, must name a speaker or otherwise yield a piece with words in it. A line
 // without one is timed but never drawn, so the player clicks and sees nothing. Others' lines are
-// never the current character's. And every look, use
-// and talk of the story's hotspots shows or sounds something.
+// never the current character's. And every look, use and talk of the story's hotspots, and every
+// item they take, shows or sounds something.
 #include "script/SayText.h"
 
 #include "vessot/Array.h"
@@ -132,8 +132,8 @@ bool noticed(vessxml::Node* action, const Named& named) {
            (type.endsWith("Var") && action->pstr("reset", "true") != "false");
 }
 
-// The verbs of an area's action that show nothing: of the look, use and talk of its verb coin and its
-// click with empty hands, in each branch of a composite that holds such choices.
+// The verbs of an area's action that show nothing: of the look, use and talk of its verb coin, its
+// click with empty hands and each item it takes, in each branch of a composite that holds such choices.
 void collectSilentVerbs(vessxml::Node* action, const Named& named, const String& verb, std::vector<String>& silent) {
     String type = action->pstr("type", "");
     auto reference = named.find(action->pstr("ref", ""));
@@ -146,8 +146,9 @@ void collectSilentVerbs(vessxml::Node* action, const Named& named, const String&
     } else if (choice(action) || (type == "Composite" && std::any_of(children.begin(), children.end(), choice))) {
         for (vessxml::Node* child : children) {
             String option = child->pstr(type == "Multiple" ? "multiple" : "itemaction", "");
-            if (type == "Composite" || option == "noitem" || option == "look" || option == "use" || option == "talk") {
-                collectSilentVerbs(child, named, type == "Multiple" ? option : verb, silent);
+            if (type == "Composite" || type == "ItemAction" || option == "look" || option == "use" ||
+                option == "talk") {
+                collectSilentVerbs(child, named, option.empty() || option == "noitem" ? verb : option, silent);
             }
         }
     } else if (!noticed(action, named)) {

@@ -114,7 +114,7 @@ TEST_F(StoryPlay, DannyGetsPastTheGuardIntoTheLaboratoryAndOutWhileLunaStaysOnTh
     expectAt("varion.LaboratoryLeft", 213, 296);
     EXPECT_EQ(game.var("danny_met_clone"), "1");
     use("FF00FF");
-    expectAt("varion.Laboratory", 40, 262);
+    expectAt("varion.Laboratory", 386, 262);
     EXPECT_EQ(game.var("danny_entered_from"), "varion.RCorridor");
     use("FF0000");
     expectAt("varion.RCorridor", 218, 252);

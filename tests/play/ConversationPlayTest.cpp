@@ -97,4 +97,19 @@ TEST(Conversation, TheIntercomTalksAndRecordsTheRepliesChosenByKeyAndByClick) {
     EXPECT_NE(game.log().find("[vorne] Dialog: COMPUTER_GOODBYE"), std::string::npos);
 }
 
+// Landed, the computer no longer counts the hours to the arrival.
+TEST(Conversation, TheIntercomReportsTheLandingOnceTheShipHasLanded) {
+    GameHarness game;
+    game.passLoadingFade();
+    game.setVar("mazslow_on_jama", "1");
+    Session::queueCommand("switch_scene Galley");
+    game.step();
+    game.click(GALLEY_INTERCOM.x, GALLEY_INTERCOM.y);
+    clickToReplies(game);
+    game.key(key('1'));
+    clickToReplies(game);
+    EXPECT_NE(game.log().find("Dialog: COMPUTER_COURSE_LANDED\n"), std::string::npos);
+    EXPECT_EQ(game.log().find("Dialog: COMPUTER_COURSE\n"), std::string::npos);
+}
+
 } // namespace

@@ -60,7 +60,7 @@ TEST_F(HintsTest, EachFormShowsItsLineOrMarkerAndEmptiesTheChargeUnlessFlaggedZe
         {"00FF00|cursor_use,0", true, "", "items/cursor_use", 265, 223, false},
         {"00FF00|no_such_item", true, "", "gui/cursor", 265, 223, true},
         {"00FF00", true, "", "gui/look_up", 265, 223, true},    // a look: its verb's picture
-        {"0000C0", true, "", "gui/look_up", 209, 84, true},     // "|x" shows the verb too
+        {"0000C0", true, "", "gui/look_up", 211, 84, true},     // "|x" shows the verb too
         {"C000C0", true, "", "gui/cursor_look", 391, 48, true}, // another cursor name keeps the cursor
         {"FFFF00", true, "", "gui/arrow_d", 29, 61, true},      // the letter after the first "|"
         {"FF00000000FF", false, "", "", 0, 0, false},           // not a colour

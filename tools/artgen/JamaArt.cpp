@@ -197,8 +197,8 @@ Place crossroads() {
         polygon({{76, 194}, {142, 194}, {152, 203}, {142, 212}, {76, 212}}, PAPER, 0xFEC689, "SOUTH"),
         // The flint stone and a chip of it.
         polygon({{276, 262}, {290, 226}, {330, 216}, {362, 236}, {366, 262}}, STONE, 0xFF9ACF, "STONE"),
-        oval(372, 264, 18, 10, DARK_STONE, 0x9A9AFF),
     };
+    add(p.pieces, drawnUntil("taken_flint", {oval(372, 264, 18, 10, DARK_STONE, 0x9A9AFF)}));
     add(p.pieces, sideExit(true, 240, "LANDING", 0xFFFF00));
     add(p.pieces, sideExit(false, 240, "PIER", 0x0000FF, 56));
     return p;
@@ -218,10 +218,15 @@ Place motel() {
         box(168, 132, 86, 62, GLASS),
     };
     add(p.pieces, person(211, 194, Color(150, 80, 130, 255), 0xC7B29A));
-    add(p.pieces, {box(166, 170, 90, 26, WOOD, 0, "RECEPTION"), box(268, 112, 40, 46, PAPER, 0xFF0000, "MAP"),
-                   // The cart with its wheels.
-                   box(262, 228, 62, 26, WOOD, 0xFF00FF, "CART"), oval(264, 246, 22, 22, IRON, 0xFF00FF),
-                   oval(302, 246, 22, 22, IRON, 0xFF00FF)});
+    add(p.pieces, {box(166, 170, 90, 26, WOOD, 0, "RECEPTION")});
+    // The keeper's map of the lake on the wall, gone once taken.
+    add(p.pieces, drawnUntil("taken_map", {box(268, 112, 40, 46, PAPER, 0xFF0000), oval(274, 120, 26, 16, WATER),
+                                           stroke({{276, 142}, {288, 136}, {302, 146}}, 1.2f, RED),
+                                           box(270, 146, 36, 10, PAPER, 0, "MAP")}));
+    // The cart with its wheels; the one taken leaves its axle on a stone.
+    add(p.pieces, {box(262, 228, 62, 26, WOOD, 0xFF00FF, "CART"), oval(264, 246, 22, 22, IRON, 0xFF00FF)});
+    add(p.pieces, drawnUntil("taken_wheel", {oval(302, 246, 22, 22, IRON, 0xFF00FF), oval(309, 253, 8, 8, STONE)}));
+    add(p.pieces, drawnAfter("taken_wheel", {box(304, 254, 18, 12, STONE)}));
     add(p.pieces, sideExit(true, 262, "CROSSROADS", 0xFFFF00, 86));
     add(p.pieces, sideExit(false, 262, "PARK", 0x0000FF, 56));
     return p;
@@ -238,11 +243,13 @@ Place pier() {
         stroke({{214, 250}, {214, 266}}, 5, DARK_WOOD),
         stroke({{256, 250}, {256, 266}}, 5, DARK_WOOD),
         oval(296, 140, 70, 26, BRASS, 0xF26522, "ROWBOAT"),
-        // The screwdriver on the planks and the coil of the fuse cord.
-        box(226, 270, 24, 8, RED, 0xFF0033),
-        box(250, 272, 12, 4, IRON, 0xFF0033),
+        // The coil of the fuse cord.
         oval(112, 262, 40, 18, Color(60, 140, 60, 255), 0x00FF00, "FUSE"),
     };
+    // The screwdriver on the planks, gone once taken.
+    add(p.pieces,
+        drawnUntil("taken_screwdriver", {box(226, 270, 24, 8, RED, 0xFF0033), box(250, 272, 12, 4, IRON, 0xFF0033),
+                                         plate(214, 282, 60, "SCREWDRIVER")}));
     add(p.pieces, sideExit(true, 250, "CROSSROADS", 0xFFFF00, 86));
     return p;
 }
@@ -276,6 +283,9 @@ Place crashSite() {
         polygon({{150, 200}, {390, 196}, {400, 248}, {140, 248}}, SOIL),
         box(250, 146, 44, 36, IRON, 0x3399FF, "HATCH"),
     };
+    // Unscrewed, the hatch stands open on the dark inside, its lid swung up.
+    add(p.pieces, drawnAfter("unscrewed_lock", {box(250, 146, 44, 36, Color(20, 22, 30, 255), 0x3399FF, "HATCH"),
+                                                polygon({{250, 146}, {294, 146}, {300, 118}, {256, 118}}, IRON)}));
     add(p.pieces, sideExit(true, 250, "PIER", 0xFFFF00, 56));
     return p;
 }
@@ -314,34 +324,56 @@ Place windmillInterior() {
         box(150, 200, 110, 12, WOOD),
         box(156, 212, 8, 34, WOOD),
         box(246, 212, 8, 34, WOOD),
-        box(168, 182, 44, 18, Color(120, 30, 60, 255), 0xFF00FF, "DIARY"),
-        box(300, 118, 8, 46, WOOD, 0xFF33CC),
-        box(288, 110, 32, 12, IRON, 0xFF33CC),
         box(326, 92, 84, 8, WOOD),
-        box(350, 56, 18, 36, Color(110, 160, 70, 255), 0xFFCC99),
-        box(355, 44, 8, 12, Color(110, 160, 70, 255), 0xFFCC99),
         box(318, 210, 86, 44, Color(140, 90, 40, 255), 0xFFCC33, "CHEST"),
         box(318, 204, 86, 10, DARK_WOOD, 0xFFCC33),
     };
+    // The diary on the table, the hammer on the wall and the window cleaner on the shelf, each gone once
+    // taken.
+    add(p.pieces, drawnUntil("taken_diary", {box(168, 182, 44, 18, Color(120, 30, 60, 255), 0xFF00FF, "DIARY")}));
+    add(p.pieces, drawnUntil("taken_hammer", {box(300, 118, 8, 46, WOOD, 0xFF33CC),
+                                              box(288, 110, 32, 12, IRON, 0xFF33CC), plate(284, 166, 40, "HAMMER")}));
+    add(p.pieces, drawnUntil("taken_alcohol", {box(350, 56, 18, 36, Color(110, 160, 70, 255), 0xFFCC99),
+                                               box(355, 44, 8, 12, Color(110, 160, 70, 255), 0xFFCC99),
+                                               plate(334, 100, 50, "CLEANER")}));
+    // Unlocked, the chest's lid stands up over the explosives and the note, until they are taken.
+    add(p.pieces, drawnAfter("chest_unlocked", {box(318, 204, 86, 14, Color(40, 26, 16, 255)),
+                                                polygon({{318, 204}, {404, 204}, {398, 176}, {324, 176}}, DARK_WOOD)}));
+    add(p.pieces, drawnUntil("taken_explosives_and_note",
+                             drawnAfter("chest_unlocked", {box(328, 202, 6, 14, RED), box(336, 202, 6, 14, RED),
+                                                           box(344, 202, 6, 14, RED), box(372, 204, 20, 12, PAPER)})));
     return p;
 }
 
 Place park() {
     Place p = outdoors("Park", "PARK", 250, GRASS);
+    p.statesOver = {{"tree_door_opened", "tree_door_visible"}};
     p.pieces = {
         box(40, 120, 14, 130, BARK),
         oval(10, 50, 80, 90, LEAF),
         // The old tree with a door in its trunk.
         oval(270, 16, 150, 110, LEAF),
         box(312, 96, 64, 154, BARK, 0x996633, "OLD TREE"),
-        box(328, 184, 32, 52, Color(100, 66, 36, 255)),
     };
+    // Rubbed clean, a door shows in the trunk; opened, the safe inside.
+    add(p.pieces,
+        drawnAfter("tree_door_visible", {box(328, 184, 32, 52, Color(100, 66, 36, 255)), oval(352, 208, 4, 4, BRASS)}));
+    add(p.pieces, drawnAfter("tree_door_opened", {box(328, 184, 32, 52, Color(30, 20, 12, 255)),
+                                                  box(332, 200, 24, 24, Color(70, 100, 80, 255)),
+                                                  box(316, 184, 12, 52, Color(100, 66, 36, 255))}));
     // The old man sits on the bench, its seat over his legs.
     add(p.pieces, person(150, 240, Color(96, 96, 116, 255), 0xFF0000));
     add(p.pieces, {box(100, 222, 110, 12, WOOD), box(106, 234, 6, 20, DARK_WOOD), box(198, 234, 6, 20, DARK_WOOD),
-                   box(212, 186, 8, 56, Color(140, 90, 40, 255), 0x006699),
-                   oval(230, 266, 74, 26, Color(0, 120, 60, 255), 0x006633, "FLOWERS"),
-                   oval(244, 264, 10, 10, Color(230, 200, 60, 255)), oval(272, 268, 10, 10, Color(230, 120, 60, 255))});
+                   oval(230, 266, 74, 26, Color(0, 120, 60, 255), 0x006633, "FLOWERS")});
+    // His cane against the bench, and the two flowers of the bed, each gone once taken.
+    add(p.pieces, drawnUntil("took_cane", {box(212, 186, 8, 56, Color(140, 90, 40, 255), 0x006699),
+                                           stroke({{214, 188}, {214, 180}, {224, 180}}, 3, Color(140, 90, 40, 255))}));
+    add(p.pieces,
+        drawnUntil("flower_taken", {stroke({{250, 264}, {248, 248}}, 2, GRASS),
+                                    oval(241, 238, 14, 14, Color(230, 200, 60, 255)), oval(245, 242, 6, 6, BARK)}));
+    add(p.pieces, drawnUntil("second_flower_taken",
+                             {stroke({{280, 266}, {282, 250}}, 2, GRASS),
+                              oval(275, 240, 14, 14, Color(230, 120, 60, 255)), oval(279, 244, 6, 6, BARK)}));
     add(p.pieces, sideExit(true, 262, "MOTEL", 0xFFFF00, 60));
     return p;
 }
@@ -367,18 +399,29 @@ Place dam() {
 
 Place cemetary() {
     Place p = outdoors("Cemetary", "CEMETERY", 240, Color(120, 120, 80, 255));
+    p.statesOver = {{"plaque_fixed", "taken_plaque"}, {"cane_hammered", "cane_in_ground"}};
     p.pieces = {
         box(80, 180, 30, 50, STONE),
         oval(80, 168, 30, 24, STONE),
         box(320, 170, 34, 60, STONE),
         oval(320, 156, 34, 28, STONE),
-        // The grave with its plaque, the soft earth before it and the stake at its side.
+        // The grave, the bare place of its plaque and the soft earth before it.
         oval(176, 96, 78, 44, STONE, 0x006699),
         box(176, 118, 78, 112, STONE, 0x006699, "GRAVE"),
-        box(194, 190, 42, 22, BRASS),
+        box(194, 190, 42, 22, DARK_STONE),
         oval(166, 234, 98, 20, SOIL, 0xFF6600),
-        box(270, 196, 8, 46, Color(140, 90, 40, 255), 0x3366FF),
     };
+    // The plaque lies in the grass until taken, and is back on the grave once stuck on.
+    add(p.pieces, drawnUntil("taken_plaque", {polygon({{120, 252}, {160, 246}, {164, 258}, {124, 264}}, BRASS)}));
+    add(p.pieces, drawnAfter("plaque_fixed", {box(194, 190, 42, 22, BRASS, 0x006699, "LAREN")}));
+    // The sharp cane stands in the earth, and once hammered only its top shows.
+    const Color cane(140, 90, 40, 255);
+    add(p.pieces,
+        drawnUntil("cane_hammered",
+                   drawnAfter("cane_in_ground", {box(246, 196, 8, 46, cane, 0x3366FF),
+                                                 stroke({{250, 198}, {252, 188}, {262, 188}, {264, 196}}, 4, cane)})));
+    add(p.pieces, drawnAfter("cane_hammered", {box(246, 232, 8, 10, cane, 0x3366FF),
+                                               stroke({{250, 234}, {252, 224}, {262, 224}, {264, 232}}, 4, cane)}));
     add(p.pieces, sideExit(true, 250, "DAM", 0xFFFF00, 50));
     return p;
 }
@@ -386,6 +429,9 @@ Place cemetary() {
 Place undergrave() {
     Place p{"jama_spacea",          "Undergrave", "UNDER THE GRAVE",      Color(36, 32, 40, 255),
             Color(70, 62, 66, 255), ground(250),  Color(90, 84, 80, 255), {}};
+    // The light fills the whole crypt: the other states are drawn over it.
+    p.statesOver = {
+        {"full_battery_placed", "lights_on"}, {"corpse_fallen", "lights_on"}, {"taken_dam_key", "lights_on"}};
     p.pieces = {
         box(20, 110, 64, 140, DARK_STONE, 0xFFFF00, "STAIRS"),
         stroke({{24, 230}, {80, 230}}, 3, STONE),
@@ -393,24 +439,41 @@ Place undergrave() {
         stroke({{24, 150}, {80, 150}}, 3, STONE),
         box(176, 56, 44, 30, Color(153, 102, 204, 255), 0x9966CC, "LAMP"),
         box(248, 14, 128, 44, DARK_WOOD, 0xFF66FF, "COFFIN"),
-        box(300, 268, 26, 10, BRASS, 0xFF6633),
     };
+    // The battery in the lamp; the coffin's rotten bottom gives way and drops Laren's ashes with the
+    // dam key, which are taken together.
+    add(p.pieces, drawnAfter("full_battery_placed", {box(190, 86, 16, 8, Color(255, 102, 204, 255))}));
+    add(p.pieces, drawnAfter("corpse_fallen", {box(290, 50, 44, 8, Color(16, 12, 14, 255)),
+                                               stroke({{272, 286}, {296, 280}}, 3, DARK_WOOD),
+                                               stroke({{330, 288}, {352, 282}}, 3, DARK_WOOD)}));
+    add(p.pieces,
+        drawnUntil("taken_dam_key", drawnAfter("corpse_fallen", {oval(290, 270, 46, 16, Color(150, 146, 140, 255)),
+                                                                 box(300, 268, 26, 10, BRASS, 0xFF6633)})));
+    // Dark until the lamp is lit, then its light fills the crypt.
+    add(p.pieces, drawnUntil("lights_on", {box(0, 0, 426, 320, Color(0, 0, 8, 150))}));
+    // The light: rings of a warm glow, stronger toward the lamp.
+    for (int ring = 0; ring < 6; ++ring) {
+        float r = 170 - ring * 26;
+        add(p.pieces,
+            drawnAfter("lights_on", {oval(198 - r, 71 - r * 0.8f, 2 * r, 1.6f * r, Color(255, 220, 140, 18))}));
+    }
+    add(p.pieces, drawnAfter("lights_on", {box(176, 56, 44, 30, Color(255, 236, 150, 255), 0x9966CC, "LAMP")}));
     return p;
 }
 
 Place clearing() {
     Place p = outdoors("Clearing", "CLEARING", 245, GRASS);
     p.pieces = {
-        box(290, 160, 136, 85, WATER),
-        box(30, 110, 16, 135, BARK),
-        oval(0, 40, 80, 90, LEAF),
-        box(220, 120, 14, 125, BARK),
-        oval(190, 50, 76, 86, LEAF),
-        oval(316, 222, 86, 28, BRASS, 0xFF6600, "ROWBOAT"),
+        box(290, 160, 136, 85, WATER), box(30, 110, 16, 135, BARK), oval(0, 40, 80, 90, LEAF),
+        box(220, 120, 14, 125, BARK),  oval(190, 50, 76, 86, LEAF), oval(316, 222, 86, 28, BRASS, 0xFF6600, "ROWBOAT"),
         box(118, 228, 44, 30, WOOD),
-        box(124, 210, 32, 18, Color(51, 102, 255, 255), 0x3366FF),
-        box(236, 274, 28, 16, Color(255, 102, 204, 255), 0xFF66CC),
     };
+    // The beeping device on the stump and the battery in the grass, each gone once taken.
+    add(p.pieces, drawnUntil("vorne_has_device", {box(124, 210, 32, 18, Color(51, 102, 255, 255), 0x3366FF),
+                                                  stroke({{150, 210}, {156, 196}}, 1.5f, IRON),
+                                                  oval(128, 214, 6, 6, RED), plate(116, 244, 48, "DEVICE")}));
+    add(p.pieces, drawnUntil("taken_battery", {box(236, 274, 28, 16, Color(255, 102, 204, 255), 0xFF66CC),
+                                               box(262, 279, 4, 6, IRON), plate(226, 292, 48, "BATTERY")}));
     add(p.pieces, sideExit(true, 255, "DAM", 0xFFFF00, 50));
     return p;
 }
@@ -432,7 +495,7 @@ Place plaque() {
     Place p{"jama_spacea", "Plaque", "PLAQUE", DARK_STONE, STONE, {}, STONE, {}};
     p.pieces = {
         box(0, 0, 426, 320, STONE, 0x0000FF),
-        box(96, 80, 234, 130, BRASS, 0, "HERE RESTS LARSON"),
+        box(96, 80, 234, 130, BRASS, 0, "HERE RESTS LAREN"),
         box(0, 282, 426, 38, DARK_STONE, 0x0000FF, "BACK"),
     };
     return p;

@@ -56,12 +56,23 @@ bool isStar(int x, int y) {
     return (h >> 7) % 900 == 0;
 }
 
+// Where the ringed planet of a backdrop lies, in pixels, and how far its ring reaches to each side
+// (in radii of the planet's ellipse, 1.9 for the menus').
+struct Planet {
+    float x, y, radius, ringWidth;
+};
+const Planet MENU_PLANET = {660, 470, 100, 1.9f};
+// The credits run up the middle of the screen: their planet keeps its ring clear of the headings,
+// whose lines are centred and at most some 320 pixels wide.
+const Planet CREDITS_PLANET = {730, 300, 70, 1.6f};
+
 // Deep space with stars and a ringed planet; the title across the top when given.
-void drawBackdrop(const vessot::String& path, const char* title) {
+void drawBackdrop(const vessot::String& path, const char* title, const Planet& at = MENU_PLANET) {
     nimbo::Image image(BACKDROP_W, BACKDROP_H);
     const Color planet(70, 120, 170, 255), ring(200, 170, 120, 255);
     float cell = 7.0f;
     float left = title ? (BACKDROP_W - textWidth(title, cell)) / 2 : 0;
+    const float scale = at.radius / 100;
     for (int y = 0; y < BACKDROP_H; ++y) {
         for (int x = 0; x < BACKDROP_W; ++x) {
             float fx = x + 0.5f, fy = y + 0.5f;
@@ -69,13 +80,13 @@ void drawBackdrop(const vessot::String& path, const char* title) {
             if (isStar(x, y)) {
                 c = INK;
             }
-            float dx = fx - 660, dy = fy - 470;
-            float ringEllipse = std::hypot(dx / 1.9f, dy / 0.45f);
+            float dx = (fx - at.x) / scale, dy = (fy - at.y) / scale;
+            float ringEllipse = std::hypot(dx / at.ringWidth, dy / 0.45f);
             bool onRing = ringEllipse > 118 && ringEllipse < 140;
             if (onRing && dy < 0) {
                 c = ring;
             }
-            if (inCircle(fx, fy, 660, 470, 100)) {
+            if (inCircle(dx, dy, 0, 0, 100)) {
                 c = mix(planet, Color(10, 20, 40, 255), (dx + dy + 140) / 300);
             }
             if (onRing && dy >= 0) {
@@ -316,6 +327,7 @@ void drawMenuArt(const vessot::String& data) {
     drawLogo(folder + "/logos/2_engine_wide.png", 1024, 576, "ZEPH", 12, "ENGINE");
     drawBackdrop(folder + "/textures/MainMenu_hd.png", "VESTREL VORNE");
     drawBackdrop(folder + "/textures/menu_bg_hd.png", nullptr);
+    drawBackdrop(folder + "/textures/credits_bg_hd.png", nullptr, CREDITS_PLANET);
     drawElements(folder + "/textures/menu_elements_hd.png");
     for (const char* scene :
          {"Logo", "TitleReel", "MainMenu", "FirstTimeProfile", "ProfileManager", "ModeMenu", "LocaleMenu"}) {

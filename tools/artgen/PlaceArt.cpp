@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 namespace artgen {
 
@@ -19,9 +22,12 @@ constexpr int SCENE_WIDTH = 426;
 constexpr int SCENE_HEIGHT = 320;
 // Outlines are this many units wide.
 constexpr float OUTLINE = 1.1f;
-// The name banner's left edge: clear of the in-game menu button in the screen's top left corner (35
-// units wide on the desktop interface, 54 on the mobile one). The top centre is the hover label's.
+// The name banner: clear of the in-game menu button in the screen's top left corner (35 units wide on
+// the desktop interface, 54 on the mobile one), and below the band along the top where the hover label
+// names what lies under the pointer (from 5 units down, a line of its font). BANNER_HEIGHT is in pixels.
 constexpr float BANNER_LEFT = 58;
+constexpr float BANNER_TOP = 20;
+constexpr int BANNER_HEIGHT = 32;
 
 const nimbo::Color BLACK(0, 0, 0, 255);
 const nimbo::Color WHITE(255, 255, 255, 255);
@@ -99,8 +105,15 @@ void bounds(const Piece& p, float& left, float& top, float& right, float& bottom
     }
 }
 
-// The colour of the place at a point in scene units.
-nimbo::Color placeColour(const Place& place, float x, float y) {
+// The states of the place that have come.
+using States = std::set<std::string>;
+
+bool drawnIn(const Piece& p, const States& states) {
+    return (!*p.until || !states.count(p.until)) && (!*p.after || states.count(p.after));
+}
+
+// The colour of the place at a point in scene units, in the states given.
+nimbo::Color placeColour(const Place& place, float x, float y, const States& states = {}) {
     nimbo::Color c = mix(place.skyTop, place.skyBottom, y / SCENE_HEIGHT);
     if (place.floor.size() >= 3 && insidePolygon(place.floor, x, y)) {
         // The ground lightens toward the viewer, with faint furrows across it.
@@ -114,7 +127,12 @@ nimbo::Color placeColour(const Place& place, float x, float y) {
     }
     for (const Piece& p : place.pieces) {
         float depth = depthInside(p, x, y);
-        if (depth < 0) {
+        if (depth < 0 || !drawnIn(p, states)) {
+            continue;
+        }
+        if (p.fill.a < 255) {
+            // A see-through piece, a shade or a glow, has neither outline nor shading.
+            c = mix(c, nimbo::Color(p.fill.r, p.fill.g, p.fill.b, 255), p.fill.a / 255.0f);
             continue;
         }
         if (p.form != Form::Stroke && depth < OUTLINE) {
@@ -138,7 +156,7 @@ Fonts loadFonts(const vessot::String& data) {
     Fonts fonts;
     fonts.label = std::make_unique<runelttf::FontTtf>(file, "place_label", 17);
     fonts.small = std::make_unique<runelttf::FontTtf>(file, "place_small", 13);
-    fonts.title = std::make_unique<runelttf::FontTtf>(file, "place_title", 26);
+    fonts.title = std::make_unique<runelttf::FontTtf>(file, "place_title", 22);
     fonts.thumbnail = std::make_unique<runelttf::FontTtf>(file, "place_thumbnail", 16);
     return fonts;
 }
@@ -165,8 +183,19 @@ Label drawnLabel(const vessot::String& text, const morvec::Rectangle& pixels) {
                                     pixels.h / PIXELS_PER_UNIT)};
 }
 
-// Draws the background; gives the labels written on it, the banner's last.
-std::vector<Label> drawBackground(const Place& place, Fonts& fonts, const vessot::String& path) {
+// Adds the label unless the list holds it already.
+void addLabel(std::vector<Label>& labels, const Label& label) {
+    for (const Label& l : labels) {
+        if (l.text == label.text && l.box == label.box) {
+            return;
+        }
+    }
+    labels.push_back(label);
+}
+
+// Draws the place in the states given, with the labels of the pieces drawn in them and the banner;
+// adds those labels to the list.
+nimbo::Image drawPicture(const Place& place, Fonts& fonts, const States& states, std::vector<Label>& labels) {
     const int width = (int)std::lround(place.width * PIXELS_PER_UNIT);
     const int height = (int)std::lround(SCENE_HEIGHT * PIXELS_PER_UNIT);
     nimbo::Image image(width, height);
@@ -177,15 +206,14 @@ std::vector<Label> drawBackground(const Place& place, Fonts& fonts, const vessot
             for (int s = 0; s < 4; ++s) {
                 float ux = (x + 0.25f + 0.5f * (s % 2)) / PIXELS_PER_UNIT;
                 float uy = (y + 0.25f + 0.5f * (s / 2)) / PIXELS_PER_UNIT;
-                nimbo::Color c = placeColour(place, ux, uy);
+                nimbo::Color c = placeColour(place, ux, uy, states);
                 r += c.r, g += c.g, b += c.b;
             }
             image.setPixel(x, y, nimbo::Color(r / 4, g / 4, b / 4, 255));
         }
     }
-    std::vector<Label> labels;
     for (const Piece& p : place.pieces) {
-        if (!*p.label) {
+        if (!*p.label || !drawnIn(p, states)) {
             continue;
         }
         float left, top, right, bottom;
@@ -193,22 +221,137 @@ std::vector<Label> drawBackground(const Place& place, Fonts& fonts, const vessot
         // A label wider than its piece takes the small font.
         runelttf::FontTtf& font =
             layout(*fonts.label, p.label).width > (right - left) * PIXELS_PER_UNIT + 12 ? *fonts.small : *fonts.label;
-        labels.push_back(drawnLabel(p.label, writeText(image, font, p.label, (left + right) / 2 * PIXELS_PER_UNIT,
+        addLabel(labels, drawnLabel(p.label, writeText(image, font, p.label, (left + right) / 2 * PIXELS_PER_UNIT,
                                                        (top + bottom) / 2 * PIXELS_PER_UNIT, WHITE, 2.0f)));
     }
     // The banner with the place's name, at the top beside the in-game menu button.
     float titleWidth = layout(*fonts.title, place.title).width;
     const int bannerLeft = (int)std::lround(BANNER_LEFT * PIXELS_PER_UNIT);
-    for (int y = 8; y < 48; ++y) {
-        for (int x = bannerLeft; x < bannerLeft + 20 + (int)titleWidth; ++x) {
+    const int bannerTop = (int)std::lround(BANNER_TOP * PIXELS_PER_UNIT);
+    for (int y = bannerTop; y < bannerTop + BANNER_HEIGHT; ++y) {
+        for (int x = bannerLeft; x < bannerLeft + 16 + (int)titleWidth; ++x) {
             image.setPixel(x, y, mix(image.getPixel(x, y), nimbo::Color(20, 16, 30, 255), 0.7f));
         }
     }
-    labels.push_back(
-        drawnLabel(place.title, writeText(image, *fonts.title, place.title, bannerLeft + 10 + titleWidth / 2, 28,
-                                          nimbo::Color(255, 226, 150, 255), 1.5f)));
-    image.savePng(path);
-    return labels;
+    Label banner =
+        drawnLabel(place.title, writeText(image, *fonts.title, place.title, bannerLeft + 8 + titleWidth / 2,
+                                          bannerTop + BANNER_HEIGHT / 2.0f, nimbo::Color(255, 226, 150, 255), 1.5f));
+    // The banner's name is listed last.
+    labels.erase(std::remove_if(labels.begin(), labels.end(), [&](const Label& l) { return l.box == banner.box; }),
+                 labels.end());
+    labels.push_back(banner);
+    return image;
+}
+
+// How far around a changed pixel a state's picture is drawn: the game scales the background and the
+// picture alike, but a pixel's edge may land a pixel apart, so a thing taken away must not show a
+// sliver of its outline there.
+constexpr int CHANGE_MARGIN = 2;
+
+// The box of the pixels in which two pictures differ, with the margin, widened to whole steps of 15
+// pixels (8 scene units); empty when they are alike.
+morvec::Rectangle changedBox(const nimbo::Image& a, const nimbo::Image& b) {
+    int left = a.getWidth(), top = a.getHeight(), right = -1, bottom = -1;
+    for (int y = 0; y < a.getHeight(); ++y) {
+        for (int x = 0; x < a.getWidth(); ++x) {
+            if (!(a.getPixel(x, y) == b.getPixel(x, y))) {
+                left = std::min(left, x), top = std::min(top, y);
+                right = std::max(right, x), bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0) {
+        return morvec::Rectangle();
+    }
+    const int step = 15;
+    left = std::max(0, left - CHANGE_MARGIN) / step * step, top = std::max(0, top - CHANGE_MARGIN) / step * step;
+    right = std::min(a.getWidth(), ((right + CHANGE_MARGIN) / step + 1) * step);
+    bottom = std::min(a.getHeight(), ((bottom + CHANGE_MARGIN) / step + 1) * step);
+    return morvec::Rectangle((float)left, (float)top, (float)(right - left), (float)(bottom - top));
+}
+
+// The box of the second picture, clear but within the margin of a pixel that differs from the first.
+nimbo::Image changedPart(const nimbo::Image& before, const nimbo::Image& after, const morvec::Rectangle& box) {
+    auto changed = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < after.getWidth() && y < after.getHeight() &&
+               !(after.getPixel(x, y) == before.getPixel(x, y));
+    };
+    nimbo::Image part((int)box.w, (int)box.h, nimbo::Color::Clear);
+    for (int y = 0; y < (int)box.h; ++y) {
+        for (int x = 0; x < (int)box.w; ++x) {
+            bool near = false;
+            for (int dy = -CHANGE_MARGIN; dy <= CHANGE_MARGIN && !near; ++dy) {
+                for (int dx = -CHANGE_MARGIN; dx <= CHANGE_MARGIN && !near; ++dx) {
+                    near = changed((int)box.x + x + dx, (int)box.y + y + dy);
+                }
+            }
+            nimbo::Color c = after.getPixel((int)box.x + x, (int)box.y + y);
+            c.a = near ? 255 : 0;
+            part.setPixel(x, y, c);
+        }
+    }
+    return part;
+}
+
+// The place's states in the order the scene lays their pictures, each with the states it is drawn
+// over, which come before it: those after which pieces are drawn until it comes, and those the place
+// names.
+std::vector<std::pair<std::string, States>> statesOf(const Place& place) {
+    std::map<std::string, States> under;
+    for (const Piece& p : place.pieces) {
+        for (const char* state : {p.until, p.after}) {
+            if (*state) {
+                under[state];
+            }
+        }
+        if (*p.until && *p.after) {
+            under[p.until].insert(p.after);
+        }
+    }
+    for (const auto& [state, below] : place.statesOver) {
+        under[state].insert(below);
+    }
+    std::vector<std::pair<std::string, States>> order;
+    States placed;
+    while (order.size() < under.size()) {
+        size_t before = order.size();
+        for (const auto& [state, below] : under) {
+            if (!placed.count(state) && std::includes(placed.begin(), placed.end(), below.begin(), below.end())) {
+                order.emplace_back(state, below);
+                placed.insert(state);
+            }
+        }
+        if (order.size() == before) {
+            throw vessot::exception(vessot::String(place.name) + ": its states are drawn over each other in a circle",
+                                    __FILE__, __LINE__);
+        }
+    }
+    return order;
+}
+
+// Writes the picture of each state of the place, clear where it shows what lies under it, and the
+// list of where they lie; adds their labels to the list.
+void drawStates(const Place& place, Fonts& fonts, const vessot::String& folder, std::vector<Label>& labels) {
+    vessot::String list;
+    for (const auto& [state, under] : statesOf(place)) {
+        States with = under;
+        with.insert(state);
+        nimbo::Image before = drawPicture(place, fonts, under, labels);
+        nimbo::Image after = drawPicture(place, fonts, with, labels);
+        morvec::Rectangle box = changedBox(before, after);
+        if (box.w <= 0) {
+            throw vessot::exception(vessot::String(place.name) + ": the state " + state + " changes nothing", __FILE__,
+                                    __LINE__);
+        }
+        changedPart(before, after, box).savePng(folder + "/textures/" + place.name + "_" + state + "_hd.png");
+        char line[64];
+        std::snprintf(line, sizeof line, "%g %g %g %g ", box.x / PIXELS_PER_UNIT, box.y / PIXELS_PER_UNIT,
+                      box.w / PIXELS_PER_UNIT, box.h / PIXELS_PER_UNIT);
+        list += vessot::String(line) + state + "\n";
+    }
+    if (!list.empty()) {
+        saveText(list, folder + "/hotspots/" + place.name + ".states");
+    }
 }
 
 // One label a line: its box's left, top, width and height in whole scene units around its letters,
@@ -261,7 +404,23 @@ void drawThumbnail(const Place& place, Fonts& fonts, const vessot::String& path)
             image.setPixel(x, y, placeColour(place, (x + 0.5f) * scale, (y + 0.5f) * scale));
         }
     }
-    writeText(image, *fonts.thumbnail, place.title, size / 2.0f, picture + (size - picture) / 2.0f, WHITE);
+    // A name too wide for the picture is written smaller, on two lines split at the blank nearest its
+    // middle.
+    const std::string title = place.title;
+    const float middle = picture + (size - picture) / 2.0f;
+    size_t split = title.npos;
+    for (size_t i = title.find(' '); i != title.npos; i = title.find(' ', i + 1)) {
+        if (split == title.npos ||
+            std::abs(2 * (int)i - (int)title.size()) < std::abs(2 * (int)split - (int)title.size())) {
+            split = i;
+        }
+    }
+    if (layout(*fonts.thumbnail, place.title).width <= size - 6 || split == title.npos) {
+        writeText(image, *fonts.thumbnail, place.title, size / 2.0f, middle, WHITE);
+    } else {
+        writeText(image, *fonts.small, title.substr(0, split).c_str(), size / 2.0f, middle - 7, WHITE);
+        writeText(image, *fonts.small, title.substr(split + 1).c_str(), size / 2.0f, middle + 7, WHITE);
+    }
     image.savePng(path);
 }
 
@@ -291,6 +450,20 @@ Piece stroke(std::vector<Spot> points, float width, const nimbo::Color& fill) {
     p.form = Form::Stroke;
     p.points = std::move(points), p.width = width, p.fill = fill;
     return p;
+}
+
+std::vector<Piece> drawnUntil(const char* state, std::vector<Piece> pieces) {
+    for (Piece& p : pieces) {
+        p.until = state;
+    }
+    return pieces;
+}
+
+std::vector<Piece> drawnAfter(const char* state, std::vector<Piece> pieces) {
+    for (Piece& p : pieces) {
+        p.after = state;
+    }
+    return pieces;
 }
 
 std::vector<Piece> person(float x, float y, const nimbo::Color& clothes, uint32_t hotspot) {
@@ -406,8 +579,10 @@ void drawPlace(const vessot::String& data, const Place& place) {
         vessot::Dir::create(folder + sub);
     }
     vessot::Dir::create(data + "/shots");
-    writeLabels(drawBackground(place, fonts, folder + "/textures/" + place.name + "_hd.png"),
-                folder + "/hotspots/" + place.name + ".labels");
+    std::vector<Label> labels;
+    drawPicture(place, fonts, {}, labels).savePng(folder + "/textures/" + place.name + "_hd.png");
+    drawStates(place, fonts, folder, labels);
+    writeLabels(labels, folder + "/hotspots/" + place.name + ".labels");
     drawHotspots(place, folder + "/hotspots/" + place.name + ".png");
     if (!place.floor.empty() && place.writesWalkMap) {
         writeWalkMap(place, folder + "/walk/" + place.name + ".walk");

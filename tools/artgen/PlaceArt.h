@@ -9,6 +9,7 @@
 #include "vessot/String.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace runelttf {
@@ -30,17 +31,25 @@ struct Piece {
     float x = 0, y = 0, w = 0, h = 0;
     std::vector<Spot> points;
     float width = 0;
+    // A fill that is not fully opaque makes a see-through shade or glow, without outline.
     nimbo::Color fill;
     // The hotspot area's id, its colour in the hotspot picture; 0 for scenery.
     uint32_t hotspot = 0;
     // Written in the middle of the piece (capitals read best); may be empty.
     const char* label = "";
+    // A piece of a state of the place (a thing taken away, a change the story makes): drawn only
+    // until the state named `until` comes, or only once the state named `after` has come.
+    const char* until = "";
+    const char* after = "";
 };
 
 Piece box(float x, float y, float w, float h, const nimbo::Color& fill, uint32_t hotspot = 0, const char* label = "");
 Piece oval(float x, float y, float w, float h, const nimbo::Color& fill, uint32_t hotspot = 0, const char* label = "");
 Piece polygon(std::vector<Spot> points, const nimbo::Color& fill, uint32_t hotspot = 0, const char* label = "");
 Piece stroke(std::vector<Spot> points, float width, const nimbo::Color& fill);
+// The pieces, drawn only until the state comes (a thing taken away), or only once it has come.
+std::vector<Piece> drawnUntil(const char* state, std::vector<Piece> pieces);
+std::vector<Piece> drawnAfter(const char* state, std::vector<Piece> pieces);
 // A person seen from the front, feet at (x, y), about 60 units tall: for the figures that are part
 // of a place rather than characters that walk.
 std::vector<Piece> person(float x, float y, const nimbo::Color& clothes, uint32_t hotspot = 0);
@@ -61,12 +70,17 @@ struct Place {
     // False where the scene's walk map is kept by hand (a floor with holes, or one narrower than the
     // ground drawn).
     bool writesWalkMap = true;
+    // States (first) that only come after others (second): their pictures are drawn over those.
+    std::vector<std::pair<const char*, const char*>> statesOver = {};
 };
 
 // Writes a place's background (textures/NAME_hd.png), hotspot picture (hotspots/NAME.png) with the
 // list of the labels drawn on the background (hotspots/NAME.labels), walk map (walk/NAME.walk, when
 // it has a floor and writes one) under data/chapters/CHAPTER/, and its thumbnail
-// (data/shots/CHAPTER.NAME.png).
+// (data/shots/CHAPTER.NAME.png). For each state of its pieces it writes the picture the scene lays
+// over the background in that state (textures/NAME_STATE_hd.png, clear where nothing changes) and
+// lists where it lies (hotspots/NAME.states). A state drawn over another (a piece drawn after one
+// state until another, or a pair of statesOver) is drawn over the first one's picture.
 void drawPlace(const vessot::String& data, const Place& place);
 
 // Writes a person (person() above) alone on a clear picture of 34 x 68 units, feet at the bottom

@@ -80,19 +80,27 @@ Place entrance() {
         p.pieces.push_back(box(x, 166, 8, 74, FENCE, 0x006699));
     }
     p.pieces.push_back(box(60, 186, 90, 18, PANEL, 0x006699, "FENCE"));
-    // The rowboat the crew came down in.
-    add(p.pieces, {oval(16, 236, 120, 34, HULL, 0xFF00FF, "ROWBOAT")});
+    // A loose piece of the fence leans on it until taken; the rowboat the crew came down in lies on the
+    // dust until Luna carries it in.
+    add(p.pieces, drawnUntil("taken_fence_piece", {stroke({{190, 236}, {200, 170}}, 6, FENCE)}));
+    add(p.pieces, drawnUntil("rowboat_taken", {oval(16, 236, 120, 34, HULL, 0xFF00FF, "ROWBOAT")}));
     return p;
 }
 
 Place replicator() {
     Place p = room("Replicator", "REPLICATOR HALL");
+    p.statesOver = {{"crystal_replaced", "no_crystal"}};
     p.pieces = {
         box(230, 60, 110, 175, HULL, 0xFF0000),
         box(246, 130, 78, 90, PANEL, 0xFF0000, "REPLICATOR"),
-        box(262, 78, 46, 28, CRYSTAL_BLUE, 0xC4DF9B, "SOCKET"),
+        box(262, 78, 46, 28, PANEL, 0xC4DF9B),
+        box(260, 108, 50, 10, PANEL, 0, "SOCKET"),
         oval(90, 196, 64, 44, CLAY, 0x0000FF, "CLAY VAT"),
     };
+    // The dull crystal in its socket until taken out, the purple one once it is put in.
+    add(p.pieces, drawnUntil("no_crystal", {polygon({{270, 104}, {285, 82}, {300, 104}}, Color(110, 120, 150, 255))}));
+    add(p.pieces,
+        drawnAfter("crystal_replaced", {polygon({{270, 104}, {285, 82}, {300, 104}}, Color(170, 70, 210, 255))}));
     add(p.pieces, door(14, "ENTRANCE", 0xFFFF00));
     add(p.pieces, door(152, "STORAGE", 0x00FF00));
     add(p.pieces, door(358, "COMPUTER", 0x00FFFF));
@@ -105,15 +113,18 @@ Place storage() {
         // The moon model's empty cradle above the slab.
         oval(176, 40, 76, 76, PANEL),
         box(84, 110, 44, 10, PANEL),
-        polygon({{94, 110}, {106, 84}, {118, 110}}, CRYSTAL_RED, 0x996600, "RED CRYSTAL"),
         box(130, 56, 34, 40, PAPER, 0xCC66FF, "NOTE"),
-        box(84, 192, 48, 43, TITANIUM, 0x336600, "BOX"),
-        box(140, 208, 28, 27, ION, 0xFF6633, "ION CUBE"),
         box(288, 170, 66, 66, PANEL, 0x6666FF),
         box(294, 196, 54, 16, GLOW, 0x6666FF, "DISPLACER"),
         box(300, 122, 44, 36, SCREEN, 0xFF6699, "CONTROLS"),
         slab(164, 262, 0x006666),
     };
+    // The red crystal on its shelf, the titanium box and the ion cube of the dispensers, each gone while
+    // taken.
+    add(p.pieces, drawnUntil("taken_red_crystal",
+                             {polygon({{94, 110}, {106, 84}, {118, 110}}, CRYSTAL_RED, 0x996600, "RED CRYSTAL")}));
+    add(p.pieces, drawnUntil("taken_box", {box(84, 192, 48, 43, TITANIUM, 0x336600, "BOX")}));
+    add(p.pieces, drawnUntil("taken_ion_cube", {box(140, 208, 28, 27, ION, 0xFF6633, "ION CUBE")}));
     add(p.pieces, door(14, "REPLICATOR", 0xFFFF00));
     add(p.pieces, door(358, "SAUCER", 0x0000FF));
     return p;
@@ -124,16 +135,18 @@ Place saucer() {
     p.pieces = {
         // The tunnel the mountain of rubble blocks until it is moved.
         polygon({{250, GROUND}, {262, 110}, {300, 86}, {338, 110}, {350, GROUND}}, PANEL, 0x666633, "TUNNEL"),
-        box(60, 128, 34, 32, PANEL, 0x996600, "MOLD RACK"),
+        box(60, 128, 34, 32, PANEL, 0x996600, "MOULD RACK"),
         box(104, 60, 40, 30, SCREEN, 0x0099FF, "SOCKET"),
-        polygon({{132, 150}, {142, 122}, {152, 150}}, CRYSTAL_BLUE, 0xFF9900, "BLUE CRYSTAL"),
         box(170, 190, 74, 45, PANEL, 0x9933FF, "WORKSPACE"),
-        box(176, 152, 32, 30, TITANIUM, 0x0066CC, "MOLD"),
+        box(176, 152, 32, 30, TITANIUM, 0x0066CC, "MOULD"),
         box(212, 152, 30, 30, ION, 0xFF33FF, "PRESS"),
-        box(86, 196, 24, 39, GLOW, 0x006666, "CANISTER"),
-        oval(116, 222, 18, 13, CORK, 0x006600, "CORK"),
         slab(150, 262, 0x6666FF),
     };
+    // The blue crystal, the canister and the cork, each gone once taken.
+    add(p.pieces, drawnUntil("taken_blue_crystal",
+                             {polygon({{132, 150}, {142, 122}, {152, 150}}, CRYSTAL_BLUE, 0xFF9900, "BLUE CRYSTAL")}));
+    add(p.pieces, drawnUntil("taken_canister", {box(86, 196, 24, 39, GLOW, 0x006666, "CANISTER")}));
+    add(p.pieces, drawnUntil("taken_cork", {oval(116, 222, 18, 13, CORK, 0x006600, "CORK")}));
     add(p.pieces, door(14, "STORAGE", 0x0000FF));
     add(p.pieces, door(358, "COMPUTER", 0xFFFF00));
     return p;
@@ -141,17 +154,22 @@ Place saucer() {
 
 Place computer() {
     Place p = room("Computer", "COMPUTER ROOM");
+    p.statesOver = {{"cork_hammered", "cork_inside"}};
     p.pieces = {
         box(150, 70, 130, 140, PANEL, 0x00AEF0),
         box(162, 82, 106, 70, SCREEN, 0x00AEF0, "COMPUTER"),
-        oval(164, 170, 26, 26, CORK, 0x333366, "HOLE"),
+        oval(164, 170, 26, 26, Color(16, 14, 24, 255), 0x333366, "HOLE"),
         box(204, 168, 50, 30, ION, 0x006600, "CUBE SOCKET"),
         box(86, 96, 56, 48, TITANIUM, 0x666600, "HARDENER"),
-        box(86, 150, 56, 50, HULL, 0xCC6600, "MOLD PRESS"),
+        box(86, 150, 56, 50, HULL, 0xCC6600, "MOULD PRESS"),
         box(292, 96, 52, 50, SCREEN, 0x9966CC, "FILLER"),
-        box(292, 156, 52, 46, TITANIUM, 0xFF6666, "MOLDBOX"),
+        box(292, 156, 52, 46, TITANIUM, 0xFF6666, "MOULD BOX"),
         slab(232, 262, 0x66CC66),
     };
+    // The cork in the hole, sticking out, then hammered flush.
+    add(p.pieces, drawnUntil("cork_hammered", drawnAfter("cork_inside", {oval(168, 174, 18, 18, CORK, 0x333366),
+                                                                         box(172, 160, 10, 16, CORK, 0x333366)})));
+    add(p.pieces, drawnAfter("cork_hammered", {oval(168, 174, 18, 18, CORK, 0x333366)}));
     add(p.pieces, door(14, "REPLICATOR", 0x0000FF));
     add(p.pieces, door(358, "SAUCER", 0xFFFF00));
     return p;

@@ -3,6 +3,8 @@
 // cabinet of four coloured dials, and the drawing of the ship's wiring.
 #include "PlaceArt.h"
 
+#include <cmath>
+
 namespace artgen {
 
 namespace {
@@ -55,19 +57,64 @@ Place charts() {
     return p;
 }
 
+// A name plate under a thing, gone with it once it is taken.
+Piece plate(float x, float y, float w, const char* label) {
+    return box(x, y, w, 9, DARK_STEEL, 0, label);
+}
+
+// A coil of wire: loops drawn as strokes around the middle.
+std::vector<Piece> coil(float x, float y, float r, const Color& colour) {
+    std::vector<Piece> loops;
+    for (int loop = 0; loop < 3; ++loop) {
+        std::vector<Spot> points;
+        for (int k = 0; k <= 16; ++k) {
+            float a = k * 3.14159265f / 8;
+            points.push_back({x + loop * 4 - 4 + r * std::cos(a), y + r * std::sin(a)});
+        }
+        loops.push_back(stroke(points, 2, colour));
+    }
+    return loops;
+}
+
+// The kitchen: the cupboard, shut with a disc and a hanky inside, stands open once they are taken,
+// showing its plates and, until the cup for the medicine is taken, the cup; on the counter the bucket,
+// the peeler and the soap, the coil of wire on its hook, each gone once taken.
 Place kitchen() {
     Place p = room("Kitchen", "KITCHEN");
+    const Color shade(20, 16, 14, 255);
     p.pieces = {
         box(180, 40, 70, 100, STEEL, 0xFF00FF, "PLANET"),
-        box(70, 40, 80, 60, WOOD, 0x333300, "CUPBOARD"),
-        box(60, 190, 180, 80, WOOD, 0, "COUNTER"),
-        oval(70, 160, 30, 30, GLASS, 0x339966, "BUCKET"),
-        box(110, 180, 24, 10, STEEL, 0xCC9933),
-        box(150, 110, 16, 40, WIRE, 0x3333FF),
-        box(200, 168, 20, 22, STAR, 0x9999FF),
-        box(250, 150, 100, 120, DARK_STEEL, 0x009900, "OVEN"),
-        box(268, 176, 64, 44, EMBER, 0xFF99FF),
+        box(70, 40, 80, 60, WOOD, 0x333300),
+        stroke({{110, 42}, {110, 98}}, 1.2f, DARK_STEEL),
+        oval(102, 66, 5, 5, STAR),
+        oval(113, 66, 5, 5, STAR),
+        box(74, 100, 72, 10, DARK_STEEL, 0, "CUPBOARD"),
     };
+    add(p.pieces,
+        drawnAfter("picked_up_disc", {box(72, 42, 76, 56, shade), box(72, 68, 76, 3, WOOD), box(56, 40, 14, 60, WOOD),
+                                      box(150, 40, 14, 60, WOOD), oval(78, 56, 20, 12, PAPER),
+                                      oval(100, 56, 20, 12, PAPER), oval(80, 84, 16, 12, PAPER)}));
+    add(p.pieces, drawnUntil("cup_taken",
+                             drawnAfter("picked_up_disc", {box(120, 82, 12, 14, GLASS),
+                                                           stroke({{132, 85}, {136, 89}, {132, 93}}, 1.5f, GLASS)})));
+    add(p.pieces, {box(60, 190, 180, 80, WOOD, 0, "COUNTER"),
+                   // The hook of the coil of wire.
+                   box(156, 108, 4, 12, DARK_STEEL)});
+    add(p.pieces,
+        drawnUntil("picked_up_bucket",
+                   {polygon({{70, 166}, {100, 166}, {96, 190}, {74, 190}}, GLASS, 0x339966),
+                    stroke({{72, 167}, {85, 154}, {98, 167}}, 1.5f, DARK_STEEL), plate(64, 192, 40, "BUCKET")}));
+    add(p.pieces,
+        drawnUntil("picked_up_peeler", {box(110, 180, 24, 10, Color::Clear, 0xCC9933), box(110, 183, 12, 6, WOOD),
+                                        box(122, 184, 12, 4, STEEL), plate(104, 192, 36, "PEELER")}));
+    add(p.pieces, drawnUntil("picked_up_wire", coil(158, 128, 7, WIRE)));
+    add(p.pieces,
+        drawnUntil("picked_up_wire", {box(146, 110, 24, 40, Color::Clear, 0x3333FF), plate(144, 152, 28, "WIRE")}));
+    add(p.pieces,
+        drawnUntil("liquid_soap_taken",
+                   {box(200, 166, 20, 24, Color::Clear, 0x9999FF), box(202, 174, 16, 16, Color(140, 200, 110, 255)),
+                    box(207, 168, 6, 6, PAPER), box(204, 166, 10, 3, PAPER), plate(194, 192, 32, "SOAP")}));
+    add(p.pieces, {box(250, 150, 100, 120, DARK_STEEL, 0x009900, "OVEN"), box(268, 176, 64, 44, EMBER, 0xFF99FF)});
     add(p.pieces, sideDoor(true, "COCKPIT", 0xFFFF00));
     add(p.pieces, sideDoor(false, "CARGO", 0x0000FF));
     return p;
@@ -98,44 +145,55 @@ Place engineRoom() {
     return p;
 }
 
+// The router's four dials: their colours, hotspots and names, and the settings that route the
+// signals (the Router scene's "combination_correct").
+struct Dial {
+    Color colour;
+    uint32_t hotspot;
+    const char* label;
+    int setting;
+};
+const Dial DIALS[] = {{Color(220, 50, 50, 255), 0xCC3333, "RED", 2},
+                      {Color(60, 200, 80, 255), 0x33CC33, "GREEN", 1},
+                      {Color(60, 100, 230, 255), 0x3333CC, "BLUE", 2},
+                      {STAR, 0xCCCC33, "YELLOW", 3}};
+const char* const MARKS[] = {"0", "1", "2", "3"};
+
 Place router() {
     Place p = room("Router", "ROUTER ROOM");
     p.pieces = {box(150, 50, 130, 200, DARK_STEEL, 0xFF0099), box(150, 28, 130, 18, DARK_STEEL, 0, "ROUTER"),
                 box(170, 206, 90, 28, EMBER, 0xFF0099, "ROUTE")};
     // Four coloured dials of four settings each, marked 0 to 3 below the dial (the scene lights the
     // mark of the setting); each dial is a hotspot of its own.
-    struct Dial {
-        float x, y;
-        Color colour;
-        uint32_t hotspot;
-        const char* label;
-    };
-    const Dial dials[] = {{160, 58, Color(220, 50, 50, 255), 0xCC3333, "RED"},
-                          {226, 58, Color(60, 200, 80, 255), 0x33CC33, "GREEN"},
-                          {160, 130, Color(60, 100, 230, 255), 0x3333CC, "BLUE"},
-                          {226, 130, STAR, 0xCCCC33, "YELLOW"}};
-    const char* const marks[] = {"0", "1", "2", "3"};
-    for (const Dial& d : dials) {
-        p.pieces.push_back(oval(d.x, d.y, 44, 44, d.colour, d.hotspot, d.label));
+    const Spot places[] = {{160, 58}, {226, 58}, {160, 130}, {226, 130}};
+    for (int d = 0; d < 4; ++d) {
+        const Spot& at = places[d];
+        p.pieces.push_back(oval(at.x, at.y, 44, 44, DIALS[d].colour, DIALS[d].hotspot, DIALS[d].label));
         for (int k = 0; k < 4; ++k) {
-            p.pieces.push_back(box(d.x + 1 + k * 11, d.y + 48, 9, 9, PAPER, 0, marks[k]));
+            p.pieces.push_back(box(at.x + 1 + k * 11, at.y + 48, 9, 9, PAPER, 0, MARKS[k]));
         }
     }
     add(p.pieces, sideDoor(true, "ENGINES", 0x0000FF));
     return p;
 }
 
-// A close-up: the drawing held up to the eyes; its lower edge puts it away.
+// A close-up: the drawing held up to the eyes; its lower edge puts it away. From the locator's data
+// it shows the router's dials: each colour's wire runs to the setting it is routed through.
 Place schematics() {
     Place p{"ship", "Schematics", "WIRING", Color(20, 30, 60, 255), Color(10, 16, 34, 255), {}, DECK, {}};
-    p.pieces = {
-        box(40, 20, 346, 230, PAPER),
-        stroke({{80, 80}, {340, 80}, {340, 170}}, 3, INK),
-        stroke({{80, 80}, {80, 200}}, 3, INK),
-        stroke({{200, 80}, {200, 170}, {340, 170}}, 3, WIRE),
-        box(120, 190, 40, 30, Color(170, 50, 40, 255)),
-        box(163, 262, 100, 40, HATCH, 0x0000FF, "PUT AWAY"),
-    };
+    p.pieces = {box(40, 20, 346, 230, PAPER), box(140, 44, 190, 16, INK, 0, "ROUTER DIALS")};
+    for (int d = 0; d < 4; ++d) {
+        const float y = 92 + d * 40;
+        const float target = 216 + DIALS[d].setting * 40 + 11;
+        p.pieces.push_back(
+            stroke({{124, y}, {146, y}, {146, y - 17}, {target, y - 17}, {target, y - 11}}, 3, DIALS[d].colour));
+        p.pieces.push_back(box(60, y - 10, 64, 20, DIALS[d].colour, 0, DIALS[d].label));
+        for (int k = 0; k < 4; ++k) {
+            p.pieces.push_back(
+                box(216 + k * 40, y - 11, 22, 22, k == DIALS[d].setting ? DIALS[d].colour : PAPER, 0, MARKS[k]));
+        }
+    }
+    p.pieces.push_back(box(163, 262, 100, 40, HATCH, 0x0000FF, "PUT AWAY"));
     return p;
 }
 

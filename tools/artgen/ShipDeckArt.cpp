@@ -110,8 +110,24 @@ Place cockpit() {
                    Spot{250, 100}, Spot{292, 118}, Spot{338, 48}, Spot{344, 126}, Spot{92, 80}, Spot{226, 78}}) {
         p.pieces.push_back(stroke({s, s}, 2.5f, STAR));
     }
-    add(p.pieces, {oval(292, 46, 40, 40, PLANET), stroke({{280, 72}, {344, 58}}, 2.5f, PAPER),
-                   stroke({{150, 30}, {140, 140}}, 5, FRAME), stroke({{270, 30}, {280, 140}}, 5, FRAME)});
+    add(p.pieces, {oval(292, 46, 40, 40, PLANET), stroke({{280, 72}, {344, 58}}, 2.5f, PAPER)});
+    // Landed, the window shows the ground where the ship stands: Jama Spacea's orange dunes,
+    // Schminkell-7's violet rocks, Varion's landing dock.
+    add(p.pieces,
+        drawnAfter("landed_jama",
+                   {box(60, 30, 300, 110, Color(226, 150, 90, 255)), oval(96, 44, 30, 30, Color(255, 232, 150, 255)),
+                    polygon({{60, 110}, {130, 92}, {220, 112}, {300, 94}, {360, 106}, {360, 140}, {60, 140}},
+                            Color(172, 120, 70, 255))}));
+    add(p.pieces,
+        drawnAfter("landed_schminkell",
+                   {box(60, 30, 300, 110, Color(96, 56, 120, 255)), oval(300, 40, 22, 22, Color(230, 220, 250, 255)),
+                    polygon({{60, 120}, {110, 84}, {160, 112}, {230, 90}, {300, 116}, {360, 98}, {360, 140}, {60, 140}},
+                            Color(90, 80, 100, 255))}));
+    add(p.pieces,
+        drawnAfter("landed_varion",
+                   {box(60, 30, 300, 110, Color(70, 76, 88, 255)), box(60, 96, 300, 44, Color(96, 104, 116, 255)),
+                    box(90, 40, 60, 8, LIGHT), box(250, 40, 60, 8, LIGHT), box(170, 56, 70, 40, DOOR)}));
+    add(p.pieces, {stroke({{150, 30}, {140, 140}}, 5, FRAME), stroke({{270, 30}, {280, 140}}, 5, FRAME)});
     // The ladder up to the chart room, through a hatch in the ceiling.
     add(p.pieces, {box(262, 2, 60, 24, SCREEN, 0xFF0033, "LADDER UP"), stroke({{268, 2}, {268, 26}}, 3, STEEL),
                    stroke({{316, 2}, {316, 26}}, 3, STEEL)});
@@ -130,9 +146,10 @@ Place cockpit() {
                    oval(8, 108, 24, 24, FRAME), oval(11, 111, 18, 18, GLASS), oval(9, 192, 22, 22, DARK_STEEL),
                    stroke({{12, 203}, {28, 203}}, 2, STEEL), stroke({{20, 195}, {20, 211}}, 2, STEEL),
                    stroke({{4, 270}, {36, 270}}, 3, STRIPE), box(0, 87, 41, 9, SIGN, 0, "KITCHEN")});
-    // The console's lamp by the window, its sign under it.
-    add(p.pieces,
-        {box(45, 111, 22, 17, DARK_STEEL), oval(48, 114, 16, 11, LAMP_OFF), box(38, 130, 36, 9, SIGN, 0, "POWER")});
+    // The console's power lamp by the window, its sign under it: a click on either switches the
+    // console, as a click on the console does.
+    add(p.pieces, {box(45, 111, 22, 17, DARK_STEEL, 0xFF0000), oval(48, 114, 16, 11, LAMP_OFF),
+                   box(38, 130, 36, 9, SIGN, 0xFF0000, "POWER")});
     // The wiring behind an open panel, the navigation computer with the course on its screen.
     add(p.pieces,
         {box(44, 150, 40, 46, DARK_STEEL, 0x9900CC, "WIRING"), stroke({{48, 154}, {60, 170}, {52, 192}}, 2, WIRE_RED),
@@ -177,7 +194,8 @@ Place cockpit() {
                    box(140, 210, 36, 20, STEEL, 0x330066, "DISC DRIVE"), box(144, 224, 22, 3, SLOT),
                    oval(169, 223, 4, 4, WIRE_GREEN), box(236, 204, 60, 40, DARK_STEEL, 0x00FF00),
                    box(240, 208, 52, 26, SCREEN, 0, "COMPUTER"), stroke({{244, 230}, {270, 230}}, 1.2f, CODE),
-                   box(250, 250, 50, 22, DARK_STEEL, 0x00FFFF), box(254, 253, 42, 14, PAPER, 0, "FLIGHT PAPER")});
+                   box(250, 250, 50, 22, DARK_STEEL, 0x00FFFF)});
+    add(p.pieces, drawnUntil("has_flight_paper", {box(254, 253, 42, 14, PAPER, 0, "FLIGHT PAPER")}));
     // The toolbox by the door.
     add(p.pieces,
         {box(326, 244, 34, 28, RED, 0xFF4000), stroke({{334, 252}, {334, 247}, {352, 247}, {352, 252}}, 2, DARK_STEEL),
@@ -235,9 +253,13 @@ Place galley() {
         {box(76, 160, 40, 100, COOLER, 0, "COOLER"), box(82, 170, 4, 24, DARK_STEEL), box(120, 220, 176, 40, WOOD),
          box(116, 212, 184, 10, WORKTOP), box(236, 232, 54, 14, SIGN, 0, "COUNTER"), oval(126, 198, 24, 16, DARK_STEEL),
          box(124, 196, 28, 4, DARK_STEEL)});
-    // The locker on the wall, two doors with their handles.
+    // The locker on the wall, two doors with their handles; once the spanner is taken it stands open
+    // and empty.
     add(p.pieces, {box(150, 150, 120, 60, WOOD, 0xFF8000, "LOCKER"), stroke({{210, 152}, {210, 208}}, 1.5f, FRAME),
                    box(200, 156, 4, 12, BRASS), box(216, 156, 4, 12, BRASS)});
+    add(p.pieces, drawnAfter("locker_open",
+                             {box(152, 152, 116, 56, Color(34, 28, 24, 255), 0, "LOCKER"), box(152, 178, 116, 3, WOOD),
+                              box(136, 150, 14, 60, WOOD), box(270, 150, 14, 60, WOOD)}));
     // The gear lock: three gears on a plate.
     add(p.pieces,
         {box(110, 30, 64, 56, BRASS, 0x80FF00), oval(116, 36, 22, 22, DARK_STEEL), oval(136, 42, 18, 18, STEEL),

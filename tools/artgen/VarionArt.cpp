@@ -76,23 +76,24 @@ Place start() {
         oval(30, 214, 100, 30, WOOD, 0x00FF00, "ROWBOAT"),
         box(214, 216, 8, 34, BARK),
         oval(192, 180, 52, 46, LEAF, 0x0066FF, "PEPPER"),
-        oval(204, 192, 8, 12, RED),
-        oval(226, 200, 8, 12, RED),
         // The road up to the cargo gate.
         polygon({{296, 240}, {336, 240}, {326, 174}, {312, 174}}, Color(110, 110, 120, 255), 0x0000FF),
         box(276, 154, 96, 18, PANEL, 0x0000FF, "CARGO GATE"),
     };
+    // The plant's peppers, gone once picked.
+    add(p.pieces, drawnUntil("taken_pepper", {oval(204, 192, 8, 12, RED), oval(226, 200, 8, 12, RED)}));
     add(p.pieces, sideExit(false, 250, "BARRIER", 0xFFFF00, 70));
     return p;
 }
 
 Place barrier() {
     Place p = outside("Barrier", "BARRIER", 245);
+    p.statesOver = {{"taken_egg", "nest_position"}};
     p.pieces = {
         box(300, 60, 126, 185, DARK_METAL),
         box(60, 100, 20, 145, BARK),
         oval(14, 40, 112, 80, LEAF),
-        oval(64, 74, 34, 18, Color(117, 76, 36, 255), 0x754C24, "NEST"),
+
         oval(142, 226, 72, 28, METAL),
         oval(150, 230, 56, 18, GLASS, 0x00FFFF),
         // The guard's booth and the barrier's boom.
@@ -101,8 +102,12 @@ Place barrier() {
     };
     add(p.pieces, door(344, 245, "LOBBY", 0xFF0000));
     add(p.pieces, person(262, 200, Color(40, 60, 140, 255), 0x00FF00));
-    add(p.pieces, {box(226, 184, 74, 50, METAL, 0, "GUARD"), stroke({{170, 196}, {330, 196}}, 6, STRIPE),
-                   oval(104, 276, 14, 18, Color(240, 232, 210, 255), 0xC69C6D)});
+    add(p.pieces, {box(226, 184, 74, 50, METAL, 0, "GUARD"), stroke({{170, 196}, {330, 196}}, 6, STRIPE)});
+    // The nest up in the tree until knocked down; then it lies below with its egg, until that is taken.
+    add(p.pieces, drawnUntil("nest_position", {oval(64, 74, 34, 18, Color(117, 76, 36, 255), 0x754C24, "NEST")}));
+    add(p.pieces, drawnAfter("nest_position", {oval(84, 282, 44, 16, Color(117, 76, 36, 255))}));
+    add(p.pieces, drawnUntil("taken_egg", drawnAfter("nest_position",
+                                                     {oval(99, 272, 14, 18, Color(240, 232, 210, 255), 0xC69C6D)})));
     add(p.pieces, sideExit(true, 250, "SHORE", 0xFFFF00, 56));
     add(p.pieces, sideExit(false, 270, "CARGO", 0x0000FF, 56));
     return p;
@@ -130,9 +135,11 @@ Place elevator() {
         box(96, 190, 50, 8, WOOD),
         box(100, 198, 6, 42, WOOD),
         box(136, 198, 6, 42, WOOD),
-        box(112, 166, 14, 24, Color(255, 153, 255, 255), 0xFF99FF),
-        box(116, 158, 6, 8, DARK_METAL, 0xFF99FF),
     };
+    // The water sprayer on the table, gone once taken.
+    add(p.pieces, drawnUntil("taken_sprayer",
+                             {box(112, 166, 14, 24, Color(255, 153, 255, 255), 0xFF99FF),
+                              box(116, 158, 6, 8, DARK_METAL, 0xFF99FF), box(92, 200, 56, 9, PANEL, 0, "SPRAYER")}));
     add(p.pieces, door(12, 240, "LEFT CORRIDOR", 0x0000FF));
     add(p.pieces, door(352, 240, "RIGHT CORRIDOR", 0xFF0000));
     p.pieces.push_back(backStrip("BARRIER", 0xFFFF00));
@@ -141,8 +148,9 @@ Place elevator() {
 
 Place lCorridor() {
     Place p = inside("LCorridor", "LEFT CORRIDOR", 240);
-    p.pieces = {oval(228, 56, 70, 40, Color(255, 102, 255, 255), 0xFF66FF, "KRIBB"),
-                box(384, 150, 22, 22, RED, 0x00FF00, "!")};
+    p.pieces = {box(384, 150, 22, 22, RED, 0x00FF00, "!")};
+    // The company's logo on the wall, gone once taken.
+    add(p.pieces, drawnUntil("taken_logo", {oval(228, 56, 70, 40, Color(255, 102, 255, 255), 0xFF66FF, "KRIBB")}));
     add(p.pieces, door(20, 240, "DOCK", 0x0000FF));
     add(p.pieces, door(140, 240, "LAB", 0xFF00FF));
     add(p.pieces, door(310, 240, "PRISON", 0xFF0000));
@@ -153,8 +161,12 @@ Place lCorridor() {
 Place rCorridor() {
     Place p = inside("RCorridor", "RIGHT CORRIDOR", 240);
     p.pieces = {box(290, 66, 76, 46, SCREEN, 0xFF6600, "SCHEME"),
-                box(300, 140, 100, 56, Color(0, 102, 255, 255), 0x0066FF, "OFFICE"), box(318, 248, 54, 30, CRATE),
-                box(330, 236, 30, 12, Color(0, 166, 81, 255), 0x00A651)};
+                box(300, 140, 100, 56, Color(0, 102, 255, 255), 0x0066FF, "OFFICE"), box(318, 248, 54, 30, CRATE)};
+    // The papers waiting on the office's counter and the roll of tape on the crate, gone once taken.
+    add(p.pieces, drawnUntil("got_authorization_papers", {box(306, 184, 26, 10, Color(230, 226, 210, 255), 0x0066FF),
+                                                          box(309, 181, 26, 10, Color(240, 236, 220, 255), 0x0066FF)}));
+    add(p.pieces, drawnUntil("taken_tape", {oval(334, 234, 22, 14, Color(0, 166, 81, 255), 0x00A651),
+                                            oval(341, 238, 8, 6, CRATE), box(318, 266, 54, 10, PANEL, 0, "TAPE")}));
     add(p.pieces, door(16, 240, "DOCK", 0xFF0000));
     add(p.pieces, door(100, 240, "STORE", 0xFFFF00));
     add(p.pieces, door(190, 240, "LAB", 0x00FF00));
@@ -175,9 +187,9 @@ Place laboratory() {
         box(286, 140, 30, 18, Color(158, 0, 93, 255), 0x9E005D),
         box(286, 190, 30, 18, Color(0, 174, 240, 255), 0x00AEF0),
     };
-    add(p.pieces, door(10, 240, "RIGHT CORRIDOR", 0xFF0000, 64));
+    add(p.pieces, door(10, 240, "LEFT CORRIDOR", 0x0000FF, 64));
     add(p.pieces, door(184, 240, "LIFT", 0x00FF00, 60));
-    add(p.pieces, door(356, 240, "LEFT CORRIDOR", 0x0000FF, 64));
+    add(p.pieces, door(348, 240, "RIGHT CORRIDOR", 0xFF0000, 64));
     return p;
 }
 
@@ -220,8 +232,12 @@ Place landingDock() {
         oval(110, 64, 70, 40, GLASS, 0xFFFF00),
         box(90, 170, 110, 74, DARK_METAL, 0xFFFF00, "AIRLOCK"),
         box(366, 214, 46, 30, CRATE),
-        polygon({{380, 214}, {372, 160}, {392, 184}, {400, 150}, {398, 214}}, Color(110, 90, 50, 255), 0x00FF00),
     };
+    // The withered branch in the crate, gone once taken.
+    add(p.pieces,
+        drawnUntil("taken_withered_branch", {polygon({{380, 214}, {372, 160}, {392, 184}, {400, 150}, {398, 214}},
+                                                     Color(110, 90, 50, 255), 0x00FF00),
+                                             box(364, 230, 50, 10, PANEL, 0, "BRANCH")}));
     add(p.pieces, door(288, 244, "LEFT CORRIDOR", 0xFF0000, 50));
     p.pieces.push_back(backStrip("RIGHT CORRIDOR", 0x0000FF));
     return p;
@@ -233,11 +249,15 @@ Place warehouse() {
         box(10, 90, 120, 146, Color(110, 100, 80, 255), 0x00FFFF, "CARGO GATE"),
         box(150, 170, 60, 66, CRATE),
         box(160, 120, 50, 50, CRATE),
-        box(166, 104, 30, 16, Color(196, 223, 155, 255), 0xC4DF9B),
+
         box(250, 110, 56, 80, PANEL, 0xFF00FF, "PPA"),
         box(258, 120, 40, 30, SCREEN, 0xFF00FF),
         polygon({{230, 262}, {320, 262}, {330, 292}, {220, 292}}, DARK_METAL, 0xFF0000, "GRATE"),
     };
+    // The blowtorch on the crates, gone once taken.
+    add(p.pieces, drawnUntil("taken_blowtorch", {box(166, 104, 30, 16, Color(196, 223, 155, 255), 0xC4DF9B),
+                                                 stroke({{196, 110}, {206, 104}}, 3, DARK_METAL),
+                                                 box(154, 128, 52, 10, PANEL, 0, "BLOWTORCH")}));
     add(p.pieces, door(354, 236, "CORRIDOR", 0xFFFF00, 60));
     return p;
 }
@@ -264,9 +284,11 @@ Place sewers() {
         stroke({{26, 110}, {54, 110}}, 3, METAL),
         stroke({{26, 150}, {54, 150}}, 3, METAL),
         stroke({{26, 190}, {54, 190}}, 3, METAL),
-        oval(190, 210, 40, 30, Color(180, 80, 255, 255), 0xFF0000),
         box(370, 130, 56, 120, Color(20, 24, 20, 255), 0x0000FF, "TUNNEL"),
     };
+    // The strange object glowing on the floor, gone once taken.
+    add(p.pieces, drawnUntil("strange_object_taken", {oval(170, 196, 80, 58, Color(180, 80, 255, 60)),
+                                                      oval(190, 210, 40, 30, Color(40, 10, 60, 255), 0xFF0000)}));
     p.floor = {{0, 250}, {426, 250}, {426, 290}, {0, 290}};
     return p;
 }
@@ -280,8 +302,10 @@ Place prison() {
     }
     add(p.pieces, {box(286, 120, 40, 124, Color(0, 166, 81, 255), 0x00A651, "CELL"),
                    box(360, 110, 40, 30, DARK_METAL, 0x00FF00, "VENT"),
-                   box(360, 170, 20, 26, Color(198, 156, 109, 255), 0xC69C6D),
                    polygon({{100, 270}, {160, 270}, {166, 292}, {94, 292}}, DARK_METAL, 0xFF0000, "DRAIN")});
+    // The cell key on its hook, gone once taken.
+    add(p.pieces, drawnUntil("taken_cell_key", {box(360, 170, 20, 26, Color(198, 156, 109, 255), 0xC69C6D),
+                                                box(348, 198, 44, 10, PANEL, 0, "KEY")}));
     add(p.pieces, door(20, 244, "CORRIDOR", 0x0000FF, 70));
     return p;
 }
@@ -296,9 +320,9 @@ std::vector<Place> varionPlaces() {
             lCorridor(),
             rCorridor(),
             laboratory(),
-            labDoor("LaboratoryLeft", "WEST LAB DOOR", "RIGHT CORRIDOR", 0xFF0000, Color(70, 60, 84, 255)),
+            labDoor("LaboratoryLeft", "EAST LAB DOOR", "RIGHT CORRIDOR", 0xFF0000, Color(70, 60, 84, 255)),
             labDoor("LaboratoryMiddle", "MIDDLE LAB DOOR", "LIFT HALL", 0x00FF00, Color(60, 80, 70, 255)),
-            labDoor("LaboratoryRight", "EAST LAB DOOR", "LEFT CORRIDOR", 0x0000FF, Color(84, 70, 60, 255)),
+            labDoor("LaboratoryRight", "WEST LAB DOOR", "LEFT CORRIDOR", 0x0000FF, Color(84, 70, 60, 255)),
             botScheme(),
             landingDock(),
             warehouse(),
