@@ -11,6 +11,7 @@
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
 #include "script/Inventory.h"
+#include "ui/Achievements.h"
 #include "ui/Hud.h"
 #include "ui/SceneRoutes.h"
 
@@ -373,6 +374,14 @@ void playTerraNuovaToEnd(StoryRun& run) {
     game.click(213, 160);
     moons.settle();
     ASSERT_EQ(game.activeScene(), "menu.MainMenu");
+    // The story earned every achievement of its steps but those of normal play and of play without
+    // hints.
+    std::string earned;
+    for (const char* id : Achievements::IDS) {
+        earned += Achievements::idMapper->isUnlocked(id) ? std::string(id) + " " : "";
+    }
+    EXPECT_EQ(earned, "adventure_begins technician electrician good_start rowrow map elderly ash code_breaker rescue "
+                      "color_mixer dna slabs clone doctor costume_designer prison_break casual_end speed_runner ");
     game.requestQuit();
     game.stepSeconds(0.3f);
     ASSERT_TRUE(game.isShown("cdialog"));
