@@ -8,6 +8,7 @@
 
 #include "vessxml/Xml.h"
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -53,28 +54,16 @@ std::string joined(const std::vector<std::string>& parts) {
     return "(" + all + ")";
 }
 
-// Where the data names a text key: the element (and, when given, its action type), the attribute,
-// and the key made of its value ("ui." keys are the interface's, others the file's own folder's).
-struct KeyUse {
-    const char* element;
-    const char* type;
-    const char* attribute;
-    const char* key;
+// Where the data names a text key: an element (of that action type, when given) and its attribute,
+// whose value follows the prefix ("ui." keys are the interface's, others the file's own folder's).
+const std::array<const char*, 4> KEY_USES[] = {
+    {"Action", "", "rollover", ""},          {"Action", "Say", "key", ""}, {"Action", "AddItem", "item", "ui.obj_"},
+    {"Action", "", "itemaction", "ui.obj_"}, {"Dialog", "", "text", ""},   {"Reply", "", "text", ""},
+    {"Object", "", "text_key", ""},
 };
-const KeyUse KEY_USES[] = {
-    {"Action", "", "rollover", "%s"},           // the hotspots' hover labels
-    {"Action", "Say", "key", "%s"},             // spoken lines
-    {"Action", "AddItem", "item", "ui.obj_%s"}, // the names of items, given or used on a hotspot
-    {"Action", "", "itemaction", "ui.obj_%s"},
-    {"Dialog", "", "text", "%s"}, // conversations
-    {"Reply", "", "text", "%s"},
-    {"Object", "", "text_key", "%s"}, // labels
-};
-// The same in command strings: "say KEY", "add_item ITEM".
-const std::pair<std::regex, const char*> COMMAND_KEY_USES[] = {
-    {std::regex(R"((?:^|;) *say (\w+))"), "%s"},
-    {std::regex(R"((?:^|;) *add_item (\w+))"), "ui.obj_%s"},
-};
+// The same in commands: "say KEY", "add_item ITEM".
+const std::pair<std::regex, const char*> COMMAND_KEY_USES[] = {{std::regex(R"((?:^|;) *say (\w+))"), ""},
+                                                               {std::regex(R"((?:^|;) *add_item (\w+))"), "ui.obj_"}};
 
 // Whether every dataset definition of the folder that reads the English table also reads the German
 // one over it.
@@ -153,86 +142,71 @@ TEST_F(TranslationData, EveryEnglishTextHasAGermanOneWithTheSameMarks) {
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first: " << faults.front();
 }
 
-// Every text key the data names exists in English and German: hover labels, spoken lines (or a
-// speaker's variant of them), item names, conversations, labels, the hint book's tasks, and the
-// save cards' chapter name of every chapter the player can save in.
+// Every text key the data names exists in English and German (a spoken line's or a speaker's
+// variant of it), and so does the save cards' chapter name of every chapter the player saves in.
 TEST_F(TranslationData, EveryTextKeyTheDataNamesHasAnEnglishAndAGermanText) {
     std::vector<std::string> faults;
-    std::map<std::string, std::pair<Table, Table>> tables; // by folder name: English, German
+    std::map<std::string, Table> tables; // by folder name and language
     for (const fs::path& folder : folders) {
-        tables[folder.filename()] = {readTable(folder / "texts" / "en.xml", faults),
-                                     readTable(folder / "texts" / "de.xml", faults)};
+        for (std::string language : {"en", "de"}) {
+            tables[folder.filename().string() + language] = readTable(folder / "texts" / (language + ".xml"), faults);
+        }
     }
-    std::vector<std::string> missing;
-    size_t uses = 0;
-    auto check = [&](const std::string& folder, const std::string& file, std::string key) {
+    std::string missing;
+    int uses = 0;
+    auto check = [&](std::string folder, const std::string& file, std::string key) {
         ++uses;
-        std::string owner = folder;
-        size_t dot = key.find('.');
-        if (dot != std::string::npos && tables.count(key.substr(0, dot))) {
-            owner = key.substr(0, dot);
+        if (size_t dot = key.find('.'); dot != std::string::npos && tables.count(key.substr(0, dot) + "en")) {
+            folder = key.substr(0, dot);
             key = key.substr(dot + 1);
         }
-        for (const Table* table : {&tables[owner].first, &tables[owner].second}) {
-            bool found = false;
-            for (const char* variant : {"", "-vorne", "-luna", "-danny"}) {
-                found |= table->count(key + variant) != 0;
-            }
-            if (!found) {
-                missing.push_back(file + ": " + owner + " " + key +
-                                  (table == &tables[owner].first ? " (en)" : " (de)"));
+        for (const char* language : {"en", "de"}) {
+            const Table& table = tables[folder + language];
+            if (!table.count(key) && !table.count(key + "-vorne") && !table.count(key + "-luna") &&
+                !table.count(key + "-danny")) {
+                missing += file + ": " + folder + " " + key + " (" + language + ")\n";
             }
         }
     };
-    auto format = [](const char* form, const std::string& value) {
-        std::string key = form;
-        return key.replace(key.find("%s"), 2, value);
+    std::function<void(vessxml::Node*, const std::string&, const std::string&)> visit = [&](vessxml::Node* node,
+                                                                                            const std::string& folder,
+                                                                                            const std::string& file) {
+        for (const auto& [element, type, attribute, prefix] : KEY_USES) {
+            std::string value = node->pstr(attribute, "");
+            if (*node == element && (!*type || node->pstr("type", "") == type) && value != "" && value != "noitem") {
+                check(folder, file, prefix + value);
+            }
+        }
+        std::string commands = node->pstr("cmd", "");
+        for (const auto& [command, prefix] : COMMAND_KEY_USES) {
+            for (std::sregex_iterator it(commands.begin(), commands.end(), command), end; it != end; ++it) {
+                check(folder, file, prefix + (*it)[1].str());
+            }
+        }
+        for (vessxml::Node* child : node->children()) {
+            visit(child, folder, file);
+        }
     };
-    std::function<void(vessxml::Node*, const std::string&, const std::string&)> visit =
-        [&](vessxml::Node* node, const std::string& folder, const std::string& file) {
-            for (const KeyUse& use : KEY_USES) {
-                std::string value = node->pstr(use.attribute, "");
-                if (*node == use.element && (!*use.type || node->pstr("type", "") == use.type) && !value.empty() &&
-                    value != "noitem") {
-                    check(folder, file, format(use.key, value));
-                }
-            }
-            std::string commands = node->pstr("cmd", "");
-            for (const auto& [command, form] : COMMAND_KEY_USES) {
-                for (std::sregex_iterator it(commands.begin(), commands.end(), command), end; it != end; ++it) {
-                    check(folder, file, format(form, (*it)[1]));
-                }
-            }
-            for (vessxml::Node* child : node->children()) {
-                visit(child, folder, file);
-            }
-        };
     for (const fs::path& folder : folders) {
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-            static const std::set<std::string> READ{".scene", ".dlg", ".datadef"};
-            if (READ.count(entry.path().extension())) {
+            if (std::set<fs::path>{".scene", ".dlg", ".datadef"}.count(entry.path().extension())) {
                 visit(vessxml::open(entry.path().string()).operator->(), folder.filename(), entry.path());
             }
         }
-        // Saves are made in every chapter but the front end's.
         if (folder.parent_path() == "data/chapters" && folder.filename() != "menu") {
             check("ui", "save cards", "CHAPTER_" + folder.filename().string());
         }
     }
-    // The hint book's tasks are the variables named "hint_...", titled by their key + "_00".
+    // The hint book's tasks: the variables named "hint_...", titled by their key + "_00".
     vessxml::Document variables = vessxml::open("data/vars.xml");
     for (vessxml::Node* variable : variables->children()) {
         if (variable->pstr("name", "").startsWith("hint_")) {
             check("ui", "data/vars.xml", variable->pstr("name").uppered() + "_00");
         }
     }
-    EXPECT_GT(uses, 800u);
+    EXPECT_GT(uses, 800);
     EXPECT_TRUE(faults.empty()) << faults.front();
-    std::string list;
-    for (const std::string& key : missing) {
-        list += key + "\n";
-    }
-    EXPECT_EQ(list, "");
+    EXPECT_EQ(missing, "");
 }
 
 TEST_F(TranslationData, TheGameFontsDrawEveryCharacterOfTheGermanTexts) {

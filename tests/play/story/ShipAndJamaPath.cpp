@@ -170,10 +170,9 @@ void mendTheLocatorAndLand(StoryRun& run) {
     // The kitchen: the bucket, the peeler and a wire; the silicone melted in the oven.
     run.use("FFFF00");
     ASSERT_EQ(run.scene(), "ship.Kitchen");
-    {
-        StoryRun::Aside aside(run);
-        run.use("FF00FF"); // the hatch stays shut in space
-    }
+    run.offTheHintsWay = true;
+    run.use("FF00FF"); // the hatch stays shut in space
+    run.offTheHintsWay = false;
     EXPECT_EQ(run.scene(), "ship.Kitchen");
     for (const char* thing : {"339966", "CC9933", "3333FF"}) {
         run.use(thing);
@@ -458,25 +457,24 @@ void playShipToJama(StoryRun& run) {
     run.use("00FF00");
     EXPECT_EQ(run.var("tutorial_state"), "0");
 
-    {
-        // The cockpit's things, off the hints' way: the log begins the adventure, with its popup.
-        StoryRun::Aside cockpit(run);
-        run.use("FFFF00");
-        EXPECT_TRUE(run.game.isShown("achievement_1"));
-        // The shelf and the toolbox; the battery and the wire make a jumper lead for the radio.
-        run.use("FF8040");
-        run.use("FF4000");
-        EXPECT_EQ(run.var("items"), "cup,torch,keycard,battery,wire");
-        run.combine("battery", "wire");
-        run.use("8040FF", "jumper_lead");
-        EXPECT_EQ(run.var("radio_powered"), "1");
-        solveDialLock(run);
-    }
+    // The cockpit's things, off the hints' way: the log begins the adventure, with its popup.
+    run.offTheHintsWay = true;
+    run.use("FFFF00");
+    EXPECT_TRUE(run.game.isShown("achievement_1"));
+    // The shelf and the toolbox; the battery and the wire make a jumper lead for the radio.
+    run.use("FF8040");
+    run.use("FF4000");
+    EXPECT_EQ(run.var("items"), "cup,torch,keycard,battery,wire");
+    run.combine("battery", "wire");
+    run.use("8040FF", "jumper_lead");
+    EXPECT_EQ(run.var("radio_powered"), "1");
+    solveDialLock(run);
+    run.offTheHintsWay = false;
     mendTheLocatorAndLand(run);
 
     // Through the corridor to the galley, off the hints' way: the intercom, the locker and the two
     // locks.
-    StoryRun::Aside galley(run);
+    run.offTheHintsWay = true;
     run.use("008000");
     ASSERT_EQ(run.scene(), "ship.Corridor");
     run.use("00FFFF");
@@ -499,23 +497,22 @@ void playShipToJama(StoryRun& run) {
 }
 
 void playJama(StoryRun& run) {
-    {
-        // The first landing, off the hints' way: the verb coin on the scanner, the mask for the
-        // tank, the spanner for the cache, and the two minigames.
-        StoryRun::Aside landing(run);
-        run.use("008080");
-        ASSERT_TRUE(run.game.isShown("choice_use"));
-        run.pressInterface("choice_use");
-        run.game.stepSeconds(1.0f);
-        run.waitForCharacters(); // its ping, said
-        EXPECT_EQ(run.var("scanner_scans"), "1");
-        run.use("C000C0", "oxygen_mask");
-        EXPECT_EQ(run.var("tank_filled"), "1");
-        run.use("408000", "spanner");
-        EXPECT_EQ(run.var("cache_open"), "1");
-        solveShipPicture(run);
-        solveTileTablet(run);
-    }
+    // The first landing, still off the hints' way: the verb coin on the scanner, the mask for the
+    // tank, the spanner for the cache, and the two minigames.
+    run.offTheHintsWay = true;
+    run.use("008080");
+    ASSERT_TRUE(run.game.isShown("choice_use"));
+    run.pressInterface("choice_use");
+    run.game.stepSeconds(1.0f);
+    run.waitForCharacters(); // its ping, said
+    EXPECT_EQ(run.var("scanner_scans"), "1");
+    run.use("C000C0", "oxygen_mask");
+    EXPECT_EQ(run.var("tank_filled"), "1");
+    run.use("408000", "spanner");
+    EXPECT_EQ(run.var("cache_open"), "1");
+    solveShipPicture(run);
+    solveTileTablet(run);
+    run.offTheHintsWay = false;
 
     // Back up the ramp and through the ship to the kitchen's hatch, down to the landing site.
     for (const char* exit : {"00FF00", "00FF00", "00FF00", "0000FF", "FF00FF"}) {

@@ -186,10 +186,15 @@ std::string StoryRun::followHint(const char* item) {
     if (Hints::marker.time <= 0.0f) {
         return "";
     }
+    std::string colour = markedArea();
+    use(colour.c_str(), item);
+    return colour;
+}
+
+std::string StoryRun::markedArea() {
     morvec::Vector2 at = Hints::marker.position;
     char colour[8];
     std::snprintf(colour, sizeof colour, "%06X", Session::activeScene->actionMap->getAreaAt((int)at.x, (int)at.y));
-    use(colour, item);
     return colour;
 }
 
@@ -203,17 +208,14 @@ void StoryRun::expectHint(const std::string& hint) {
     press(nimbo::KEY_ENTER);
     std::string answer;
     if (Hints::marker.time > 0.0f) {
-        char colour[8];
-        morvec::Vector2 at = Hints::marker.position;
-        std::snprintf(colour, sizeof colour, "%06X", Session::activeScene->actionMap->getAreaAt((int)at.x, (int)at.y));
         std::string picture = Hints::marker.image->getName();
-        answer = colour + (picture.rfind("items/", 0) == 0 ? "|" + picture.substr(6) : "");
+        answer = markedArea() + (picture.rfind("items/", 0) == 0 ? "|" + picture.substr(6) : "");
     } else if (Speech::isSpeaking()) {
         answer = "said: " + Speech::speechMap[var("current_character")].front().text;
         waitForCharacters();
     }
     game.setVar("_hint_timer", charge);
-    if (asides > 0) {
+    if (offTheHintsWay) {
         EXPECT_NE(answer, "") << "no hint in " << scene();
         return;
     }

@@ -43,15 +43,9 @@ public:
     // ("00FF00|locator"; an area without an item may show the use cursor's), or a line naming the
     // items of "use:item" or "combine:item+item". use, combine and useItem expect their own step.
     void expectHint(const std::string& hint);
-    // While one stands, the steps are off the hints' way (the cockpit's things, the galley and the
-    // first landing): the charged hint must answer there too, but leads on along its own way.
-    struct Aside {
-        explicit Aside(StoryRun& run) : run(run) { ++run.asides; }
-        ~Aside() { --run.asides; }
-        Aside(const Aside&) = delete;
-        Aside& operator=(const Aside&) = delete;
-        StoryRun& run;
-    };
+    // Whether the steps are off the hints' way (the cockpit's things, the galley and the first
+    // landing): the charged hint must answer there too, but leads on along its own way.
+    bool offTheHintsWay = false;
     // A click on the middle of a menu scene's object or of an interface object, and what it starts.
     void pressMenu(const char* name);
     void pressInterface(const char* name);
@@ -84,7 +78,8 @@ public:
     GameHarness game;
 
 private:
-    int asides = 0;
+    // The colour of the area under the hint's marker.
+    static std::string markedArea();
     // Walks along a wide scene until the scene's x is on the screen.
     void bringIntoView(float x);
     void waitForCamera();
