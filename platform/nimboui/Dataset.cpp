@@ -450,7 +450,13 @@ String Dataset::getTextEntry(const String& key) {
         return named->getTextEntry(rest);
     }
     auto it = texts.find(key);
-    return it == texts.end() ? "#" + key + "#" : it->second;
+    if (it != texts.end()) {
+        return it->second;
+    }
+    if (missingTexts.insert(key).second) {
+        vessot::Log::errorf(internal::CHANNEL, "text '%s' not found in dataset '%s'", key, name);
+    }
+    return "ERROR: text '" + key + "' not found!<p5>";
 }
 
 String Dataset::getText(const String& key) {

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -45,7 +46,8 @@ public:
     virtual Object* getObject(const String& name);
     virtual Texture* getTexture(const String& name);
     virtual Image* getImage(const String& name);
-    // The text of a key, or a visible placeholder ("#key#") when no table holds it.
+    // The text of a key, or, when no table holds it, a visible placeholder ("ERROR: text 'key' not
+    // found!"), logged as an error the first time for each key.
     virtual String getTextEntry(const String& key);
     // The text of a key, through getTextEntry.
     virtual String getText(const String& key);
@@ -126,6 +128,8 @@ private:
     bool loaded = false;
     std::unique_ptr<Content> content;
     std::map<String, String> texts;
+    // The missing keys logged already.
+    std::set<String> missingTexts;
 };
 
 } // namespace nimboui

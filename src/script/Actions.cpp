@@ -321,10 +321,8 @@ String Say::getKey() const {
 
 String Say::getText() const {
     String used = getKey();
-    if (used.empty()) {
-        return prefix + "ERROR: text '" + key + "' not found!<p5>";
-    }
-    return prefix + ownerChapter()->getText(used);
+    // A key of neither form shows, and logs, the missing text's placeholder.
+    return prefix + ownerChapter()->getText(used.empty() ? key : used);
 }
 
 void Say::execute() {

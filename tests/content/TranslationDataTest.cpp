@@ -8,7 +8,9 @@
 
 #include "vessxml/Xml.h"
 
+#include <array>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <regex>
@@ -51,6 +53,17 @@ std::string joined(const std::vector<std::string>& parts) {
     }
     return "(" + all + ")";
 }
+
+// Where the data names a text key: an element (of that action type, when given) and its attribute,
+// whose value follows the prefix ("ui." keys are the interface's, others the file's own folder's).
+const std::array<const char*, 4> KEY_USES[] = {
+    {"Action", "", "rollover", ""},          {"Action", "Say", "key", ""}, {"Action", "AddItem", "item", "ui.obj_"},
+    {"Action", "", "itemaction", "ui.obj_"}, {"Dialog", "", "text", ""},   {"Reply", "", "text", ""},
+    {"Object", "", "text_key", ""},
+};
+// The same in commands: "say KEY", "add_item ITEM".
+const std::pair<std::regex, const char*> COMMAND_KEY_USES[] = {{std::regex(R"((?:^|;) *say (\w+))"), ""},
+                                                               {std::regex(R"((?:^|;) *add_item (\w+))"), "ui.obj_"}};
 
 // Whether every dataset definition of the folder that reads the English table also reads the German
 // one over it.
@@ -127,6 +140,73 @@ TEST_F(TranslationData, EveryEnglishTextHasAGermanOneWithTheSameMarks) {
     }
     EXPECT_GT(keys, 700u);
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first: " << faults.front();
+}
+
+// Every text key the data names exists in English and German (a spoken line's or a speaker's
+// variant of it), and so does the save cards' chapter name of every chapter the player saves in.
+TEST_F(TranslationData, EveryTextKeyTheDataNamesHasAnEnglishAndAGermanText) {
+    std::vector<std::string> faults;
+    std::map<std::string, Table> tables; // by folder name and language
+    for (const fs::path& folder : folders) {
+        for (std::string language : {"en", "de"}) {
+            tables[folder.filename().string() + language] = readTable(folder / "texts" / (language + ".xml"), faults);
+        }
+    }
+    std::string missing;
+    int uses = 0;
+    auto check = [&](std::string folder, const std::string& file, std::string key) {
+        ++uses;
+        if (size_t dot = key.find('.'); dot != std::string::npos && tables.count(key.substr(0, dot) + "en")) {
+            folder = key.substr(0, dot);
+            key = key.substr(dot + 1);
+        }
+        for (const char* language : {"en", "de"}) {
+            const Table& table = tables[folder + language];
+            if (!table.count(key) && !table.count(key + "-vorne") && !table.count(key + "-luna") &&
+                !table.count(key + "-danny")) {
+                missing += file + ": " + folder + " " + key + " (" + language + ")\n";
+            }
+        }
+    };
+    std::function<void(vessxml::Node*, const std::string&, const std::string&)> visit = [&](vessxml::Node* node,
+                                                                                            const std::string& folder,
+                                                                                            const std::string& file) {
+        for (const auto& [element, type, attribute, prefix] : KEY_USES) {
+            std::string value = node->pstr(attribute, "");
+            if (*node == element && (!*type || node->pstr("type", "") == type) && value != "" && value != "noitem") {
+                check(folder, file, prefix + value);
+            }
+        }
+        std::string commands = node->pstr("cmd", "");
+        for (const auto& [command, prefix] : COMMAND_KEY_USES) {
+            for (std::sregex_iterator it(commands.begin(), commands.end(), command), end; it != end; ++it) {
+                check(folder, file, prefix + (*it)[1].str());
+            }
+        }
+        for (vessxml::Node* child : node->children()) {
+            visit(child, folder, file);
+        }
+    };
+    for (const fs::path& folder : folders) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+            if (std::set<fs::path>{".scene", ".dlg", ".datadef"}.count(entry.path().extension())) {
+                visit(vessxml::open(entry.path().string()).operator->(), folder.filename(), entry.path());
+            }
+        }
+        if (folder.parent_path() == "data/chapters" && folder.filename() != "menu") {
+            check("ui", "save cards", "CHAPTER_" + folder.filename().string());
+        }
+    }
+    // The hint book's tasks: the variables named "hint_...", titled by their key + "_00".
+    vessxml::Document variables = vessxml::open("data/vars.xml");
+    for (vessxml::Node* variable : variables->children()) {
+        if (variable->pstr("name", "").startsWith("hint_")) {
+            check("ui", "data/vars.xml", variable->pstr("name").uppered() + "_00");
+        }
+    }
+    EXPECT_GT(uses, 800);
+    EXPECT_TRUE(faults.empty()) << faults.front();
+    EXPECT_EQ(missing, "");
 }
 
 TEST_F(TranslationData, TheGameFontsDrawEveryCharacterOfTheGermanTexts) {

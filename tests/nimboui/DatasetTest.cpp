@@ -1,4 +1,6 @@
 #include "GuiTest.h"
+#include "vessot/File.h"
+#include "vessot/Log.h"
 
 #include <map>
 
@@ -236,7 +238,12 @@ TEST_F(GuiTest, TextsFallBackKeyByKeyToTheDefaultLanguage) {
     EXPECT_EQ(ds->getText("t.OK"), "OK");
     EXPECT_TRUE(ds->textExists("OK"));
     EXPECT_FALSE(ds->textExists("NOPE"));
-    EXPECT_EQ(ds->getText("NOPE"), "#NOPE#");
+    // A missing key shows a placeholder and is logged once, as an error naming it.
+    vessot::Log::setFilename(dir / "game.log", true);
+    EXPECT_EQ(ds->getText("NOPE"), "ERROR: text 'NOPE' not found!<p5>");
+    ds->getText("NOPE");
+    EXPECT_EQ(vessot::File::hread(dir / "game.log"), "[nimboui] ERROR: text 'NOPE' not found in dataset 't'\n");
+    vessot::Log::reset();
     std::map<String, String> table = ds->getTexts();
     EXPECT_EQ(table.size(), 2u);
     EXPECT_EQ(table["TITLE"], "Die Halle");

@@ -184,7 +184,7 @@ std::optional<String> middleSteps() {
 }
 
 // From the diary to the end of the chapter.
-String lateSteps(const String& scene) {
+String lateSteps() {
     if (number("vorne_read_the_diary") == 0) {
         return "use:diary";
     }
@@ -192,8 +192,9 @@ String lateSteps(const String& scene) {
         return hintToward("Park", "FF0000");
     }
     if (number("plaque_fixed") == 0) {
-        return hasItem("plaque") ? hintToward("Cemetary", "combine:plaque+melt_silicone")
-                                 : hintToward("Cemetary", "006699|plaque_with_silicone");
+        return hasItem("plaque")             ? hintToward("Cemetary", "combine:plaque+melt_silicone")
+               : number("taken_plaque") == 0 ? hintToward("Cemetary", "006699")
+                                             : hintToward("Cemetary", "006699|plaque_with_silicone");
     }
     if (number("vorne_knows_grave") == 0) {
         return hintToward("Cemetary", "006699");
@@ -264,13 +265,8 @@ String lateSteps(const String& scene) {
     if (number("picked_up_aliens") == 0) {
         return "3399FF";
     }
-    if (scene == "Clearing" && rowboatAtClearing()) {
-        return "FF6600";
-    }
-    if (scene == "Dam" && rowboatAtClearing()) {
-        return HintSteps::routeStep("Clearing");
-    }
-    return "";
+    // The aliens aboard: back to the ship, whose cockpit sets the course on.
+    return hintToward("ship.Cockpit", "");
 }
 
 } // namespace
@@ -288,7 +284,7 @@ String getSmartHint(const String& scene) {
     if (std::optional<String> hint = middleSteps()) {
         return *hint;
     }
-    return lateSteps(scene);
+    return lateSteps();
 }
 
 String hintToward(const String& target, const String& hint) {

@@ -2,8 +2,9 @@
 
 namespace Terra_nuova {
 
+// The station's airlock leads on.
 vessot::String getSmartHint() {
-    return "";
+    return "FF0000";
 }
 
 } // namespace Terra_nuova

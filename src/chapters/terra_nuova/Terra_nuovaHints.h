@@ -1,11 +1,11 @@
 #pragma once
-// The second chapter's station has no hint steps.
+// The station: the airlock leads on.
 
 #include "vessot/String.h"
 
 namespace Terra_nuova {
 
-// Always "".
+// The airlock ("FF0000").
 vessot::String getSmartHint();
 
 } // namespace Terra_nuova

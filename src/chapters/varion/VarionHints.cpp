@@ -148,6 +148,11 @@ std::optional<String> dannysPart() {
     if (number("taken_sprayer") == 0) {
         return dannyAt("Elevator", "FF99FF");
     }
+    // Entering the left laboratory with the sprayer, Danny meets the clone (already in, he goes out
+    // and in again).
+    if (number("danny_met_clone") == 0) {
+        return dannyAt("LaboratoryLeft", "FF0000");
+    }
     if (number("clone_in_room") == 1) {
         return medicine();
     }
@@ -214,10 +219,17 @@ String switchTo(const String& character) {
     return HintSteps::sceneName();
 }
 
+// A step in the laboratory by the character who enters it through that part of it: the hint in the
+// laboratory, its door ("FF00FF") in that part, the way to that part elsewhere.
+String inTheLaboratory(const String& character, const String& part, const String& hint) {
+    String scene = switchTo(character);
+    return scene == "Laboratory" ? hint : scene == part ? "FF00FF" : HintSteps::routeStep(part);
+}
+
 // Rows 24 to 33: the rotoscope, the black hole and the two reports in the laboratory.
 String laboratory() {
     if (number("knows_about_rotoscope") == 0) {
-        return switchTo("luna") == "Laboratory" ? "FF00FF" : HintSteps::routeStep("LaboratoryRight");
+        return inTheLaboratory("luna", "LaboratoryRight", "FF00FF");
     }
     if (number("knows_how_rotoscope_works") == 0) {
         return lunaAt("Prison", "BFBFBF");
@@ -226,7 +238,7 @@ String laboratory() {
         return hintToward("vorne", "Sewers", "FF0000");
     }
     if (number("black_hole_inserted") == 0) {
-        return switchTo("vorne") == "Laboratory" ? "2E3192|black_hole" : HintSteps::routeStep("LaboratoryLeft");
+        return inTheLaboratory("vorne", "LaboratoryLeft", "2E3192|black_hole");
     }
     if (number("danny_got_report") == 0) {
         // Compared as written: the variable holds full scene names, so this never moves Luna.
@@ -239,26 +251,28 @@ String laboratory() {
         return dannyAt("Elevator", "0066FF|keycard");
     }
     if (number("pacifist_report_inserted") == 0) {
-        return switchTo("danny") == "Laboratory" ? "9E005D|pacifist_report" : HintSteps::routeStep("LaboratoryMiddle");
+        return inTheLaboratory("danny", "LaboratoryMiddle", "9E005D|pacifist_report");
     }
     if (number("luna_got_report") == 0) {
         return switchTo("luna") == "Ppa" ? "" : lunaAt("Warehouse", "FF00FF");
     }
     if (number("strong_report_inserted") == 0) {
-        String scene = switchTo("luna");
-        if (scene == "Laboratory") {
-            return "00AEF0|strong_report";
+        // From the warehouse Luna keeps to the sewers.
+        if (switchTo("luna") == "Warehouse") {
+            return HintSteps::routeStep("Sewers");
         }
-        return HintSteps::routeStep(scene == "Warehouse" ? "Sewers" : "LaboratoryRight");
+        return inTheLaboratory("luna", "LaboratoryRight", "00AEF0|strong_report");
     }
-    return "";
+    // The rotoscope, open, takes them to Terra Nuova.
+    return inTheLaboratory("luna", "LaboratoryRight", "FF00FF");
 }
 
 } // namespace
 
 String getSmartHint(const String& scene) {
-    if (scene == "Ppa") {
-        return questionnaire();
+    // At the terminal its questions come first; with none to answer, play goes on from there.
+    if (String answer = scene == "Ppa" ? questionnaire() : ""; !answer.empty()) {
+        return answer;
     }
     if (std::optional<String> hint = dannysPart()) {
         return *hint;

@@ -454,11 +454,7 @@ nimboui::Image* Chapter::getImage(const String& name) {
 
 String Chapter::getTextEntry(const String& key) {
     String local = key;
-    Chapter* chapter = resolveName(local);
-    if (chapter->nimboui::Dataset::textExists(local)) {
-        return chapter->nimboui::Dataset::getTextEntry(local);
-    }
-    return "ERROR: text '" + local + "' not found!<p5>";
+    return resolveName(local)->nimboui::Dataset::getTextEntry(local);
 }
 
 String Chapter::getText(const String& key) {

@@ -9,6 +9,7 @@
 #include "minigames/RotatorScene.h"
 #include "minigames/SequenceScene.h"
 #include "ui/Hints.h"
+#include "ui/Hud.h"
 #include "ui/Menu.h"
 
 #include "nimbo/Keys.h"
@@ -170,7 +171,9 @@ void mendTheLocatorAndLand(StoryRun& run) {
     // The kitchen: the bucket, the peeler and a wire; the silicone melted in the oven.
     run.use("FFFF00");
     ASSERT_EQ(run.scene(), "ship.Kitchen");
+    run.offTheHintsWay = true;
     run.use("FF00FF"); // the hatch stays shut in space
+    run.offTheHintsWay = false;
     EXPECT_EQ(run.scene(), "ship.Kitchen");
     for (const char* thing : {"339966", "CC9933", "3333FF"}) {
         run.use(thing);
@@ -237,6 +240,14 @@ void walk(StoryRun& run, std::initializer_list<const char*> exits, const char* t
 // By rowboat from the pier over the lake's map to the dam (the rowboat waits at the clearing).
 void rowToTheDam(StoryRun& run) {
     walk(run, {"F26522", "FF99CC"}, "jama_spacea.Dam");
+}
+
+// From the dam to the clearing, where the rowboat waits, and rowed back to the pier.
+void rowBackToThePier(StoryRun& run) {
+    walk(run, {"FFFF00", "FF6600"}, "jama_spacea.RowboatToPier");
+    run.game.stepSeconds(3.5f);
+    run.settle();
+    ASSERT_EQ(run.scene(), "jama_spacea.Pier");
 }
 
 // The wheel for the rowboat: the screwdriver from the pier sharpened on the crossroads' stone, the
@@ -314,7 +325,9 @@ void openLarensGrave(StoryRun& run) {
     run.use("FF66FF");
     EXPECT_EQ(run.var("lights_on") + run.var("looked_at_grave_from_bottom"), "11");
 
-    walk(run, {"FFFF00", "6666CC", "FFFF00", "FF9A00", "0000FF"}, "jama_spacea.Park");
+    walk(run, {"FFFF00"}, "jama_spacea.Dam");
+    rowBackToThePier(run);
+    walk(run, {"FFFF00", "FF9A00", "0000FF"}, "jama_spacea.Park");
     run.use("FF0000");
     run.use("006633");
     EXPECT_TRUE(run.holds("5_flower"));
@@ -326,12 +339,12 @@ void openLarensGrave(StoryRun& run) {
     walk(run, {"FF00FF", "FFFF00", "FF9A00", "0000FF"}, "jama_spacea.Park");
     run.use("FF0000", "flower_dust");
     run.use("006699");
-    run.combine("cane", "peeler");
     EXPECT_EQ(run.var("laren_smoked") + run.var("laren_wants_tobacco") + run.var("took_cane"), "101");
 
     walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
     rowToTheDam(run);
     walk(run, {"0000FF"}, "jama_spacea.Cemetary");
+    run.combine("cane", "peeler");
     run.use("FF6600", "sharp_cane");
     run.use("3366FF", "hammer");
     walk(run, {"FFFF00", "0066FF"}, "jama_spacea.Undergrave");
@@ -345,7 +358,9 @@ void openLarensGrave(StoryRun& run) {
 // diary, of the safe in the old tree; the tree's door shown with the window cleaner and the hanky;
 // the safe's knobs set by the diary, and the hint marks its handle once they stand right: the fuses.
 void openTheSafe(StoryRun& run) {
-    walk(run, {"FFFF00", "6666CC", "F26522", "999900", "FF0000"}, "jama_spacea.WindmillInterior");
+    walk(run, {"FFFF00"}, "jama_spacea.Dam");
+    rowBackToThePier(run);
+    walk(run, {"F26522", "999900", "FF0000"}, "jama_spacea.WindmillInterior");
     run.use("FFCC33", "dam_key");
     run.use("FFCC33");
     EXPECT_TRUE(run.holds("explosives") && run.holds("note"));
@@ -378,11 +393,12 @@ void openTheSafe(StoryRun& run) {
 // then reaches the crash site: its hatch unscrewed, its keeper blinded with Laren's ashes, and the
 // aliens come along.
 void freeTheAliens(StoryRun& run) {
-    run.combine("explosives", "fuses");
     walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
     rowToTheDam(run);
+    run.combine("explosives", "fuses");
     run.use("CC33CC", "fused_explosives");
-    walk(run, {"6666CC", "FFFF00"}, "jama_spacea.Crossroads");
+    rowBackToThePier(run);
+    walk(run, {"FFFF00"}, "jama_spacea.Crossroads");
     run.use("FF9ACF", "sharp_screwdriver");
     run.use("FF9ACF", "hammer");
     run.use("9A9AFF");
@@ -442,7 +458,8 @@ void playShipToJama(StoryRun& run) {
     run.use("00FF00");
     EXPECT_EQ(run.var("tutorial_state"), "0");
 
-    // The log begins the adventure, with its popup.
+    // The cockpit's things, off the hints' way: the log begins the adventure, with its popup.
+    run.offTheHintsWay = true;
     run.use("FFFF00");
     EXPECT_TRUE(run.game.isShown("achievement_1"));
     // The shelf and the toolbox; the battery and the wire make a jumper lead for the radio.
@@ -454,9 +471,12 @@ void playShipToJama(StoryRun& run) {
     EXPECT_EQ(run.var("radio_powered"), "1");
     solveDialLock(run);
     EXPECT_TRUE(run.holds("battery")); // a spare, from behind the dial lock
+    run.offTheHintsWay = false;
     mendTheLocatorAndLand(run);
 
-    // Through the corridor to the galley: the intercom, the locker and the two locks.
+    // Through the corridor to the galley, off the hints' way: the intercom, the locker and the two
+    // locks.
+    run.offTheHintsWay = true;
     run.use("008000");
     ASSERT_EQ(run.scene(), "ship.Corridor");
     run.use("00FFFF");
@@ -479,8 +499,9 @@ void playShipToJama(StoryRun& run) {
 }
 
 void playJama(StoryRun& run) {
-    // The first landing: the verb coin on the scanner, the mask for the tank, the spanner for the
-    // cache, and the two minigames.
+    // The first landing, still off the hints' way: the verb coin on the scanner, the mask for the
+    // tank, the spanner for the cache, and the two minigames.
+    run.offTheHintsWay = true;
     run.use("008080");
     ASSERT_TRUE(run.game.isShown("choice_use"));
     run.pressInterface("choice_use");
@@ -493,21 +514,22 @@ void playJama(StoryRun& run) {
     EXPECT_EQ(run.var("cache_open"), "1");
     solveShipPicture(run);
     solveTileTablet(run);
+    run.offTheHintsWay = false;
 
     // Back up the ramp and through the ship to the kitchen's hatch, down to the landing site.
     for (const char* exit : {"00FF00", "00FF00", "00FF00", "0000FF", "FF00FF"}) {
         run.use(exit);
     }
     ASSERT_EQ(run.scene(), "jama_spacea.LandingSite");
-    // The signpost names no place, the motel's keeper wants a baked flower for the map, the old man
-    // in the park tells of the crash, and the flower bed gives one.
-    run.use("FFFF00");
+    // The old man in the park tells of the crash, the signpost names no place, the motel's keeper
+    // wants a baked flower for the map, and the flower bed gives one.
+    walk(run, {"FFFF00", "FF9A00", "0000FF"}, "jama_spacea.Park");
+    run.use("FF0000");
+    walk(run, {"FFFF00", "FFFF00"}, "jama_spacea.Crossroads");
     run.use("FEC689");
     run.use("FF9A00");
     run.use("C7B29A");
     run.use("0000FF");
-    ASSERT_EQ(run.scene(), "jama_spacea.Park");
-    run.use("FF0000");
     run.use("006633");
     EXPECT_EQ(run.var("needs_map") + run.var("wants_leaves") + run.var("knows_about_crash"), "111");
     EXPECT_TRUE(run.holds("4_flower"));
@@ -548,9 +570,10 @@ void playJama(StoryRun& run) {
     EXPECT_FALSE(run.holds("rowboat") || run.holds("baked_4_flower"));
 }
 void playShipToSchminkell(StoryRun& run) {
-    // The hint book, opened by its key and closed again.
+    // The hint book, opened by its key, names the task at hand, and closes again.
     run.press('D');
     EXPECT_EQ(run.scene(), "ui.Hintbook");
+    EXPECT_EQ(Hud::uiObjectOf<nimboui::Label>("hint1_title")->getTextKey(), "HINT_SHIP_5_COURSE_00");
     run.press(nimbo::KEY_ESCAPE);
     ASSERT_EQ(run.scene(), "ship.Kitchen");
     // Up to the cockpit: the flight paper from its tray sets the course in the navigation computer,

@@ -17,6 +17,7 @@
 #include "ui/Menu.h"
 
 #include "nimbo/Keys.h"
+#include "nimboui/Image.h"
 #include "nimboui/Object.h"
 
 #include <algorithm>
@@ -104,6 +105,7 @@ void StoryRun::waitForCamera() {
 }
 
 void StoryRun::use(const char* colour, const char* item) {
+    expectHint(std::string(colour) + (*item ? "|" : "") + item);
     morvec::Vector2 at = areaCentre(colour);
     ASSERT_NE(at, morvec::Vector2(0, 0)) << colour << " in " << scene();
     bringIntoView(at.x);
@@ -151,6 +153,7 @@ void StoryRun::turnToPage(int page) {
 }
 
 void StoryRun::combine(const char* held, const char* other) {
+    expectHint(std::string("combine:") + held + "+" + other);
     takeInHand(held);
     int index = Inventory::items.indexOf(other);
     ASSERT_GE(index, 0) << other << " is not held";
@@ -163,6 +166,7 @@ void StoryRun::combine(const char* held, const char* other) {
 }
 
 void StoryRun::useItem(const char* item) {
+    expectHint(std::string("use:") + item);
     takeInHand(item);
     pressInterface("inv_use_button");
     // The panel closes first; what the item's use starts follows.
@@ -182,11 +186,48 @@ std::string StoryRun::followHint(const char* item) {
     if (Hints::marker.time <= 0.0f) {
         return "";
     }
+    std::string colour = markedArea();
+    use(colour.c_str(), item);
+    return colour;
+}
+
+std::string StoryRun::markedArea() {
     morvec::Vector2 at = Hints::marker.position;
     char colour[8];
     std::snprintf(colour, sizeof colour, "%06X", Session::activeScene->actionMap->getAreaAt((int)at.x, (int)at.y));
-    use(colour, item);
     return colour;
+}
+
+void StoryRun::expectHint(const std::string& hint) {
+    if (Session::activeScene->getProperty("hide_ui") == "1") {
+        return; // no hint button
+    }
+    vessot::String charge = var("_hint_timer");
+    game.setVar("_hint_timer", "1");
+    Hints::marker.time = 0.0f;
+    press(nimbo::KEY_ENTER);
+    std::string answer;
+    if (Hints::marker.time > 0.0f) {
+        std::string picture = Hints::marker.image->getName();
+        answer = markedArea() + (picture.rfind("items/", 0) == 0 ? "|" + picture.substr(6) : "");
+    } else if (Speech::isSpeaking()) {
+        answer = "said: " + Speech::speechMap[var("current_character")].front().text;
+        waitForCharacters();
+    }
+    game.setVar("_hint_timer", charge);
+    if (offTheHintsWay) {
+        EXPECT_NE(answer, "") << "no hint in " << scene();
+        return;
+    }
+    vessot::String form, items;
+    if (vessot::String(hint).split(":", form, items)) {
+        for (const vessot::String& item : items.split("+")) {
+            EXPECT_NE(answer.find(uiChapter->getText("obj_" + item)), std::string::npos)
+                << hint << " in " << scene() << ": " << answer;
+        }
+    } else if (answer != hint + "|cursor_use") {
+        EXPECT_EQ(answer, hint) << "in " << scene();
+    }
 }
 
 void StoryRun::pressMenu(const char* name) {

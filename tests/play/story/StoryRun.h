@@ -38,6 +38,14 @@ public:
     // Waits until the hint button is charged, presses it and follows its marker: the marked area is
     // clicked with the item in hand. The area's colour ("" when the hint placed no marker).
     std::string followHint(const char* item = "");
+    // Where the hint button shows, presses it charged (the charge then is as it was) and expects the
+    // answer the hint string names: a marker on the area of its colour with the item's picture
+    // ("00FF00|locator"; an area without an item may show the use cursor's), or a line naming the
+    // items of "use:item" or "combine:item+item". use, combine and useItem expect their own step.
+    void expectHint(const std::string& hint);
+    // Whether the steps are off the hints' way (the cockpit's things, the galley and the first
+    // landing): the charged hint must answer there too, but leads on along its own way.
+    bool offTheHintsWay = false;
     // A click on the middle of a menu scene's object or of an interface object, and what it starts.
     void pressMenu(const char* name);
     void pressInterface(const char* name);
@@ -70,6 +78,8 @@ public:
     GameHarness game;
 
 private:
+    // The colour of the area under the hint's marker.
+    static std::string markedArea();
     // Walks along a wide scene until the scene's x is on the screen.
     void bringIntoView(float x);
     void waitForCamera();
