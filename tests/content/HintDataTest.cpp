@@ -15,6 +15,7 @@
 #include "ui/SceneRoutes.h"
 
 #include "morvec/Rectangle.h"
+#include "nimbo/Image.h"
 #include "runel/Renderer.h"
 #include "vessot/File.h"
 #include "vessxml/Xml.h"
@@ -92,6 +93,33 @@ TEST(ItemData, EveryItemTheStoryHandsOutHasItsNameAndItsPictures) {
                 << look << item;
         }
     }
+}
+
+// Every item's name painted on its tile in the hints' picture stays on the tile's light face, clear
+// of the dark rim and of the cell's edge: no letter's full white lies outside it.
+TEST(ItemData, EveryItemsPaintedNameStaysOnItsTile) {
+    std::stringstream text;
+    text << std::ifstream(fs::path(SOURCE_DIR) / "data/ui/ui_hd.datadef").rdbuf();
+    const std::string pictures = text.str();
+    nimbo::Image tiles = nimbo::Image::load((fs::path(SOURCE_DIR) / "data/ui/textures/hints_hd.png").string());
+    std::regex tile(R"re("items/(\w+)" texture="hints" x="(\d+)" y="(\d+)" w="64" h="64")re");
+    std::string outside;
+    int names = 0;
+    for (auto it = std::sregex_iterator(pictures.begin(), pictures.end(), tile); it != std::sregex_iterator();
+         ++it, ++names) {
+        int left = std::stoi((*it)[2]), top = std::stoi((*it)[3]);
+        bool over = false;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                nimbo::Color c = tiles.getPixel(left + x, top + y);
+                bool face = x >= 6 && x < 58 && y >= 6 && y < 58;
+                over = over || (!face && std::min({c.r, c.g, c.b}) >= 215);
+            }
+        }
+        outside += over ? (*it)[1].str() + " " : "";
+    }
+    EXPECT_GT(names, 80);
+    EXPECT_EQ(outside, "");
 }
 
 // The conditions an element stands under: its own and those of the elements and "if"s around it.

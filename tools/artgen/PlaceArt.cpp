@@ -525,6 +525,10 @@ morvec::Rectangle writeText(nimbo::Image& image, runelttf::FontTtf& font, const 
     return morvec::Rectangle((float)(left + margin), (float)(top + margin), placed.width, placed.height);
 }
 
+float writtenWidth(runelttf::FontTtf& font, const vessot::String& text) {
+    return layout(font, text).width;
+}
+
 namespace {
 
 // Pieces alone on a clear cell of a picture, the cell's top left at (left, top) in pixels and the
