@@ -4,8 +4,9 @@
 // scene; every area a solver points at, in every chapter, has an action; every item the marker
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
 // read from their sources, so a row added there is checked here too. Besides: every item the story
-// hands out has its name and pictures, and the story scenes' areas are marked where a click lands in
-// them, with no area and no drawn label under the HUD's buttons.
+// hands out has its name and pictures, every item's painted name stays on its tile, and the story
+// scenes' areas are marked where a click lands in them, with no area and no drawn label under the
+// HUD's buttons.
 #include "HintFixture.h"
 
 #include "engine/scene/ActionMap.h"
@@ -15,6 +16,7 @@
 #include "ui/SceneRoutes.h"
 
 #include "morvec/Rectangle.h"
+#include "nimbo/Image.h"
 #include "runel/Renderer.h"
 #include "vessot/File.h"
 #include "vessxml/Xml.h"
@@ -92,6 +94,33 @@ TEST(ItemData, EveryItemTheStoryHandsOutHasItsNameAndItsPictures) {
                 << look << item;
         }
     }
+}
+
+// Every item's name painted on its tile in the hints' picture stays on the tile's light face, clear
+// of the dark rim and of the cell's edge: no letter's full white lies outside it.
+TEST(ItemData, EveryItemsPaintedNameStaysOnItsTile) {
+    std::stringstream text;
+    text << std::ifstream(fs::path(SOURCE_DIR) / "data/ui/ui_hd.datadef").rdbuf();
+    const std::string pictures = text.str();
+    nimbo::Image tiles = nimbo::Image::load((fs::path(SOURCE_DIR) / "data/ui/textures/hints_hd.png").string());
+    std::regex tile(R"re("items/(\w+)" texture="hints" x="(\d+)" y="(\d+)" w="64" h="64")re");
+    std::string outside;
+    int names = 0;
+    for (auto it = std::sregex_iterator(pictures.begin(), pictures.end(), tile); it != std::sregex_iterator();
+         ++it, ++names) {
+        int left = std::stoi((*it)[2]), top = std::stoi((*it)[3]);
+        bool over = false;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                nimbo::Color c = tiles.getPixel(left + x, top + y);
+                bool face = x >= 6 && x < 58 && y >= 6 && y < 58;
+                over = over || (!face && std::min({c.r, c.g, c.b}) >= 215);
+            }
+        }
+        outside += over ? (*it)[1].str() + " " : "";
+    }
+    EXPECT_GT(names, 80);
+    EXPECT_EQ(outside, "");
 }
 
 // The conditions an element stands under: its own and those of the elements and "if"s around it.
@@ -197,12 +226,17 @@ std::vector<morvec::Rectangle> cornerButtons(GameHarness& game) {
 // the point lies well inside the area (three units each way). Where the scene shows the HUD, neither
 // the point nor a label drawn on the background (artgen lists them beside the hotspot picture) lies
 // under the corners' buttons, which take the clicks there; a wide scene at either end of its scroll.
-// Nor does the banner with the scene's name lie in the band of the hover label.
+// Nor does the banner with the scene's name lie in the band of the hover label, on either layout.
 TEST_F(HintData, EveryStoryAreaIsMarkedWellInsideItAndNoMarkNorLabelLiesUnderTheButtons) {
     const std::vector<morvec::Rectangle> buttons = cornerButtons(*game);
-    // The band along the top where the hover label names what lies under the pointer, however long.
-    const Hud::RolloverLayout rollover = Hud::layoutRollover();
-    const float bandBottom = rollover.rect.y + runel::renderer->getTextHeight(rollover.font, "Ag", 1000);
+    // The band along the top where the hover label names what lies under the pointer, however long: on
+    // the computer's layout and on the mobile one, whose label is larger.
+    float bandBottom = 0;
+    for (const char* layout : {"mobile", "pc"}) {
+        Session::params["ui"] = layout;
+        const Hud::RolloverLayout rollover = Hud::layoutRollover();
+        bandBottom = std::max(bandBottom, rollover.rect.y + runel::renderer->getTextHeight(rollover.font, "Ag", 1000));
+    }
     auto underAButton = [&](const morvec::Rectangle& r, float sceneWidth) {
         return std::any_of(buttons.begin(), buttons.end(), [&](const morvec::Rectangle& b) {
             return r.intersects(b) || r.intersects(morvec::Rectangle(b.x + sceneWidth - 426, b.y, b.w, b.h));

@@ -5,9 +5,15 @@
 #include "nimbo/Image.h"
 #include "runel/FontTtf.h"
 #include "vessot/Array.h"
+#include "vessot/Exception.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace artgen {
 
@@ -93,8 +99,47 @@ void bubble(nimbo::Image& image, int x0, int y0, const Color& colour) {
     });
 }
 
+// The widest a line of an item's name may be: the light face of its tile, inside the dark rim.
+constexpr float NAME_WIDTH = 51;
+// The sizes of the names' letters, largest first: a name is written in the largest at which each of
+// its lines fits.
+constexpr int NAME_SIZES[] = {11, 10};
+// Where a word too wide for its tile at the largest size breaks, rather than written smaller: its two
+// lines.
+const std::map<vessot::String, std::pair<const char*, const char*>> BREAKS = {{"authorization", {"author-", "ization"}},
+                                                                              {"screwdriver", {"screw-", "driver"}},
+                                                                              {"schematics", {"sche-", "matics"}},
+                                                                              {"explosives", {"explo-", "sives"}},
+                                                                              {"calculation", {"calcu-", "lation"}}};
+
+using Fonts = std::vector<std::unique_ptr<runelttf::FontTtf>>;
+
+// The lines of an item's name: a word each, a word of the breaks' table too wide at the largest size
+// on two.
+std::vector<vessot::String> nameLines(const Fonts& fonts, const vessot::String& item) {
+    std::vector<vessot::String> lines;
+    for (const vessot::String& word : item.split("_")) {
+        auto at = BREAKS.find(word);
+        if (at != BREAKS.end() && writtenWidth(*fonts[0], word) > NAME_WIDTH) {
+            lines.push_back(at->second.first);
+            lines.push_back(at->second.second);
+        } else {
+            lines.push_back(word);
+        }
+    }
+    return lines;
+}
+
+float widest(runelttf::FontTtf& font, const std::vector<vessot::String>& lines) {
+    float width = 0;
+    for (const vessot::String& line : lines) {
+        width = std::max(width, writtenWidth(font, line));
+    }
+    return width;
+}
+
 // An item: a rounded tile in a colour of its own with the item's name written over it.
-void icon(nimbo::Image& image, runelttf::FontTtf& font, int x0, int y0, const vessot::String& item) {
+void icon(nimbo::Image& image, const Fonts& fonts, int x0, int y0, const vessot::String& item) {
     unsigned hash = 2166136261u;
     for (char ch : item) {
         hash = (hash ^ (unsigned char)ch) * 16777619u;
@@ -109,11 +154,19 @@ void icon(nimbo::Image& image, runelttf::FontTtf& font, int x0, int y0, const ve
         c = du * du + dv * dv > 0.08f * 0.08f ? scaled(tile, 0.6f) : tile;
         return true;
     });
-    vessot::Array<vessot::String> words = item.split("_");
-    int count = (int)words.size();
-    float top = y0 + CELL / 2.0f - (count - 1) * 6.5f;
-    for (int i = 0; i < count; ++i) {
-        writeText(image, font, words[i], x0 + CELL / 2.0f, top + i * 13.0f, Color(255, 255, 255, 255));
+    std::vector<vessot::String> lines = nameLines(fonts, item);
+    size_t size = 0;
+    while (size + 1 < fonts.size() && widest(*fonts[size], lines) > NAME_WIDTH) {
+        ++size;
+    }
+    if (widest(*fonts[size], lines) > NAME_WIDTH) {
+        throw vessot::exception("the name of item '" + item + "' is wider than its tile: list where its word breaks",
+                                __FILE__, __LINE__);
+    }
+    float step = NAME_SIZES[size] * 13.0f / 11.0f;
+    float top = y0 + CELL / 2.0f - (lines.size() - 1) * step / 2;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        writeText(image, *fonts[size], lines[i], x0 + CELL / 2.0f, top + i * step, Color(255, 255, 255, 255));
     }
 }
 
@@ -160,12 +213,15 @@ void drawHintArt(const vessot::String& data) {
         bulb(image, i * CELL, BULB_TOP, CELL, BULB_HEIGHT, false, brightness);
         bulb(image, (i + 3) * CELL, BULB_TOP, CELL, BULB_HEIGHT, true, brightness);
     }
-    runelttf::FontTtf font(data + "/ui/fonts/radodid.ttf", "icons", 11);
+    Fonts fonts;
+    for (int size : NAME_SIZES) {
+        fonts.push_back(std::make_unique<runelttf::FontTtf>(data + "/ui/fonts/radodid.ttf", "icons", (float)size));
+    }
     const std::vector<const char*>& items = hintItems();
     for (size_t i = 0; i < items.size(); ++i) {
         int row = (int)i / ICONS_A_ROW;
         int top = row < FIRST_ICON_ROWS ? CELL + row * CELL : SECOND_ICONS_TOP + (row - FIRST_ICON_ROWS) * CELL;
-        icon(image, font, (int)(i % ICONS_A_ROW) * CELL, top, items[i]);
+        icon(image, fonts, (int)(i % ICONS_A_ROW) * CELL, top, items[i]);
     }
     image.savePng(data + "/ui/textures/hints_hd.png");
 }

@@ -132,8 +132,10 @@ Place landing() {
     const std::vector<Spot> torn = {{38, 66},   {70, 64},   {76, 72},  {84, 64},  {118, 67}, {116, 90},
                                     {120, 104}, {104, 108}, {96, 102}, {86, 108}, {40, 106}, {36, 88}};
     add(p.pieces, {box(30, 60, 96, 64, WOOD, 0xFF0080), polygon(torn, PAPER), oval(56, 76, 44, 16, STEEL),
-                   oval(70, 70, 16, 10, GLASS), stroke({{80, 64}, {92, 108}}, 1.5f, SOIL),
-                   box(36, 109, 84, 12, DARK_WOOD, 0, "TORN PICTURE"), box(2, 178, 125, 8, WOOD)});
+                   oval(70, 70, 16, 10, GLASS), stroke({{80, 64}, {92, 108}}, 1.5f, SOIL), box(2, 178, 125, 8, WOOD)});
+    // Its plate names it torn until the puzzle has made it whole.
+    add(p.pieces, drawnUntil("picture_solved", {box(36, 109, 84, 12, DARK_WOOD, 0, "TORN PICTURE")}));
+    add(p.pieces, drawnAfter("picture_solved", {box(36, 109, 84, 12, DARK_WOOD, 0, "SHIP PICTURE")}));
     // On the shelf: the robot, the crate and the scanner.
     add(p.pieces, {box(6, 134, 34, 44, STEEL, 0x808080), oval(11, 141, 9, 9, GLASS), oval(26, 141, 9, 9, GLASS),
                    box(12, 156, 22, 6, IRON), box(8, 168, 30, 10, IRON), plate(4, 187, 38, "ROBOT")});
@@ -242,10 +244,14 @@ Place pier() {
         polygon({{208, 250}, {262, 150}, {290, 150}, {262, 250}}, WOOD),
         stroke({{214, 250}, {214, 266}}, 5, DARK_WOOD),
         stroke({{256, 250}, {256, 266}}, 5, DARK_WOOD),
-        oval(296, 140, 70, 26, BRASS, 0xF26522, "ROWBOAT"),
+        // The berth at the pier's end, where the rowboat goes into the water: a mooring post.
+        box(292, 132, 6, 28, DARK_WOOD),
+        oval(290, 146, 10, 5, IRON),
         // The coil of the fuse cord.
         oval(112, 262, 40, 18, Color(60, 140, 60, 255), 0x00FF00, "FUSE"),
     };
+    // The rowboat lies at the berth once launched; until then the berth is open water.
+    add(p.pieces, drawnAfter("rowboat_in_water", {oval(296, 140, 70, 26, BRASS, 0xF26522, "ROWBOAT")}));
     // The screwdriver on the planks, gone once taken.
     add(p.pieces,
         drawnUntil("taken_screwdriver", {box(226, 270, 24, 8, RED, 0xFF0033), box(250, 272, 12, 4, IRON, 0xFF0033),
@@ -391,6 +397,25 @@ Place dam() {
         // The shore path down to the pier, clear of the interface's buttons in the corner.
         polygon({{92, 292}, {162, 300}, {152, 320}, {92, 320}}, mixed(SAND, DARK_WOOD, 0.3f), 0x6666CC),
     };
+    // Blown up, the crack is a breach from the dam's top down to its foot: the lake pours through it
+    // into a pool strewn with rubble.
+    const Color falling = mixed(WATER, PAPER, 0.35f);
+    add(p.pieces, drawnAfter("dam_blownup",
+                             {polygon({{170, 58},
+                                       {250, 58},
+                                       {240, 86},
+                                       {246, 122},
+                                       {230, 162},
+                                       {226, 214},
+                                       {188, 214},
+                                       {184, 162},
+                                       {172, 122},
+                                       {178, 86}},
+                                      WATER),
+                              stroke({{196, 62}, {194, 120}, {198, 214}}, 3, falling),
+                              stroke({{216, 62}, {220, 120}, {214, 214}}, 3, falling), oval(140, 206, 140, 30, WATER),
+                              oval(150, 226, 16, 10, DARK_STONE), oval(254, 222, 20, 12, STONE),
+                              oval(172, 238, 12, 8, STONE), oval(238, 240, 14, 8, DARK_STONE)}));
     add(p.pieces, sign(98, 256, 56, "PIER", 0x6666CC));
     add(p.pieces, sideExit(true, 236, "CLEARING", 0xFFFF00, 80));
     add(p.pieces, sideExit(false, 236, "CEMETERY", 0x0000FF, 80));

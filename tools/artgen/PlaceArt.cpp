@@ -24,9 +24,10 @@ constexpr int SCENE_HEIGHT = 320;
 constexpr float OUTLINE = 1.1f;
 // The name banner: clear of the in-game menu button in the screen's top left corner (35 units wide on
 // the desktop interface, 54 on the mobile one), and below the band along the top where the hover label
-// names what lies under the pointer (from 5 units down, a line of its font). BANNER_HEIGHT is in pixels.
+// names what lies under the pointer (from 5 units down, a line of its font, which is larger on the mobile
+// interface: down to 24.5 units). BANNER_HEIGHT is in pixels.
 constexpr float BANNER_LEFT = 58;
-constexpr float BANNER_TOP = 20;
+constexpr float BANNER_TOP = 25;
 constexpr int BANNER_HEIGHT = 32;
 
 const nimbo::Color BLACK(0, 0, 0, 255);
@@ -523,6 +524,10 @@ morvec::Rectangle writeText(nimbo::Image& image, runelttf::FontTtf& font, const 
         }
     }
     return morvec::Rectangle((float)(left + margin), (float)(top + margin), placed.width, placed.height);
+}
+
+float writtenWidth(runelttf::FontTtf& font, const vessot::String& text) {
+    return layout(font, text).width;
 }
 
 namespace {

@@ -102,6 +102,8 @@ void drawProps(const vessot::String& data, const std::vector<Prop>& props, int w
 // its letters (without the halo) in image pixels.
 morvec::Rectangle writeText(nimbo::Image& image, runelttf::FontTtf& font, const vessot::String& text, float x, float y,
                             const nimbo::Color& colour, float halo = 0);
+// The width of the text's widest line in the font, in image pixels.
+float writtenWidth(runelttf::FontTtf& font, const vessot::String& text);
 
 // The story chapters' places (ShipArt.cpp, JamaArt.cpp, VarionArt.cpp).
 std::vector<Place> shipPlaces();

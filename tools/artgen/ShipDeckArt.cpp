@@ -177,6 +177,9 @@ Place cockpit() {
     add(p.pieces,
         {box(320, 144, 44, 44, DARK_STEEL), oval(322, 146, 40, 40, BRASS, 0x00FF80), oval(330, 154, 24, 24, DIAL_FACE),
          stroke({{342, 166}, {342, 152}}, 2, RED), box(322, 188, 40, 9, SIGN, 0, "DIAL LOCK")});
+    // Solved, the dial swings open on its hinge: the compartment behind it stands open and empty.
+    add(p.pieces, drawnAfter("dial_solved", {box(320, 144, 44, 44, DARK_STEEL), box(327, 149, 32, 34, SCREEN),
+                                             box(330, 173, 26, 4, STEEL), oval(320, 146, 6, 40, BRASS)}));
     // The door to the corridor.
     add(p.pieces,
         {box(360, 86, 62, 194, FRAME), box(364, 90, 54, 190, DOOR, 0x008000, "CORRIDOR"), box(372, 102, 38, 40, GLASS),
