@@ -44,12 +44,12 @@ bool isOnButton() {
     return dynamic_cast<nimboui::ImageButton*>(under) || dynamic_cast<nimboui::TextButton*>(under);
 }
 
-// Panels and speech over the scene: the cursor only points.
+// Panels, speech and the pause screen over the scene: the cursor only points.
 bool isBlocked() {
     String dataset = GameUtil::getActiveChapterName();
     return VerbCoin::isOpen() || DialogPanel::isOpen() || Characters::isCharacterSwitcherOpen() ||
            Speech::isSpeaking() || (InventoryPanel::isOpen() && Inventory::getSelectedItem().empty()) ||
-           dataset == "ui" || dataset == "menu" || !Vars::value("cdialog").empty();
+           dataset == "ui" || dataset == "menu" || !Vars::value("cdialog").empty() || isResumePanelVisible();
 }
 
 nimboui::Image* blockedCursor(bool onButton) {

@@ -209,8 +209,11 @@ void draw() {
         drawDiaryNotification();
     }
     drawPointerLayer();
-    drawRollover();
-    drawTutorialArrows();
+    // The pause screen covers the HUD: no label of what lies under it, no guide arrow over it.
+    if (!isResumePanelVisible()) {
+        drawRollover();
+        drawTutorialArrows();
+    }
 }
 
 void drawFrame() {

@@ -311,8 +311,8 @@ TEST_F(HintData, EveryExitOfTheShipsRoomsLeadsToItsLinksScene) {
             game->setVar("mazslow_on_varion", link.to.startsWith("varion.") ? "1" : "0");
             game->setVar("mazslow_on_jama", link.to.startsWith("jama_spacea.") ? "1" : "0");
             switchNow(from);
-            // The drawing closes back to where it was opened: here, the link's scene.
-            game->setVar("prev_scene", link.to);
+            // The drawing is put away into the scene where the character stands: here, the link's scene.
+            game->setVar(var("current_character") + "_scene", link.to);
             auto action = Session::activeScene->actions.find(link.exit.hexToUInt());
             ASSERT_NE(action, Session::activeScene->actions.end());
             action->second->execute();

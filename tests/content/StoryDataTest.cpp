@@ -1,8 +1,9 @@
 // The story chapters' data on the running game: every scene that the hint routes and solvers of
 // "jama_spacea", "schminkell7" and "varion" name exists with its hotspot map and stands its characters on its walk
 // map; every exit of the routes is an area whose action leads to the linked scene; every area a solver
-// points at is bound to an action (at times); the laboratory's doors remember the corridor; the questionnaire
-// takes the answers the hints give; and the scenes unlock every achievement but those no step earns.
+// points at is bound to an action (at times); no two characters come in at one spot; the laboratory's
+// doors remember the corridor; the questionnaire takes the answers the hints give; and the scenes unlock
+// every achievement but those no step earns.
 #include "engine/RunningGame.h"
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/BootCommand.h"
@@ -163,6 +164,9 @@ const std::set<std::string> UNREACHED_ACHIEVEMENTS = {"threat",       "rowbotics
                                                       "pest",         "mutiny",    "halfway_done",  "lava",
                                                       "infiltration", "psychic",   "planet_crusher"};
 
+// How wide a standing character is, in scene units.
+const float FIGURE_WIDTH = 14.0f;
+
 // Characters' overlays: bound in the scene file, laid over the figures at run time.
 const std::set<std::string> OVERLAY_IDS = {"B007EE", "D0AB1E", "C0FFEE", "C105E7"};
 
@@ -294,12 +298,22 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
         enter(name);
         const lba::Map& walk = ZephJobs::getWalkMap(false);
         int references = 0;
+        std::vector<std::pair<String, morvec::Vector2>> entries; // a character and where it comes in
         for (BootCommand* command : Session::activeScene->bootCommands) {
             auto* attach = dynamic_cast<BootCommand_AttachObject*>(command);
             auto* reference = attach ? dynamic_cast<Character2DRef*>(attach->object) : nullptr;
             for (size_t i = 0; reference && i < reference->getPlacements().size(); ++i, ++references) {
                 const morvec::Vector3& at = reference->getPlacements()[i].position;
                 EXPECT_TRUE(walk.isPointIn({at.x, at.y})) << reference->getName() << " " << at.x << "," << at.y;
+                if (reference->getPlacements()[i].condition.contains("prev_scene")) {
+                    entries.emplace_back(reference->getCharacterName(), morvec::Vector2(at.x, at.y));
+                }
+            }
+        }
+        // One who waits by a door is not covered by another who comes in.
+        for (const auto& [who, at] : entries) {
+            for (const auto& [other, there] : entries) {
+                EXPECT_TRUE(who == other || (at - there).length() >= FIGURE_WIDTH) << who << " and " << other;
             }
         }
         // Close-ups show nobody and need no walk map.

@@ -86,12 +86,20 @@ TEST_F(HudPlay, ThePauseScreenAsksBeforeQuittingTheGame) {
     game.click(343, 258); // the toolbox: its items rise out of the bag one after the other
     game.key(KEY_I);      // the bag, opened and closed once, stays under the pause screen
     game.key(KEY_I);
+    game.setVar("tutorial_arrow", "406,290,-90,1,right"); // over the hint bulb
+    game.move(180, 240);                                  // the console: its verb and its label
     game.stepSeconds(0.3f);
     morvec::Vector2 bag = game.guiToWindow(centreOf("inv_button").x, centreOf("inv_button").y);
+    morvec::Vector2 arrow = game.guiToWindow(406, 275);
     int lit = game.screenshot().getPixel((int)bag.x, (int)bag.y).r;
+    int arrowLit = game.screenshot().getPixel((int)arrow.x, (int)arrow.y).r;
     game.key(KEY_P);
     ASSERT_TRUE(game.isShown("resume_overlay"));
     EXPECT_LT(game.screenshot().getPixel((int)bag.x, (int)bag.y).r, lit / 2);
+    // Under the pause screen nothing of the scene is named or takes a click, and the arrow rests.
+    EXPECT_EQ(Hud::getCursorImage()->getName(), "gui/cursor");
+    EXPECT_LE(colourSpread(morvec::Rectangle(150, 4, 100, 12)), 30); // the label's band
+    EXPECT_LT(game.screenshot().getPixel((int)arrow.x, (int)arrow.y).r, arrowLit / 2);
     game.clickGui(centreOf("inv_button").x, centreOf("inv_button").y);
     game.press(200, 100, 2); // nor does the right button open it
     game.release(200, 100, 2);

@@ -7,6 +7,7 @@
 #include "engine/session/zephUtil.h"
 #include "script/Character2D.h"
 #include "script/Inventory.h"
+#include "ui/SaveLoadMenu.h"
 
 #include "nimbo/Keys.h"
 #include "nimboui/Object.h"
@@ -74,6 +75,21 @@ TEST_F(SavePlay, ASaveMadeThroughTheMenusLoadsBackTheSceneItemsVariablesAndPosit
     EXPECT_EQ(vorne()->getX(), 150.0f);
     EXPECT_EQ(vorne()->getY(), 290.0f);
     EXPECT_EQ(vorne()->getOrientation(), "E");
+}
+
+TEST_F(SavePlay, ACloseUpLoadedAndResumedFromTheMenuIsPutAwayIntoTheSceneOfTheCharacter) {
+    for (const char* closeUp : {"ship.Schematics", "jama_spacea.Diary"}) {
+        Session::executeCommand(String("switch_scene ") + closeUp);
+        game.finishTransition();
+        SaveLoadMenu::saveGame("slot3", false, true);
+        SaveLoadMenu::loadGame("slot3");
+        game.passLoadingFade();
+        game.key(nimbo::KEY_ESCAPE);
+        press("ingame_resume");
+        game.click(213, 290);
+        game.finishTransition();
+        EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+    }
 }
 
 TEST_F(SavePlay, TenMinutesOfPlayAutosaveAndShowTheNotice) {
