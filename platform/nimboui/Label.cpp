@@ -52,7 +52,13 @@ float Label::getTextHeight() {
 }
 
 void Label::OnDraw(const morvec::Vector2& offset) {
-    drawText(offset, isHovered() ? getHoverColor() : color, getDisplayedText());
+    drawShownText(offset, isHovered() ? getHoverColor() : color);
+}
+
+void Label::drawShownText(const morvec::Vector2& offset, const nimbo::Color& shown) {
+    if (getDerivedAlpha() > 0.0f) {
+        drawText(offset, shown, getDisplayedText());
+    }
 }
 
 void Label::drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed, bool markup) {

@@ -48,6 +48,9 @@ protected:
     // Draws the text in the colour, faded by the derived alpha; without markup no tag is read.
     void drawText(const morvec::Vector2& offset, const nimbo::Color& shown, const String& displayed,
                   bool markup = true);
+    // Draws the shown text in the colour. A label faded out keeps its text key but does not look it up
+    // while nothing would show, as its dataset may be gone by then.
+    void drawShownText(const morvec::Vector2& offset, const nimbo::Color& shown);
 
     String text;
     String textKey;

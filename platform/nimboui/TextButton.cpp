@@ -26,7 +26,7 @@ nimbo::Color TextButton::getShownColor() const {
 }
 
 void TextButton::OnDraw(const morvec::Vector2& offset) {
-    drawText(offset, getShownColor(), getDisplayedText());
+    drawShownText(offset, getShownColor());
 }
 
 } // namespace nimboui

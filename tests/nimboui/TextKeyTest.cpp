@@ -1,4 +1,6 @@
 #include "GuiTest.h"
+#include "vessot/File.h"
+#include "vessot/Log.h"
 
 #include <map>
 
@@ -59,6 +61,13 @@ TEST_F(GuiTest, TextKeysResolveThroughTheDatasetOrTheRegistry) {
     label.setDataset(menu);
     label.setTextKey("{%s!} ui.OK");
     EXPECT_EQ(label.getDisplayedText(), "Okay!");
+    // Faded out, its key is not looked up: the menu may be gone while the box keeps its question.
+    vessot::Log::setFilename(dir / "game.log", true);
+    label.setTextKey("menu.GONE");
+    label.setAlpha(0.0f);
+    label.OnDraw(morvec::Vector2(0, 0));
+    EXPECT_EQ(vessot::File::hread(dir / "game.log"), "");
+    vessot::Log::reset();
     label.setText("typed");
     EXPECT_EQ(label.getTextKey(), "");
     EXPECT_EQ(label.getDisplayedText(), "typed");
