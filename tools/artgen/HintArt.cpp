@@ -6,6 +6,8 @@
 #include "runel/FontTtf.h"
 #include "vessot/Array.h"
 #include "vessot/Exception.h"
+#include "vessot/File.h"
+#include "vessxml/Xml.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,13 +101,14 @@ void bubble(nimbo::Image& image, int x0, int y0, const Color& colour) {
     });
 }
 
-// The widest a line of an item's name may be: the light face of its tile, inside the dark rim.
+// The widest a line of an item's name may be, and the tallest its lines together: the light face of
+// its tile, inside the dark rim.
 constexpr float NAME_WIDTH = 51;
-// The sizes of the names' letters, largest first: a name is written in the largest at which each of
-// its lines fits.
-constexpr int NAME_SIZES[] = {11, 10};
-// Where a word too wide for its tile at the largest size breaks, rather than written smaller: its two
-// lines.
+constexpr float NAME_HEIGHT = 51;
+// The sizes of the names' letters, largest first: a name is written in the largest at which its
+// lines fit the face.
+constexpr int NAME_SIZES[] = {11, 10, 9};
+// Where a word too wide for its tile breaks (a word with a hyphen breaks after it): its two lines.
 const std::map<vessot::String, std::pair<const char*, const char*>> BREAKS = {{"authorization", {"author-", "ization"}},
                                                                               {"screwdriver", {"screw-", "driver"}},
                                                                               {"schematics", {"sche-", "matics"}},
@@ -114,32 +117,51 @@ const std::map<vessot::String, std::pair<const char*, const char*>> BREAKS = {{"
 
 using Fonts = std::vector<std::unique_ptr<runelttf::FontTtf>>;
 
-// The lines of an item's name: a word each, a word of the breaks' table too wide at the largest size
-// on two.
-std::vector<vessot::String> nameLines(const Fonts& fonts, const vessot::String& item) {
+float lineStep(int size) {
+    return size * 13.0f / 11.0f;
+}
+
+// The pieces of a word on the tile: the word, or its two halves when it is too wide whole.
+std::vector<vessot::String> wordPieces(runelttf::FontTtf& font, const vessot::String& word) {
+    if (writtenWidth(font, word) <= NAME_WIDTH) {
+        return {word};
+    }
+    auto at = BREAKS.find(word);
+    if (at != BREAKS.end()) {
+        return {at->second.first, at->second.second};
+    }
+    size_t hyphen = word.find('-');
+    if (hyphen != vessot::String::npos) {
+        return {word.substr(0, hyphen + 1), word.substr(hyphen + 1)};
+    }
+    return {word};
+}
+
+// The lines of a name in a font: its words joined while they fit the face's width; empty when a piece
+// of a word is wider on its own.
+std::vector<vessot::String> nameLines(runelttf::FontTtf& font, const vessot::String& name) {
     std::vector<vessot::String> lines;
-    for (const vessot::String& word : item.split("_")) {
-        auto at = BREAKS.find(word);
-        if (at != BREAKS.end() && writtenWidth(*fonts[0], word) > NAME_WIDTH) {
-            lines.push_back(at->second.first);
-            lines.push_back(at->second.second);
-        } else {
-            lines.push_back(word);
+    bool lineOpen = false; // the last line can take another word
+    for (const vessot::String& word : name.split(" ")) {
+        for (const vessot::String& piece : wordPieces(font, word)) {
+            if (writtenWidth(font, piece) > NAME_WIDTH) {
+                return {};
+            }
+            vessot::String longer = lineOpen ? lines.back() + " " + piece : piece;
+            if (lineOpen && writtenWidth(font, longer) <= NAME_WIDTH) {
+                lines.back() = longer;
+            } else {
+                lines.push_back(piece);
+            }
+            lineOpen = !piece.endsWith("-");
         }
     }
     return lines;
 }
 
-float widest(runelttf::FontTtf& font, const std::vector<vessot::String>& lines) {
-    float width = 0;
-    for (const vessot::String& line : lines) {
-        width = std::max(width, writtenWidth(font, line));
-    }
-    return width;
-}
-
 // An item: a rounded tile in a colour of its own with the item's name written over it.
-void icon(nimbo::Image& image, const Fonts& fonts, int x0, int y0, const vessot::String& item) {
+void icon(nimbo::Image& image, const Fonts& fonts, int x0, int y0, const vessot::String& item,
+          const vessot::String& name) {
     unsigned hash = 2166136261u;
     for (char ch : item) {
         hash = (hash ^ (unsigned char)ch) * 16777619u;
@@ -154,16 +176,19 @@ void icon(nimbo::Image& image, const Fonts& fonts, int x0, int y0, const vessot:
         c = du * du + dv * dv > 0.08f * 0.08f ? scaled(tile, 0.6f) : tile;
         return true;
     });
-    std::vector<vessot::String> lines = nameLines(fonts, item);
     size_t size = 0;
-    while (size + 1 < fonts.size() && widest(*fonts[size], lines) > NAME_WIDTH) {
-        ++size;
+    std::vector<vessot::String> lines;
+    for (; size < fonts.size(); ++size) {
+        lines = nameLines(*fonts[size], name);
+        if (!lines.empty() && lines.size() * lineStep(NAME_SIZES[size]) <= NAME_HEIGHT) {
+            break;
+        }
     }
-    if (widest(*fonts[size], lines) > NAME_WIDTH) {
-        throw vessot::exception("the name of item '" + item + "' is wider than its tile: list where its word breaks",
+    if (size == fonts.size()) {
+        throw vessot::exception("the name of item '" + name + "' does not fit its tile: list where its word breaks",
                                 __FILE__, __LINE__);
     }
-    float step = NAME_SIZES[size] * 13.0f / 11.0f;
+    float step = lineStep(NAME_SIZES[size]);
     float top = y0 + CELL / 2.0f - (lines.size() - 1) * step / 2;
     for (size_t i = 0; i < lines.size(); ++i) {
         writeText(image, *fonts[size], lines[i], x0 + CELL / 2.0f, top + i * step, Color(255, 255, 255, 255));
@@ -202,6 +227,25 @@ const std::vector<const char*>& hintItems() {
     return items;
 }
 
+namespace {
+
+// The items' English names ("obj_" and the item's name in the interface's texts): the tiles carry
+// the names the game shows.
+std::map<vessot::String, vessot::String> englishItemNames(const vessot::String& data) {
+    vessot::String path = data + "/ui/texts/en.xml";
+    vessxml::Document texts = vessxml::Document::parse(vessot::File::hread(path), path);
+    std::map<vessot::String, vessot::String> names;
+    for (vessxml::Node* text : texts->children()) {
+        vessot::String key = text->pstr("key", "");
+        if (key.startsWith("obj_")) {
+            names[key.substr(4)] = text->getText();
+        }
+    }
+    return names;
+}
+
+} // namespace
+
 void drawHintArt(const vessot::String& data) {
     nimbo::Image image(512, 1024, Color::Clear);
     // The marker's talk verb (use and look are the inventory's buttons) and the hand of "cursor_use".
@@ -217,11 +261,14 @@ void drawHintArt(const vessot::String& data) {
     for (int size : NAME_SIZES) {
         fonts.push_back(std::make_unique<runelttf::FontTtf>(data + "/ui/fonts/radodid.ttf", "icons", (float)size));
     }
+    std::map<vessot::String, vessot::String> names = englishItemNames(data);
     const std::vector<const char*>& items = hintItems();
     for (size_t i = 0; i < items.size(); ++i) {
         int row = (int)i / ICONS_A_ROW;
         int top = row < FIRST_ICON_ROWS ? CELL + row * CELL : SECOND_ICONS_TOP + (row - FIRST_ICON_ROWS) * CELL;
-        icon(image, fonts, (int)(i % ICONS_A_ROW) * CELL, top, items[i]);
+        auto named = names.find(items[i]);
+        vessot::String name = named != names.end() ? named->second : vessot::String(items[i]).replaced("_", " ");
+        icon(image, fonts, (int)(i % ICONS_A_ROW) * CELL, top, items[i], name);
     }
     image.savePng(data + "/ui/textures/hints_hd.png");
 }
