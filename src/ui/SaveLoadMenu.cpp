@@ -166,10 +166,15 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
         }
         killPoint("before writing game.sav");
         // Both are written atomically: a failed write keeps the old file.
-        vessot::writeFileAtomically(folder + "game.sav", Vars::variables.diffText());
+        String failure;
+        if (!Vars::saveDiff(folder + "game.sav", &failure)) {
+            throw vessot::exception(failure, SOURCE, __LINE__);
+        }
         killPoint("after writing game.sav");
         // Last: the menu lists a slot by its "info.txt".
-        vessot::writeFileAtomically(folder + "info.txt", infoText());
+        if (!zephUtil::writePlayerFile(folder + "info.txt", infoText(), &failure)) {
+            throw vessot::exception(failure, SOURCE, __LINE__);
+        }
         killPoint("after writing info.txt");
         setNotificationsIgnored(false);
         GameUtil::logMessage("Game Successfully saved!");

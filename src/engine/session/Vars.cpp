@@ -179,6 +179,6 @@ String VariableTable::diffText() const {
     return text;
 }
 
-bool VariableTable::saveDiff(const String& path) const {
-    return zephUtil::writePlayerFile(path, diffText());
+bool VariableTable::saveDiff(const String& path, String* reason) const {
+    return zephUtil::writePlayerFile(path, diffText(), reason);
 }

@@ -62,8 +62,9 @@ public:
     // The "name: value" entries of a diff file's text in file order, as loadDiffText reads them
     // (one trailing "\r" removed, empty lines and lines without ": " skipped, the latter logged).
     static std::vector<std::pair<String, String>> parseDiff(const String& text, const String& name);
-    // Writes diffText atomically; a failed write is logged and answers false (the old file stays).
-    bool saveDiff(const String& path) const;
+    // Writes diffText atomically; a failed write is logged and answers false (the old file stays),
+    // with the reason in *reason when one is given.
+    bool saveDiff(const String& path, String* reason = nullptr) const;
     // The diff file's text: "name: value" lines for every stored variable that differs from its
     // initial value, in name order. A line break inside a value is written as a blank (with a
     // warning naming the variable), so that the file never gains a variable.
@@ -96,8 +97,8 @@ inline void loadFromXml(const String& path) {
 inline void loadDiff(const String& path) {
     variables.loadDiff(path);
 }
-inline bool saveDiff(const String& path) {
-    return variables.saveDiff(path);
+inline bool saveDiff(const String& path, String* reason = nullptr) {
+    return variables.saveDiff(path, reason);
 }
 // The value of a stored or computed variable.
 inline String value(const String& name) {

@@ -70,12 +70,15 @@ String leavesFolder(const String& key, const String& name, const String& what) {
     return "'" + key + "' '" + name + "' must name " + what + " (no absolute path, no '..')";
 }
 
-bool writePlayerFile(const String& path, const String& content) {
+bool writePlayerFile(const String& path, const String& content, String* reason) {
     try {
         vessot::writeFileAtomically(path, content);
         return true;
     } catch (const vessot::exception& e) {
         Session::log("ERROR: " + e.message() + "; the old file stays and the game goes on");
+        if (reason) {
+            *reason = e.message();
+        }
         return false;
     }
 }

@@ -24,8 +24,9 @@ String getUserDataPath();
 // key: "'KEY' 'NAME' must name WHAT (no absolute path, no '..')".
 String leavesFolder(const String& key, const String& name, const String& what);
 // Writes a file of the player's atomically. A failure is logged with the file and the reason and
-// answers false: the old file stays whole and the game goes on.
-bool writePlayerFile(const String& path, const String& content);
+// answers false, with that reason in *reason when one is given: the old file stays whole and the game
+// goes on.
+bool writePlayerFile(const String& path, const String& content, String* reason = nullptr);
 // Whether the window of that native handle has exactly this title (at most 511 characters compared).
 bool windowTitleEquals(unsigned long handle, const String& title);
 
