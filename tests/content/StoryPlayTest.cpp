@@ -4,6 +4,7 @@
 // laboratory and out again, while Luna, who tells him the medicine's recipe, stays where she was.
 #include "StoryPlay.h"
 
+#include "script/Action.h"
 #include "script/Character2DRef.h"
 
 namespace {
@@ -39,10 +40,13 @@ TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     use("FFFF00");
     use("0000FF");
     expectAt("jama_spacea.Pier", 36, 292);
-    use("F26522"); // the boat is still folded up
+    // No boat lies at the berth yet, and it is still folded up.
+    EXPECT_EQ(Session::activeScene->actions[0xF26522]->getRolloverKey(), "RO_BERTH|use");
+    use("F26522");
     EXPECT_EQ(game.activeScene(), "jama_spacea.Pier");
     use("F26522", "rowboat");
     EXPECT_EQ(game.var("rowboat_in_water"), "1");
+    EXPECT_EQ(Session::activeScene->actions[0xF26522]->getRolloverKey(), "RO_ROWBOAT|use");
     EXPECT_FALSE(holds("rowboat"));
 }
 
