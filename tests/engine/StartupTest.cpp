@@ -103,12 +103,12 @@ TEST(StartupTest, FirstStartWritesTheUserKeysOnly) {
 
 TEST(StartupTest, UserFileOverridesTheDefaults) {
     GameRun game;
-    std::string user = "text_multiplier: 2.5\r\nmaster_volume: 40\nnot an entry\n";
+    std::string user = "text_multiplier: 0.5\r\nmaster_volume: 40\nnot an entry\n";
     writeWholeFile(game.user / "zeph.cfg", user);
     game.start();
-    EXPECT_EQ(Session::getParam("text_multiplier"), "2.5");
+    EXPECT_EQ(Session::getParam("text_multiplier"), "0.5");
     EXPECT_EQ(Session::getParam("master_volume"), "40");
-    EXPECT_FLOAT_EQ(textMultiplier, 2.5f);
+    EXPECT_FLOAT_EQ(textMultiplier, 0.5f);
     // An existing user file is read, never rewritten at start.
     EXPECT_EQ(readWholeFile(game.user / "zeph.cfg"), user);
 }

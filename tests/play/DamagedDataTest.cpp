@@ -157,13 +157,13 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          [](GameCopy& r) { r.resumeFromMenu("active_scene: ship.Cockpit\nvorne_pos: nan,inf,S\n"); },
          0,
          {"the variable vorne_pos ('nan,inf,S') is not a position of numbers; vorne keeps the scene's placement"}},
-        {"settings out of their range",
+        {"settings beyond the settings menu's, and a text speed that leaves speech no time",
          [](GameCopy& r) {
-             writeFile(r.user() / "zeph.cfg", "scene: ship.Cockpit\nmaster_volume: nan\nfx_volume: 1e20\n");
+             writeFile(r.user() / "zeph.cfg",
+                       "scene: ship.Cockpit\nmaster_volume: nan\nfx_volume: 1e20\ntext_multiplier: -inf\n");
          },
          0,
-         {"user/zeph.cfg: the key 'master_volume' ('nan') lies outside the settings' range; it reads as '100'",
-          "user/zeph.cfg: the key 'fx_volume' ('1e20') lies outside the settings' range; it reads as '90'"}},
+         {"text_multiplier '-inf' is not a number above 0; speech keeps the normal speed"}},
         {"an input-script click at no number",
          [](GameCopy& r) {
              writeFile(r.root() / INPUT, "0 move 1 1\n3 click nan nan\n");

@@ -73,6 +73,15 @@ morvec::Vector2 getWindowSize(morvec::Vector2 display, const String& width, cons
     }
     return display;
 }
+float textMultiplierOf(const String& value) {
+    float factor = value.toFloat();
+    if (factor > 0) {
+        return factor;
+    }
+    log("WARNING: text_multiplier '" + value + "' is not a number above 0; speech keeps the normal speed");
+    return 1.0f;
+}
+
 
 void createWindow() {
     loadConfig();

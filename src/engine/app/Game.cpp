@@ -155,7 +155,7 @@ void startGame() {
     nimboui::setMacroCallback(expandGuiMacro);
     Vars::get("chapter_mode")->setValue(Session::getParam("chapter_mode"), false);
     Vars::snapshotInitialValues();
-    textMultiplier = Session::getParam("text_multiplier").toFloat();
+    textMultiplier = Session::textMultiplierOf(Session::getParam("text_multiplier"));
     // On "pc" the interface draws its own cursor.
     if (Session::getParam("target") == "pc") {
         nimbo::window->setCursorVisible(false);
