@@ -12,7 +12,6 @@
 #include "nimbo/Window.h"
 #include "nimboui/ImageButton.h"
 #include "nimboui/Label.h"
-#include "vessot/File.h"
 
 #include <algorithm>
 #include <utility>
@@ -56,8 +55,9 @@ String userConfigPath() {
 // or holds empty takes the parameter's value, so the file is never written back with a gap; every
 // other value stays as the player wrote it.
 void fillUserConfig() {
-    if (userConfig.empty() && vessot::File::exists(userConfigPath())) {
-        Session::readConfigFile(userConfig, userConfigPath(), false);
+    String text;
+    if (userConfig.empty() && zephUtil::readPlayerFile(userConfigPath(), text)) {
+        Session::parseConfigText(userConfig, text);
     }
     for (const char* key : SETTINGS_KEYS) {
         if (userConfig[key].empty()) {

@@ -103,13 +103,9 @@ void guarded(const std::function<void()>& body) {
 void chooseLocale() {
     String chosen;
     String path = zephUtil::getUserDataPath() + "/lang.cfg";
-    if (vessot::File::exists(path)) {
-        vessot::File file(path, vessot::File::READ);
-        String content = file.read("");
-        file.close();
-        if (isAcceptedLocale(content)) {
-            chosen = content;
-        }
+    String content;
+    if (zephUtil::readPlayerFile(path, content) && isAcceptedLocale(content)) {
+        chosen = content;
     }
     if (chosen.empty()) {
         GameUtil::logMessage("locale set to automatic, determining system locale...");

@@ -231,9 +231,10 @@ void loadConfig() {
     String folder = zephUtil::getUserDataPath();
     String userFile = folder + "zeph.cfg";
     bool userFileExists = vessot::File::exists(userFile);
-    if (userFileExists) {
+    String userText;
+    if (zephUtil::readPlayerFile(userFile, userText)) {
         ParamMap user;
-        parseInto(user, vessot::File::hread(userFile));
+        parseInto(user, userText);
         for (const auto& [key, value] : user) {
             params[key] = value;
             fromUserFile.insert(key);
