@@ -342,6 +342,15 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          },
          1,
          {"The command 'set_var' names no variable", "Vestrel Vorne: ERROR!"}},
+        {"the same, met while the galley's clips and their sound play, their threads running",
+         [](GameCopy& r) {
+             replaceIn(r.ship() / "scenes/Galley.scene", "<Action type=\"IncVar\" var=\"galley_lingered\"",
+                       "<Action type=\"Execute\" cmd=\"set_var\"/><Action type=\"IncVar\" var=\"galley_lingered\"");
+             r.resumeFromMenu("active_scene: ship.Galley\n");
+             r.set("ZEPH_FRAMES", "260");
+         },
+         1,
+         {"The command 'set_var' names no variable", "Vestrel Vorne: ERROR!"}},
 
         // ---- the user folder
         {"unfinished writes of an earlier run",
