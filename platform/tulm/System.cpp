@@ -6,11 +6,13 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <pwd.h>
 #include <set>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -88,6 +90,34 @@ bool launchDetached(const vessot::String& program, const vessot::String& argumen
     return childExited && got == 0;
 }
 
+// The lock file opened for locking, -1 with the reason when it cannot serve: only a regular file
+// (made when missing) does, never a folder, a pipe or a device that stands in its place.
+int openLockFile(const vessot::String& path, vessot::String& reason) {
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return -1;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        reason = "not a regular file";
+        return -1;
+    }
+    return fd;
+}
+
+// Takes an exclusive lock on the open descriptor without waiting: 0 when taken (the descriptor stays
+// open, the lock lives with it), else the errno of the failure, and the descriptor is closed.
+int lockExclusively(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        return 0;
+    }
+    int error = errno;
+    close(fd);
+    return error;
+}
+
 } // namespace
 
 vessot::String createSystemPath(const vessot::String& maker, const vessot::String& title, int kind) {
@@ -119,17 +149,33 @@ bool holdExclusiveLock(const vessot::String& path) {
     if (held.count(path)) {
         return true;
     }
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
+    vessot::String reason;
+    int fd = openLockFile(path, reason);
+    int error = fd < 0 ? -1 : lockExclusively(fd);
+    if (error == 0) {
+        held.insert(path);
         return true;
     }
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        held.insert(path); // the descriptor stays open: the lock lives with it
-        return true;
+    if (error == EWOULDBLOCK) {
+        return false;
     }
-    bool heldElsewhere = errno == EWOULDBLOCK;
-    close(fd);
-    return !heldElsewhere;
+    if (error > 0) {
+        reason = std::strerror(error);
+    }
+    // Every copy meets the same file in the way, so every copy locks the folder instead.
+    int folderFd = open(vessot::DirBase::dirname(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int folderError = folderFd < 0 ? errno : lockExclusively(folderFd);
+    if (folderError == EWOULDBLOCK) {
+        return false;
+    }
+    if (folderError == 0) {
+        vessot::Log::warn("tulm", "Cannot lock " + path + " (" + reason + "): locking its folder instead");
+        held.insert(path);
+    } else {
+        vessot::Log::warn("tulm", "Cannot lock " + path + " (" + reason + ") nor its folder (" +
+                                      std::strerror(folderError) + "): going on without the lock");
+    }
+    return true;
 }
 
 bool openUrl(const vessot::String& url) {

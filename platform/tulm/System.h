@@ -12,8 +12,10 @@ namespace tulm {
 vessot::String createSystemPath(const vessot::String& maker, const vessot::String& title, int kind);
 
 // Takes an exclusive advisory lock on the file (created when missing) and holds it until the process
-// ends; the system releases it then, also when the process is killed. False only when another process
-// holds it; a file that cannot be opened or locked for another reason (a read-only folder) answers true.
+// ends; the system releases it then, also when the process is killed. When the file cannot serve (a
+// folder or another non-regular file in its place, no permission, a read-only folder) the folder that
+// holds it is locked instead, and the reason logged. False only when another process holds the lock;
+// when neither can be locked at all, that is logged and the answer is true.
 bool holdExclusiveLock(const vessot::String& path);
 
 // Opens the address with the desktop's handler (xdg-open), without a shell and without waiting for

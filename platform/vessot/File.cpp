@@ -26,6 +26,10 @@ String errnoText() {
     return String(std::strerror(errno));
 }
 
+// The most File::hread takes: far beyond any file of the game's or the player's, so a larger one is
+// damage (or a device that never ends) rather than text to hold in memory.
+const int64_t MAX_WHOLE_READ = (int64_t)64 << 20;
+
 // The atomic writer's temporary files are the target's name, this, and six letters or digits.
 const char TEMP_SUFFIX[] = ".tmp-";
 const int TEMP_RANDOM = 6;
@@ -49,6 +53,29 @@ const mode_t NEW_FILE_MODE = [] {
 mode_t modeForWriting(const String& target) {
     struct stat st;
     return ::stat(target.c_str(), &st) == 0 ? (mode_t)(st.st_mode & 07777) : NEW_FILE_MODE;
+}
+
+// Opens an existing file for reading ("r" modes) without waiting on a pipe: a pipe or a device in a
+// file's place would block the reader or never end, so only a regular file (or a folder, which the
+// caller refuses) opens. Null with errno set when the file cannot be opened.
+FILE* openForReading(const String& shownName, const String& osPath, const char* mode) {
+    int fd = ::open(osPath.c_str(), (std::strchr(mode, '+') ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))) {
+        ::close(fd);
+        throw exception("Cannot open " + shownName + ": it is not a regular file", __FILE__, __LINE__, "IOError");
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* f = ::fdopen(fd, mode);
+    if (!f) {
+        int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return f;
 }
 
 } // namespace
@@ -94,7 +121,7 @@ StreamBase::~StreamBase() {
 
 void StreamBase::openHandle(const String& shownName, const String& osPath, const char* mode) {
     close();
-    FILE* f = std::fopen(osPath.c_str(), mode);
+    FILE* f = mode[0] == 'r' ? openForReading(shownName, osPath, mode) : std::fopen(osPath.c_str(), mode);
     if (!f) {
         if (errno == ENOENT && mode[0] == 'r') {
             throw _file_not_found(shownName, __FILE__, __LINE__);
@@ -330,7 +357,17 @@ bool File::rename(const String& oldPath, const String& newPath) {
 
 String File::hread(const String& path) {
     File f(path, READ);
-    String text = f.read();
+    String text;
+    char buffer[65536];
+    size_t n;
+    bool tooLarge = f.size() > MAX_WHOLE_READ;
+    while (!tooLarge && (n = std::fread(buffer, 1, sizeof buffer, f.handle)) > 0) {
+        text.append(buffer, n);
+        tooLarge = (int64_t)text.size() > MAX_WHOLE_READ;
+    }
+    if (tooLarge) {
+        throw exception("Cannot read " + path + ": it is larger than 64 MB", __FILE__, __LINE__, "IOError");
+    }
     f.close();
     return text;
 }

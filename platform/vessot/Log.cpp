@@ -1,7 +1,10 @@
 #include "vessot/Log.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vessot {
 
@@ -29,6 +32,25 @@ LogState& state() {
     return s;
 }
 
+// The log file opened for writing. Only a regular file (made when missing) serves: a pipe in its
+// place would hold the game until something reads it, a device would take the log.
+FILE* openLogFile(const String& path, bool newFile) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (newFile ? O_TRUNC : O_APPEND), 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat st;
+    FILE* f = nullptr;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        f = ::fdopen(fd, newFile ? "wb" : "ab");
+    }
+    if (!f) {
+        ::close(fd);
+    }
+    return f;
+}
+
 } // namespace
 
 void Log::write(const String& channel, const String& text) {
@@ -54,7 +76,7 @@ void Log::warn(const String& channel, const String& text) {
 void Log::setFilename(const String& path, bool newFile) {
     LogState& s = state();
     std::lock_guard<std::mutex> lock(s.mutex);
-    FILE* f = std::fopen(path.c_str(), newFile ? "wb" : "ab");
+    FILE* f = openLogFile(path, newFile);
     if (!f) {
         // Without a file the log still works in memory; the caller's own checks report the folder.
         std::fprintf(stderr, "[vessot] ERROR: cannot open log file %s\n", path.c_str());

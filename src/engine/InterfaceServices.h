@@ -187,15 +187,12 @@ bool autoSave();
 
 } // namespace SaveLoadMenu
 
-// The menus the keyboard closes, and the settings' ranges the start holds the configuration to.
+// The menus the keyboard closes.
 namespace UserInterface {
 
 namespace SettingsMenu {
 // Keeps the user's settings and returns to the scene the menu was opened from.
 void onClose(nimboui::EventArgs* args);
-// Whether the menu offers the value for the setting: 0 or 1 for a switch, an aspect of its stepper,
-// a text speed or volume within its stepper's range. Keys of no setting hold any value.
-bool offers(const String& key, const String& value);
 } // namespace SettingsMenu
 
 namespace AchievementsMenu {

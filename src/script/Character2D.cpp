@@ -176,9 +176,9 @@ void Character2D::setPositionFromString(const String& text) {
         return;
     }
     vessot::Array<String> parts = text.split(",");
-    if (!isPosition(parts)) {
+    if (parts.size() < 3) {
         throw nimboui::_GenericException("character '" + nimboui::Object::getName() + "': the position '" + text +
-                                             "' needs x, y (numbers) and a direction",
+                                             "' needs x, y and a direction",
                                          "GenericException", __FILE__, __LINE__);
     }
     placeAt(parts[2], parts[0].toFloat(), parts[1].toFloat());

@@ -49,7 +49,8 @@ public:
     void setOrientation(const String& direction);
     // Stands at (x, y) facing the direction, without counting as movement.
     void placeAt(const String& direction, float x, float y);
-    // "x,y,direction" with numbers x and y; an empty text does nothing, any other text throws.
+    // "x,y,direction", x and y read as numbers the way text converts ("12abc" is 12); an empty text
+    // does nothing, a text of fewer parts throws.
     void setPositionFromString(const String& text);
     // The variable GUI name + "_pos" := "x,y,facing" with whole numbers, without a log line.
     void savePosition();

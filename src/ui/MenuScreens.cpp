@@ -54,12 +54,12 @@ String localeFile() {
 }
 
 // The language chosen for the next start: the file's exact content when it is a known code
-// ("en" otherwise); without a file, the language in use.
+// ("en" otherwise); without a file it can read, the language in use.
 String chosenLocale() {
-    if (!vessot::File::exists(localeFile())) {
+    String content;
+    if (!zephUtil::readPlayerFile(localeFile(), content)) {
         return localeInUse();
     }
-    String content = vessot::File::hread(localeFile());
     return isLocaleCode(content) ? content : String("en");
 }
 

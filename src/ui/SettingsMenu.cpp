@@ -12,7 +12,6 @@
 #include "nimbo/Window.h"
 #include "nimboui/ImageButton.h"
 #include "nimboui/Label.h"
-#include "vessot/File.h"
 
 #include <algorithm>
 #include <utility>
@@ -38,8 +37,6 @@ const Step TEXT_KEYS[] = {{"2", "SETTINGS_TEXT_SLOWER"},
                           {"", "SETTINGS_TEXT_NORMAL"}};
 
 const char* const VOLUME_CHANNELS[] = {"master", "music", "fx", "voice"};
-const int MAX_VOLUME = 100;
-const char* const SWITCHES[] = {"audio_mute", "footstep_sounds", "fullscreen", "margintex", "voice_switch"};
 
 template <size_t N> String lookUp(const Step (&table)[N], const String& value) {
     for (size_t i = 0; i + 1 < N; ++i) {
@@ -50,40 +47,20 @@ template <size_t N> String lookUp(const Step (&table)[N], const String& value) {
     return table[N - 1].second;
 }
 
-bool inRange(const String& value, float low, float high) {
-    return value.isNumber() && value.toFloat() >= low && value.toFloat() <= high;
-}
-
-// Whether the stepper gives the value.
-template <size_t N> bool gives(const Step (&table)[N], const String& value) {
-    return std::any_of(std::begin(table), std::end(table), [&](const Step& step) { return value == step.second; });
-}
-
-// Whether the value is a number from the stepper's lowest to its highest: defaults lie between.
-template <size_t N> bool between(const Step (&table)[N], const String& value) {
-    auto [low, high] = std::minmax_element(std::begin(table), std::end(table), [](const Step& a, const Step& b) {
-        return String(a.second).toFloat() < String(b.second).toFloat();
-    });
-    return inRange(value, String(low->second).toFloat(), String(high->second).toFloat());
-}
-
-template <size_t N> bool isOneOf(const char* const (&names)[N], const String& name, const String& suffix = "") {
-    return std::any_of(std::begin(names), std::end(names), [&](const char* one) { return name == one + suffix; });
-}
-
 String userConfigPath() {
     return zephUtil::getUserDataPath() + "zeph.cfg";
 }
 
-// The copy of the user's file, read once a run; a missing file reads as empty. Whatever it lacks,
-// holds empty or holds out of the menu's range takes the parameter's value (which the start held to
-// the range), so the file is never written back with a gap.
+// The copy of the user's file, read once a run; a missing file reads as empty. Whatever it lacks
+// or holds empty takes the parameter's value, so the file is never written back with a gap; every
+// other value stays as the player wrote it.
 void fillUserConfig() {
-    if (userConfig.empty() && vessot::File::exists(userConfigPath())) {
-        Session::readConfigFile(userConfig, userConfigPath(), false);
+    String text;
+    if (userConfig.empty() && zephUtil::readPlayerFile(userConfigPath(), text)) {
+        Session::parseConfigText(userConfig, text);
     }
     for (const char* key : SETTINGS_KEYS) {
-        if (!offers(key, userConfig[key])) {
+        if (userConfig[key].empty()) {
             userConfig[key] = Session::getParam(key);
         }
     }
@@ -156,7 +133,7 @@ void toggle(const char* key) {
 void setTextSpeed(const String& value) {
     set("text_multiplier", value);
     if (Vars::value("textmode_exception") != "1") {
-        textMultiplier = value.toFloat();
+        textMultiplier = Session::textMultiplierOf(value);
     }
 }
 
@@ -183,22 +160,6 @@ void Menu::onUpdate(float) {
 
 Scene* create(Chapter* chapter) {
     return new Menu(chapter);
-}
-
-bool offers(const String& key, const String& value) {
-    if (isOneOf(SWITCHES, key)) {
-        return value == "0" || value == "1";
-    }
-    if (key == "text_multiplier") {
-        return between(TEXT_PLUS, value);
-    }
-    if (key == "aspect") {
-        return gives(ASPECT_PLUS, value);
-    }
-    if (isOneOf(VOLUME_CHANNELS, key, "_volume")) {
-        return inRange(value, 0, MAX_VOLUME);
-    }
-    return true;
 }
 
 void setSwitchImages(const String& name, bool on) {
@@ -265,7 +226,7 @@ void onVolumeStep(nimboui::EventArgs* args) {
     const String& name = args->object->getName();
     String channel = name.split("_")[1];
     String key = channel + "_volume";
-    int volume = std::clamp(userConfig[key].toInt() + (name.endsWith("+") ? 5 : -5), 0, MAX_VOLUME);
+    int volume = std::clamp(userConfig[key].toInt() + (name.endsWith("+") ? 5 : -5), 0, 100);
     set(key, String(volume));
     if (echon::mgr) {
         if (channel == "master") {

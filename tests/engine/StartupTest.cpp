@@ -13,10 +13,13 @@
 #include "echon/AudioManager.h"
 #include "nimbo/InstanceRecord.h"
 #include "nimboui/nimboui.h"
+#include "tulm/System.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -103,12 +106,12 @@ TEST(StartupTest, FirstStartWritesTheUserKeysOnly) {
 
 TEST(StartupTest, UserFileOverridesTheDefaults) {
     GameRun game;
-    std::string user = "text_multiplier: 2.5\r\nmaster_volume: 40\nnot an entry\n";
+    std::string user = "text_multiplier: 0.5\r\nmaster_volume: 40\nnot an entry\n";
     writeWholeFile(game.user / "zeph.cfg", user);
     game.start();
-    EXPECT_EQ(Session::getParam("text_multiplier"), "2.5");
+    EXPECT_EQ(Session::getParam("text_multiplier"), "0.5");
     EXPECT_EQ(Session::getParam("master_volume"), "40");
-    EXPECT_FLOAT_EQ(textMultiplier, 2.5f);
+    EXPECT_FLOAT_EQ(textMultiplier, 0.5f);
     // An existing user file is read, never rewritten at start.
     EXPECT_EQ(readWholeFile(game.user / "zeph.cfg"), user);
 }
@@ -217,6 +220,32 @@ TEST(StartupTest, ACopyStartedAtTheSameMomentIsRefusedByTheUserFolderLock) {
     // The running game has not written its handle file yet, but holds the lock.
     expectSecondInstanceRefused([](const TempDir& user) {
         ASSERT_EQ(flock(open((user / "instance.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644), LOCK_EX), 0);
+    });
+}
+
+// A running copy that took the lock as the game does, in a process of its own that ends with the test.
+void holdLockElsewhere(const TempDir& user) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    if (fork() == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        char held = tulm::holdExclusiveLock(user / "instance.lock");
+        (void)!write(ready[1], &held, 1);
+        pause();
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_TRUE(read(ready[0], &held, 1) == 1 && held);
+}
+
+TEST(StartupTest, ACopyStartedAtTheSameMomentIsRefusedByTheLockTheFirstOneTook) {
+    expectSecondInstanceRefused(holdLockElsewhere);
+}
+
+TEST(StartupTest, AFolderInPlaceOfTheLockFileLeavesTheUserFolderLocked) {
+    expectSecondInstanceRefused([](const TempDir& user) {
+        std::filesystem::create_directory(user / "instance.lock");
+        holdLockElsewhere(user);
     });
 }
 

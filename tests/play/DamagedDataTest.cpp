@@ -13,6 +13,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -21,6 +22,9 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string readFile(const fs::path& path) {
+    if (!fs::is_regular_file(path)) {
+        return ""; // a pipe would wait for a writer
+    }
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -44,6 +48,13 @@ int replaceIn(const fs::path& path, const std::string& what, const std::string& 
     int line = 1 + (int)std::count(text.begin(), text.begin() + (ptrdiff_t)at, '\n');
     writeFile(path, text.replace(at, what.size(), with));
     return line;
+}
+
+// A named pipe in a file's place, which nothing ever writes.
+void makePipe(const fs::path& path) {
+    fs::create_directories(path.parent_path());
+    fs::remove(path);
+    EXPECT_EQ(mkfifo(path.c_str(), 0600), 0) << path;
 }
 
 std::string nested(const std::string& open, const std::string& close, int depth) {
@@ -104,7 +115,7 @@ public:
         for (const auto& [name, value] : environment) {
             command += " '" + name + "=" + value + "'";
         }
-        command += " '" GAME_BINARY "' > out.txt 2>&1";
+        command += " timeout -s KILL 600 '" GAME_BINARY "' > out.txt 2>&1";
         int status = std::system(command.c_str());
         output = readFile(root() / "out.txt") + readFile(user() / "game.log");
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -157,13 +168,13 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          [](GameCopy& r) { r.resumeFromMenu("active_scene: ship.Cockpit\nvorne_pos: nan,inf,S\n"); },
          0,
          {"the variable vorne_pos ('nan,inf,S') is not a position of numbers; vorne keeps the scene's placement"}},
-        {"settings out of their range",
+        {"settings beyond the settings menu's, and a text speed that leaves speech no time",
          [](GameCopy& r) {
-             writeFile(r.user() / "zeph.cfg", "scene: ship.Cockpit\nmaster_volume: nan\nfx_volume: 1e20\n");
+             writeFile(r.user() / "zeph.cfg",
+                       "scene: ship.Cockpit\nmaster_volume: nan\nfx_volume: 1e20\ntext_multiplier: -inf\n");
          },
          0,
-         {"user/zeph.cfg: the key 'master_volume' ('nan') lies outside the settings' range; it reads as '100'",
-          "user/zeph.cfg: the key 'fx_volume' ('1e20') lies outside the settings' range; it reads as '90'"}},
+         {"text_multiplier '-inf' is not a number above 0; speech keeps the normal speed"}},
         {"an input-script click at no number",
          [](GameCopy& r) {
              writeFile(r.root() / INPUT, "0 move 1 1\n3 click nan nan\n");
@@ -331,6 +342,15 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
          },
          1,
          {"The command 'set_var' names no variable", "Vestrel Vorne: ERROR!"}},
+        {"the same, met while the galley's clips and their sound play, their threads running",
+         [](GameCopy& r) {
+             replaceIn(r.ship() / "scenes/Galley.scene", "<Action type=\"IncVar\" var=\"galley_lingered\"",
+                       "<Action type=\"Execute\" cmd=\"set_var\"/><Action type=\"IncVar\" var=\"galley_lingered\"");
+             r.resumeFromMenu("active_scene: ship.Galley\n");
+             r.set("ZEPH_FRAMES", "260");
+         },
+         1,
+         {"The command 'set_var' names no variable", "Vestrel Vorne: ERROR!"}},
 
         // ---- the user folder
         {"unfinished writes of an earlier run",
@@ -346,6 +366,44 @@ TEST(DamagedData, EachDamageEndsWithItsMessageOrIsSurvived) {
              EXPECT_FALSE(fs::exists(r.user() / "_profile1/slot1/game.sav.tmp-ZZZZZZ"));
              EXPECT_EQ(readFile(r.user() / "notes.tmp-1"), "mine\n");
          }},
+        {"pipes as hwnd.txt and game.log",
+         [](GameCopy& r) {
+             makePipe(r.user() / "hwnd.txt");
+             makePipe(r.user() / "game.log");
+         },
+         0,
+         {"hwnd.txt: it is not a regular file; the file is left as it is", "cannot open log file"}},
+        {"a pipe as zeph.cfg", [](GameCopy& r) { makePipe(r.user() / "zeph.cfg"); }, 0, {"zeph.cfg: it is not a"}},
+        {"a pipe as lang.cfg", [](GameCopy& r) { makePipe(r.user() / "lang.cfg"); }, 0, {"lang.cfg: it is not a"}},
+        {"a pipe as username.txt", [](GameCopy& r) { makePipe(r.user() / "username.txt"); }, 0, {"username.txt: it"}},
+        {"a link to /dev/zero as lang.cfg",
+         [](GameCopy& r) { fs::create_symlink("/dev/zero", r.user() / "lang.cfg"); },
+         0,
+         {"lang.cfg: it is not a regular file"}},
+        {"a lang.cfg beyond any real size",
+         [](GameCopy& r) {
+             std::ofstream(r.user() / "lang.cfg") << "de";
+             fs::resize_file(r.user() / "lang.cfg", (64 << 20) + 1);
+         },
+         0,
+         {"lang.cfg: it is larger than 64 MB; the file is left as it is"},
+         [](const GameCopy& r) { EXPECT_EQ(fs::file_size(r.user() / "lang.cfg"), (64u << 20) + 1); }},
+        {"a pipe as a slot's info.txt, listed by the load menu",
+         [](GameCopy& r) {
+             r.resumeFromMenu("");
+             writeFile(r.root() / "resume.txt", "95 click 320 194\n"); // "Load game"
+             r.set("ZEPH_FRAMES", "160");
+             makePipe(r.user() / "slot2/info.txt");
+         },
+         0,
+         {"Savegame slot 2 is unreadable: Cannot open", "slot2/info.txt: it is not a regular file"}},
+        {"a pipe as a slot's game.sav, resumed from the main menu",
+         [](GameCopy& r) {
+             r.resumeFromMenu("");
+             makePipe(r.user() / "autosave/slot1/game.sav");
+         },
+         0,
+         {"game.sav: it is not a regular file"}},
         {"a player file that cannot be written",
          [](GameCopy& r) { fs::create_directory(r.user() / "hwnd.txt"); },
          0,

@@ -5,6 +5,7 @@
 #include "script/ZephJobs.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -150,6 +151,11 @@ TEST_F(CharacterTest, ThePositionVariableHoldsWholeUnitsAndTheFacing) {
     EXPECT_EQ(hero->getOrientation(), "N");
     EXPECT_EQ(shown(), "hero/Stand_N.01");
     EXPECT_THROW(hero->setPositionFromString("20,30"), vessot::exception);
+    // Numbers as text converts them; only a saved position is checked (below).
+    for (auto [text, x, y] : {std::tuple{"12abc,5,S", 12, 5}, {" 100,200,S", 100, 200}, {"100, 201,S", 100, 201}}) {
+        hero->setPositionFromString(text);
+        EXPECT_EQ(hero->getPosition(), morvec::Vector3(x, y, 0)) << text;
+    }
     // A damaged save: no position is forgotten, a facing the character lacks reads as south.
     for (auto [saved, kept] : {std::pair{"20,abc,N", ""}, std::pair{"20,31,X", "20,31,S"}}) {
         Vars::get("hero_pos")->value = saved;

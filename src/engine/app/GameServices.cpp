@@ -180,7 +180,7 @@ void onHintVariableChanged(Variable*, const String& newValue, const String& oldV
 }
 
 void onTextModeExceptionChanged(Variable*, const String& newValue, const String&) {
-    textMultiplier = newValue == "1" ? 1.0f : Session::getParam("text_multiplier").toFloat();
+    textMultiplier = newValue == "1" ? 1.0f : Session::textMultiplierOf(Session::getParam("text_multiplier"));
 }
 
 String getLocalizationVar() {

@@ -1,6 +1,5 @@
 #include "engine/session/Session.h"
 
-#include "engine/InterfaceServices.h"
 #include "engine/session/zephUtil.h"
 
 #include "vessot/File.h"
@@ -161,20 +160,6 @@ void checkProfile(const String& userFile) {
     params["profile"] = "";
 }
 
-// A setting out of the range its menu offers, or not a finite number, reads as the game's default.
-void holdSettings(const ParamMap& defaults, const String& userFile) {
-    for (auto& [key, value] : params) {
-        if (UserInterface::SettingsMenu::offers(key, value)) {
-            continue;
-        }
-        auto found = defaults.find(key);
-        String fallback = found == defaults.end() ? String() : found->second;
-        log("ERROR: " + (fromUserFile.count(key) ? userFile : DEFAULT_FILE) + ": the key '" + key + "' ('" + value +
-            "') lies outside the settings' range; it reads as '" + fallback + "'");
-        value = fallback;
-    }
-}
-
 } // namespace
 
 String getParam(const String& key) {
@@ -243,13 +228,13 @@ bool saveUserConfig(const ParamMap& map, const String& path) {
 
 void loadConfig() {
     readConfigFile(params, DEFAULT_FILE, true);
-    ParamMap defaults = params;
     String folder = zephUtil::getUserDataPath();
     String userFile = folder + "zeph.cfg";
     bool userFileExists = vessot::File::exists(userFile);
-    if (userFileExists) {
+    String userText;
+    if (zephUtil::readPlayerFile(userFile, userText)) {
         ParamMap user;
-        parseInto(user, vessot::File::hread(userFile));
+        parseInto(user, userText);
         for (const auto& [key, value] : user) {
             params[key] = value;
             fromUserFile.insert(key);
@@ -275,7 +260,6 @@ void loadConfig() {
         fromUserFile.erase(key);
     }
     checkProfile(userFile);
-    holdSettings(defaults, userFile);
     if (!userFileExists) {
         saveUserConfig(params, userFile);
     }

@@ -6,7 +6,6 @@
 #include "engine/session/zephUtil.h"
 
 #include "nimboui/nimboui.h"
-#include "vessot/File.h"
 #include "vessot/Log.h"
 
 namespace GameUtil {
@@ -45,13 +44,12 @@ void logMessage(const String& text) {
 }
 
 String readTextFile(const String& path) {
-    try {
-        String text = vessot::File::hread(path);
-        // A file written elsewhere may lack the mark: then its first bytes are text.
-        return text.startsWith(BOM) ? text.substr(sizeof BOM - 1) : text;
-    } catch (const vessot::_file_not_found&) {
+    String text;
+    if (!zephUtil::readPlayerFile(path, text)) {
         return "error";
     }
+    // A file written elsewhere may lack the mark: then its first bytes are text.
+    return text.startsWith(BOM) ? text.substr(sizeof BOM - 1) : text;
 }
 
 bool writeTextFile(const String& text, const String& path) {

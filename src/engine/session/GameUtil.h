@@ -17,7 +17,7 @@ bool isTesterMode();
 // Writes on the game code's log channel "vorne".
 void logMessage(const String& text);
 // The file's text after its three-byte byte-order mark, if it begins with one; "error" when the file
-// does not exist.
+// does not exist or cannot be read (which is logged).
 String readTextFile(const String& path);
 // The bytes EF BB BF and the text, written atomically; a failed write is logged and answers false.
 bool writeTextFile(const String& text, const String& path);

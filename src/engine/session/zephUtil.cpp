@@ -70,6 +70,19 @@ String leavesFolder(const String& key, const String& name, const String& what) {
     return "'" + key + "' '" + name + "' must name " + what + " (no absolute path, no '..')";
 }
 
+bool readPlayerFile(const String& path, String& text) {
+    if (!vessot::File::exists(path)) {
+        return false;
+    }
+    try {
+        text = vessot::File::hread(path);
+        return true;
+    } catch (const vessot::exception& e) {
+        Session::log("ERROR: " + e.message() + "; the file is left as it is and the game goes on without it");
+        return false;
+    }
+}
+
 bool writePlayerFile(const String& path, const String& content, String* reason) {
     try {
         vessot::writeFileAtomically(path, content);

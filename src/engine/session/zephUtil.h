@@ -23,6 +23,10 @@ String getUserDataPath();
 // "" when a name read from data stays inside the folder it is joined to; else the refusal naming the
 // key: "'KEY' 'NAME' must name WHAT (no absolute path, no '..')".
 String leavesFolder(const String& key, const String& name, const String& what);
+// Reads a file of the player's whole into text. False when it does not exist, and when it cannot be
+// read or is refused as damaged (not a regular file, or larger than any real one): that is logged
+// with the file and the reason, the file is left as it is and the game goes on without it.
+bool readPlayerFile(const String& path, String& text);
 // Writes a file of the player's atomically. A failure is logged with the file and the reason and
 // answers false, with that reason in *reason when one is given: the old file stays whole and the game
 // goes on.
