@@ -442,10 +442,12 @@ void writeFileAtomically(const String& path, const std::function<void(StreamBase
         }
     } catch (const exception& e) {
         ::unlink(tmp.c_str());
-        if (e.message().find(path) != std::string::npos) {
-            throw;
+        // Named by the target: the temporary file is gone and no one knows its name.
+        String message = e.message().replaced(tmp, path);
+        if (message.find(path) == std::string::npos) {
+            message = "Writing " + path + " failed: " + message;
         }
-        throw exception("Writing " + path + " failed: " + e.message(), __FILE__, __LINE__, "IOError");
+        throw exception(message, __FILE__, __LINE__, "IOError");
     } catch (...) {
         ::unlink(tmp.c_str());
         throw;
@@ -595,11 +597,15 @@ bool Dir::exists(const String& path) {
     return ::stat(resolvePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool Dir::rename(const String& oldPath, const String& newPath) {
-    if (exists(newPath) || File::exists(newPath)) {
-        return false;
+bool Dir::rename(const String& oldPath, const String& newPath, String* reason) {
+    bool taken = exists(newPath) || File::exists(newPath);
+    if (!taken && ::rename(resolvePath(oldPath).c_str(), resolvePath(newPath).c_str()) == 0) {
+        return true;
     }
-    return ::rename(resolvePath(oldPath).c_str(), resolvePath(newPath).c_str()) == 0;
+    if (reason) {
+        *reason = taken ? String(std::strerror(EEXIST)) : errnoText();
+    }
+    return false;
 }
 
 Array<String> ResourceDir::contents(const String& path, bool fullPaths) {

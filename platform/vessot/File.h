@@ -134,7 +134,9 @@ public:
     // Removes the folder and everything in it; false on failure.
     static bool remove(const String& path);
     static bool exists(const String& path);
-    static bool rename(const String& oldPath, const String& newPath);
+    // Renames a folder, never over anything that stands under the new name; false on failure, with
+    // the system's reason in *reason when one is given.
+    static bool rename(const String& oldPath, const String& newPath, String* reason = nullptr);
 };
 
 // Folders of the game's resources (read-only), listed like Dir.

@@ -181,8 +181,9 @@ void drawNotification();
 namespace SaveLoadMenu {
 
 void recordCharacterPositions();
-// Saves the snapshot in the newest autosave slot (nothing in the front end and interface chapters); a
-// failure asks "SL_SAVE_FAILED" with its reason and answers false.
+// Saves the snapshot in the newest autosave slot (nothing in the front end and interface chapters),
+// the older ones moved up by one once it is written whole; a failure, a failed move included,
+// overwrites no older autosave, asks "SL_SAVE_FAILED" with its reason and answers false.
 bool autoSave();
 
 } // namespace SaveLoadMenu

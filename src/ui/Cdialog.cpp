@@ -99,6 +99,7 @@ void onVarChanged(Variable* variable, const String& newValue, const String& oldV
 
 void answer(int choice) {
     String request = Vars::value("cdialog");
+    bool buttonsWereShown = hudButtonsWereShown;
     clearRequest();
     if (request.empty()) {
         return;
@@ -110,6 +111,11 @@ void answer(int choice) {
         return;
     }
     Session::activeScene->chapter->getNamedAction(action)->execute();
+    // A question the answer asks in turn (a quit whose autosave failed) stands in for the answered
+    // one: the HUD buttons, only starting to slide back, come back when it closes.
+    if (!Vars::value("cdialog").empty()) {
+        hudButtonsWereShown = buttonsWereShown;
+    }
 }
 
 void onButtonClick(nimboui::EventArgs* args) {

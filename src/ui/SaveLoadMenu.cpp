@@ -21,8 +21,8 @@
 #include "vessot/Format.h"
 
 #include <algorithm>
-#include <climits>
 #include <ctime>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -37,8 +37,9 @@ const char MAGIC[] = "zeph_save_fmt_1.0";
 const char SOURCE[] = "src\\ui\\SaveLoadMenu";
 const int SLOTS_PER_PAGE = 6;
 const int AUTOSAVE_SLOTS = 6;
-// The play time is counted in whole seconds up to int's largest value.
-const int MAX_MINUTES = INT_MAX / 60;
+// The folder under "autosave/" that a new autosave is written into whole before it takes the place
+// of "slot1".
+const char NEW_AUTOSAVE[] = "new";
 
 void killPoint(const String& point) {
     if (testKillPoint) {
@@ -135,11 +136,12 @@ String infoText() {
     return String(MAGIC) + "\n" + Vars::value("active_scene") + "\n" + localDate() + "\n" + minutes + "\n";
 }
 
-// Writes the live store into the slot. A failure is logged, removes the slot's folder when this
-// save made it, and leaves its reason; nothing is asked here.
-bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, String& reason) {
+// Writes the live store into the folder, then runs place, which may put the folder in the slot's
+// place. A failure is logged, removes the folder when this save made it, and leaves its reason,
+// which names the slot's files; nothing is asked here.
+bool writeSlot(const String& slot, const String& folder, bool returnToGame, bool recordPositions, String& reason,
+               const std::function<void()>& place = {}) {
     GameUtil::logMessage("Saving game in slot: " + slot);
-    String folder = slotFolder(slot);
     bool madeFolder = false;
     try {
         if (returnToGame) {
@@ -176,6 +178,9 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
             throw vessot::exception(failure, SOURCE, __LINE__);
         }
         killPoint("after writing info.txt");
+        if (place) {
+            place();
+        }
         setNotificationsIgnored(false);
         GameUtil::logMessage("Game Successfully saved!");
         return true;
@@ -193,6 +198,8 @@ bool writeSlot(const String& slot, bool returnToGame, bool recordPositions, Stri
 }
 
 // Moves the unbroken run of autosaves from "slot1" up by one, the sixth dropped when all are there.
+// A move that fails throws its reason: the autosaves above it have moved, it and those below it
+// stand where they stood, and nothing is overwritten.
 void rotateAutosaves(const String& base) {
     int free = 1;
     while (free <= AUTOSAVE_SLOTS && vessot::Dir::exists(base + "slot" + String(free))) {
@@ -204,10 +211,24 @@ void rotateAutosaves(const String& base) {
         free = AUTOSAVE_SLOTS;
     }
     for (int k = free; k >= 2; --k) {
-        String move = "autosave slot" + String(k - 1) + " to slot" + String(k);
-        killPoint("before moving " + move);
-        vessot::Dir::rename(base + "slot" + String(k - 1), base + "slot" + String(k));
-        killPoint("after moving " + move);
+        String from = "slot" + String(k - 1);
+        String to = "slot" + String(k);
+        killPoint("before moving autosave " + from + " to " + to);
+        String reason;
+        if (!vessot::Dir::rename(base + from, base + to, &reason)) {
+            throw vessot::exception("autosave/" + from + " could not be moved to autosave/" + to + " (" + reason + ")",
+                                    SOURCE, __LINE__);
+        }
+        killPoint("after moving autosave " + from + " to " + to);
+    }
+}
+
+// The new autosave, written whole, takes the newest one's place once the others have moved up.
+void placeNewAutosave(const String& base) {
+    rotateAutosaves(base);
+    String reason;
+    if (!vessot::Dir::rename(base + NEW_AUTOSAVE, base + "slot1", &reason)) {
+        throw vessot::exception("autosave/slot1: the folder could not be made (" + reason + ")", SOURCE, __LINE__);
     }
 }
 
@@ -356,7 +377,7 @@ void restoreCharacterPositions() {
 
 bool saveGame(const String& slot, bool returnToGame, bool recordPositions) {
     String reason;
-    if (writeSlot(slot, returnToGame, recordPositions, reason)) {
+    if (writeSlot(slot, slotFolder(slot), returnToGame, recordPositions, reason)) {
         return true;
     }
     askAboutFailure("SL_SAVE_FAILED,none,none", reason);
@@ -374,10 +395,13 @@ bool autoSave() {
     // The autosave writes the snapshot (the last quiet moment): it stands in for the live store.
     VariableTable live = Vars::variables;
     Vars::variables = Vars::snapshot;
-    rotateAutosaves(profileFolder() + "/autosave/");
     Vars::get("last_autosave_time")->setValue(Vars::value("gameplay_time"), false);
+    // Nothing moves before the new autosave is written whole: a failure leaves the others as they were.
+    String base = profileFolder() + "/autosave/";
+    vessot::Dir::remove(base + NEW_AUTOSAVE); // left by an autosave cut short
     String reason;
-    bool saved = writeSlot("autosave/slot1", false, false, reason);
+    bool saved =
+        writeSlot("autosave/slot1", base + NEW_AUTOSAVE + "/", false, false, reason, [&] { placeNewAutosave(base); });
     if (saved) {
         showSavedNotice();
     }
@@ -451,8 +475,8 @@ bool readSlotInfo(const String& path, int number, SlotInfo& info) {
     }
     info.scene = lines[1];
     info.date = lines[2];
-    // A damaged or edited file may hold any number; the label shows the play time a save can have.
-    info.minutes = std::clamp(lines[3].toInt(), 0, MAX_MINUTES);
+    // A damaged or edited file may hold any number; a negative one shows as no play time.
+    info.minutes = std::max(lines[3].toInt(), 0);
     return true;
 }
 

@@ -42,10 +42,15 @@ const SceneClass SCENE_CLASSES[] = {
 
 // The callbacks the data calls by name, registered after the scenes in this order.
 const std::pair<const char*, void (*)(void*)> CALLBACKS[] = {
-    {"ApproachCharacter", approachCharacter}, {"FaceCharacter", faceCharacter},
-    {"SwitchCharacter", switchCharacter},     {"InGameAutoSave", inGameAutoSave},
-    {"showRateMeBox", showRateMeBox},         {"InGameForceAutoSave", inGameForceAutoSave},
-    {"InGameQuitGame", inGameQuitGame},       {"InGameClearJobsToAll", inGameClearJobsToAll},
+    {"ApproachCharacter", approachCharacter},
+    {"FaceCharacter", faceCharacter},
+    {"SwitchCharacter", switchCharacter},
+    {"InGameAutoSave", inGameAutoSave},
+    {"showRateMeBox", showRateMeBox},
+    {"InGameForceAutoSave", inGameForceAutoSave},
+    {"InGameQuitGame", inGameQuitGame},
+    {"InGameQuitToMenu", inGameQuitToMenu},
+    {"InGameClearJobsToAll", inGameClearJobsToAll},
 };
 
 // The playable characters' distance when one walks up to another: Vorne and Luna keep more room.
@@ -90,6 +95,42 @@ CharacterPair characterPair(const String& action) {
 String gameScene() {
     String variable = Vars::value("current_character") + "_scene";
     return Vars::variables.exists(variable) ? Vars::value(variable) : String();
+}
+
+// The autosave of the state of now; false when it could not be written (the failure is asked).
+bool forceAutoSave() {
+    // The save holds the state of now, not that of the last quiet moment.
+    Vars::snapshot = Vars::variables;
+    return ::SaveLoadMenu::autoSave();
+}
+
+// The autosave of the game being quit; true when it is written or there is no game to save. Asked
+// in one of the interface's scenes (the in-game menu), the save names the scene where the player's
+// character stands: back there at once, as the autosave refuses the interface's scenes. A menu of
+// the front end has no game behind it.
+bool autosaveBeforeQuitting() {
+    if (GameUtil::getActiveChapterName() == "ui") {
+        String scene = gameScene();
+        if (scene.empty()) {
+            return true;
+        }
+        Session::switchScene(scene, "", "", 0.0f);
+    }
+    return forceAutoSave();
+}
+
+// Runs the named action of the "ui" chapter that quits once the game is autosaved. When the
+// autosave fails, its failure and reason stay on screen and the player is asked whether to quit
+// without saving: No (the default of Esc and the other button) goes back to the game.
+void quitAfterAutosave(const String& quitAction) {
+    if (autosaveBeforeQuitting()) {
+        uiChapter->getNamedAction(quitAction)->execute();
+        return;
+    }
+    auto* text = Hud::uiObjectOf<nimboui::Label>("cdialog_text");
+    String failure = text->getDisplayedText();
+    Vars::get("cdialog")->setValue("QUIT_UNSAVED_DIALOG,ui." + quitAction + ",none", false);
+    text->setText(failure + "\n\n" + text->getDisplayedText());
 }
 
 } // namespace
@@ -158,37 +199,16 @@ void inGameAutoSave(void*) {
     ::SaveLoadMenu::autoSave();
 }
 
-// The autosave of the state of now; false when it could not be written (the failure is asked).
-bool forceAutoSave() {
-    // Answered in one of the interface's scenes (the in-game menu, the hint book), the save names the
-    // game scene behind it: back there at once, as the autosave refuses the interface's scenes.
-    if (GameUtil::getActiveChapterName() == "ui") {
-        String scene = gameScene();
-        if (scene.empty()) {
-            return true;
-        }
-        Session::switchScene(scene, "", "", 0.0f);
-    }
-    // The save holds the state of now, not that of the last quiet moment.
-    Vars::snapshot = Vars::variables;
-    return ::SaveLoadMenu::autoSave();
-}
-
 void inGameForceAutoSave(void*) {
     forceAutoSave();
 }
 
 void inGameQuitGame(void*) {
-    if (forceAutoSave()) {
-        Actions::EndProgram().execute();
-        return;
-    }
-    // The failure's question becomes the quit's, under the failure and its reason: No (the default
-    // of Esc and the other button) goes back to the game.
-    auto* text = Hud::uiObjectOf<nimboui::Label>("cdialog_text");
-    String failure = text->getDisplayedText();
-    Vars::get("cdialog")->setValue("QUIT_UNSAVED_DIALOG,ui.ingame_quit_unsaved,none", false);
-    text->setText(failure + "\n\n" + text->getDisplayedText());
+    quitAfterAutosave("ingame_end_game");
+}
+
+void inGameQuitToMenu(void*) {
+    quitAfterAutosave("ingame_end_to_menu");
 }
 
 } // namespace UserInterface

@@ -21,11 +21,13 @@ void inGameClearJobsToAll(void* userData);
 // An autosave on the data's request: from
 // a "ui" scene it first returns to the game scene the in-game menu was opened from.
 void inGameAutoSave(void* userData);
-// An autosave of the state of now rather than of the last quiet moment (the quit answers make
-// one); from a "ui" scene it first returns to the game scene as inGameAutoSave does.
+// An autosave of the state of now rather than of the last quiet moment.
 void inGameForceAutoSave(void* userData);
-// The quit's answer: autosaves the state of now and ends the program; when the autosave fails, its
-// failure and reason stay on screen and the player is asked whether to quit without saving.
+// The answers of the quit questions: each autosaves the state of now, from the in-game menu in the
+// scene where the player's character stands, then ends the program or goes to the main menu; when
+// the autosave fails, its failure and reason stay on screen and the player is asked whether to
+// quit without saving.
 void inGameQuitGame(void* userData);
+void inGameQuitToMenu(void* userData);
 
 } // namespace UserInterface

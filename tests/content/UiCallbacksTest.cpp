@@ -156,10 +156,12 @@ TEST_F(UiCallbacks, TheDataAutosavesFromTheGameItsValuesOfNowOrOfTheLastQuietMom
         {"NowhereToReturnTo", "InGameAutoSave", "ui.InGameMenu", "", "ui.InGameMenu", "",
          "ERROR! InGameAutoSave: no scene to return to"},
         {"ForcedTakesTheValuesOfNow", "InGameForceAutoSave", "ship.Cockpit", "", "ship.Cockpit", "9", ""},
-        // Forced in a menu, it saves the game behind it, where the player's character stands; a menu
+        // Forced in a menu, the autosave refuses the interface's chapter.
+        {"ForcedInTheMenu", "InGameForceAutoSave", "ui.InGameMenu", "ship.Galley", "ui.InGameMenu", "", ""},
+        // Quitting from a menu saves the game behind it, where the player's character stands; a menu
         // of the front end has no game behind it.
-        {"ForcedFromTheMenu", "InGameForceAutoSave", "ui.InGameMenu", "ship.Galley", "ship.Galley", "9", ""},
-        {"ForcedWithNoGame", "InGameForceAutoSave", "ui.SettingsMenu", "", "ui.SettingsMenu", "", ""},
+        {"QuitFromTheMenu", "InGameQuitGame", "ui.InGameMenu", "ship.Galley", "ship.Galley", "9", ""},
+        {"QuitWithNoGame", "InGameQuitGame", "ui.SettingsMenu", "", "ui.SettingsMenu", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 namespace {
 
@@ -92,10 +93,25 @@ TEST_F(AchievementsPlay, ARightClickAnswersTheQuitQuestionNoAndItsYesButtonEndsT
 }
 
 TEST_F(AchievementsPlay, AQuitThatCannotAutosaveShowsWhyAndAsksWhetherToEndUnsaved) {
-    // A file stands where the autosaves go. Esc answers the second question no, its yes ends the game.
+    // A file stands where the autosaves go. Every way to quit shows why and asks: Esc answers no, back
+    // to the game with its buttons; yes quits unsaved the way asked.
     std::ofstream(zephUtil::getUserDataPath() + Session::getParam("profile") + "/autosave") << "a file";
-    for (bool endUnsaved : {false, true}) {
-        game.requestQuit();
+    // The key that opens the quit button's menu (0: the window's close request), the button, the answer.
+    const std::tuple<int, const char*, bool> ways[] = {
+        {0, "", false},
+        {nimbo::KEY_ESCAPE, "ingame_quit_game", false},
+        {nimbo::KEY_ESCAPE, "ingame_quit_menu", false},
+        {nimbo::KEY_PAUSE, "resume_quit_game", false},
+        {nimbo::KEY_PAUSE, "resume_quit_menu", true},
+        {0, "", true},
+    };
+    for (const auto& [key, button, yes] : ways) {
+        SCOPED_TRACE(std::string(button) + (yes ? " yes" : " no"));
+        key ? game.key(key) : game.requestQuit();
+        game.finishTransition();
+        if (key) {
+            clickUi(button);
+        }
         game.stepSeconds(0.3f);
         clickUi("cdialog_yes_button");
         game.stepSeconds(0.3f);
@@ -103,9 +119,17 @@ TEST_F(AchievementsPlay, AQuitThatCannotAutosaveShowsWhyAndAsksWhetherToEndUnsav
         vessot::String shown = ui<nimboui::Label>("cdialog_text")->getDisplayedText();
         EXPECT_TRUE(shown.startsWith("The game could not be saved.\n\n") && shown.endsWith("\n\nQuit without saving?"))
             << shown;
-        endUnsaved ? clickUi("cdialog_yes_button") : game.key(nimbo::KEY_ESCAPE);
-        EXPECT_EQ(nimbo::window->isTerminated(), endUnsaved);
-        EXPECT_EQ(game.activeScene(), "ship.Cockpit");
+        yes ? clickUi("cdialog_yes_button") : game.key(nimbo::KEY_ESCAPE);
+        game.stepSeconds(0.6f);
+        game.finishTransition();
+        EXPECT_EQ(nimbo::window->isTerminated(), yes && !key);
+        EXPECT_EQ(game.activeScene(), yes && key ? "menu.MainMenu" : "ship.Cockpit");
+        EXPECT_EQ(game.isShown("hint_button") && game.uiObject("hint_button")->getY() < 313.0f, !yes);
+        if (yes && key) { // back to play
+            Session::executeCommand("switch_scene ship.Cockpit");
+            game.finishTransition();
+            game.passLoadingFade();
+        }
     }
 }
 

@@ -7,9 +7,12 @@
 #include "script/Inventory.h"
 
 #include "nimboui/nimboui.h"
+#include "vessot/Log.h"
 
+#include <csignal>
 #include <functional>
 #include <regex>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -48,6 +51,19 @@ Character2D* vorne() {
 
 fs::path autosave(int k) {
     return slot("autosave/slot" + std::to_string(k));
+}
+
+// No file may grow past the size: a write beyond it fails as on a full disk.
+void limitFiles(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{bytes, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+// The disk fills up during the next save of the table: its values grow by a megabyte, the log by less.
+void fillDisk(VariableTable& table) {
+    table.getOrCreate("filler")->setValue(std::string(1 << 20, 'x'), true);
+    limitFiles(fs::file_size(vessot::Log::getFilename().c_str()) + (1 << 18));
 }
 
 } // namespace
@@ -125,7 +141,7 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
     };
     const Case cases[] = {
         // No folder can be made where a file stands.
-        {"NewSlot", [] { writeFile(slot("slot5"), "a file"); }, "slot5: the folder could not be made ("},
+        {"NewSlot", [] { writeFile(slot("slot5"), "a file"); }, "slot5: the folder could not be made (File exists)"},
         // The slot's "game.sav" cannot be replaced: a folder stands in its place.
         {"ExistingSlot",
          [] {
@@ -134,6 +150,14 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
              fs::create_directories(slot("slot5") / "game.sav");
          },
          "Cannot replace slot5/game.sav: Is a directory"},
+        {"InfoTxt", [] { fs::create_directories(slot("slot5") / "info.txt"); },
+         "Cannot replace slot5/info.txt: Is a directory"},
+        {"FullDisk",
+         [] {
+             writeSlot("slot5", "ship.Galley", 7);
+             fillDisk(Vars::variables);
+         },
+         "Writing slot5/game.sav failed: File too large"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,6 +167,7 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
         set("cdialog", "");
         int visits = var("cockpit_visits").toInt();
         EXPECT_FALSE(SaveLoadMenu::saveGame("slot5", false, false));
+        limitFiles(RLIM_INFINITY);
         EXPECT_EQ(var("cdialog"), "SL_SAVE_FAILED,none,none");
         String shown = label("cdialog_text")->getDisplayedText();
         EXPECT_NE(shown.find("\n\n"), String::npos);
@@ -164,23 +189,30 @@ TEST_F(SaveGame, TheAutosaveMovesTheUnbrokenRunOfSlotsUpAndWritesTheFirst) {
         // What stands in autosave slot k + 1 afterwards: the save that stood in that slot before, 0
         // for the new one, -1 for nothing.
         std::vector<int> after;
+        std::function<void()> spoil = [] {};
     };
     const Case cases[] = {
         {{}, {0, -1, -1, -1, -1, -1}},
         {{1, 2, 3}, {0, 1, 2, 3, -1, -1}},
         {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5}},
         {{1, 2, 3, 5, 6}, {0, 1, 2, 3, 5, 6}},
+        // A new autosave that cannot be written whole moves and removes nothing.
+        {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}, [] { fillDisk(Vars::snapshot); }},
+        // Slot 1 cannot move up where a file stands: it is kept, not overwritten.
+        {{1}, {1, -1, -1, -1, -1, -1}, [] { writeFile(autosave(2), "a file"); }},
     };
     for (const Case& c : cases) {
         fs::remove_all(slot("autosave"));
         for (int k : c.before) {
             writeSlot("autosave/slot" + std::to_string(k), "ship.Galley", k, "marker: " + std::to_string(k) + "\n");
         }
+        c.spoil();
         SaveLoadMenu::autoSave();
+        limitFiles(RLIM_INFINITY);
         for (int k = 1; k <= 6; ++k) {
             int expected = c.after[k - 1];
             SCOPED_TRACE("slot " + std::to_string(k));
-            ASSERT_EQ(fs::exists(autosave(k)), expected >= 0);
+            ASSERT_EQ(fs::is_directory(autosave(k)), expected >= 0);
             std::string save = expected >= 0 ? readFile(autosave(k) / "game.sav") : "";
             if (expected > 0) {
                 EXPECT_EQ(save, "marker: " + std::to_string(expected) + "\n");
@@ -301,6 +333,10 @@ TEST_F(SaveGame, ASlotThatCannotBeLoadedIsRefusedBeforeAnythingChanges) {
         {"UnknownSceneOfALoadedChapter", [] { writeSlot("slot2", "ship.Bridge", 1); }, "has no scene 'Bridge'"},
         {"UnknownSceneOfAnUnloadedChapter", [] { writeSlot("slot2", "jama_spacea.Crater", 1); },
          "has no scene 'Crater'"},
+        // Of a repeated line the last counts, as on loading.
+        {"RepeatedLine",
+         [] { writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\nactive_scene: ship.Bridge\n"); },
+         "has no scene 'Bridge'"},
         {"Unopenable", // a socket where the file goes
          [] {
              fs::create_directories(slot("slot2"));

@@ -163,7 +163,7 @@ TEST_F(SaveLoadMenuTest, EntryLabelsAndPicturesComeFromInfoTxtWhateverItHolds) {
          "gui/slot_back"},
         {"zeph_save_fmt_1.0\n../../etc.passwd\n}{%s\n-5\n", "CHAPTER_ {}{%s (00:00)}", "gui/slot_back"},
         {"zeph_save_fmt_1.0\nship.Nowhere\nx\n-99999999999\n", "CHAPTER_ship {x (00:00)}", "gui/slot_back"},
-        {"zeph_save_fmt_1.0\nship.Nowhere\nx\n2000000000\n", "CHAPTER_ship {x (596523:14)}", "gui/slot_back"},
+        {"zeph_save_fmt_1.0\nship.Nowhere\nx\n2000000000\n", "CHAPTER_ship {x (33333333:20)}", "gui/slot_back"},
         {"zeph_save_fmt_1.0\nship.Nowhere\n\n", "CHAPTER_ship { (00:00)}", "gui/slot_back"},
         // Another format: blank, inert, logged.
         {"zeph_save_fmt_0.9\nship.Galley\n03/09/2021 17:05\n7\n", "", "null"},
@@ -212,10 +212,12 @@ TEST_F(SaveLoadMenuTest, SavingLoadingAndTheAutosaveListThroughTheButtons) {
     open("save");
     clickObject("sl_slot_btn_2");
     EXPECT_TRUE(object("sl_slot_choice_2")->isVisible());
+    EXPECT_FALSE(object("sl_slot2")->isVisible()); // the question takes the picture's place
     EXPECT_EQ(label("sl_slot_choice_label_2")->getTextKey(), "sl_choice_overwrite");
     EXPECT_FALSE(clickable("sl_slot_choice_bg_2"));
     clickObject("sl_slot_choice_no_2");
     EXPECT_FALSE(object("sl_slot_choice_2")->isVisible());
+    EXPECT_TRUE(object("sl_slot2")->isVisible());
     clickObject("sl_slot_btn_2");
     clickObject("sl_slot_choice_yes_2");
     EXPECT_NE(readFile(slot("slot2") / "game.sav").find("console_on: 1\n"), std::string::npos);
