@@ -112,8 +112,7 @@ constexpr int NAME_SIZES[] = {11, 10, 9};
 const std::map<vessot::String, std::pair<const char*, const char*>> BREAKS = {{"authorization", {"author-", "ization"}},
                                                                               {"screwdriver", {"screw-", "driver"}},
                                                                               {"schematics", {"sche-", "matics"}},
-                                                                              {"explosives", {"explo-", "sives"}},
-                                                                              {"calculation", {"calcu-", "lation"}}};
+                                                                              {"explosives", {"explo-", "sives"}}};
 
 using Fonts = std::vector<std::unique_ptr<runelttf::FontTtf>>;
 
@@ -217,7 +216,7 @@ const std::vector<const char*>& hintItems() {
         "empty_bucket", "peeler", "silicone", "broken_locator", "disc", "schematics", "liquid_soap",
         // what the first planet hands out besides
         "map", "cane", "diary", "note", "explosives", "fuses",
-        // what Schminkell-7 and Varion hand out besides
+        // what Schminkell 7 and Varion hand out besides
         "moist_clay", "box_with_clay", "broken_stone", "defunct_crystal", "blue_dust", "red_dust", "egg", "pepper",
         "water_sprayer",
         // the silicone melted in the kitchen's oven, and the wire dipped in it

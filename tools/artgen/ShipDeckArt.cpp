@@ -112,7 +112,7 @@ Place cockpit() {
     }
     add(p.pieces, {oval(292, 46, 40, 40, PLANET), stroke({{280, 72}, {344, 58}}, 2.5f, PAPER)});
     // Landed, the window shows the ground where the ship stands: Jama Spacea's orange dunes,
-    // Schminkell-7's violet rocks, Varion's landing dock.
+    // Schminkell 7's violet rocks, Varion's landing dock.
     add(p.pieces,
         drawnAfter("landed_jama",
                    {box(60, 30, 300, 110, Color(226, 150, 90, 255)), oval(96, 44, 30, 30, Color(255, 232, 150, 255)),

@@ -333,7 +333,7 @@ int main(int argc, char** argv) {
         for (const char* chapter : {"jama_spacea", "varion"}) {
             artgen::drawFigure(nimbo::Color(150, 40, 110, 255), data + "/chapters/" + chapter + "/textures/she_hd.png");
         }
-        // The props Schminkell-7's slab scenes lay over their places.
+        // The props Schminkell 7's slab scenes lay over their places.
         artgen::drawSchminkellProps(data);
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
