@@ -143,11 +143,11 @@ Place cockpit() {
                    box(19, 54, 27, 14, PAPER, 0, "LOG")});
     // The hatch down to the kitchen: a narrow door with a porthole and a wheel, its sign above and its
     // name low on it, below the marker a hint lays on its middle.
-    add(p.pieces, {box(0, 92, 41, 190, FRAME), box(2, 96, 36, 186, DOOR, 0x0000FF), oval(8, 108, 24, 24, FRAME),
-                   oval(11, 111, 18, 18, GLASS), oval(9, 192, 22, 22, DARK_STEEL),
-                   stroke({{12, 203}, {28, 203}}, 2, STEEL), stroke({{20, 195}, {20, 211}}, 2, STEEL),
-                   box(4, 238, 32, 12, SIGN, 0x0000FF, "HATCH"), stroke({{4, 270}, {36, 270}}, 3, STRIPE),
-                   box(0, 87, 41, 9, SIGN, 0, "KITCHEN")});
+    add(p.pieces,
+        {box(0, 92, 41, 190, FRAME), box(2, 96, 36, 186, DOOR, 0x0000FF), oval(8, 108, 24, 24, FRAME),
+         oval(11, 111, 18, 18, GLASS), oval(9, 192, 22, 22, DARK_STEEL), stroke({{12, 203}, {28, 203}}, 2, STEEL),
+         stroke({{20, 195}, {20, 211}}, 2, STEEL), box(4, 238, 32, 12, SIGN, 0x0000FF, "HATCH"),
+         stroke({{4, 270}, {36, 270}}, 3, STRIPE), box(0, 87, 41, 9, SIGN, 0, "KITCHEN")});
     // The console's power lamp by the window, its sign under it: a click on either switches the
     // console, as a click on the console does.
     add(p.pieces, {box(45, 111, 22, 17, DARK_STEEL, 0xFF0000), oval(48, 114, 16, 11, LAMP_OFF),
