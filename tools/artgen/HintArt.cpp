@@ -262,14 +262,18 @@ void drawHintArt(const vessot::String& data) {
     }
     std::map<vessot::String, vessot::String> names = englishItemNames(data);
     const std::vector<const char*>& items = hintItems();
+    // Beside the picture, the name each tile carries: its picture's name, a space, the name painted.
+    vessot::String painted;
     for (size_t i = 0; i < items.size(); ++i) {
         int row = (int)i / ICONS_A_ROW;
         int top = row < FIRST_ICON_ROWS ? CELL + row * CELL : SECOND_ICONS_TOP + (row - FIRST_ICON_ROWS) * CELL;
         auto named = names.find(items[i]);
         vessot::String name = named != names.end() ? named->second : vessot::String(items[i]).replaced("_", " ");
         icon(image, fonts, (int)(i % ICONS_A_ROW) * CELL, top, items[i], name);
+        painted += "items/" + vessot::String(items[i]) + " " + name + "\n";
     }
     image.savePng(data + "/ui/textures/hints_hd.png");
+    vessot::writeFileAtomically(data + "/ui/textures/hints_hd.names", painted);
 }
 
 } // namespace artgen
