@@ -81,7 +81,7 @@ bool standsOnAny(const morvec::Vector2& spot, const std::vector<Standing>& other
 }
 
 // The end of a walk that would stand on another character moves beside it: on the side the walker
-// comes from, else on the other, wherever the floor and the others leave room; null when the end is
+// comes from, else on the other, wherever the floor and the others leave room; none when the end is
 // clear.
 std::optional<morvec::Vector2> besideOthers(const morvec::Vector2& from, const morvec::Vector2& end,
                                             const std::vector<Standing>& others, const lba::Map& map) {

@@ -23,7 +23,6 @@
 #include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
 
-#include <optional>
 #include <vector>
 
 bool pointerHeld = false;
@@ -170,9 +169,8 @@ void walk(const ClickSnapshot& s) {
     }
     morvec::Vector2 target = Viewport::isCameraScrolling() ? edgeWalkTarget : scenePoint();
     // A click on another character walks up to it: the walk stops beside it.
-    std::optional<morvec::Vector2> feet = ZephJobs::characterFeetAt(target, character);
-    if (feet && !Viewport::isCameraScrolling()) {
-        target = *feet;
+    if (!Viewport::isCameraScrolling()) {
+        target = ZephJobs::characterFeetAt(target, character).value_or(target);
     }
     if (character->getJobQueueSize() > 0) {
         character->clearJobs();
