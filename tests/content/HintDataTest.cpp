@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -96,18 +97,32 @@ TEST(ItemData, EveryItemTheStoryHandsOutHasItsNameAndItsPictures) {
     }
 }
 
-// Every item's name painted on its tile in the hints' picture stays on the tile's light face, clear
-// of the dark rim and of the cell's edge: no letter's full white lies outside it.
+// Every item's name painted on its tile in the hints' picture is its English name (artgen lists the
+// names it paints beside the picture), and stays on the tile's light face, clear of the dark rim and
+// of the cell's edge: no letter's full white lies outside it.
 TEST(ItemData, EveryItemsPaintedNameStaysOnItsTile) {
-    std::stringstream text;
+    std::stringstream text, texts;
     text << std::ifstream(fs::path(SOURCE_DIR) / "data/ui/ui_hd.datadef").rdbuf();
-    const std::string pictures = text.str();
+    texts << std::ifstream(fs::path(SOURCE_DIR) / "data/ui/texts/en.xml").rdbuf();
+    const std::string pictures = text.str(), itemTexts = texts.str();
+    std::map<std::string, std::string> painted, english;
+    std::ifstream list(fs::path(SOURCE_DIR) / "data/ui/textures/hints_hd.names");
+    for (std::string picture, name; list >> picture && std::getline(list >> std::ws, name);) {
+        painted[picture] = name;
+    }
+    std::regex entry(R"re(key="obj_(\w+)">([^<]*)<)re");
+    for (auto it = std::sregex_iterator(itemTexts.begin(), itemTexts.end(), entry); it != std::sregex_iterator();
+         ++it) {
+        english["items/" + (*it)[1].str()] = (*it)[2];
+    }
     nimbo::Image tiles = nimbo::Image::load((fs::path(SOURCE_DIR) / "data/ui/textures/hints_hd.png").string());
     std::regex tile(R"re("items/(\w+)" texture="hints" x="(\d+)" y="(\d+)" w="64" h="64")re");
-    std::string outside;
+    std::string outside, misnamed;
     int names = 0;
     for (auto it = std::sregex_iterator(pictures.begin(), pictures.end(), tile); it != std::sregex_iterator();
          ++it, ++names) {
+        const std::string picture = "items/" + (*it)[1].str();
+        misnamed += english.count(picture) && painted[picture] != english[picture] ? picture + " " : "";
         int left = std::stoi((*it)[2]), top = std::stoi((*it)[3]);
         bool over = false;
         for (int y = 0; y < 64; ++y) {
@@ -121,6 +136,7 @@ TEST(ItemData, EveryItemsPaintedNameStaysOnItsTile) {
     }
     EXPECT_GT(names, 80);
     EXPECT_EQ(outside, "");
+    EXPECT_EQ(misnamed, "");
 }
 
 // The conditions an element stands under: its own and those of the elements and "if"s around it.

@@ -302,19 +302,20 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
         enter(name);
         const lba::Map& walk = ZephJobs::getWalkMap(false);
         int references = 0;
-        std::vector<std::pair<String, morvec::Vector2>> entries; // a character and where it comes in
+        std::vector<std::pair<String, morvec::Vector2>> entries; // a character and where it comes in or waits
         for (BootCommand* command : Session::activeScene->bootCommands) {
             auto* attach = dynamic_cast<BootCommand_AttachObject*>(command);
             auto* reference = attach ? dynamic_cast<Character2DRef*>(attach->object) : nullptr;
             for (size_t i = 0; reference && i < reference->getPlacements().size(); ++i, ++references) {
                 const morvec::Vector3& at = reference->getPlacements()[i].position;
                 EXPECT_TRUE(walk.isPointIn({at.x, at.y})) << reference->getName() << " " << at.x << "," << at.y;
-                if (reference->getPlacements()[i].condition.contains("prev_scene")) {
+                const String& condition = reference->getPlacements()[i].condition;
+                if (condition.contains("prev_scene") || condition.empty()) {
                     entries.emplace_back(reference->getCharacterName(), morvec::Vector2(at.x, at.y));
                 }
             }
         }
-        // One who waits by a door is not covered by another who comes in.
+        // One who waits by a door or at its own spot is not covered by another who comes in.
         for (const auto& [who, at] : entries) {
             for (const auto& [other, there] : entries) {
                 EXPECT_TRUE(who == other || (at - there).length() >= FIGURE_WIDTH) << who << " and " << other;

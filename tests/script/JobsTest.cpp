@@ -69,13 +69,18 @@ TEST_F(Jobs, AWalkKeepsItsSpeedAlongThePathAndEndsFacingTheWayItWent) {
 TEST_F(Jobs, AWalkWithoutAPathOrOneUnitLongEndsAtOnceWithoutMoving) {
     struct Case {
         morvec::Vector2 from, to;
+        bool inCorridor = false;
     };
     const Case cases[] = {
         {{100, 300}, {100, 300}},       // here already: no path
         {{100, 300}, {100.5f, 300.5f}}, // less than a unit away
         {{100, 285.5f}, {100, 200}},    // the floor's nearest point is half a unit away
+        {{538, 280}, {560, 280}, true}, // onto Luna, beside whom a figure stands 22.5 units off: there already
     };
     for (const Case& c : cases) {
+        if (c.inCorridor) {
+            switchNow("Corridor");
+        }
         vorne->placeAt("S", c.from.x, c.from.y);
         vorne->addJob(new ZephJobs::SplineMove("", false, c.to.x, c.to.y));
         run(vorne, 1, 0.1f);

@@ -112,8 +112,7 @@ constexpr int NAME_SIZES[] = {11, 10, 9};
 const std::map<vessot::String, std::pair<const char*, const char*>> BREAKS = {{"authorization", {"author-", "ization"}},
                                                                               {"screwdriver", {"screw-", "driver"}},
                                                                               {"schematics", {"sche-", "matics"}},
-                                                                              {"explosives", {"explo-", "sives"}},
-                                                                              {"calculation", {"calcu-", "lation"}}};
+                                                                              {"explosives", {"explo-", "sives"}}};
 
 using Fonts = std::vector<std::unique_ptr<runelttf::FontTtf>>;
 
@@ -217,7 +216,7 @@ const std::vector<const char*>& hintItems() {
         "empty_bucket", "peeler", "silicone", "broken_locator", "disc", "schematics", "liquid_soap",
         // what the first planet hands out besides
         "map", "cane", "diary", "note", "explosives", "fuses",
-        // what Schminkell-7 and Varion hand out besides
+        // what Schminkell 7 and Varion hand out besides
         "moist_clay", "box_with_clay", "broken_stone", "defunct_crystal", "blue_dust", "red_dust", "egg", "pepper",
         "water_sprayer",
         // the silicone melted in the kitchen's oven, and the wire dipped in it
@@ -263,14 +262,18 @@ void drawHintArt(const vessot::String& data) {
     }
     std::map<vessot::String, vessot::String> names = englishItemNames(data);
     const std::vector<const char*>& items = hintItems();
+    // Beside the picture, the name each tile carries: its picture's name, a space, the name painted.
+    vessot::String painted;
     for (size_t i = 0; i < items.size(); ++i) {
         int row = (int)i / ICONS_A_ROW;
         int top = row < FIRST_ICON_ROWS ? CELL + row * CELL : SECOND_ICONS_TOP + (row - FIRST_ICON_ROWS) * CELL;
         auto named = names.find(items[i]);
         vessot::String name = named != names.end() ? named->second : vessot::String(items[i]).replaced("_", " ");
         icon(image, fonts, (int)(i % ICONS_A_ROW) * CELL, top, items[i], name);
+        painted += "items/" + vessot::String(items[i]) + " " + name + "\n";
     }
     image.savePng(data + "/ui/textures/hints_hd.png");
+    vessot::writeFileAtomically(data + "/ui/textures/hints_hd.names", painted);
 }
 
 } // namespace artgen

@@ -11,7 +11,8 @@ namespace artgen {
 // The items with an icon, in the order of their cells.
 const std::vector<const char*>& hintItems();
 // DATA/ui/textures/hints_hd.png, 512 x 1024: the talk verb and the hand in the first row, icons from y 64
-// (eight a row, six rows) and again from y 608, the smart-hint bulb at y 490.
+// (eight a row, six rows) and again from y 608, the smart-hint bulb at y 490; and beside it
+// hints_hd.names, the name painted on each icon, one a line after the icon's picture name.
 void drawHintArt(const vessot::String& data);
 
 } // namespace artgen

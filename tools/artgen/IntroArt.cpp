@@ -1,6 +1,6 @@
 // The intro: deep space, the cargo ship Vestrel from outside and the planet it drifts past. The whole
-// picture is one area (a click anywhere goes aboard); the caption above and the prompt below are
-// written over it, so the top and bottom bands stay dark.
+// picture is one area (a click anywhere goes aboard); the caption below the banner and the prompt at
+// the bottom are written over it, so their bands stay dark.
 #include "IntroArt.h"
 
 namespace artgen {
@@ -23,13 +23,12 @@ const Color GLOW_OUTER(40, 70, 170, 255);
 const Color GLOW_MIDDLE(70, 140, 240, 255);
 const Color GLOW_INNER(190, 230, 255, 255);
 
-// The stars, clear of the caption's and the prompt's bands: small dots, and a few bright ones with
-// four points.
-constexpr Spot STARS[] = {{14, 70},   {48, 96},   {92, 74},   {130, 102}, {168, 68},  {214, 88},  {252, 72},
-                          {296, 80},  {338, 66},  {402, 78},  {386, 112}, {20, 214},  {60, 252},  {104, 228},
-                          {146, 266}, {232, 274}, {270, 230}, {24, 150},  {318, 270}, {412, 258}, {30, 278},
-                          {200, 214}, {124, 206}, {360, 92},  {80, 276}};
-constexpr Spot BRIGHT_STARS[] = {{188, 240}, {236, 110}, {40, 118}, {408, 284}, {150, 84}};
+// The stars, clear of the caption's band below the banner and of the prompt's band: small dots, and a
+// few bright ones with four points.
+constexpr Spot STARS[] = {{14, 70},  {48, 96},   {92, 94},   {130, 104}, {176, 96},  {214, 92},  {256, 96},  {300, 98},
+                          {402, 78}, {386, 112}, {20, 214},  {60, 252},  {104, 228}, {146, 266}, {232, 274}, {270, 230},
+                          {24, 150}, {318, 270}, {412, 258}, {30, 278},  {200, 214}, {124, 206}, {360, 92},  {80, 276}};
+constexpr Spot BRIGHT_STARS[] = {{188, 240}, {236, 112}, {40, 118}, {408, 284}, {152, 92}};
 
 std::vector<Piece> stars() {
     std::vector<Piece> pieces;

@@ -168,6 +168,12 @@ Place landing() {
          box(388, 120, 34, 34, IRON, 0x408000), box(392, 128, 26, 4, DARK_STONE), oval(398, 136, 14, 12, BRASS),
          plate(386, 160, 38, "CACHE"), box(388, 204, 34, 44, RED, 0xC000C0, "FUEL"), box(388, 212, 34, 3, DARK_STONE),
          box(388, 238, 34, 3, DARK_STONE), box(398, 198, 14, 6, IRON)});
+    // Opened with the spanner, the cache's door hangs open on its hinge beside the dark hollow, the
+    // crew's note inside.
+    add(p.pieces,
+        drawnAfter("cache_open", {box(388, 120, 34, 34, IRON), box(391, 123, 28, 28, Color(30, 24, 22, 255)),
+                                  box(397, 138, 16, 10, PAPER), stroke({{400, 142}, {410, 142}}, 1, IRON),
+                                  box(378, 118, 10, 36, mixed(IRON, STONE, 0.3f)), oval(380, 134, 6, 6, BRASS)}));
     // On the ground either side of the ramp's foot, clear of the interface's buttons in the bottom
     // corners: the plant, the rock, the marker stone, the radio, the critter and the socket.
     add(p.pieces, {oval(80, 262, 34, 34, LEAF, 0x00C000), oval(86, 266, 14, 14, GRASS), oval(96, 276, 14, 14, GRASS),

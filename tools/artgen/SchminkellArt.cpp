@@ -1,4 +1,4 @@
-// The places of Schminkell-7: a violet outpost of smooth walls and glowing panels. Each scene's
+// The places of Schminkell 7: a violet outpost of smooth walls and glowing panels. Each scene's
 // hotspot ids are the ones its scene file binds (data/chapters/schminkell7/scenes).
 #include "SchminkellArt.h"
 

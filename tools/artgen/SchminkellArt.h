@@ -1,5 +1,5 @@
 #pragma once
-// The places of Schminkell-7, the alien outpost: the entrance outside its walls, the replicator hall,
+// The places of Schminkell 7, the alien outpost: the entrance outside its walls, the replicator hall,
 // the storage room and the saucer bay with their slabs, and the computer room.
 
 #include "PlaceArt.h"

@@ -78,12 +78,16 @@ std::vector<Piece> coil(float x, float y, float r, const Color& colour) {
 
 // The kitchen: the cupboard, shut with a disc and a hanky inside, stands open once they are taken,
 // showing its plates and, until the cup for the medicine is taken, the cup; on the counter the bucket,
-// the peeler and the soap, the coil of wire on its hook, each gone once taken.
+// the peeler and the soap, the coil of wire on its hook, each gone once taken (their plates apart, so
+// that taking one leaves nothing of the other's edge). The hatch's sign sits above it and the oven's
+// name on its body, which takes what is baked, clear of the marker a hint lays on the hatch and of
+// the oven's window.
 Place kitchen() {
     Place p = room("Kitchen", "KITCHEN");
     const Color shade(20, 16, 14, 255);
     p.pieces = {
-        box(180, 40, 70, 100, STEEL, 0xFF00FF, "PLANET"),
+        box(180, 40, 70, 100, STEEL, 0xFF00FF),
+        box(186, 24, 58, 13, DARK_STEEL, 0xFF00FF, "HATCH"),
         box(70, 40, 80, 60, WOOD, 0x333300),
         stroke({{110, 42}, {110, 98}}, 1.2f, DARK_STEEL),
         oval(102, 66, 5, 5, STAR),
@@ -103,10 +107,10 @@ Place kitchen() {
     add(p.pieces,
         drawnUntil("picked_up_bucket",
                    {polygon({{70, 166}, {100, 166}, {96, 190}, {74, 190}}, GLASS, 0x339966),
-                    stroke({{72, 167}, {85, 154}, {98, 167}}, 1.5f, DARK_STEEL), plate(64, 192, 40, "BUCKET")}));
+                    stroke({{72, 167}, {85, 154}, {98, 167}}, 1.5f, DARK_STEEL), plate(63, 192, 40, "BUCKET")}));
     add(p.pieces,
         drawnUntil("picked_up_peeler", {box(110, 180, 24, 10, Color::Clear, 0xCC9933), box(110, 183, 12, 6, WOOD),
-                                        box(122, 184, 12, 4, STEEL), plate(104, 192, 36, "PEELER")}));
+                                        box(122, 184, 12, 4, STEEL), plate(106, 192, 36, "PEELER")}));
     add(p.pieces, drawnUntil("picked_up_wire", coil(158, 128, 7, WIRE)));
     add(p.pieces,
         drawnUntil("picked_up_wire", {box(146, 110, 24, 40, Color::Clear, 0x3333FF), plate(144, 152, 28, "WIRE")}));
@@ -114,7 +118,8 @@ Place kitchen() {
         drawnUntil("liquid_soap_taken",
                    {box(200, 166, 20, 24, Color::Clear, 0x9999FF), box(202, 174, 16, 16, Color(140, 200, 110, 255)),
                     box(207, 168, 6, 6, PAPER), box(204, 166, 10, 3, PAPER), plate(194, 192, 32, "SOAP")}));
-    add(p.pieces, {box(250, 150, 100, 120, DARK_STEEL, 0x009900, "OVEN"), box(268, 176, 64, 44, EMBER, 0xFF99FF)});
+    add(p.pieces, {box(250, 150, 100, 120, DARK_STEEL, 0x009900), box(268, 176, 64, 44, EMBER, 0xFF99FF),
+                   box(274, 244, 52, 14, STEEL, 0x009900, "OVEN")});
     add(p.pieces, sideDoor(true, "COCKPIT", 0xFFFF00));
     add(p.pieces, sideDoor(false, "CARGO", 0x0000FF));
     return p;

@@ -112,7 +112,7 @@ Place cockpit() {
     }
     add(p.pieces, {oval(292, 46, 40, 40, PLANET), stroke({{280, 72}, {344, 58}}, 2.5f, PAPER)});
     // Landed, the window shows the ground where the ship stands: Jama Spacea's orange dunes,
-    // Schminkell-7's violet rocks, Varion's landing dock.
+    // Schminkell 7's violet rocks, Varion's landing dock.
     add(p.pieces,
         drawnAfter("landed_jama",
                    {box(60, 30, 300, 110, Color(226, 150, 90, 255)), oval(96, 44, 30, 30, Color(255, 232, 150, 255)),
@@ -141,11 +141,13 @@ Place cockpit() {
     // The ship's log on its bracket.
     add(p.pieces, {box(6, 84, 48, 3, DARK_STEEL), box(10, 40, 40, 44, LOGBOOK, 0xFFFF00), box(10, 40, 5, 44, LOG_SPINE),
                    box(19, 54, 27, 14, PAPER, 0, "LOG")});
-    // The hatch down to the kitchen: a narrow door with a porthole and a wheel, its sign above.
-    add(p.pieces, {box(0, 92, 41, 190, FRAME), box(2, 96, 36, 186, DOOR, 0x0000FF, "HATCH"),
-                   oval(8, 108, 24, 24, FRAME), oval(11, 111, 18, 18, GLASS), oval(9, 192, 22, 22, DARK_STEEL),
-                   stroke({{12, 203}, {28, 203}}, 2, STEEL), stroke({{20, 195}, {20, 211}}, 2, STEEL),
-                   stroke({{4, 270}, {36, 270}}, 3, STRIPE), box(0, 87, 41, 9, SIGN, 0, "KITCHEN")});
+    // The hatch down to the kitchen: a narrow door with a porthole and a wheel, its sign above and its
+    // name low on it, below the marker a hint lays on its middle.
+    add(p.pieces,
+        {box(0, 92, 41, 190, FRAME), box(2, 96, 36, 186, DOOR, 0x0000FF), oval(8, 108, 24, 24, FRAME),
+         oval(11, 111, 18, 18, GLASS), oval(9, 192, 22, 22, DARK_STEEL), stroke({{12, 203}, {28, 203}}, 2, STEEL),
+         stroke({{20, 195}, {20, 211}}, 2, STEEL), box(4, 238, 32, 12, SIGN, 0x0000FF, "HATCH"),
+         stroke({{4, 270}, {36, 270}}, 3, STRIPE), box(0, 87, 41, 9, SIGN, 0, "KITCHEN")});
     // The console's power lamp by the window, its sign under it: a click on either switches the
     // console, as a click on the console does.
     add(p.pieces, {box(45, 111, 22, 17, DARK_STEEL, 0xFF0000), oval(48, 114, 16, 11, LAMP_OFF),
@@ -180,10 +182,10 @@ Place cockpit() {
     // Solved, the dial swings open on its hinge: the compartment behind it stands open and empty.
     add(p.pieces, drawnAfter("dial_solved", {box(320, 144, 44, 44, DARK_STEEL), box(327, 149, 32, 34, SCREEN),
                                              box(330, 173, 26, 4, STEEL), oval(320, 146, 6, 40, BRASS)}));
-    // The door to the corridor.
-    add(p.pieces,
-        {box(360, 86, 62, 194, FRAME), box(364, 90, 54, 190, DOOR, 0x008000, "CORRIDOR"), box(372, 102, 38, 40, GLASS),
-         box(406, 196, 6, 22, DARK_STEEL), stroke({{368, 270}, {414, 270}}, 3, STRIPE)});
+    // The door to the corridor, its name low on it, below the marker a hint lays on its middle.
+    add(p.pieces, {box(360, 86, 62, 194, FRAME), box(364, 90, 54, 190, DOOR, 0x008000), box(372, 102, 38, 40, GLASS),
+                   box(406, 196, 6, 22, DARK_STEEL), box(366, 238, 50, 12, SIGN, 0x008000, "CORRIDOR"),
+                   stroke({{368, 270}, {414, 270}}, 3, STRIPE)});
     // The console, its top edge, rows of buttons and the power lever; on it the manual's slot, the disc
     // drive, the ship's computer and the tray of the flight paper.
     add(p.pieces, {box(40, 200, 280, 80, CONSOLE, 0xFF0000), box(40, 200, 280, 5, STEEL),

@@ -187,7 +187,9 @@ void drawMenuPictures(const vessot::String& path) {
         }
     }
     // The tutorial's pages, 160 x 120 each: walking, hotspots, the verb coin, the inventory, hints,
-    // the menu and saving.
+    // the menu and saving. They begin a few clear rows below the save menu's pictures, which the menu
+    // scales with smoothing: a page's dark edge right under them would show as a line along their
+    // bottom.
     const nimbo::Color ground(70, 74, 86, 255);
     const std::vector<Shape> pages[6] = {
         {{0, 90, 160, 30, ground, 0, false},
@@ -211,7 +213,7 @@ void drawMenuPictures(const vessot::String& path) {
     };
     for (int page = 0; page < 6; ++page) {
         int left = (page % 3) * 160;
-        int top = 128 + (page / 3) * 120;
+        int top = 132 + (page / 3) * 120;
         paint(image, left, top, 160, 120, {{0, 0, 160, 120, nimbo::Color(30, 34, 44, 255), 0, false}});
         paint(image, left, top, 160, 120, pages[page]);
     }
@@ -333,7 +335,7 @@ int main(int argc, char** argv) {
         for (const char* chapter : {"jama_spacea", "varion"}) {
             artgen::drawFigure(nimbo::Color(150, 40, 110, 255), data + "/chapters/" + chapter + "/textures/she_hd.png");
         }
-        // The props Schminkell-7's slab scenes lay over their places.
+        // The props Schminkell 7's slab scenes lay over their places.
         artgen::drawSchminkellProps(data);
     } catch (const vessot::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.message().c_str());
