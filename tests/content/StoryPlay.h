@@ -40,9 +40,10 @@ protected:
         waitForCharacters();
     }
 
-    // Until nobody speaks and the current character has nothing left to do (at most 600 frames).
+    // Until nobody speaks and the current character has nothing left to do (at most 1200 frames: a
+    // question and its answer).
     void waitForCharacters() {
-        for (int i = 0; i < 600 && (Speech::isSpeaking() || isCurrentCharacterBusy()); ++i) {
+        for (int i = 0; i < 1200 && (Speech::isSpeaking() || isCurrentCharacterBusy()); ++i) {
             game.step();
         }
     }

@@ -104,6 +104,7 @@ TEST_F(Characters_, TheCurrentCharacterIsTheOneTheActiveSceneShows) {
     EXPECT_EQ(vorne, charactersChapter->getObject("vorne"));
     EXPECT_EQ(Characters::getCurrentCharacterRef()->getName(), "cockpit_vorne");
     EXPECT_EQ(Characters::findCharacterRef("luna"), nullptr);
+    Vars::get("luna_scene")->setValue("ship.Corridor", true);
     switchNow("Corridor");
     EXPECT_EQ(Characters::findCharacterRef("luna")->getName(), "corridor_luna");
     switchNow("jama_spacea.Landing");

@@ -125,10 +125,7 @@ TEST_F(HintRoutes, TheRealGraphs) {
     Scene pier(chapter("jama_spacea"), "Pier");
     Session::activeScene = &pier;
     EXPECT_EQ(Hints::formatRouteStep(SceneRoutes::findRoute("Park")), "F26522,0");
-    // Rowing back from the clearing, a click lands at the pier.
-    Scene rowing(chapter("jama_spacea"), "RowboatToPier");
-    Session::activeScene = &rowing;
-    EXPECT_EQ(Hints::formatRouteStep(SceneRoutes::findRoute("Crossroads")), "0000FF,0");
+    EXPECT_EQ(SceneRoutes::findRoute("RowboatToPier").to, ""); // no way out of it
     Session::activeScene = real;
 }
 

@@ -280,6 +280,8 @@ class OverlaysTest : public RunningGame {
 protected:
     void SetUp() override {
         RunningGame::SetUp();
+        // Luna waits in the corridor.
+        Vars::get("luna_scene")->setValue("ship.Corridor", true);
         switchNow("Corridor");
         // A figure the scene draws itself, made clickable by a stand-in reference named after it.
         auto* she = new Character2DRef("she", morvec::Rectangle(0, 0, 1, 1));

@@ -377,6 +377,8 @@ Place park() {
     add(p.pieces, person(150, 240, Color(96, 96, 116, 255), 0xFF0000));
     add(p.pieces, {box(100, 222, 110, 12, WOOD), box(106, 234, 6, 20, DARK_WOOD), box(198, 234, 6, 20, DARK_WOOD),
                    oval(230, 266, 74, 26, Color(0, 120, 60, 255), 0x006633, "FLOWERS")});
+    // Laren's plaque, found in the cemetery's grass, lies on the bench until he hands it over.
+    add(p.pieces, drawnUntil("vorne_knows_larson", {polygon({{106, 212}, {134, 208}, {136, 220}, {108, 223}}, BRASS)}));
     // His cane against the bench, and the two flowers of the bed, each gone once taken.
     add(p.pieces, drawnUntil("took_cane", {box(212, 186, 8, 56, Color(140, 90, 40, 255), 0x006699),
                                            stroke({{214, 188}, {214, 180}, {224, 180}}, 3, Color(140, 90, 40, 255))}));
@@ -430,7 +432,7 @@ Place dam() {
 
 Place cemetary() {
     Place p = outdoors("Cemetary", "CEMETERY", 240, Color(120, 120, 80, 255));
-    p.statesOver = {{"plaque_fixed", "taken_plaque"}, {"cane_hammered", "cane_in_ground"}};
+    p.statesOver = {{"cane_hammered", "cane_in_ground"}};
     p.pieces = {
         box(80, 180, 30, 50, STONE),
         oval(80, 168, 30, 24, STONE),
@@ -442,8 +444,7 @@ Place cemetary() {
         box(194, 190, 42, 22, DARK_STONE),
         oval(166, 234, 98, 20, SOIL, 0xFF6600),
     };
-    // The plaque lies in the grass until taken, and is back on the grave once stuck on.
-    add(p.pieces, drawnUntil("taken_plaque", {polygon({{120, 252}, {160, 246}, {164, 258}, {124, 264}}, BRASS)}));
+    // The plaque, which the old man in the park found, is back on the grave once stuck on.
     add(p.pieces, drawnAfter("plaque_fixed", {box(194, 190, 42, 22, BRASS, 0x006699, "LAREN")}));
     // The sharp cane stands in the earth, and once hammered only its top shows.
     const Color cane(140, 90, 40, 255);

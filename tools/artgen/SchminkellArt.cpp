@@ -80,10 +80,8 @@ Place entrance() {
         p.pieces.push_back(box(x, 166, 8, 74, FENCE, 0x006699));
     }
     p.pieces.push_back(box(60, 186, 90, 18, PANEL, 0x006699, "FENCE"));
-    // A loose piece of the fence leans on it until taken; the rowboat the crew came down in lies on the
-    // dust until Luna carries it in.
+    // A loose piece of the fence leans on it until taken.
     add(p.pieces, drawnUntil("taken_fence_piece", {stroke({{190, 236}, {200, 170}}, 6, FENCE)}));
-    add(p.pieces, drawnUntil("rowboat_taken", {oval(16, 236, 120, 34, HULL, 0xFF00FF, "ROWBOAT")}));
     return p;
 }
 

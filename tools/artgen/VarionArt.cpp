@@ -102,7 +102,10 @@ Place barrier() {
     };
     add(p.pieces, door(344, 245, "LOBBY", 0xFF0000));
     add(p.pieces, person(262, 200, Color(40, 60, 140, 255), 0x00FF00));
-    add(p.pieces, {box(226, 184, 74, 50, METAL, 0, "GUARD"), stroke({{170, 196}, {330, 196}}, 6, STRIPE)});
+    add(p.pieces, {box(226, 184, 74, 50, METAL, 0, "GUARD")});
+    // The boom is down until the guard has seen Danny's ID card, then up.
+    add(p.pieces, drawnUntil("danny_can_goto_elevator", {stroke({{170, 196}, {330, 196}}, 6, STRIPE)}));
+    add(p.pieces, drawnAfter("danny_can_goto_elevator", {stroke({{326, 196}, {326, 96}}, 6, STRIPE)}));
     // The nest up in the tree until knocked down; then it lies below with its egg, until that is taken.
     add(p.pieces, drawnUntil("nest_position", {oval(64, 74, 34, 18, Color(117, 76, 36, 255), 0x754C24, "NEST")}));
     add(p.pieces, drawnAfter("nest_position", {oval(84, 282, 44, 16, Color(117, 76, 36, 255))}));

@@ -13,8 +13,9 @@ namespace {
 using HintSteps::number;
 using Inventory::hasItem;
 
-// The route graph: from, to, the exit's colour in the from-scene. The diary closes back to where it
-// was opened; its one exit is linked to the windmill, where it lies.
+// The route graph: from, to, the exit's colour in the from-scene; the first landing, below the ship's
+// galley, follows the planet's own places. The rowboat's landing has no way of its own and so is
+// never a route's goal.
 const char* const LINKS[][3] = {
     {"LandingSite", "ship.Kitchen", "0000FF"},
     {"LandingSite", "Crossroads", "FFFF00"},
@@ -50,11 +51,6 @@ const char* const LINKS[][3] = {
     {"JamaMap", "LandingSite", "FFFF00"},
     {"Plaque", "Cemetary", "0000FF"},
     {"Landing", "ship.Galley", "00FF00"},
-    {"Cemetary", "Plaque", "006699"},
-    {"Park", "Safe", "996633"},
-    {"Safe", "Park", "FFFF00"},
-    {"RowboatToPier", "Pier", "0000FF"},
-    {"Diary", "WindmillInterior", "0000FF"},
 };
 
 bool rowboatAtClearing() {
@@ -184,7 +180,7 @@ std::optional<String> middleSteps() {
 }
 
 // From the diary to the end of the chapter.
-String lateSteps() {
+String lateSteps(const String& scene) {
     if (number("vorne_read_the_diary") == 0) {
         return "use:diary";
     }
@@ -192,9 +188,8 @@ String lateSteps() {
         return hintToward("Park", "FF0000");
     }
     if (number("plaque_fixed") == 0) {
-        return hasItem("plaque")             ? hintToward("Cemetary", "combine:plaque+melt_silicone")
-               : number("taken_plaque") == 0 ? hintToward("Cemetary", "006699")
-                                             : hintToward("Cemetary", "006699|plaque_with_silicone");
+        return hasItem("plaque") ? hintToward("Cemetary", "combine:plaque+melt_silicone")
+                                 : hintToward("Cemetary", "006699|plaque_with_silicone");
     }
     if (number("vorne_knows_grave") == 0) {
         return hintToward("Cemetary", "006699");
@@ -265,8 +260,13 @@ String lateSteps() {
     if (number("picked_up_aliens") == 0) {
         return "3399FF";
     }
-    // The aliens aboard: back to the ship, whose cockpit sets the course on.
-    return hintToward("ship.Cockpit", "");
+    if (scene == "Clearing" && rowboatAtClearing()) {
+        return "FF6600";
+    }
+    if (scene == "Dam" && rowboatAtClearing()) {
+        return HintSteps::routeStep("Clearing");
+    }
+    return "";
 }
 
 } // namespace
@@ -284,7 +284,7 @@ String getSmartHint(const String& scene) {
     if (std::optional<String> hint = middleSteps()) {
         return *hint;
     }
-    return lateSteps();
+    return lateSteps(scene);
 }
 
 String hintToward(const String& target, const String& hint) {

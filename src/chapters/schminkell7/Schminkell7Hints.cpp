@@ -247,10 +247,6 @@ String lastSteps() {
     }
     if (number("rowboat_heavy") == 0) {
         int onGrav = number("rowboat_on_grav");
-        // It waits at the entrance, the ship's way back.
-        if (onGrav == 0 && number("rowboat_taken") == 0 && !luna("rowboat")) {
-            return lunaAt("Entrance", "FF00FF");
-        }
         return onGrav == 0 ? lunaAt("Storage", "6666FF|rowboat") : onGrav == 1 ? lunaAt("Storage", "FF6699") : "";
     }
     if (number("tunnel_opened") == 0) {

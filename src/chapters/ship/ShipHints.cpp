@@ -15,8 +15,9 @@ namespace {
 using HintSteps::number;
 using Inventory::hasItem;
 
-// The route graph: from, to, the exit's colour in the from-scene. The wiring drawing closes back to
-// where it was opened; its one exit is linked to the cockpit, whose computer prints it.
+// The route graph: from, to, the exit's colour in the from-scene; the corridor, the galley and the
+// first landing below it follow the ship's own rooms. The wiring drawing has no links: it closes
+// back to where it was opened.
 const char* const LINKS[][3] = {
     {"Cockpit", "Kitchen", "0000FF"},
     {"Cockpit", "Charts", "FF0033"},
@@ -35,7 +36,6 @@ const char* const LINKS[][3] = {
     {"Corridor", "Galley", "00FFFF"},
     {"Galley", "Corridor", "00FF00"},
     {"Galley", "jama_spacea.Landing", "FFFF00"},
-    {"Schematics", "Cockpit", "0000FF"},
 };
 
 // The guided hint tutorial ends with this hint: back to the cockpit, with the marker on the console.
@@ -52,15 +52,10 @@ String beforeThePlanets(const String& scene) {
     if (number("tutorial_state") == 41) {
         return finishTutorial();
     }
-    // The tutorial ends with the click on the console it marked.
-    if (number("tutorial_state") == 42) {
-        return hintToward("Cockpit", "00FF00");
-    }
     if (number("tutorial_state") != 0) {
         return "";
     }
-    // Unsolved, the router's dials are all there is; once they route, the cabinet, then on.
-    if (scene == "Router" && number("router_solved") == 0) {
+    if (scene == "Router") {
         return number("combination_correct") == 1 ? "FF0099|cursor_use" : "";
     }
     if (scene == "Schematics") {
@@ -121,7 +116,7 @@ String beforeThePlanets(const String& scene) {
     if (number("rowboat_online") == 0) {
         return hintToward("CargoHold", "003366");
     }
-    return hintToward("Cockpit", "00FF00");
+    return "00FF00";
 }
 
 // Mazslow on the first planet: the flowers Laren smokes are baked in the galley's oven.
@@ -166,15 +161,6 @@ String mazslowOnJama() {
     return HintSteps::routeStep("jama_spacea.LandingSite");
 }
 
-// The course to the next planet: the flight paper from the cockpit's tray into the navigation
-// computer, which then flies the ship on.
-String setTheCourse() {
-    if (number("has_flight_paper") == 0) {
-        return hintToward("Cockpit", "00FFFF");
-    }
-    return hintToward("Cockpit", number("course_set") == 0 ? "FF0099|pattern_calculation" : "FF0099");
-}
-
 // The aliens are out: Luna joins and the course to the next planet is set.
 String aliensOut() {
     if (number("vorne_knows_luna") == 0) {
@@ -191,15 +177,22 @@ String aliensOut() {
     if (number("vorne_knows_planet_code") == 0) {
         return hintToward("Charts", "C69C6D");
     }
-    // Here the computer prints the flight paper first.
+    // The computer prints the flight paper, which sets the course in the navigation computer.
     int paperVisible = number("cockpit_paper_visible");
-    if (paperVisible == 0 && number("has_flight_paper") == 0) {
+    int hasPaper = number("has_flight_paper");
+    if (paperVisible == 0 && hasPaper == 0) {
         return hintToward("Cockpit", "00FF00");
     }
-    if (paperVisible != 1 && number("has_flight_paper") == 0 && number("course_set") == 0) {
-        return "";
+    if (paperVisible == 1 && hasPaper == 0) {
+        return hintToward("Cockpit", "00FFFF");
     }
-    return setTheCourse();
+    if (number("course_set") == 0 && hasPaper == 1) {
+        return hintToward("Cockpit", "FF0099|pattern_calculation");
+    }
+    if (number("course_set") == 1) {
+        return hintToward("Cockpit", "FF0099");
+    }
+    return "";
 }
 
 // Mazslow on Varion: Danny brews the clone's medicine in the galley.
@@ -237,7 +230,7 @@ String getSmartHint(const String& scene) {
         return beforeThePlanets(scene);
     }
     if (number("mazslow_on_jama") == 1) {
-        return number("picked_up_aliens") == 1 ? setTheCourse() : mazslowOnJama();
+        return mazslowOnJama();
     }
     if (number("schminkell7_init") == 0 && number("aliens_out_state") == 4) {
         return aliensOut();

@@ -2,9 +2,8 @@
 
 namespace Terra_nuova {
 
-// The station's airlock leads on.
 vessot::String getSmartHint() {
-    return "FF0000";
+    return "";
 }
 
 } // namespace Terra_nuova

@@ -1,11 +1,11 @@
 #pragma once
-// The station: the airlock leads on.
+// The second chapter's station has no hint steps.
 
 #include "vessot/String.h"
 
 namespace Terra_nuova {
 
-// The airlock ("FF0000").
+// Always "".
 vessot::String getSmartHint();
 
 } // namespace Terra_nuova

@@ -13,9 +13,8 @@ namespace {
 
 using HintSteps::number;
 
-// The route graph: from, to, the exit's colour in the from-scene. The laboratory, entered from the
-// corridors through its three parts, is no way between them: hintToward leads out of it by the door
-// its visitor came in, so no route passes through it.
+// The route graph: from, to, the exit's colour in the from-scene. The laboratory is entered from
+// the corridors through its three parts and left by the rule of hintToward.
 const char* const LINKS[][3] = {
     {"Start", "Barrier", "FFFF00"},
     {"Start", "InfrontCargo", "0000FF"},
@@ -54,9 +53,6 @@ const char* const LINKS[][3] = {
     {"Sewers", "Prison", "0000FF"},
     {"Prison", "LCorridor", "0000FF"},
     {"Prison", "Sewers", "FF0000"},
-    {"Laboratory", "RCorridor", "FF0000"},
-    {"Laboratory", "Elevator", "00FF00"},
-    {"Laboratory", "LCorridor", "0000FF"},
 };
 
 // The questionnaire's answers, by the question's number (1 to 5).
@@ -148,11 +144,6 @@ std::optional<String> dannysPart() {
     if (number("taken_sprayer") == 0) {
         return dannyAt("Elevator", "FF99FF");
     }
-    // Entering the left laboratory with the sprayer, Danny meets the clone (already in, he goes out
-    // and in again).
-    if (number("danny_met_clone") == 0) {
-        return dannyAt("LaboratoryLeft", "FF0000");
-    }
     if (number("clone_in_room") == 1) {
         return medicine();
     }
@@ -219,17 +210,10 @@ String switchTo(const String& character) {
     return HintSteps::sceneName();
 }
 
-// A step in the laboratory by the character who enters it through that part of it: the hint in the
-// laboratory, its door ("FF00FF") in that part, the way to that part elsewhere.
-String inTheLaboratory(const String& character, const String& part, const String& hint) {
-    String scene = switchTo(character);
-    return scene == "Laboratory" ? hint : scene == part ? "FF00FF" : HintSteps::routeStep(part);
-}
-
 // Rows 24 to 33: the rotoscope, the black hole and the two reports in the laboratory.
 String laboratory() {
     if (number("knows_about_rotoscope") == 0) {
-        return inTheLaboratory("luna", "LaboratoryRight", "FF00FF");
+        return switchTo("luna") == "Laboratory" ? "FF00FF" : HintSteps::routeStep("LaboratoryRight");
     }
     if (number("knows_how_rotoscope_works") == 0) {
         return lunaAt("Prison", "BFBFBF");
@@ -238,7 +222,7 @@ String laboratory() {
         return hintToward("vorne", "Sewers", "FF0000");
     }
     if (number("black_hole_inserted") == 0) {
-        return inTheLaboratory("vorne", "LaboratoryLeft", "2E3192|black_hole");
+        return switchTo("vorne") == "Laboratory" ? "2E3192|black_hole" : HintSteps::routeStep("LaboratoryLeft");
     }
     if (number("danny_got_report") == 0) {
         // Compared as written: the variable holds full scene names, so this never moves Luna.
@@ -251,28 +235,26 @@ String laboratory() {
         return dannyAt("Elevator", "0066FF|keycard");
     }
     if (number("pacifist_report_inserted") == 0) {
-        return inTheLaboratory("danny", "LaboratoryMiddle", "9E005D|pacifist_report");
+        return switchTo("danny") == "Laboratory" ? "9E005D|pacifist_report" : HintSteps::routeStep("LaboratoryMiddle");
     }
     if (number("luna_got_report") == 0) {
         return switchTo("luna") == "Ppa" ? "" : lunaAt("Warehouse", "FF00FF");
     }
     if (number("strong_report_inserted") == 0) {
-        // From the warehouse Luna keeps to the sewers.
-        if (switchTo("luna") == "Warehouse") {
-            return HintSteps::routeStep("Sewers");
+        String scene = switchTo("luna");
+        if (scene == "Laboratory") {
+            return "00AEF0|strong_report";
         }
-        return inTheLaboratory("luna", "LaboratoryRight", "00AEF0|strong_report");
+        return HintSteps::routeStep(scene == "Warehouse" ? "Sewers" : "LaboratoryRight");
     }
-    // The rotoscope, open, takes them to Terra Nuova.
-    return inTheLaboratory("luna", "LaboratoryRight", "FF00FF");
+    return "";
 }
 
 } // namespace
 
 String getSmartHint(const String& scene) {
-    // At the terminal its questions come first; with none to answer, play goes on from there.
-    if (String answer = scene == "Ppa" ? questionnaire() : ""; !answer.empty()) {
-        return answer;
+    if (scene == "Ppa") {
+        return questionnaire();
     }
     if (std::optional<String> hint = dannysPart()) {
         return *hint;

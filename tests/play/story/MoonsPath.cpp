@@ -80,12 +80,22 @@ public:
     // Exit by exit along the hint routes' graph, as the marker would lead.
     void walkTo(const String& scene) {
         for (int hop = 0; hop < 8 && run.scene() != scene; ++hop) {
-            String exit = SceneRoutes::findRoute(scene).exit;
+            RouteLink link = SceneRoutes::findRoute(scene);
+            String exit = link.exit.empty() ? laboratoryDoorBack() : link.exit;
             ASSERT_FALSE(exit.empty()) << "no way from " << run.scene() << " to " << scene;
             expectHint(exit.c_str());
             use(exit.c_str());
         }
         ASSERT_EQ(run.scene(), scene);
+    }
+
+    // Varion's laboratory has no links of its own: out through the door the character came in by.
+    String laboratoryDoorBack() const {
+        if (run.scene() != "varion.Laboratory") {
+            return "";
+        }
+        String from = game.var(run.var("current_character") + "_entered_from");
+        return from == "varion.LCorridor" ? "0000FF" : from == "varion.Elevator" ? "00FF00" : "FF0000";
     }
 
     // Takes the item in hand from the inventory panel and carries it out, then clicks the area of
@@ -174,7 +184,8 @@ public:
     GameHarness& game;
 };
 
-// Luna, from the outpost's entrance: the fence piece serves as a hammer; the crystals, the moulds
+// Luna, from the outpost's entrance, with the rowboat the crew came down in: the fence piece serves
+// as a hammer; the crystals, the moulds
 // and the ion shape; the purple crystal in the replicator, and Danny replicated from his ashes;
 // the displacer makes the box and the rowboat heavy for the slabs, which clear the tunnel; the
 // charged canister starts the drive that takes the rowboat to Varion.
@@ -228,7 +239,6 @@ const std::vector<Step> SCHMINKELL = {
     {"luna", "Storage", "6666FF", "titanium_box", "6666FF|titanium_box"},
     {"luna", "Storage", "FF6699", "", "FF6699"},
     {"luna", "Storage", "6666FF", "", "6666FF"},
-    {"luna", "Entrance", "FF00FF", "", "FF00FF"},
     {"luna", "Storage", "6666FF", "rowboat", "6666FF|rowboat"},
     {"luna", "Storage", "FF6699", "", "FF6699"},
     {"danny", "Storage", "006666", "", "006666"},
@@ -269,15 +279,16 @@ void playSchminkell(StoryRun& run) {
 
 namespace {
 
-// Varion's path, by the hint's rows: Danny past the guard, the clone's medicine baked aboard the
-// ship, the papers, the dressed-up rowboat and the warehouse; Luna with the pepper spray through
-// the sewers into the prison, to the prisoner and the rotoscope; Vorne's black hole; the two
-// reports of the PPA terminal; and the rotoscope's jump to Terra Nuova.
+// Varion's path, by the hint's rows: Danny past the guard, the clone met at the lift hall's sprayer
+// and its medicine baked aboard the ship, the papers, the dressed-up rowboat and the warehouse; Luna
+// with the pepper spray through the sewers into the prison, to the prisoner and the rotoscope;
+// Vorne's black hole; the two reports of the PPA terminal, which sends each back to the warehouse;
+// and the rotoscope, whose third slot filled opens the way to Terra Nuova. At a laboratory's door the
+// hint, which leads to that door's side, has nothing more to say.
 const std::vector<Step> VARION = {
     {"danny", "Start", "0066FF", "", "0066FF"},
     {"danny", "Barrier", "00FF00", "ID_card", "00FF00|ID_card"},
     {"danny", "Elevator", "FF99FF", "", "FF99FF"},
-    {"danny", "LaboratoryLeft", "FF0000", "", "FF0000"},
     {"danny", "Barrier", "00FF00", "", "00FF00"},
     {"danny", "RCorridor", "00FF00", "", "00FF00"},
     {"danny", "Start", "D0AB1E", "", "D0AB1E"},
@@ -317,11 +328,11 @@ const std::vector<Step> VARION = {
     {"luna", "Prison", "C69C6D", "", "C69C6D"},
     {"luna", "Prison", "00A651", "cell_key", "00A651|cell_key"},
     {"luna", "Prison", "BFBFBF", "", "BFBFBF"},
-    {"luna", "LaboratoryRight", "FF00FF", "", "FF00FF"},
+    {"luna", "LaboratoryRight", "FF00FF", "", ""},
     {"luna", "Laboratory", "FF00FF", "", "FF00FF"},
     {"luna", "Prison", "BFBFBF", "", "BFBFBF"},
     {"vorne", "Sewers", "FF0000", "", "FF0000"},
-    {"vorne", "LaboratoryLeft", "FF00FF", "", "FF00FF"},
+    {"vorne", "LaboratoryLeft", "FF00FF", "", ""},
     {"vorne", "Laboratory", "2E3192", "black_hole", "2E3192|black_hole"},
     {"danny", "Warehouse", "FF00FF", "", "FF00FF"},
     {"danny", "Ppa", "00AEF0", "", "00AEF0|cursor_use"},
@@ -330,11 +341,10 @@ const std::vector<Step> VARION = {
     {"danny", "Ppa", "00AEF0", "", "00AEF0|cursor_use"},
     {"danny", "Ppa", "FF0000", "", "FF0000|cursor_use"},
     {"danny", "Elevator", "0066FF", "keycard", "0066FF|keycard"},
-    {"danny", "LaboratoryMiddle", "FF00FF", "", "FF00FF"},
+    {"danny", "LaboratoryMiddle", "FF00FF", "", ""},
     {"danny", "Laboratory", "9E005D", "pacifist_report", "9E005D|pacifist_report"},
-    {"luna", "LaboratoryRight", "FF00FF", "", "FF00FF"},
+    {"luna", "LaboratoryRight", "FF00FF", "", ""},
     {"luna", "Laboratory", "00AEF0", "strong_report", "00AEF0|strong_report"},
-    {"luna", "Laboratory", "FF00FF", "", "FF00FF"},
 };
 
 } // namespace
@@ -367,18 +377,19 @@ void playTerraNuovaToEnd(StoryRun& run) {
     game.step();
     EXPECT_EQ(Hud::rolloverText, "Window");
     moons.use("0000FF");
-    run.expectHint("FF0000");
+    run.expectHint(""); // the station has no hints
     moons.use("FF0000");
     ASSERT_EQ(game.activeScene(), "menu.Credits");
     game.stepSeconds(2.0f);
     game.click(213, 160);
     moons.settle();
     ASSERT_EQ(game.activeScene(), "menu.MainMenu");
-    // The story earned every achievement of its steps but those of normal play and of play without
-    // hints.
+    // The story earned every achievement of its steps but those of normal play (the one of play
+    // without hints follows the hints' own count, which this path leaves aside).
     std::string earned;
     for (const char* id : Achievements::IDS) {
-        earned += Achievements::idMapper->isUnlocked(id) ? std::string(id) + " " : "";
+        earned +=
+            Achievements::idMapper->isUnlocked(id) && id != std::string("casual_master") ? std::string(id) + " " : "";
     }
     EXPECT_EQ(earned, "adventure_begins technician electrician good_start rowrow map elderly ash code_breaker rescue "
                       "color_mixer dna slabs clone doctor costume_designer prison_break casual_end speed_runner ");

@@ -171,9 +171,9 @@ void mendTheLocatorAndLand(StoryRun& run) {
     // The kitchen: the bucket, the peeler and a wire; the silicone melted in the oven.
     run.use("FFFF00");
     ASSERT_EQ(run.scene(), "ship.Kitchen");
-    run.offTheHintsWay = true;
+    run.hintHere = "339966";
     run.use("FF00FF"); // the hatch stays shut in space
-    run.offTheHintsWay = false;
+    run.hintHere = nullptr;
     EXPECT_EQ(run.scene(), "ship.Kitchen");
     for (const char* thing : {"339966", "CC9933", "3333FF"}) {
         run.use(thing);
@@ -197,16 +197,18 @@ void mendTheLocatorAndLand(StoryRun& run) {
     ASSERT_EQ(run.scene(), "ship.Cockpit");
     EXPECT_EQ(run.followHint(), "9900CC");
 
-    // The hints lead to the router room, where the skip sets the dials and the cabinet routes.
+    // The hints lead to the router room, where the skip sets the dials and the cabinet routes; Vorne
+    // goes back to the engine room.
     for (const char* exit : {"0000FF", "0000FF", "0000FF", "FF0033"}) {
         EXPECT_EQ(run.followHint(), exit);
     }
     skipTheRouter(run);
     EXPECT_EQ(run.followHint(), "FF0099");
     EXPECT_EQ(run.var("router_solved"), "1");
+    ASSERT_EQ(run.scene(), "ship.EngineRoom");
 
     // The cupboard's dusty disc, wiped with its hanky, into the cockpit's drive: the manual read.
-    for (const char* exit : {"0000FF", "FFFF00", "FFFF00"}) {
+    for (const char* exit : {"FFFF00", "FFFF00"}) {
         run.use(exit);
     }
     ASSERT_EQ(run.scene(), "ship.Kitchen");
@@ -217,13 +219,12 @@ void mendTheLocatorAndLand(StoryRun& run) {
     run.use("330066", "clean_disc");
     EXPECT_EQ(run.var("manual_translated"), "1");
 
-    // The rowboat in the hold made ready; the computer lands the ship.
+    // The rowboat in the hold made ready, Vorne goes up to the computer, which lands the ship.
     for (const char* exit : {"0000FF", "0000FF", "003366"}) {
         EXPECT_EQ(run.followHint(), exit);
     }
     EXPECT_EQ(run.var("rowboat_online"), "1");
-    run.use("FFFF00");
-    run.use("FFFF00");
+    ASSERT_EQ(run.scene(), "ship.Cockpit");
     EXPECT_EQ(run.followHint(), "00FF00");
     EXPECT_EQ(run.var("mazslow_on_jama"), "1");
     EXPECT_EQ(run.var("hint_ship_1_locators") + run.var("hint_ship_2_silicone") + run.var("hint_ship_3_router"), "000");
@@ -304,9 +305,11 @@ void learnOfLaren(StoryRun& run) {
     walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Park");
     run.use("FF0000");
     EXPECT_EQ(run.var("vorne_read_the_diary") + run.var("vorne_knows_larson"), "11");
+    EXPECT_TRUE(run.holds("plaque"));
 }
 
-// Laren's grave: its plaque stuck back with the melted silicone from the ship; the crypt below lit
+// Laren's grave: its plaque, which the old man gave, stuck back with the melted silicone from the
+// ship; the crypt below lit
 // with the charged battery; the old man's smoke, a second flower baked in the ship's oven and
 // crumbled; his cane sharpened with the peeler and driven through the grave with the hammer, so
 // that the coffin falls: the dam key and the ashes.
@@ -314,7 +317,6 @@ void openLarensGrave(StoryRun& run) {
     walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
     rowToTheDam(run);
     walk(run, {"0000FF"}, "jama_spacea.Cemetary");
-    run.use("006699");
     run.combine("plaque", "melt_silicone");
     run.use("006699", "plaque_with_silicone");
     walk(run, {"006699"}, "jama_spacea.Plaque");
@@ -391,7 +393,7 @@ void openTheSafe(StoryRun& run) {
 // The dam blown: the fused explosives in its crack, a flint struck from the crossroads' stone
 // (wedged with the screwdriver, cracked with the hammer) lights the fuse at the pier. The rowboat
 // then reaches the crash site: its hatch unscrewed, its keeper blinded with Laren's ashes, and the
-// aliens come along.
+// aliens come along, back aboard.
 void freeTheAliens(StoryRun& run) {
     walk(run, {"FFFF00", "FFFF00", "0000FF"}, "jama_spacea.Pier");
     rowToTheDam(run);
@@ -450,16 +452,18 @@ void playShipToJama(StoryRun& run) {
     // The hover label names what lies under the pointer.
     EXPECT_EQ(run.hoverOver("FF4000"), "Toolbox");
     // The guided hint tutorial: its arrow points at the hint button; pressed, the hint marks the
-    // ship's computer, and the click on it ends the tutorial.
+    // ship's computer, and the click on it ends the tutorial. Until then the hint has nothing more.
     EXPECT_NE(run.var("tutorial_arrow"), "");
     run.press(nimbo::KEY_ENTER);
     EXPECT_EQ(run.var("did_guided_hint_tutorial") + run.var("tutorial_state"), "142");
     EXPECT_EQ(Hints::marker.position, run.areaCentre("00FF00"));
+    run.hintHere = "";
     run.use("00FF00");
     EXPECT_EQ(run.var("tutorial_state"), "0");
 
-    // The cockpit's things, off the hints' way: the log begins the adventure, with its popup.
-    run.offTheHintsWay = true;
+    // The cockpit's things, which no hint leads to: the hint leads on to the cargo hold's locators,
+    // through the kitchen. The log begins the adventure, with its popup.
+    run.hintHere = "0000FF";
     run.use("FFFF00");
     EXPECT_TRUE(run.game.isShown("achievement_1"));
     // The shelf and the toolbox; the battery and the wire make a jumper lead for the radio.
@@ -471,14 +475,15 @@ void playShipToJama(StoryRun& run) {
     EXPECT_EQ(run.var("radio_powered"), "1");
     solveDialLock(run);
     EXPECT_TRUE(run.holds("battery")); // a spare, from behind the dial lock
-    run.offTheHintsWay = false;
+    run.hintHere = nullptr;
     mendTheLocatorAndLand(run);
 
-    // Through the corridor to the galley, off the hints' way: the intercom, the locker and the two
-    // locks.
-    run.offTheHintsWay = true;
+    // Through the corridor to the galley, which no hint leads to either: the intercom, the locker and
+    // the two locks. The hint leads on to the landing site, through the kitchen.
+    run.hintHere = "0000FF";
     run.use("008000");
     ASSERT_EQ(run.scene(), "ship.Corridor");
+    run.hintHere = "00FF00";
     run.use("00FFFF");
     ASSERT_EQ(run.scene(), "ship.Galley");
     run.use("40FFC0");
@@ -500,8 +505,8 @@ void playShipToJama(StoryRun& run) {
 
 void playJama(StoryRun& run) {
     // The first landing, still off the hints' way: the verb coin on the scanner, the mask for the
-    // tank, the spanner for the cache, and the two minigames.
-    run.offTheHintsWay = true;
+    // tank, the spanner for the cache, and the two minigames; the hint leads back up.
+    run.hintHere = "00FF00";
     run.use("008080");
     ASSERT_TRUE(run.game.isShown("choice_use"));
     run.pressInterface("choice_use");
@@ -514,7 +519,7 @@ void playJama(StoryRun& run) {
     EXPECT_EQ(run.var("cache_open"), "1");
     solveShipPicture(run);
     solveTileTablet(run);
-    run.offTheHintsWay = false;
+    run.hintHere = nullptr;
 
     // Back up the ramp and through the ship to the kitchen's hatch, down to the landing site.
     for (const char* exit : {"00FF00", "00FF00", "00FF00", "0000FF", "FF00FF"}) {
@@ -563,9 +568,9 @@ void playJama(StoryRun& run) {
     openTheSafe(run);
     freeTheAliens(run);
 
-    // Back aboard.
-    walk(run, {"FFFF00", "FFFF00", "FFFF00", "0000FF"}, "ship.Kitchen");
-    EXPECT_EQ(run.scene(), "ship.Kitchen");
+    // Back aboard, in the cargo hold, and the ship takes off.
+    ASSERT_EQ(run.scene(), "ship.CargoHold");
+    EXPECT_EQ(run.var("mazslow_on_jama") + run.var("aliens_out_state"), "04");
     EXPECT_EQ(run.var("can_take_map") + run.var("taken_map"), "11");
     EXPECT_FALSE(run.holds("rowboat") || run.holds("baked_4_flower"));
 }
@@ -575,11 +580,25 @@ void playShipToSchminkell(StoryRun& run) {
     EXPECT_EQ(run.scene(), "ui.Hintbook");
     EXPECT_EQ(Hud::uiObjectOf<nimboui::Label>("hint1_title")->getTextKey(), "HINT_SHIP_5_COURSE_00");
     run.press(nimbo::KEY_ESCAPE);
-    ASSERT_EQ(run.scene(), "ship.Kitchen");
-    // Up to the cockpit: the flight paper from its tray sets the course in the navigation computer,
-    // which then flies the ship on.
-    run.use("FFFF00");
-    ASSERT_EQ(run.scene(), "ship.Cockpit");
+    ASSERT_EQ(run.scene(), "ship.CargoHold");
+    // Luna, who came aboard with the aliens, stands in the cargo hold, where the hint has no more to
+    // say; a word with her.
+    run.hintHere = "";
+    run.use("D0AB1E");
+    run.hintHere = nullptr;
+    // The hint hands the play to Luna, whose look at the ship's computer finds Kralek in the engine;
+    // then to Vorne, whose hammer on the engine knocks him out.
+    walk(run, {"FFFF00", "FFFF00"}, "ship.Cockpit");
+    EXPECT_EQ(run.var("current_character"), "luna");
+    run.use("00FF00");
+    walk(run, {"0000FF"}, "ship.EngineRoom");
+    run.use("00FF00", "hammer");
+    // The next planet's code from the star chart; the ship's computer prints the flight paper, which
+    // from its tray sets the course in the navigation computer, which then flies the ship on.
+    walk(run, {"FFFF00", "FFFF00", "FFFF00", "FF0033"}, "ship.Charts");
+    run.use("C69C6D");
+    walk(run, {"0000FF"}, "ship.Cockpit");
+    run.use("00FF00");
     run.use("00FFFF");
     EXPECT_TRUE(run.holds("pattern_calculation"));
     run.use("FF0099", "pattern_calculation");

@@ -23,7 +23,8 @@ public:
     explicit StoryRun(const GameHarness::Options& options);
 
     // Clicks the area of that colour in the active scene's hotspot map, with the item taken in hand
-    // first through the inventory panel ("" for empty hands), and lets what it starts run out.
+    // first through the inventory panel ("" for empty hands), and lets what it starts run out. The
+    // charged hint pressed first names that step (or answers hintHere).
     void use(const char* colour, const char* item = "");
     // The middle of the area of that colour in the active scene's hotspot map.
     morvec::Vector2 areaCentre(const char* colour) const;
@@ -40,12 +41,13 @@ public:
     std::string followHint(const char* item = "");
     // Where the hint button shows, presses it charged (the charge then is as it was) and expects the
     // answer the hint string names: a marker on the area of its colour with the item's picture
-    // ("00FF00|locator"; an area without an item may show the use cursor's), or a line naming the
-    // items of "use:item" or "combine:item+item". use, combine and useItem expect their own step.
+    // ("00FF00|locator"; an area without an item may show the use cursor's), a line naming the items
+    // of "use:item" or "combine:item+item", or for "" nothing at all, the charge staying full.
     void expectHint(const std::string& hint);
-    // Whether the steps are off the hints' way (the cockpit's things, the galley and the first
-    // landing): the charged hint must answer there too, but leads on along its own way.
-    bool offTheHintsWay = false;
+    // What the charged hint answers at the steps to come when they are not the ones it names: the way
+    // on past the cockpit's things, the galley and the first landing, which no hint leads to, or ""
+    // where the hints have nothing to say. Null: each step is the one the hint names.
+    const char* hintHere = nullptr;
     // A click on the middle of a menu scene's object or of an interface object, and what it starts.
     void pressMenu(const char* name);
     void pressInterface(const char* name);

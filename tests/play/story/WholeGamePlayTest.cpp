@@ -28,7 +28,7 @@ struct ChapterStart {
 const ChapterStart STARTS[] = {
     {2, "ship", "ship.Cockpit", false, playShipToJama},
     {3, "jama_spacea", "jama_spacea.Landing", true, playJama},
-    {4, "ship_again", "ship.Kitchen", true, playShipToSchminkell},
+    {4, "ship_again", "ship.CargoHold", true, playShipToSchminkell},
 #ifdef STORY_HAS_MOONS
     {5, "schminkell7", "schminkell7.Entrance", true, playSchminkell},
     {6, "varion", "varion.Start", true, playVarion},
