@@ -382,6 +382,8 @@ TEST_F(Solvers, Varion) {
         {"23", "luna_is_interrogator=1", "", "varion.Prison", "luna", "", "BFBFBF"},
         {"24", "knows_about_ppa=1", "", "varion.Laboratory", "danny", "", "FF00FF", "luna"},
         {"24 from the corridor", "", "", "varion.LCorridor", "luna", "", "FF00FF,0"},
+        {"24: the scene on screen, before the switch", "", "luna_scene=varion.Prison", "varion.Laboratory", "danny", "",
+         "FF00FF", "luna", "varion.Prison"},
         {"25", "knows_about_rotoscope=1", "", "varion.Prison", "luna", "", "BFBFBF"},
         {"26", "knows_how_rotoscope_works=1", "", "varion.Sewers", "luna", "", "FF0000", "vorne"},
         {"27", "strange_object_taken=1", "", "varion.Laboratory", "luna", "", "2E3192|black_hole", "vorne"},

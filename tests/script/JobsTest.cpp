@@ -79,6 +79,7 @@ TEST_F(Jobs, AWalkWithoutAPathOrOneUnitLongEndsAtOnceWithoutMoving) {
     };
     for (const Case& c : cases) {
         if (c.inCorridor) {
+            Vars::get("luna_scene")->setValue("ship.Corridor", true);
             switchNow("Corridor");
         }
         vorne->placeAt("S", c.from.x, c.from.y);

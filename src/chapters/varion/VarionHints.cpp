@@ -204,16 +204,12 @@ std::optional<String> intoThePrison() {
     return std::nullopt;
 }
 
-// A row that hands play to the character first; the scene is then the one the character is in.
-String switchTo(const String& character) {
-    Characters::switchCharacter(character);
-    return HintSteps::sceneName();
-}
-
-// Rows 24 to 33: the rotoscope, the black hole and the two reports in the laboratory.
-String laboratory() {
+// Rows 24 to 33: the rotoscope, the black hole and the two reports in the laboratory. The scene is
+// the one on screen when the hint was asked for, before a row hands play to its character.
+String laboratory(const String& scene) {
     if (number("knows_about_rotoscope") == 0) {
-        return switchTo("luna") == "Laboratory" ? "FF00FF" : HintSteps::routeStep("LaboratoryRight");
+        Characters::switchCharacter("luna");
+        return scene == "Laboratory" ? "FF00FF" : HintSteps::routeStep("LaboratoryRight");
     }
     if (number("knows_how_rotoscope_works") == 0) {
         return lunaAt("Prison", "BFBFBF");
@@ -222,26 +218,30 @@ String laboratory() {
         return hintToward("vorne", "Sewers", "FF0000");
     }
     if (number("black_hole_inserted") == 0) {
-        return switchTo("vorne") == "Laboratory" ? "2E3192|black_hole" : HintSteps::routeStep("LaboratoryLeft");
+        Characters::switchCharacter("vorne");
+        return scene == "Laboratory" ? "2E3192|black_hole" : HintSteps::routeStep("LaboratoryLeft");
     }
     if (number("danny_got_report") == 0) {
         // Compared as written: the variable holds full scene names, so this never moves Luna.
         if (Vars::value("luna_scene") == "Ppa") {
             Vars::get("luna_scene")->setValue("Warehouse", true);
         }
-        return switchTo("danny") == "Ppa" ? "" : dannyAt("Warehouse", "FF00FF");
+        Characters::switchCharacter("danny");
+        return scene == "Ppa" ? "" : dannyAt("Warehouse", "FF00FF");
     }
     if (number("elevator_door_opened") == 0) {
         return dannyAt("Elevator", "0066FF|keycard");
     }
     if (number("pacifist_report_inserted") == 0) {
-        return switchTo("danny") == "Laboratory" ? "9E005D|pacifist_report" : HintSteps::routeStep("LaboratoryMiddle");
+        Characters::switchCharacter("danny");
+        return scene == "Laboratory" ? "9E005D|pacifist_report" : HintSteps::routeStep("LaboratoryMiddle");
     }
     if (number("luna_got_report") == 0) {
-        return switchTo("luna") == "Ppa" ? "" : lunaAt("Warehouse", "FF00FF");
+        Characters::switchCharacter("luna");
+        return scene == "Ppa" ? "" : lunaAt("Warehouse", "FF00FF");
     }
     if (number("strong_report_inserted") == 0) {
-        String scene = switchTo("luna");
+        Characters::switchCharacter("luna");
         if (scene == "Laboratory") {
             return "00AEF0|strong_report";
         }
@@ -262,7 +262,7 @@ String getSmartHint(const String& scene) {
     if (std::optional<String> hint = intoThePrison()) {
         return *hint;
     }
-    return laboratory();
+    return laboratory(scene);
 }
 
 String hintToward(const String& character, const String& target, const String& hint) {
