@@ -362,13 +362,27 @@ String slotFolder(const String& slot) {
 
 // ---------------------------------------------------------------- characters
 
+// A position is recorded only while the character stands in the scene the story has it in: one sent
+// to a scene it has not been placed in yet (or never placed at all) records none, so that the scene
+// places it when the game is loaded instead of leaving it where it stood elsewhere, or at 0,0.
 void recordCharacterPositions() {
-    forEachCharacter([](Character2D* character) { character->savePosition(); });
+    forEachCharacter([](Character2D* character) {
+        String name = character->nimboui::Object::getName();
+        if (character->getLastAttachScene() == Vars::value(name + "_scene")) {
+            character->savePosition();
+        } else {
+            Variable* position = Vars::get(name + "_pos");
+            position->setValue(position->initialValue, true);
+        }
+    });
 }
 
+// A character without a saved position is placed by its scene as on a first visit.
 void restoreCharacterPositions() {
     forEachCharacter([](Character2D* character) {
-        character->setLastAttachScene(Vars::value(character->nimboui::Object::getName() + "_scene"));
+        String name = character->nimboui::Object::getName();
+        bool placed = !Vars::value(name + "_pos").empty();
+        character->setLastAttachScene(placed ? Vars::value(name + "_scene") : String());
         character->loadPosition();
     });
 }

@@ -114,6 +114,7 @@ TEST_F(SaveGame, AManualSaveReturnsToTheGameSceneAndNamesIt) {
         set("ingame_menu_prev_scene", c.inGameMenuPrevScene);
         switchNow(c.expected);
         vorne()->placeAt("NE", 140.6f, 281.2f);
+        set("luna_scene", "ship.CargoHold"); // where she has not stood yet
         switchNow("ui.SaveLoadMenu");
         Lifetime::Scope scope;
         ASSERT_TRUE(SaveLoadMenu::saveGame("slot2", true, true));
@@ -121,6 +122,7 @@ TEST_F(SaveGame, AManualSaveReturnsToTheGameSceneAndNamesIt) {
         EXPECT_EQ(linesOf(readFile(slot("slot2") / "info.txt"))[1], c.expected);
         // The characters' positions are recorded first.
         EXPECT_NE(readFile(slot("slot2") / "game.sav").find("vorne_pos: 140,281,NE\n"), std::string::npos);
+        EXPECT_EQ(readFile(slot("slot2") / "game.sav").find("luna_pos"), std::string::npos);
     }
 }
 
