@@ -135,14 +135,7 @@ void updateSmartButton(nimboui::Object* smartButton, nimboui::Object* hintButton
 } // namespace
 
 bool showCurrentHint() {
-    bool tutorial = Vars::value("tutorial_state") != "0";
-    if (!showHintString(Chapters::getSmartHint())) {
-        return false;
-    }
-    if (!tutorial) {
-        Vars::get("smart_hints_taken")->addInt(1);
-    }
-    return true;
+    return showHintString(Chapters::getSmartHint());
 }
 
 bool showHintString(const String& hint) {
