@@ -114,6 +114,37 @@ TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
     EXPECT_EQ(game.activeScene(), "ship.Galley");
 }
 
+TEST_F(MinigamePlay, TheRightButtonTurnsNothingWhereItAnswersOrTheGameIsPaused) {
+    const struct {
+        const char* from;
+        morvec::Vector2 hotspot;
+        const char* minigame;
+        const char* question; // "": the pause overlay (P) covers the minigame instead
+    } cases[] = {
+        {"jama_spacea.Landing", {78, 92}, "jama_spacea.ShipPicture", "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none"},
+        {"ship.Cockpit", {342, 166}, "ship.DialLock", ""},
+    };
+    for (const auto& c : cases) {
+        goTo(c.from);
+        enterFrom<MinigameScene>(c.hotspot.x, c.hotspot.y, c.minigame);
+        game.stepSeconds(1.5f);
+        // The top piece of the picture under its middle, or the dial's outer ring under its band.
+        auto* jigsaw = dynamic_cast<JigsawScene*>(Session::activeScene);
+        RotatableImageBox* piece = jigsaw ? (RotatableImageBox*)jigsaw->getPieces().back()
+                                          : dynamic_cast<RotatorScene*>(Session::activeScene)->getRings()[0];
+        morvec::Vector2 at = jigsaw ? piece->getPosition() + piece->getSize() * 0.5f : morvec::Vector2(297, 160);
+        auto shown = [&] { return std::pair(piece->getDestAngle(), piece->getPosition()); };
+        auto before = shown();
+        c.question[0] ? game.setVar("cdialog", c.question) : game.key(80);
+        game.press(at.x, at.y, nimbo::BUTTON_SECONDARY);
+        game.release(at.x, at.y, nimbo::BUTTON_SECONDARY);
+        game.move(at.x + 40, at.y + 30); // a piece picked up would follow
+        game.step();
+        EXPECT_EQ(shown(), before) << c.minigame;
+        EXPECT_EQ(game.var("cdialog"), "") << c.minigame;
+    }
+}
+
 TEST_F(MinigamePlay, TheLampPanelInTheGalley) {
     game.setVar("gearlock_solved", "1"); // the gear lock unbolts it
     goTo("ship.Galley");
