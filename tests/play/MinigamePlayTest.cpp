@@ -105,13 +105,22 @@ TEST_F(MinigamePlay, TheGearLockInTheGalley) {
 
 TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
     goTo("ship.Galley");
-    ASSERT_NE(enterFrom<DominoScene>(142, 58, "ship.GearLock"), nullptr);
-    game.key(nimbo::KEY_ESCAPE);
-    game.finishTransition();
-    morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
-    game.clickGui(resume.x, resume.y);
-    game.finishTransition();
-    EXPECT_EQ(game.activeScene(), "ship.Galley");
+    const struct {
+        const char* minigame;
+        morvec::Vector2 hotspot;
+        const char* gearLockSolved; // the gear lock unbolts the lamp panel
+    } cases[] = {{"ship.GearLock", {142, 58}, "0"}, {"ship.LampPanel", {251, 58}, "1"}};
+    for (const auto& c : cases) {
+        game.setVar("gearlock_solved", c.gearLockSolved);
+        Session::activeScene->reset();
+        ASSERT_NE(enterFrom<MinigameScene>(c.hotspot.x, c.hotspot.y, c.minigame), nullptr);
+        game.key(nimbo::KEY_ESCAPE);
+        game.finishTransition();
+        morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
+        game.clickGui(resume.x, resume.y);
+        game.finishTransition();
+        EXPECT_EQ(game.activeScene(), "ship.Galley") << c.minigame;
+    }
 }
 
 TEST_F(MinigamePlay, TheRightButtonTurnsNothingWhereItAnswersOrTheGameIsPaused) {
