@@ -46,13 +46,38 @@ struct DrawCommand {
     bool operator==(const DrawCommand& other) const = default;
 };
 
+// The pixels an upright quad covers along one axis of the window, those whose centres lie in
+// [first, end), and the texture coordinate, in texels, it samples at the first centre and per pixel.
+struct PixelSpan {
+    int first = 0;
+    int end = 0;
+    float texel = 0;
+    float step = 0;
+
+    bool operator==(const PixelSpan& other) const;
+};
+
+// What one quad puts on the window. An upright quad (not turned, its sides along the window's) is
+// known by its pixels and what they sample, so that moving its edges within a pixel, with its
+// texture part along, draws the same picture; any other quad by its vertices as drawn.
+struct QuadPicture {
+    bool upright = false;
+    PixelSpan across;
+    PixelSpan down;
+    SDL_Color color{};
+    size_t firstVertex = 0;
+    size_t vertexCount = 0;
+};
+
 // All a frame draws, in order.
 struct FrameRecord {
     std::vector<DrawCommand> commands;
     std::vector<SDL_Vertex> vertices;
     std::vector<int> indices;
+    std::vector<QuadPicture> quads;
 
     void clear();
+    // Whether the two frames draw the same picture.
     bool operator==(const FrameRecord& other) const;
 };
 
@@ -99,8 +124,11 @@ struct RenderSystem::State {
     // A new number for a texture's pixels, after they were loaded or written.
     uint64_t newContent() { return ++contents; }
     SDL_BlendMode sdlBlendMode();
+    // src is in 0..1 of the texture, which is texels wide and high.
     void addQuad(const morvec::Rectangle& dest, const morvec::Rectangle& src, const Color& color, float angle, int flip,
-                 SDL_Texture* texture, uint64_t content);
+                 SDL_Texture* texture, uint64_t content, const morvec::Vector2& texels);
+    // Notes what the quad whose vertices begin at first puts on the window.
+    void recordPicture(size_t first, const morvec::Vector2& texels);
     void updateToPixels();
     morvec::Vector2 outputSize() const;
     bool hasVsync() const;

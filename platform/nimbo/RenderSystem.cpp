@@ -34,19 +34,64 @@ float det(const Matrix4& m) {
     return m.at(0, 0) * m.at(1, 1) - m.at(0, 1) * m.at(1, 0);
 }
 
+// How far apart two texture points sampled for one pixel may lie, in texels, and still draw it
+// alike: filtered between texels, the pixel's colour moves by less than one step of 8 bits.
+constexpr float SAME_SAMPLE = 1.0f / 256;
+
+// The span of the pixels whose centres lie between the edges a and b, sampling the texture
+// coordinate ta at a and tb at b (in 0..1 of texels).
+PixelSpan pixelSpan(float a, float b, float ta, float tb, float texels) {
+    PixelSpan span;
+    span.first = (int)std::ceil(std::min(a, b) - 0.5f);
+    span.end = (int)std::ceil(std::max(a, b) - 0.5f);
+    if (span.end > span.first) {
+        span.step = (tb - ta) * texels / (b - a);
+        span.texel = ta * texels + ((float)span.first + 0.5f - a) * span.step;
+    }
+    return span;
+}
+
+bool sameVertices(const FrameRecord& a, size_t first, const FrameRecord& b, size_t otherFirst, size_t count) {
+    // SDL_Vertex is floats and bytes without padding: equal bytes draw equal pixels.
+    return count == 0 || std::memcmp(&a.vertices[first], &b.vertices[otherFirst], count * sizeof(SDL_Vertex)) == 0;
+}
+
+bool sameQuad(const FrameRecord& a, const QuadPicture& p, const FrameRecord& b, const QuadPicture& q) {
+    if (p.upright != q.upright || p.vertexCount != q.vertexCount) {
+        return false;
+    }
+    if (!p.upright) {
+        return sameVertices(a, p.firstVertex, b, q.firstVertex, p.vertexCount);
+    }
+    return p.across == q.across && p.down == q.down && std::memcmp(&p.color, &q.color, sizeof(SDL_Color)) == 0;
+}
+
 } // namespace
+
+bool PixelSpan::operator==(const PixelSpan& other) const {
+    // The same pixels, each sampling the same texture point at both ends of the span.
+    float last = (float)(end - first - 1);
+    return first == other.first && end == other.end && std::abs(texel - other.texel) <= SAME_SAMPLE &&
+           std::abs(texel + step * last - other.texel - other.step * last) <= SAME_SAMPLE;
+}
 
 void FrameRecord::clear() {
     commands.clear();
     vertices.clear();
     indices.clear();
+    quads.clear();
 }
 
 bool FrameRecord::operator==(const FrameRecord& other) const {
-    // SDL_Vertex is floats and bytes without padding: equal bytes draw equal pixels.
-    return commands == other.commands && indices == other.indices && vertices.size() == other.vertices.size() &&
-           (vertices.empty() ||
-            std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(SDL_Vertex)) == 0);
+    if (commands != other.commands || indices != other.indices || quads.size() != other.quads.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < quads.size(); ++i) {
+        if (!sameQuad(*this, quads[i], other, other.quads[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void RenderSystem::State::attach(SDL_Window* window) {
@@ -183,7 +228,7 @@ SDL_BlendMode RenderSystem::State::sdlBlendMode() {
 }
 
 void RenderSystem::State::addQuad(const Rectangle& dest, const Rectangle& src, const Color& color, float angle,
-                                  int flip, SDL_Texture* texture, uint64_t content) {
+                                  int flip, SDL_Texture* texture, uint64_t content, const Vector2& texels) {
     if (!renderer) {
         return;
     }
@@ -254,6 +299,23 @@ void RenderSystem::State::addQuad(const Rectangle& dest, const Rectangle& src, c
     }
     batch->vertexCount += (int)(vertices.size() - first);
     batch->indexCount += 6;
+    recordPicture(first, texels);
+}
+
+void RenderSystem::State::recordPicture(size_t first, const Vector2& texels) {
+    QuadPicture& picture = frame.quads.emplace_back();
+    picture.firstVertex = first;
+    picture.vertexCount = frame.vertices.size() - first;
+    // Corners top left, top right, bottom right, bottom left; an upright quad has four.
+    const SDL_Vertex* v = &frame.vertices[first];
+    picture.upright = picture.vertexCount == 4 && v[0].position.y == v[1].position.y &&
+                      v[2].position.y == v[3].position.y && v[0].position.x == v[3].position.x &&
+                      v[1].position.x == v[2].position.x;
+    if (picture.upright) {
+        picture.across = pixelSpan(v[0].position.x, v[1].position.x, v[0].tex_coord.x, v[1].tex_coord.x, texels.x);
+        picture.down = pixelSpan(v[0].position.y, v[3].position.y, v[0].tex_coord.y, v[3].tex_coord.y, texels.y);
+        picture.color = v[0].color;
+    }
 }
 
 RenderSystem::RenderSystem(const Options& options) : state(std::make_unique<State>()) {
@@ -352,7 +414,7 @@ BlendMode RenderSystem::getBlendMode() const {
 }
 
 void RenderSystem::drawFilledRect(const Rectangle& rect, const Color& color) {
-    state->addQuad(rect, {0, 0, 1, 1}, color, 0, FLIP_NONE, state->white, 0);
+    state->addQuad(rect, {0, 0, 1, 1}, color, 0, FLIP_NONE, state->white, 0, {1, 1});
 }
 
 void RenderSystem::setTexture(Texture* texture) {
@@ -369,7 +431,7 @@ void RenderSystem::drawTexturedRect(const Rectangle& dest, const Rectangle& src,
         return;
     }
     const RenderAccess::TextureState& t = RenderAccess::of(*texture);
-    state->addQuad(dest, src, color, angle, flip, t.native, t.content);
+    state->addQuad(dest, src, color, angle, flip, t.native, t.content, Vector2((float)t.width, (float)t.height));
 }
 
 void RenderSystem::drawTexture(Texture* texture, const Rectangle& source, const Rectangle& dest, const Color& color,

@@ -38,8 +38,9 @@ public:
 
     // Clears the whole window to opaque black (there is no depth buffer).
     void clear(bool color = true, bool depth = false);
-    // Shows what was drawn since the last present. A frame that draws exactly what the window shows
-    // (the same quads from the same texture pixels) is neither drawn nor presented again.
+    // Shows what was drawn since the last present. A frame that draws what the window shows (the
+    // same quads over the same pixels, sampling the same points of the same texture pixels) is
+    // neither drawn nor presented again.
     void presentFrame();
     // Makes the next presentFrame draw and present even a frame that matches the one shown, for
     // benchmarks that time the drawing itself.

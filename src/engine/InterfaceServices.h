@@ -144,8 +144,7 @@ extern Marker marker;
 extern float buttonCooldown;
 
 void updateHintButton(float step);
-// Shows the hint for where the story stands; false when there is none. Each shown after the guided
-// tutorial counts in "smart_hints_taken".
+// Shows the hint for where the story stands; false when there is none.
 bool showCurrentHint();
 
 } // namespace Hints

@@ -10,7 +10,6 @@
 #include "runel/Renderer.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace UserInterface {
 
@@ -35,40 +34,9 @@ nimboui::Label* body(int slot) {
     return Hud::uiObjectOf<nimboui::Label>("hint" + String(slot));
 }
 
-// What stands before each hint line.
-const char* const BULLET = "  *  ";
-
 // The text key of a task's line: the variable's name in capitals, "_0" and the line's number.
 String lineKey(const Variable& task, int line) {
     return task.name.uppered() + "_0" + String(line);
-}
-
-// The blanks that reach as far as the bullet in the font: a hint's further lines begin there.
-String hangingIndent(const String& font) {
-    float x = runel::renderer->getTextWidth(font, "x");
-    float bullet = runel::renderer->getTextWidth(font, BULLET + String("x")) - x;
-    float blank = runel::renderer->getTextWidth(font, " x") - x;
-    return String(std::string((size_t)std::lround(bullet / blank), ' '));
-}
-
-// A hint line after its bullet, broken at blanks before it passes the width, each further line
-// indented under the line's text rather than under the bullet.
-String bulletedLine(const String& font, const String& line, float width) {
-    String indent = hangingIndent(font);
-    String text;
-    String prefix = BULLET;
-    String row;
-    for (const String& word : line.split(" ")) {
-        String longer = row.empty() ? word : row + " " + word;
-        if (!row.empty() && runel::renderer->getTextWidth(font, prefix + longer) > width) {
-            text += prefix + row + "\n";
-            prefix = indent;
-            row = word;
-        } else {
-            row = longer;
-        }
-    }
-    return text + prefix + row + "\n";
 }
 
 void moveTo(nimboui::Object* object, const String& mover, float y) {
@@ -139,18 +107,18 @@ void Hintbook::layout(bool instant) {
         head->setColor(nimbo::Color(open ? "003F00" : "000000"));
         head->setHoverColor(nimbo::Color(expandable ? "640000" : "000000"));
 
-        nimboui::Label* shown = body(slot);
         String text;
         int lines = task.value.toInt();
         for (int line = 1; open && line < lines; ++line) {
-            text += bulletedLine(shown->getFont(), uiChapter->getText(lineKey(task, line)), width);
+            text += "  *  " + uiChapter->getText(lineKey(task, line)) + "\n";
         }
         // More lines to unlock (a task without a number counts as its title alone).
         if (open && uiChapter->textExists(lineKey(task, std::max(lines, 1)))) {
             text += "      . . .";
         }
+        nimboui::Label* shown = body(slot);
         float h = runel::renderer->getTextHeight(shown->getFont(), text, width);
-        GameUtil::logMessage("hint book: task " + String(slot) + " is " + String::fromFloat(h) + " high");
+        GameUtil::logMessage(String::fromFloat(h));
         if (!text.empty()) {
             shown->setText(text);
             shown->registerEvent("Click", onHintBodyClick);

@@ -7,7 +7,6 @@
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/view/Input.h"
-#include "engine/view/Viewport.h"
 #include "script/Action.h"
 #include "script/Speech.h"
 #include "ui/Hud.h"
@@ -20,7 +19,6 @@
 #include "vessot/Format.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace Hints {
 
@@ -76,14 +74,6 @@ nimboui::Image* actionImage(Action* action) {
         return uiImage("gui/talk_up");
     }
     return cursor;
-}
-
-// The charge as the bulb of that height (in interface units) shows it: by whole rows of the window's
-// pixels, so that the bulb's picture changes only when a row fills, every second or so, and the frames
-// between are not drawn again. A value from a damaged save shows as an empty or a full bulb.
-float shownCharge(float charge, float height) {
-    float rows = std::max(std::round(height * Viewport::windowSize().y / 320.0f), 1.0f);
-    return std::floor(std::clamp(charge, 0.0f, 1.0f) * rows) / rows;
 }
 
 // The charged part of a 108-pixel-high picture, growing upward from its bottom.
@@ -145,14 +135,7 @@ void updateSmartButton(nimboui::Object* smartButton, nimboui::Object* hintButton
 } // namespace
 
 bool showCurrentHint() {
-    bool tutorial = Vars::value("tutorial_state") != "0";
-    if (!showHintString(Chapters::getSmartHint())) {
-        return false;
-    }
-    if (!tutorial) {
-        Vars::get("smart_hints_taken")->addInt(1);
-    }
-    return true;
+    return showHintString(Chapters::getSmartHint());
 }
 
 bool showHintString(const String& hint) {
@@ -262,17 +245,18 @@ void updateHintButton(float step) {
     if (buttonCooldown < 1.0f) {
         buttonCooldown = std::min(buttonCooldown + step / 5.0f, 1.0f);
     }
-    auto* hintButton = dynamic_cast<nimboui::ImageButton*>(Hud::uiObject("hint_button"));
-    nimboui::Object* smartButton = Hud::uiObject("smart_hint_button");
-    if (!hintButton || !smartButton) {
-        return;
-    }
-    float shown = shownCharge(charge, hintButton->getHeight());
+    // A value from a damaged save shows as an empty or a full bulb.
+    float shown = std::clamp(charge, 0.0f, 1.0f);
     for (const char* fill : {"gui/smart_hint_fill", "gui/smart_hint_fill_hover", "gui/smart_hint_fill_dn"}) {
         setFill(fill, shown);
     }
     for (const char* button : {"gui/smart_hint_up", "gui/smart_hint_hover", "gui/smart_hint_dn"}) {
         setLayers(button, shown);
+    }
+    auto* hintButton = dynamic_cast<nimboui::ImageButton*>(Hud::uiObject("hint_button"));
+    nimboui::Object* smartButton = Hud::uiObject("smart_hint_button");
+    if (!hintButton || !smartButton) {
+        return;
     }
     updateButtonLook(hintButton);
     updateSmartButton(smartButton, hintButton, charge);

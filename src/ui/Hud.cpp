@@ -75,13 +75,6 @@ void drawPointerLayer() {
     }
 }
 
-// Whether something lies over the HUD buttons: the pause screen, the character switcher, the verb
-// coin or a question. The notifications that play over the buttons wait unseen under it.
-bool isHudCovered() {
-    return isResumePanelVisible() || Characters::isCharacterSwitcherOpen() || VerbCoin::isOpen() ||
-           !Vars::value("cdialog").empty();
-}
-
 } // namespace
 
 void playClick() {
@@ -204,13 +197,15 @@ void draw() {
     if (nimboui::Object* root = uiObject("ui")) {
         root->draw(morvec::Vector2(0, 0));
     }
-    if (!isHudCovered()) {
+    // The pause screen covers the HUD: the notifications wait unseen under it, and there is no label
+    // of what lies under it and no guide arrow over it.
+    bool paused = isResumePanelVisible();
+    if (!paused) {
         InventoryPanel::drawNotification();
         drawDiaryNotification();
     }
     drawPointerLayer();
-    // The pause screen covers the HUD: no label of what lies under it, no guide arrow over it.
-    if (!isResumePanelVisible()) {
+    if (!paused) {
         drawRollover();
         drawTutorialArrows();
     }

@@ -165,6 +165,11 @@ String slotItem(nimboui::Object* slot) {
     return name.split("/", folder, item) ? item : name;
 }
 
+bool isCursorInPanel() {
+    morvec::Rectangle panel = onPc() ? morvec::Rectangle(40, 60, 270, 210) : morvec::Rectangle(20, 20, 350, 280);
+    return panel.isPointInside(nimboui::getCursorPosition());
+}
+
 void onSlotClick(nimboui::EventArgs* args) {
     nimboui::Object* slot = args->object;
     String clicked = slotItem(slot);

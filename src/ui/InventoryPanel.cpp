@@ -19,7 +19,6 @@
 #include "echon/AudioManager.h"
 #include "nimboui/Animators.h"
 #include "nimboui/ImageButton.h"
-#include "nimboui/nimboui.h"
 
 #include <algorithm>
 #include <span>
@@ -44,13 +43,15 @@ struct Place {
     morvec::Rectangle mobile;
 };
 
-// "inventory" first, then the elements in the order opening animates them.
+// "inventory" first, then the elements in the order opening animates them. The right page arrow
+// stands below the left one, clear of the last slot, its middle on the panel's rectangle, so that a
+// carried item resting on it turns the page.
 const Place LAYOUT[] = {
     {"inventory", {510, 0, 320, 320}, {470, -50, 420, 420}},
     {"inv_look_button", {31, 108, 45, 45}, {40.7f, 141.75f, 59, 59}},
     {"inv_use_button", {46, 181, 45, 45}, {60.4f, 237.6f, 59, 59}},
-    {"inv_pages_left", {268, 95, 27.25f, 51.875f}, {351.75f, 124.7f, 35.8f, 68.1f}},
-    {"inv_pages_right", {268, 213.375f, 27.25f, 51.875f}, {351.75f, 280.1f, 35.8f, 68.1f}},
+    {"inv_pages_left", {262, 95, 27.25f, 51.875f}, {343.9f, 124.7f, 35.8f, 68.1f}},
+    {"inv_pages_right", {262, 213.375f, 27.25f, 51.875f}, {343.9f, 280.1f, 35.8f, 68.1f}},
     {"inv_slot0", {120, 101, 32, 32}, {157.5f, 132.6f, 42, 42}},
     {"inv_slot1", {174, 97, 32, 32}, {228.4f, 127.3f, 42, 42}},
     {"inv_slot2", {229, 97, 32, 32}, {300.6f, 127.3f, 42, 42}},
@@ -61,11 +62,6 @@ const Place LAYOUT[] = {
     {"inv_slot7", {179, 209, 32, 32}, {234.9f, 274.3f, 42, 42}},
     {"inv_slot8", {222, 205, 32, 32}, {291.4f, 269.1f, 42, 42}},
 };
-
-// The bag within the panel's picture, as fractions of its sides: its bounds and how far its rounded
-// top corners reach in from them.
-constexpr float BAG_LEFT = 16 / 600.0f, BAG_TOP = 10 / 600.0f, BAG_RIGHT = 584 / 600.0f, BAG_BOTTOM = 570 / 600.0f;
-constexpr float CORNER_WIDTH = 170 / 600.0f, CORNER_HEIGHT = 130 / 600.0f;
 
 // The order in which closing shrinks the elements.
 const char* const CLOSING_ORDER[] = {"inv_pages_left", "inv_pages_right", "inv_slot0",      "inv_slot1", "inv_slot2",
@@ -121,21 +117,6 @@ void stopCurrentCharacter() {
 }
 
 } // namespace
-
-bool isCursorInPanel() {
-    morvec::Vector2 point = nimboui::getCursorPosition();
-    const morvec::Rectangle& panel = Session::getParam("ui") == "mobile" ? LAYOUT[0].mobile : LAYOUT[0].desktop;
-    // The layout places the panel in the interface's space, which begins 480 units left of the screen.
-    float u = (point.x + 480 - panel.x) / panel.w;
-    float v = (point.y - panel.y) / panel.h;
-    if (u < BAG_LEFT || u > BAG_RIGHT || v < BAG_TOP || v > BAG_BOTTOM) {
-        return false;
-    }
-    // Within a top corner, inside the quarter ellipse that rounds it.
-    float dx = std::max({BAG_LEFT + CORNER_WIDTH - u, u - (BAG_RIGHT - CORNER_WIDTH), 0.0f}) / CORNER_WIDTH;
-    float dy = std::max(BAG_TOP + CORNER_HEIGHT - v, 0.0f) / CORNER_HEIGHT;
-    return dx * dx + dy * dy <= 1.0f;
-}
 
 bool isOpen() {
     return Hud::isUiObjectShown("inv");

@@ -35,8 +35,6 @@ extern morvec::Vector2 collapsePoint;
 // Starts the element's mover towards (x, y) and its scaler towards (width, height); a width other
 // than 0 first puts the element at (0, 0) with no size.
 void animateElement(const String& name, float x, float y, float width, float height);
-// Whether the cursor lies on the panel's drawn bag.
-bool isCursorInPanel();
 // Gives the inventory button its bag images back and, unless the scene is locked, the HUD buttons.
 void resetInventoryButton();
 void onInventoryButtonClick(nimboui::EventArgs* args);
@@ -62,6 +60,7 @@ void onSlotMouseDown(nimboui::EventArgs* args);
 void onPanelClick(nimboui::EventArgs* args);
 void onUseButtonClick(nimboui::EventArgs* args);
 void onLookButtonClick(nimboui::EventArgs* args);
+bool isCursorInPanel();
 // The item a slot shows, read from its image name ("items/" + item).
 String slotItem(nimboui::Object* slot);
 // The hover label over the object (null: none) with the item in hand; "" when the panel shows none.

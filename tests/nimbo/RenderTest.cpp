@@ -214,6 +214,7 @@ TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
         float x;
         std::function<void()> change;
         bool sent;
+        float cut = 0; // window pixels off the picture's top, its texture part cut along
     } steps[] = {
         {"the first frame", 0, {}, true},
         {"the same frame", 0, {}, false},
@@ -224,6 +225,8 @@ TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
         {"the window resized", 8, [] { nimbo::window->setSize(80, 64); }, true},
         {"the window exposed", 8, expose, true},
         {"the same frame", 8, {}, false},
+        {"the top cut within its pixel row", 8, {}, false, 0.3f},
+        {"the top cut by a pixel row", 8, {}, true, 1.3f},
     };
     for (const Step& step : steps) {
         auto before = framesSent();
@@ -232,7 +235,8 @@ TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
         }
         nimbo::window->pumpEvents(0);
         nimbo::rendersys->clear();
-        nimbo::rendersys->drawTexture(t, Rectangle(0, 0, 16, 16), Rectangle(step.x, 0, 32, 32));
+        nimbo::rendersys->drawTexture(t, Rectangle(0, step.cut / 2, 16, 16 - step.cut / 2),
+                                      Rectangle(step.x, step.cut, 32, 32 - step.cut));
         nimbo::rendersys->presentFrame();
         EXPECT_EQ(framesSent() > before, step.sent) << step.what;
     }

@@ -105,13 +105,53 @@ TEST_F(MinigamePlay, TheGearLockInTheGalley) {
 
 TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
     goTo("ship.Galley");
-    ASSERT_NE(enterFrom<DominoScene>(142, 58, "ship.GearLock"), nullptr);
-    game.key(nimbo::KEY_ESCAPE);
-    game.finishTransition();
-    morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
-    game.clickGui(resume.x, resume.y);
-    game.finishTransition();
-    EXPECT_EQ(game.activeScene(), "ship.Galley");
+    const struct {
+        const char* minigame;
+        morvec::Vector2 hotspot;
+        const char* gearLockSolved; // the gear lock unbolts the lamp panel
+    } cases[] = {{"ship.GearLock", {142, 58}, "0"}, {"ship.LampPanel", {251, 58}, "1"}};
+    for (const auto& c : cases) {
+        game.setVar("gearlock_solved", c.gearLockSolved);
+        Session::activeScene->reset();
+        ASSERT_NE(enterFrom<MinigameScene>(c.hotspot.x, c.hotspot.y, c.minigame), nullptr);
+        game.key(nimbo::KEY_ESCAPE);
+        game.finishTransition();
+        morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
+        game.clickGui(resume.x, resume.y);
+        game.finishTransition();
+        EXPECT_EQ(game.activeScene(), "ship.Galley") << c.minigame;
+    }
+}
+
+TEST_F(MinigamePlay, TheRightButtonTurnsNothingWhereItAnswersOrTheGameIsPaused) {
+    const struct {
+        const char* from;
+        morvec::Vector2 hotspot;
+        const char* minigame;
+        const char* question; // "": the pause overlay (P) covers the minigame instead
+    } cases[] = {
+        {"jama_spacea.Landing", {78, 92}, "jama_spacea.ShipPicture", "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none"},
+        {"ship.Cockpit", {342, 166}, "ship.DialLock", ""},
+    };
+    for (const auto& c : cases) {
+        goTo(c.from);
+        enterFrom<MinigameScene>(c.hotspot.x, c.hotspot.y, c.minigame);
+        game.stepSeconds(1.5f);
+        // The top piece of the picture under its middle, or the dial's outer ring under its band.
+        auto* jigsaw = dynamic_cast<JigsawScene*>(Session::activeScene);
+        RotatableImageBox* piece = jigsaw ? (RotatableImageBox*)jigsaw->getPieces().back()
+                                          : dynamic_cast<RotatorScene*>(Session::activeScene)->getRings()[0];
+        morvec::Vector2 at = jigsaw ? piece->getPosition() + piece->getSize() * 0.5f : morvec::Vector2(297, 160);
+        auto shown = [&] { return std::pair(piece->getDestAngle(), piece->getPosition()); };
+        auto before = shown();
+        c.question[0] ? game.setVar("cdialog", c.question) : game.key(80);
+        game.press(at.x, at.y, nimbo::BUTTON_SECONDARY);
+        game.release(at.x, at.y, nimbo::BUTTON_SECONDARY);
+        game.move(at.x + 40, at.y + 30); // a piece picked up would follow
+        game.step();
+        EXPECT_EQ(shown(), before) << c.minigame;
+        EXPECT_EQ(game.var("cdialog"), "") << c.minigame;
+    }
 }
 
 TEST_F(MinigamePlay, TheLampPanelInTheGalley) {

@@ -500,7 +500,7 @@ TEST_F(InventoryPanelTest, AnItemInHandLeavingThePanelClosesItOncePerOpening) {
             clickOn("inv_slot0");
         }
         ASSERT_EQ(held(), "cup");
-        game->move(50, 290); // the bag's lower left
+        game->move(70, 250); // the bag's lower left
         EXPECT_EQ(var("inv_open"), "1");
         game->move(400, 150);
         EXPECT_EQ(var("inv_open"), c.closes ? "0" : "1");

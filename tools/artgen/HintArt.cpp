@@ -34,6 +34,8 @@ constexpr int SECOND_ICONS_TOP = 608;
 const Color GLOW(255, 226, 110, 255);
 const Color BRASS(150, 130, 90, 255);
 const Color GLASS_EDGE(200, 210, 220, 255);
+const Color LIT_EDGE(255, 244, 190, 255);
+const Color LIT_BRASS(225, 190, 100, 255);
 const Color INK(30, 30, 30, 255);
 
 Color scaled(const Color& c, float k) {
@@ -57,22 +59,24 @@ bool inCircle(float u, float v, float cx, float cy, float r) {
     return (u - cx) * (u - cx) + (v - cy) * (v - cy) <= r * r;
 }
 
-// A light bulb: a glass ball over a brass base; lit fills the glass, else only its rim shows.
+// A light bulb from the cell's top to its bottom, drawn for a square button: a glass ball over a
+// brass base. Lit, the glass glows, its rim shines and the base warms, so that the lit picture
+// differs from the dark one on every row the bulb covers, and a bulb filled from the bottom looks
+// full only once it is filled to the top.
 void bulb(nimbo::Image& image, int x0, int y0, int w, int h, bool lit, float brightness) {
     fill(image, x0, y0, w, h, [&](float u, float v, Color& c) {
-        float aspect = (float)h / w;
-        float vv = v * aspect;
-        if (inCircle(u, vv, 0.5f, 0.42f * aspect, 0.4f)) {
-            bool rim = !inCircle(u, vv, 0.5f, 0.42f * aspect, 0.34f);
+        if (inCircle(u, v, 0.5f, 0.38f, 0.36f)) {
+            bool rim = !inCircle(u, v, 0.5f, 0.38f, 0.3f);
             if (!lit && !rim) {
                 return false;
             }
-            c = scaled(rim ? GLASS_EDGE : GLOW, brightness);
+            c = scaled(!rim ? GLOW : lit ? LIT_EDGE : GLASS_EDGE, brightness);
             return true;
         }
-        if (v > 0.72f && v < 0.95f && u > 0.34f && u < 0.66f) {
+        if (v > 0.7f && v < 0.98f && u > 0.36f && u < 0.64f) {
             bool groove = ((int)(v * 40)) % 3 == 0;
-            c = scaled(groove ? scaled(BRASS, 0.7f) : BRASS, brightness);
+            Color metal = lit ? LIT_BRASS : BRASS;
+            c = scaled(groove ? scaled(metal, 0.7f) : metal, brightness);
             return true;
         }
         return false;

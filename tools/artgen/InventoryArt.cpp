@@ -147,22 +147,25 @@ const Color LINING(196, 160, 112, 255);
 const Color THREAD(236, 214, 160, 255);
 const Color BRASS(214, 170, 70, 255);
 
-// The panel: a backpack opened flat, 600 x 600 pixels (320 x 320 units). The slots lie on its lining,
-// the use and look buttons in its side pocket, the page arrows along the lining's right edge.
+// The panel: a backpack opened flat in a picture of 600 x 600 pixels (320 x 320 units). The bag lies
+// within the part of the picture that counts as the panel, on the desktop and mobile layouts alike
+// (pixels 43 to 525 across and 113 to 500 down), so that an item carried over the bag stays on the
+// panel. The slots lie on its lining, the use and look buttons in its side pocket; the page arrows
+// stand along the lining's right edge.
 std::vector<Layer> backpack() {
     // The slots' centres, in pixels (the panel's layout times 600 / 320).
     const Point slots[] = {{255, 219}, {356, 212}, {459, 212}, {274, 328}, {362, 323},
                            {452, 315}, {285, 429}, {366, 422}, {446, 414}};
     std::vector<Layer> layers = {
-        {rounded(16, 70, 568, 500, 70), LEATHER},
-        {ellipse(300, 96, 250, 86), DARK_LEATHER},
-        {stitches({{40, 140}, {40, 520}, {80, 546}, {520, 546}, {560, 520}, {560, 140}}, 4, 14), THREAD},
-        {rounded(200, 150, 330, 340, 36), LINING},
-        {stitches({{214, 164}, {516, 164}, {516, 476}, {214, 476}, {214, 164}}, 3, 12), DARK_LEATHER},
-        {rounded(42, 178, 150, 268, 30), DARK_LEATHER},
-        {stitches({{54, 232}, {180, 232}}, 3, 12), THREAD},
-        {rounded(250, 26, 100, 70, 12), BRASS},
-        {rounded(270, 40, 60, 40, 8), DARK_LEATHER},
+        {rounded(48, 146, 474, 350, 56), LEATHER},
+        {ellipse(285, 154, 212, 34), DARK_LEATHER},
+        {stitches({{62, 196}, {62, 466}, {88, 482}, {482, 482}, {508, 466}, {508, 196}}, 4, 14), THREAD},
+        {rounded(200, 164, 312, 318, 36), LINING},
+        {stitches({{214, 178}, {498, 178}, {498, 468}, {214, 468}, {214, 178}}, 3, 12), DARK_LEATHER},
+        {rounded(56, 182, 136, 264, 30), DARK_LEATHER},
+        {stitches({{68, 232}, {180, 232}}, 3, 12), THREAD},
+        {rounded(245, 118, 80, 50, 12), BRASS},
+        {rounded(263, 130, 44, 28, 8), DARK_LEATHER},
     };
     for (const Point& p : slots) {
         layers.push_back({disc(p.x, p.y, 38), mix(LINING, BLACK, 0.18f)});

@@ -68,10 +68,20 @@ nimboui::Object* uiRoot() {
 // comes as its own code, 1), so that the two buttons turn them opposite ways.
 constexpr int SECONDARY_TURN = 0;
 
-// The active scene when it is such a minigame, else null.
-MinigameScene* minigameTurningBothWays() {
+// The active scene when the secondary button is to turn its pieces: a minigame that turns them both
+// ways, with nothing that the button answers first (a question, an item in hand, an armed mode, the
+// switcher, the verb coin, the reply panel, the inventory panel), no pause overlay, no line spoken
+// and no interface object under the pointer. Else null.
+MinigameScene* minigameTakingSecondary() {
     auto* minigame = dynamic_cast<MinigameScene*>(Session::activeScene);
-    return minigame && minigame->turnsBothWays() ? minigame : nullptr;
+    if (!minigame || !minigame->turnsBothWays() || !Vars::value("cdialog").empty() ||
+        !Inventory::getSelectedItem().empty() || InventoryPanel::isModeArmed() ||
+        Characters::isCharacterSwitcherOpen() || VerbCoin::isOpen() || DialogPanel::isOpen() ||
+        InventoryPanel::isOpen() || Hud::isResumePanelVisible() || Speech::isSpeaking()) {
+        return nullptr;
+    }
+    nimboui::Object* root = uiRoot();
+    return !root || root->getChildUnderPoint(nimboui::getCursorPosition()) == root ? minigame : nullptr;
 }
 
 // The character's state before the click: was it walking, at which frame, towards which exit.
@@ -188,7 +198,10 @@ void walk(const ClickSnapshot& s) {
 
 // The secondary click: the first of these that applies.
 void secondaryClick() {
-    if (!Vars::value("cdialog").empty()) {
+    if (MinigameScene* minigame = minigameTakingSecondary()) {
+        morvec::Vector2 p = scenePoint();
+        minigame->onMouseUp(p.x, p.y, SECONDARY_TURN);
+    } else if (!Vars::value("cdialog").empty()) {
         Cdialog::answer(2);
     } else if (!Inventory::getSelectedItem().empty()) {
         Inventory::setSelectedItem("");
@@ -202,9 +215,6 @@ void secondaryClick() {
         }
     } else if (InventoryPanel::isOpen()) {
         InventoryPanel::close();
-    } else if (MinigameScene* minigame = minigameTurningBothWays()) {
-        morvec::Vector2 p = scenePoint();
-        minigame->onMouseUp(p.x, p.y, SECONDARY_TURN);
     } else {
         InventoryPanel::open();
     }
@@ -220,10 +230,12 @@ void handleMouseDown(int button) {
         fastForwardActive = !fastForwardActive;
         return;
     }
-    if (button == nimbo::BUTTON_SECONDARY && minigameTurningBothWays() && !Session::activeTransition) {
+    if (button == nimbo::BUTTON_SECONDARY && !Session::activeTransition) {
         Viewport::updateCursorPosition();
-        morvec::Vector2 p = scenePoint();
-        Session::activeScene->onMouseDown(p.x, p.y, SECONDARY_TURN);
+        if (MinigameScene* minigame = minigameTakingSecondary()) {
+            morvec::Vector2 p = scenePoint();
+            minigame->onMouseDown(p.x, p.y, SECONDARY_TURN);
+        }
         return;
     }
     if (button != 1) {

@@ -163,7 +163,7 @@ void frontEndRules(int key) {
     if (key != KEY_ESC) {
         return;
     }
-    if (scene == "ProfileManager" || scene == "Credits" || scene == "ModeMenu" || scene == "LocaleMenu") {
+    if (scene == "ProfileManager" || scene == "Credits" || scene == "ModeMenu") {
         switchTo("MainMenu", "fade", 0.5f);
     } else if (scene == "MainMenu") {
         if (Vars::value("cdialog") != QUIT_REQUEST) {
