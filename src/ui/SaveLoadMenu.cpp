@@ -368,7 +368,8 @@ String slotFolder(const String& slot) {
 void recordCharacterPositions() {
     forEachCharacter([](Character2D* character) {
         String name = character->nimboui::Object::getName();
-        if (character->getLastAttachScene() == Vars::value(name + "_scene")) {
+        const String& scene = character->getLastAttachScene();
+        if (!scene.empty() && scene == Vars::value(name + "_scene")) {
             character->savePosition();
         } else {
             Variable* position = Vars::get(name + "_pos");
