@@ -267,11 +267,12 @@ void drawMarkers(nimbo::Image& image) {
         .paint(WHITE, line({{19, 33}, {28, 42}, {45, 22}}, 6));
 }
 
-// The aspect chooser's close button: a bar 108 pixels wide whose width the game stretches.
+// The aspect chooser's close button: a bar 108 pixels wide whose width the game stretches, a few clear
+// rows below the markers above it, which a smoothed draw would otherwise edge with its top.
 void drawCloseButtons(nimbo::Image& image) {
     const Color faces[] = {Color(90, 96, 110, 255), Color(60, 64, 74, 255), Color(130, 138, 156, 255)};
     for (int i = 0; i < 3; ++i) {
-        Canvas(image, i * 128, 256, 108, 48)
+        Canvas(image, i * 128, 264, 108, 48)
             .paint(Color(20, 20, 24, 255), box(0, 0, 108, 48))
             .paint(faces[i], box(3, 3, 102, 42))
             .paint(WHITE, either({line({{44, 14}, {64, 34}}, 4), line({{64, 14}, {44, 34}}, 4)}));
