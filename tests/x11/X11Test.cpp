@@ -293,6 +293,14 @@ public:
         setenv("DISPLAY", (":" + number).c_str(), 1);
         wm = std::make_unique<Process>(std::vector<std::string>{findProgram("evilwm"), "-fn", "fixed"},
                                        std::vector<std::string>{}, dir / "wm.txt");
+        // SDL asks at start whether a window manager runs; a game that starts before evilwm has taken
+        // the display forces the focus onto its window, and that fails (and ends the game) once evilwm
+        // reparents the window. The current desktop answers only once evilwm is up.
+        waitUntil([&] {
+            std::stringstream desktop(xdotool({"get_desktop"}));
+            int number;
+            return static_cast<bool>(desktop >> number);
+        });
         // The system libraries SDL loads for X11 (D-Bus, the display drivers) leave allocations behind
         // at exit; the game's own leaks are the headless tests' concern.
         process = std::make_unique<Process>(
