@@ -570,6 +570,7 @@ void playJama(StoryRun& run) {
 
     // Back aboard, in the cargo hold, and the ship takes off.
     ASSERT_EQ(run.scene(), "ship.CargoHold");
+    run.waitForCharacters(); // Luna tells Vorne who she is
     EXPECT_EQ(run.var("mazslow_on_jama") + run.var("aliens_out_state"), "04");
     EXPECT_EQ(run.var("can_take_map") + run.var("taken_map"), "11");
     EXPECT_FALSE(run.holds("rowboat") || run.holds("baked_4_flower"));
@@ -581,11 +582,6 @@ void playShipToSchminkell(StoryRun& run) {
     EXPECT_EQ(Hud::uiObjectOf<nimboui::Label>("hint1_title")->getTextKey(), "HINT_SHIP_5_COURSE_00");
     run.press(nimbo::KEY_ESCAPE);
     ASSERT_EQ(run.scene(), "ship.CargoHold");
-    // Luna, who came aboard with the aliens, stands in the cargo hold, where the hint has no more to
-    // say; a word with her.
-    run.hintHere = "";
-    run.use("D0AB1E");
-    run.hintHere = nullptr;
     // The hint hands the play to Luna, whose look at the ship's computer finds Kralek in the engine;
     // then to Vorne, whose hammer on the engine knocks him out.
     walk(run, {"FFFF00", "FFFF00"}, "ship.Cockpit");
