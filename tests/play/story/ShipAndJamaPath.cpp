@@ -227,6 +227,7 @@ void mendTheLocatorAndLand(StoryRun& run) {
     ASSERT_EQ(run.scene(), "ship.Cockpit");
     EXPECT_EQ(run.followHint(), "00FF00");
     EXPECT_EQ(run.var("mazslow_on_jama"), "1");
+    EXPECT_EQ(Session::activeScene->chapter->getObject("cockpit_landed_jama")->getParent(), Session::activeScene->root);
     EXPECT_EQ(run.var("hint_ship_1_locators") + run.var("hint_ship_2_silicone") + run.var("hint_ship_3_router"), "000");
 }
 
@@ -586,7 +587,9 @@ void playShipToSchminkell(StoryRun& run) {
     // then to Vorne, whose hammer on the engine knocks him out.
     walk(run, {"FFFF00", "FFFF00"}, "ship.Cockpit");
     EXPECT_EQ(run.var("current_character"), "luna");
+    size_t said = run.game.log().size(); // the click says one thing
     run.use("00FF00");
+    EXPECT_EQ(run.game.log().find("say: ", run.game.log().find("say: ", said) + 1), std::string::npos);
     walk(run, {"0000FF"}, "ship.EngineRoom");
     run.use("00FF00", "hammer");
     // The next planet's code from the star chart; the ship's computer prints the flight paper, which
