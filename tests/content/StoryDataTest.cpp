@@ -1,7 +1,8 @@
 // The story chapters' data on the running game: every scene that the hint routes and solvers of
 // "jama_spacea", "schminkell7" and "varion" name exists with its hotspot map and stands its characters on its walk
-// map; every exit of the routes is an area whose action leads to the linked scene; every area a solver
-// points at is bound to an action (at times); no two characters come in at one spot; the laboratory's
+// map, as does every scene with a floor, which shows its chapter's whole crew; every exit of the routes leads to
+// its linked scene; every area a solver points at is bound to an action (at times); no figure covers where another
+// comes in, waits, stands or is walked to; the laboratory's
 // doors remember the corridor; the questionnaire takes the answers the hints give; and the scenes unlock
 // every achievement but those no step earns.
 #include "engine/RunningGame.h"
@@ -166,8 +167,9 @@ const std::set<std::string> UNREACHED_ACHIEVEMENTS = {"threat",       "rowbotics
                                                       "pest",         "mutiny",    "halfway_done",   "lava",
                                                       "infiltration", "psychic",   "planet_crusher", "casual_master"};
 
-// How wide a standing character is, in scene units.
+// How wide a standing character is, and how tall before the scene's depth takes its share, in scene units.
 const float FIGURE_WIDTH = 14.0f;
+const float FIGURE_HEIGHT = 72.0f;
 
 // Characters' overlays: bound in the scene file, laid over the figures at run time.
 const std::set<std::string> OVERLAY_IDS = {"B007EE", "D0AB1E", "C0FFEE", "C105E7"};
@@ -295,32 +297,61 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
         scenes.insert(full(chapter, scene));
     }
     EXPECT_EQ(scenes.size(), 38u);
+    // Every scene with a floor too, with the points its file walks whoever is played ("") to.
+    static const std::regex walkTo(R"re(chr="\$current_character"[^>]*>\s*<Job type="Move" x="(\d+)" y="(\d+)")re");
+    std::map<std::string, std::vector<std::pair<String, morvec::Vector2>>> spots;
+    for (const auto& file : std::filesystem::recursive_directory_iterator("data/chapters")) {
+        std::string text = file.path().extension() == ".scene" ? vessot::File::hread(file.path().string()) : "";
+        std::string scene = file.path().stem().string(), chapter = file.path().parent_path().parent_path().filename();
+        if (text.find("\"LBAMap\"") != std::string::npos && scene.find(".mobile") == std::string::npos) {
+            std::string name = *scenes.insert(chapter + "." + scene.substr(0, scene.find('.'))).first;
+            for (std::sregex_iterator it(text.begin(), text.end(), walkTo), end; it != end; ++it) {
+                spots[name].emplace_back("", morvec::Vector2(std::stof((*it)[1]), std::stof((*it)[2])));
+            }
+        }
+    }
+    std::map<std::string, std::set<String>> shown; // the characters each scene, and each chapter, shows
     for (const std::string& name : scenes) {
         SCOPED_TRACE(name);
         enter(name);
         const lba::Map& walk = ZephJobs::getWalkMap(false);
         int references = 0;
-        std::vector<std::pair<String, morvec::Vector2>> entries; // a character and where it comes in or waits
+        auto& entries = spots[name]; // a character and where it comes in, waits, stands or is walked to
         for (BootCommand* command : Session::activeScene->bootCommands) {
             auto* attach = dynamic_cast<BootCommand_AttachObject*>(command);
             auto* reference = attach ? dynamic_cast<Character2DRef*>(attach->object) : nullptr;
+            if (reference && attach->savedPosition != morvec::Vector2(0, 0)) {
+                entries.emplace_back(reference->getCharacterName(), attach->savedPosition);
+            }
             for (size_t i = 0; reference && i < reference->getPlacements().size(); ++i, ++references) {
                 const morvec::Vector3& at = reference->getPlacements()[i].position;
                 EXPECT_TRUE(walk.isPointIn({at.x, at.y})) << reference->getName() << " " << at.x << "," << at.y;
+                shown[name].insert(reference->getCharacterName());
+                shown[name.substr(0, name.find('.'))].insert(reference->getCharacterName());
+                // A placement that follows a story state (the one on a slab) is the story's to keep apart.
                 const String& condition = reference->getPlacements()[i].condition;
-                if (condition.contains("prev_scene") || condition.empty()) {
+                if (condition.contains("prev_scene") || condition.contains("current_character") || condition.empty()) {
                     entries.emplace_back(reference->getCharacterName(), morvec::Vector2(at.x, at.y));
                 }
             }
         }
-        // One who waits by a door or at its own spot is not covered by another who comes in.
+        // No figure covers another: they stand side by side, or the one behind above the head of the one in front.
         for (const auto& [who, at] : entries) {
             for (const auto& [other, there] : entries) {
-                EXPECT_TRUE(who == other || (at - there).length() >= FIGURE_WIDTH) << who << " and " << other;
+                float tall = FIGURE_HEIGHT - Session::activeScene->getDepthScale(std::max(at.y, there.y));
+                EXPECT_TRUE(who == other || std::fabs(at.x - there.x) >= FIGURE_WIDTH ||
+                            std::fabs(at.y - there.y) >= tall)
+                    << who << " and " << other << " at " << there.x << "," << there.y;
             }
         }
         // Close-ups show nobody and need no walk map.
         EXPECT_EQ(references > 0, !walk.getRegions().empty());
+    }
+    // Where the crew shows, it shows whole: each one the chapter shows anywhere (its stand-ins have no placements).
+    for (const std::string& name : scenes) {
+        for (const String& who : shown[name.substr(0, name.find('.'))]) {
+            EXPECT_TRUE(shown[name].empty() || shown[name].count(who)) << name << " does not show " << who;
+        }
     }
     for (const auto& [chapter, scene, colours] : SOLVER_AREAS) {
         enter(full(chapter, scene));

@@ -10,6 +10,8 @@
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
+#include "script/Character2DRef.h"
+#include "script/Characters.h"
 #include "script/Inventory.h"
 #include "ui/Achievements.h"
 #include "ui/Hud.h"
@@ -345,6 +347,8 @@ const std::vector<Step> VARION = {
     {"danny", "Laboratory", "9E005D", "pacifist_report", "9E005D|pacifist_report"},
     {"luna", "LaboratoryRight", "FF00FF", "", ""},
     {"luna", "Laboratory", "00AEF0", "strong_report", "00AEF0|strong_report"},
+    {"vorne", "terra_nuova.Station", "", "", ""},
+    {"luna", "terra_nuova.Station", "", "", ""},
 };
 
 } // namespace
@@ -361,6 +365,8 @@ void playVarion(StoryRun& run) {
     for (const char* scene : {"luna_scene", "danny_scene", "vorne_scene"}) {
         EXPECT_EQ(run.var(scene), "terra_nuova.Station") << scene;
     }
+    // Switched to Vorne and back at the station, Vorne stands where he waited, not on Luna.
+    EXPECT_NE(Characters::findCharacterRef("vorne")->getX(), Characters::findCharacterRef("luna")->getX());
     EXPECT_TRUE(StoryRun::holds("hammer"));
     // The station greets the crew with the closing line, once.
     EXPECT_NE(run.game.log().find("}Terra Nuova. We made it, all three of us."), std::string::npos);
