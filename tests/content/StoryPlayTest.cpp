@@ -40,8 +40,9 @@ TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     use("FFFF00");
     use("0000FF");
     expectAt("jama_spacea.Pier", 36, 292);
-    // No boat lies at the berth yet, and it is still folded up.
+    // No boat lies at the berth yet, and it is still folded up; nor is there a fuse cord to light.
     EXPECT_EQ(Session::activeScene->actions[0xF26522]->getRolloverKey(), "RO_BERTH|use");
+    EXPECT_EQ(Session::activeScene->actions.count(0x00FF00), 0u);
     use("F26522");
     EXPECT_EQ(game.activeScene(), "jama_spacea.Pier");
     use("F26522", "rowboat");
