@@ -40,8 +40,9 @@ TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     use("FFFF00");
     use("0000FF");
     expectAt("jama_spacea.Pier", 36, 292);
-    // No boat lies at the berth yet, and it is still folded up.
+    // No boat lies at the berth yet, and it is still folded up; nor is there a fuse cord to light.
     EXPECT_EQ(Session::activeScene->actions[0xF26522]->getRolloverKey(), "RO_BERTH|use");
+    EXPECT_EQ(Session::activeScene->actions.count(0x00FF00), 0u);
     use("F26522");
     EXPECT_EQ(game.activeScene(), "jama_spacea.Pier");
     use("F26522", "rowboat");
@@ -94,14 +95,14 @@ TEST_F(StoryPlay, DannyGetsPastTheGuardIntoTheLaboratoryAndOutWhileLunaStaysOnTh
     EXPECT_NEAR(danny->getPosition().y, 300, 0.5f);
     use("0066FF");
     EXPECT_TRUE(holds("pepper"));
-    // A click on Luna's figure talks to her: she knows the clone's medicine.
+    // A click on Luna's figure talks to her: asked, she knows the clone's medicine.
     game.setVar("wants_medicine", "1");
+    size_t before = game.log().size();
     game.click(150, 260);
-    game.stepSeconds(0.5f);
+    waitForCharacters();
     EXPECT_EQ(game.var("danny_knows_recipe"), "1");
-    for (int i = 0; i < 600 && Speech::isSpeaking(); ++i) {
-        game.step();
-    }
+    std::string said = game.log().substr(before);
+    EXPECT_LT(said.find("my clone needs medicine"), said.find("Medicine for a clone?"));
     use("FFFF00");
     expectAt("varion.Barrier", 36, 292);
     use("FF0000"); // the guard stops him

@@ -35,6 +35,7 @@ const Color SOIL(110, 72, 40, 255);
 const Color IRON(70, 72, 80, 255);
 const Color RED(190, 50, 40, 255);
 const Color VORNE(60, 80, 150, 255);
+const Color FUSE(60, 140, 60, 255);
 
 Color mixed(const Color& a, const Color& b, float t) {
     return Color((uint8_t)(a.r + (b.r - a.r) * t), (uint8_t)(a.g + (b.g - a.g) * t), (uint8_t)(a.b + (b.b - a.b) * t),
@@ -253,9 +254,16 @@ Place pier() {
         // The berth at the pier's end, where the rowboat goes into the water: a mooring post.
         box(292, 132, 6, 28, DARK_WOOD),
         oval(290, 146, 10, 5, IRON),
-        // The coil of the fuse cord.
-        oval(112, 262, 40, 18, Color(60, 140, 60, 255), 0x00FF00, "FUSE"),
     };
+    // Once the explosives are in the dam's crack, the coil of their fuse cord lies here and the cord
+    // runs along the shore toward the dam, until the fuse has burnt down to the blast.
+    add(p.pieces,
+        drawnUntil("dam_blownup",
+                   drawnAfter("explosives_placed",
+                              {stroke({{124, 266}, {112, 246}, {104, 226}, {96, 206}, {76, 168}, {56, 132}, {48, 120}},
+                                      1.6f, FUSE),
+                               oval(112, 262, 40, 18, FUSE, 0x00FF00, "FUSE"),
+                               oval(119, 265, 26, 12, mixed(FUSE, IRON, 0.4f)), oval(124, 267.5f, 16, 7, FUSE)})));
     // The rowboat lies at the berth once launched; until then the berth is open water.
     add(p.pieces, drawnAfter("rowboat_in_water", {oval(296, 140, 70, 26, BRASS, 0xF26522, "ROWBOAT")}));
     // The screwdriver on the planks, gone once taken.
@@ -405,6 +413,18 @@ Place dam() {
         // The shore path down to the pier, clear of the interface's buttons in the corner.
         polygon({{92, 292}, {162, 300}, {152, 320}, {92, 320}}, mixed(SAND, DARK_WOOD, 0.3f), 0x6666CC),
     };
+    // Laid, the explosives sit in the crack, their fuse cord running down the wall and off along the
+    // shore path to the pier, until the blast takes both.
+    add(p.pieces,
+        drawnUntil(
+            "dam_blownup",
+            drawnAfter("explosives_placed",
+                       {stroke({{207, 156}, {206, 190}, {204, 214}, {188, 240}, {160, 272}, {146, 296}, {140, 320}},
+                               1.6f, FUSE),
+                        box(194, 126, 26, 30, RED, 0, "EXPLOSIVES"), box(194, 134, 26, 3, IRON),
+                        stroke({{200.5f, 126}, {200.5f, 156}}, 0.8f, DARK_WOOD),
+                        stroke({{207, 126}, {207, 156}}, 0.8f, DARK_WOOD),
+                        stroke({{213.5f, 126}, {213.5f, 156}}, 0.8f, DARK_WOOD)})));
     // Blown up, the crack is a breach from the dam's top down to its foot: the lake pours through it
     // into a pool strewn with rubble.
     const Color falling = mixed(WATER, PAPER, 0.35f);

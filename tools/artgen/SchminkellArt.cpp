@@ -34,6 +34,8 @@ const Color CORK(176, 132, 80, 255);
 const Color SLAB(60, 150, 150, 255);
 const Color MOUNTAIN(110, 96, 80, 255);
 const Color FENCE(150, 150, 160, 255);
+const Color BOAT(150, 100, 56, 255);
+const Color LIGHT(236, 244, 255, 255);
 
 // The floor from the back wall's foot to the front edge.
 constexpr float GROUND = 235;
@@ -134,7 +136,10 @@ Place saucer() {
         // The tunnel the mountain of rubble blocks until it is moved.
         polygon({{250, GROUND}, {262, 110}, {300, 86}, {338, 110}, {350, GROUND}}, PANEL, 0x666633, "TUNNEL"),
         box(60, 128, 34, 32, PANEL, 0x996600, "MOULD RACK"),
-        box(104, 60, 40, 30, SCREEN, 0x0099FF, "SOCKET"),
+        // The canister socket, its name on a plate below it.
+        box(104, 60, 40, 30, SCREEN, 0x0099FF),
+        box(112, 63, 24, 25, PANEL),
+        box(100, 92, 48, 10, PANEL, 0, "SOCKET"),
         box(170, 190, 74, 45, PANEL, 0x9933FF, "WORKSPACE"),
         box(176, 152, 32, 30, TITANIUM, 0x0066CC, "MOULD"),
         box(212, 152, 30, 30, ION, 0xFF33FF, "PRESS"),
@@ -145,6 +150,25 @@ Place saucer() {
                              {polygon({{132, 150}, {142, 122}, {152, 150}}, CRYSTAL_BLUE, 0xFF9900, "BLUE CRYSTAL")}));
     add(p.pieces, drawnUntil("taken_canister", {box(86, 196, 24, 39, GLOW, 0x006666, "CANISTER")}));
     add(p.pieces, drawnUntil("taken_cork", {oval(116, 222, 18, 13, CORK, 0x006600, "CORK")}));
+    // The charged canister in its socket, until its drive has taken the rowboat away.
+    add(p.pieces,
+        drawnAfter("canister_visible", {box(119, 64, 10, 3, TITANIUM), box(116, 67, 16, 20, GLOW, 0, "CANISTER")}));
+    // The heavy titanium box on the slab, beside the one who stands on it.
+    add(p.pieces, drawnAfter("box_on_saucer_slab", {box(154, 244, 36, 28, TITANIUM, 0, "HEAVY BOX")}));
+    // The light strips along the ceiling, dark until the ion shape wakes the bay, then lit, each
+    // shining down the wall: nested beams, brighter toward the strip.
+    for (float x = 18; x < 426; x += 82) {
+        add(p.pieces, drawnUntil("ion_shape_in", {box(x, 4, 60, 6, PANEL)}));
+        for (float spread = 16; spread > 0; spread -= 4) {
+            add(p.pieces,
+                drawnAfter(
+                    "ion_shape_in",
+                    {polygon({{x, 8}, {x + 60, 8}, {x + 60 + spread, 16 + 2 * spread}, {x - spread, 16 + 2 * spread}},
+                             Color(230, 240, 255, 34))}));
+        }
+        add(p.pieces,
+            drawnAfter("ion_shape_in", {oval(x - 4, 1, 68, 12, Color(240, 246, 255, 90)), box(x, 4, 60, 6, LIGHT)}));
+    }
     add(p.pieces, door(14, "STORAGE", 0x0000FF));
     add(p.pieces, door(358, "COMPUTER", 0xFFFF00));
     return p;
@@ -164,6 +188,9 @@ Place computer() {
         box(292, 156, 52, 46, TITANIUM, 0xFF6666, "MOULD BOX"),
         slab(232, 262, 0x66CC66),
     };
+    // The heavy rowboat on the slab (the scene shows it until its drive has taken it away).
+    add(p.pieces, drawnAfter("rowboat_on_computer_slab", {oval(240, 246, 84, 26, BOAT, 0, "ROWBOAT"),
+                                                          oval(250, 251, 64, 14, Color(100, 66, 36, 255))}));
     // The cork in the hole, sticking out, then hammered flush.
     add(p.pieces, drawnUntil("cork_hammered", drawnAfter("cork_inside", {oval(168, 174, 18, 18, CORK, 0x333366),
                                                                          box(172, 160, 10, 16, CORK, 0x333366)})));

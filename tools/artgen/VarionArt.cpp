@@ -30,6 +30,8 @@ const Color PANEL(40, 46, 60, 255);
 const Color SCREEN(30, 90, 110, 255);
 const Color CRATE(150, 110, 60, 255);
 const Color SEWER(58, 70, 56, 255);
+const Color TAPE(0, 166, 81, 255);
+const Color LOGO(255, 102, 255, 255);
 
 void add(std::vector<Piece>& to, const std::vector<Piece>& pieces) {
     to.insert(to.end(), pieces.begin(), pieces.end());
@@ -73,7 +75,10 @@ Place start() {
         oval(300, 20, 40, 40, Color(230, 230, 210, 255)),
         box(0, 150, 190, 90, WATER),
         polygon({{190, 240}, {190, 170}, {300, 150}, {426, 176}, {426, 240}}, Color(70, 74, 90, 255)),
-        oval(30, 214, 100, 30, WOOD, 0x00FF00, "ROWBOAT"),
+        // The rowboat at the water's edge, its name on a plate before it.
+        oval(30, 214, 100, 30, WOOD, 0x00FF00),
+        oval(40, 219, 80, 18, Color(100, 66, 36, 255), 0x00FF00),
+        box(50, 248, 60, 11, PANEL, 0, "ROWBOAT"),
         box(214, 216, 8, 34, BARK),
         oval(192, 180, 52, 46, LEAF, 0x0066FF, "PEPPER"),
         // The road up to the cargo gate.
@@ -82,6 +87,12 @@ Place start() {
     };
     // The plant's peppers, gone once picked.
     add(p.pieces, drawnUntil("taken_pepper", {oval(204, 192, 8, 12, RED), oval(226, 200, 8, 12, RED)}));
+    // Dressed up as a cargo boat: strips of the green tape across either end of the hull, and the
+    // company's logo stuck on its middle.
+    add(p.pieces, drawnAfter("rowboat_has_tape",
+                             {stroke({{38, 222}, {52, 240}}, 3, TAPE), stroke({{52, 218}, {40, 236}}, 3, TAPE),
+                              stroke({{108, 218}, {120, 236}}, 3, TAPE), stroke({{122, 222}, {108, 240}}, 3, TAPE)}));
+    add(p.pieces, drawnAfter("rowboat_has_logo", {oval(58, 220, 44, 18, LOGO, 0, "KRIBB")}));
     add(p.pieces, sideExit(false, 250, "BARRIER", 0xFFFF00, 70));
     return p;
 }
@@ -153,7 +164,7 @@ Place lCorridor() {
     Place p = inside("LCorridor", "LEFT CORRIDOR", 240);
     p.pieces = {box(384, 150, 22, 22, RED, 0x00FF00, "!")};
     // The company's logo on the wall, gone once taken.
-    add(p.pieces, drawnUntil("taken_logo", {oval(228, 56, 70, 40, Color(255, 102, 255, 255), 0xFF66FF, "KRIBB")}));
+    add(p.pieces, drawnUntil("taken_logo", {oval(228, 56, 70, 40, LOGO, 0xFF66FF, "KRIBB")}));
     add(p.pieces, door(20, 240, "DOCK", 0x0000FF));
     add(p.pieces, door(140, 240, "LAB", 0xFF00FF));
     add(p.pieces, door(310, 240, "PRISON", 0xFF0000));
@@ -168,8 +179,8 @@ Place rCorridor() {
     // The papers waiting on the office's counter and the roll of tape on the crate, gone once taken.
     add(p.pieces, drawnUntil("got_authorization_papers", {box(306, 184, 26, 10, Color(230, 226, 210, 255), 0x0066FF),
                                                           box(309, 181, 26, 10, Color(240, 236, 220, 255), 0x0066FF)}));
-    add(p.pieces, drawnUntil("taken_tape", {oval(334, 234, 22, 14, Color(0, 166, 81, 255), 0x00A651),
-                                            oval(341, 238, 8, 6, CRATE), box(318, 266, 54, 10, PANEL, 0, "TAPE")}));
+    add(p.pieces, drawnUntil("taken_tape", {oval(334, 234, 22, 14, TAPE, 0x00A651), oval(341, 238, 8, 6, CRATE),
+                                            box(318, 266, 54, 10, PANEL, 0, "TAPE")}));
     add(p.pieces, door(16, 240, "DOCK", 0xFF0000));
     add(p.pieces, door(100, 240, "STORE", 0xFFFF00));
     add(p.pieces, door(190, 240, "LAB", 0x00FF00));

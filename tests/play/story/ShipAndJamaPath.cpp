@@ -412,6 +412,10 @@ void freeTheAliens(StoryRun& run) {
     walk(run, {"F26522"}, "jama_spacea.CrashSite");
     run.use("3399FF", "sharp_screwdriver");
     run.use("3399FF");
+    run.hintHere = "C105E7|ashes"; // while she watches, the hatch says why the aliens stay inside
+    run.use("3399FF");
+    run.hintHere = nullptr;
+    EXPECT_NE(run.game.log().find("They won't come out while she is watching."), std::string::npos);
     run.use("C105E7", "ashes");
     run.use("3399FF");
     EXPECT_EQ(run.var("unscrewed_lock") + run.var("she_cant_see") + run.var("picked_up_aliens"), "111");
