@@ -94,11 +94,15 @@ TEST_F(StoryPlay, DannyGetsPastTheGuardIntoTheLaboratoryAndOutWhileLunaStaysOnTh
     EXPECT_NEAR(danny->getPosition().y, 300, 0.5f);
     use("0066FF");
     EXPECT_TRUE(holds("pepper"));
-    // A click on Luna's figure talks to her: she knows the clone's medicine.
+    // A click on Luna's figure walks Danny up beside her, 30 units off, and she tells him the clone's
+    // medicine.
     game.setVar("wants_medicine", "1");
     game.click(150, 260);
     game.stepSeconds(0.5f);
+    EXPECT_EQ(game.var("danny_knows_recipe"), "0");
+    game.stepSeconds(4.0f);
     EXPECT_EQ(game.var("danny_knows_recipe"), "1");
+    EXPECT_NEAR(danny->getPosition().x, 180, 1.0f);
     for (int i = 0; i < 600 && Speech::isSpeaking(); ++i) {
         game.step();
     }
