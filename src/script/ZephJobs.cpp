@@ -9,7 +9,6 @@
 #include "engine/session/Vars.h"
 #include "script/Actions.h"
 #include "script/Character2D.h"
-#include "script/Character2DRef.h"
 #include "script/Characters.h"
 #include "script/DialogManager.h"
 #include "script/Speech.h"
@@ -19,9 +18,6 @@
 #include "trailex/Map.h"
 
 #include <algorithm>
-#include <cmath>
-#include <optional>
-#include <vector>
 
 namespace ZephJobs {
 
@@ -40,77 +36,7 @@ String fullSoundName(const String& sound) {
     return Session::activeScene ? Session::activeScene->chapter->getFullSoundName(sound) : sound;
 }
 
-// A figure is about a third as wide as it is drawn tall (its frame is wider, with room to move its
-// arms): two standing this far apart, centre to centre, do not overlap.
-constexpr float FIGURE_WIDTH_PER_HEIGHT = 0.35f;
-
-// Where another character of the active scene stands, how tall it is drawn there, and how far apart
-// two figures of its size stand side by side.
-struct Standing {
-    morvec::Vector2 feet;
-    float height;
-    float width;
-};
-
-std::vector<Standing> othersInScene(Marionix::Actor* walker) {
-    std::vector<Standing> others;
-    if (!Session::activeScene || !Session::activeScene->root) {
-        return others;
-    }
-    for (nimboui::Object* child : Session::activeScene->root->getChildren()) {
-        auto* reference = dynamic_cast<Character2DRef*>(child);
-        morvec::Rectangle frame;
-        nimbo::Color tint;
-        if (reference && reference->isVisible() && reference->getCharacter() != walker &&
-            reference->placeFrame(frame, tint)) {
-            morvec::Vector3 at = reference->getCharacter()->getPosition();
-            others.push_back({morvec::Vector2(at.x, at.y), frame.h, frame.h * FIGURE_WIDTH_PER_HEIGHT});
-        }
-    }
-    return others;
-}
-
-// A figure standing there would stand on the other: less than a figure's width beside it and less
-// than half of that before or behind it.
-bool standsOn(const morvec::Vector2& spot, const Standing& other) {
-    return std::abs(spot.x - other.feet.x) < other.width && std::abs(spot.y - other.feet.y) < other.width * 0.5f;
-}
-
-bool standsOnAny(const morvec::Vector2& spot, const std::vector<Standing>& others) {
-    return std::any_of(others.begin(), others.end(), [&](const Standing& o) { return standsOn(spot, o); });
-}
-
-// The end of a walk that would stand on another character moves beside it: on the side the walker
-// comes from, else on the other, wherever the floor and the others leave room; none when the end is
-// clear.
-std::optional<morvec::Vector2> besideOthers(const morvec::Vector2& from, const morvec::Vector2& end,
-                                            const std::vector<Standing>& others, const lba::Map& map) {
-    auto on = std::find_if(others.begin(), others.end(), [&](const Standing& o) { return standsOn(end, o); });
-    if (on == others.end()) {
-        return std::nullopt;
-    }
-    float side = from.x < on->feet.x ? -1.0f : 1.0f;
-    const morvec::Vector2 spots[] = {on->feet + morvec::Vector2(side * on->width, 0),
-                                     on->feet - morvec::Vector2(side * on->width, 0)};
-    for (const morvec::Vector2& spot : spots) {
-        if (map.isPointIn(spot) && !standsOnAny(spot, others)) {
-            return spot;
-        }
-    }
-    return spots[0];
-}
-
 } // namespace
-
-std::optional<morvec::Vector2> characterFeetAt(const morvec::Vector2& point, Marionix::Actor* walker) {
-    for (const Standing& other : othersInScene(walker)) {
-        if (std::abs(point.x - other.feet.x) < other.width * 0.5f && point.y <= other.feet.y &&
-            point.y >= other.feet.y - other.height) {
-            return other.feet;
-        }
-    }
-    return std::nullopt;
-}
 
 const lba::Map& getWalkMap(bool none) {
     static const lba::Map empty;
@@ -140,14 +66,7 @@ void SplineMove::start() {
     factor = 0.0;
     const lba::Map& map = getWalkMap(ignoreWalkMap);
     morvec::Vector3 position = getActor()->getPosition();
-    morvec::Vector2 from(position.x, position.y);
-    vessot::Array<morvec::Vector2> path = map.findPath(from, target);
-    // No walk on the floor ends on another character: it stops beside it.
-    if (!ignoreWalkMap && !path.empty()) {
-        if (std::optional<morvec::Vector2> beside = besideOthers(from, path[-1], othersInScene(getActor()), map)) {
-            path = map.findPath(from, *beside);
-        }
-    }
+    vessot::Array<morvec::Vector2> path = map.findPath(morvec::Vector2(position.x, position.y), target);
     String depth = Session::activeScene ? Session::activeScene->getProperty("walk_depth_factor") : String();
     float k = depth.empty() ? 1.0f : depth.toFloat();
     // The depth is the third coordinate, so a walk into the depth is longer. A point repeating the one

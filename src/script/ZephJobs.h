@@ -7,7 +7,6 @@
 #include "vessot/String.h"
 
 #include <memory>
-#include <optional>
 
 using vessot::String;
 
@@ -32,13 +31,8 @@ extern String callingCharacter;
 // LBAMap object (the empty map when there is none).
 const lba::Map& getWalkMap(bool none);
 
-// The feet of another character of the active scene (not the walker) whose figure is drawn at the
-// point; none when the point lies on no other figure.
-std::optional<morvec::Vector2> characterFeetAt(const morvec::Vector2& point, Marionix::Actor* walker);
-
 // Walks to a point along the shortest path, smoothed into a spline, at the actor's speed. A path
-// of fewer than two distinct points is no walk. On the floor, a walk whose end would stand on
-// another character of the scene ends beside it: on the side the walker comes from, else the other.
+// of fewer than two distinct points is no walk.
 class SplineMove : public Marionix::Job {
 public:
     SplineMove(const String& tag, bool ignoreWalkMap, float x, float y);

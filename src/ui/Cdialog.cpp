@@ -48,17 +48,14 @@ void showQuestion(const String& textKey) {
     Hud::uiObjectOf<nimboui::Label>("cdialog_text")->setTextKey(textKey);
 }
 
-void open(const String& request, const String& oldValue) {
+void open(const String& request) {
     vessot::Array<String> fields = request.split(",");
     if (request.startsWith("achievement,")) {
         showAchievement(fields[1]);
     } else {
         showQuestion(fields[0]);
     }
-    // A question written over an open one finds the buttons already hidden by the box itself.
-    if (oldValue.empty()) {
-        hudButtonsWereShown = object("hint_button")->getY() < HUD_BUTTONS_SHOWN_ABOVE;
-    }
+    hudButtonsWereShown = object("hint_button")->getY() < HUD_BUTTONS_SHOWN_ABOVE;
     Hud::hideButtons(true);
     fade("cdialog_click_blocker_fader", 1.0f, 0.6f);
     fade("cdialog_fader", 1.0f, 0.2f);
@@ -93,13 +90,12 @@ void onVarChanged(Variable* variable, const String& newValue, const String& oldV
     if (newValue.empty()) {
         close(oldValue);
     } else {
-        open(newValue, oldValue);
+        open(newValue);
     }
 }
 
 void answer(int choice) {
     String request = Vars::value("cdialog");
-    bool buttonsWereShown = hudButtonsWereShown;
     clearRequest();
     if (request.empty()) {
         return;
@@ -111,11 +107,6 @@ void answer(int choice) {
         return;
     }
     Session::activeScene->chapter->getNamedAction(action)->execute();
-    // A question the answer asks in turn (a quit whose autosave failed) stands in for the answered
-    // one: the HUD buttons, only starting to slide back, come back when it closes.
-    if (!Vars::value("cdialog").empty()) {
-        hudButtonsWereShown = buttonsWereShown;
-    }
 }
 
 void onButtonClick(nimboui::EventArgs* args) {

@@ -7,8 +7,8 @@
 
 namespace Cdialog {
 
-// Whether the HUD buttons were on screen when the box last opened from closed; the close brings
-// them back when it is set.
+// Whether the HUD buttons were on screen when a request was last written; the close brings them
+// back when it is set.
 extern bool hudButtonsWereShown;
 
 // The click handler of the achievement panel's OK button: closes the box and runs nothing.

@@ -43,15 +43,13 @@ struct Place {
     morvec::Rectangle mobile;
 };
 
-// "inventory" first, then the elements in the order opening animates them. The right page arrow
-// stands below the left one, clear of the last slot, its middle on the panel's rectangle, so that a
-// carried item resting on it turns the page.
+// "inventory" first, then the elements in the order opening animates them.
 const Place LAYOUT[] = {
     {"inventory", {510, 0, 320, 320}, {470, -50, 420, 420}},
     {"inv_look_button", {31, 108, 45, 45}, {40.7f, 141.75f, 59, 59}},
     {"inv_use_button", {46, 181, 45, 45}, {60.4f, 237.6f, 59, 59}},
     {"inv_pages_left", {262, 95, 27.25f, 51.875f}, {343.9f, 124.7f, 35.8f, 68.1f}},
-    {"inv_pages_right", {262, 213.375f, 27.25f, 51.875f}, {343.9f, 280.1f, 35.8f, 68.1f}},
+    {"inv_pages_right", {248, 213.375f, 27.25f, 51.875f}, {325.5f, 280.1f, 35.8f, 68.1f}},
     {"inv_slot0", {120, 101, 32, 32}, {157.5f, 132.6f, 42, 42}},
     {"inv_slot1", {174, 97, 32, 32}, {228.4f, 127.3f, 42, 42}},
     {"inv_slot2", {229, 97, 32, 32}, {300.6f, 127.3f, 42, 42}},

@@ -9,6 +9,7 @@
 #include "script/Characters.h"
 #include "script/ZephJobs.h"
 #include "ui/AchievementsMenu.h"
+#include "ui/Cdialog.h"
 #include "ui/Hintbook.h"
 #include "ui/Hud.h"
 #include "ui/InGameMenu.h"
@@ -50,6 +51,7 @@ const std::pair<const char*, void (*)(void*)> CALLBACKS[] = {
     {"InGameForceAutoSave", inGameForceAutoSave},
     {"InGameQuitGame", inGameQuitGame},
     {"InGameQuitToMenu", inGameQuitToMenu},
+    {"InGameShowButtons", inGameShowButtons}, // the no of the question whether to quit unsaved
     {"InGameClearJobsToAll", inGameClearJobsToAll},
 };
 
@@ -121,15 +123,19 @@ bool autosaveBeforeQuitting() {
 
 // Runs the named action of the "ui" chapter that quits once the game is autosaved. When the
 // autosave fails, its failure and reason stay on screen and the player is asked whether to quit
-// without saving: No (the default of Esc and the other button) goes back to the game.
+// without saving: No (the default of Esc and the other button) goes back to the game, with the HUD's
+// buttons when they were on screen as the quit was asked. That question opens while they are only
+// starting to slide back, so its own close would leave them out.
 void quitAfterAutosave(const String& quitAction) {
+    bool buttonsWereShown = Cdialog::hudButtonsWereShown;
     if (autosaveBeforeQuitting()) {
         uiChapter->getNamedAction(quitAction)->execute();
         return;
     }
     auto* text = Hud::uiObjectOf<nimboui::Label>("cdialog_text");
     String failure = text->getDisplayedText();
-    Vars::get("cdialog")->setValue("QUIT_UNSAVED_DIALOG,ui." + quitAction + ",none", false);
+    String no = buttonsWereShown ? "ui.InGameShowButtons" : "none";
+    Vars::get("cdialog")->setValue("QUIT_UNSAVED_DIALOG,ui." + quitAction + "," + no, false);
     text->setText(failure + "\n\n" + text->getDisplayedText());
 }
 
@@ -209,6 +215,10 @@ void inGameQuitGame(void*) {
 
 void inGameQuitToMenu(void*) {
     quitAfterAutosave("ingame_end_to_menu");
+}
+
+void inGameShowButtons(void*) {
+    Hud::showButtons(false);
 }
 
 } // namespace UserInterface

@@ -29,5 +29,7 @@ void inGameForceAutoSave(void* userData);
 // quit without saving.
 void inGameQuitGame(void* userData);
 void inGameQuitToMenu(void* userData);
+// Slides the HUD's buttons back onto the screen.
+void inGameShowButtons(void* userData);
 
 } // namespace UserInterface

@@ -95,12 +95,14 @@ TEST_F(StoryPlay, DannyGetsPastTheGuardIntoTheLaboratoryAndOutWhileLunaStaysOnTh
     EXPECT_NEAR(danny->getPosition().y, 300, 0.5f);
     use("0066FF");
     EXPECT_TRUE(holds("pepper"));
-    // A click on Luna's figure talks to her: asked, she knows the clone's medicine.
+    // A click on Luna's figure walks Danny up beside her, 30 units off; asked, she knows the clone's
+    // medicine.
     game.setVar("wants_medicine", "1");
     size_t before = game.log().size();
     game.click(150, 260);
     waitForCharacters();
     EXPECT_EQ(game.var("danny_knows_recipe"), "1");
+    EXPECT_NEAR(danny->getPosition().x, 180, 1.0f);
     std::string said = game.log().substr(before);
     EXPECT_LT(said.find("my clone needs medicine"), said.find("Medicine for a clone?"));
     use("FFFF00");

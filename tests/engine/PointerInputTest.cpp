@@ -163,6 +163,18 @@ TEST_F(PointerInput, AClickOnFreeFloorWalksTheCurrentCharacterThere) {
     walk = dynamic_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
     ASSERT_NE(walk, nullptr);
     EXPECT_NEAR(walk->getDestination().x, 300, 0.5f);
+
+    // On the figure of a character who is no hotspot (Luna before she plays along): to the click too.
+    Vars::get("luna_scene")->setValue("ship.Corridor", true);
+    switchNow("ship.Corridor");
+    settle();
+    walker = standCharacter(500, 290);
+    game->stepSeconds(3.0f); // the camera follows him
+    game->click(560, 270);   // Luna stands at 560, 280
+    walk = dynamic_cast<ZephJobs::SplineMove*>(walker->getCurrentJob());
+    ASSERT_NE(walk, nullptr);
+    EXPECT_NEAR(walk->getDestination().x, 560, 0.5f);
+    EXPECT_NEAR(walk->getDestination().y, 270, 0.5f);
 }
 
 TEST_F(PointerInput, AClickBeyondTheFloorWalksToItsNearestPointUnlessThatIsHardlyAStep) {

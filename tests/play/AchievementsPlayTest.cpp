@@ -102,6 +102,7 @@ TEST_F(AchievementsPlay, AQuitThatCannotAutosaveShowsWhyAndAsksWhetherToEndUnsav
         {nimbo::KEY_ESCAPE, "ingame_quit_game", false},
         {nimbo::KEY_ESCAPE, "ingame_quit_menu", false},
         {nimbo::KEY_PAUSE, "resume_quit_game", false},
+        {nimbo::KEY_PAUSE, "resume_quit_menu", false},
         {nimbo::KEY_PAUSE, "resume_quit_menu", true},
         {0, "", true},
     };

@@ -9,6 +9,7 @@
 #include "script/Speech.h"
 #include "ui/Hints.h"
 
+#include "nimbo/Image.h"
 #include "nimboui/CompositeImage.h"
 #include "nimboui/ImageButton.h"
 
@@ -150,8 +151,20 @@ TEST_F(HintsTest, TheBulbShowsTheChargedPartOfItsFill) {
         EXPECT_EQ(source(fill.image), morvec::Rectangle(fill.x, 544, 64, 54)) << fill.image;
     }
     for (const char* button : {"gui/smart_hint_up", "gui/smart_hint_hover", "gui/smart_hint_dn"}) {
-        EXPECT_EQ(layer(button, 0), morvec::Rectangle(0, 0, 64, 108)) << button; // the empty bulb stays
+        EXPECT_EQ(layer(button, 0), morvec::Rectangle(0, 0, 64, 150)) << button; // the empty bulb stays
         EXPECT_EQ(layer(button, 1), morvec::Rectangle(0, 54, 64, 54)) << button;
+    }
+    // The fill picture is the lit glass alone, some of it on each of its rows: the glass begins to
+    // light with the charge and is lit whole only at 1.0 (the base is the empty bulb's, below).
+    nimbo::Image picture = nimbo::Image::load("data/ui/textures/hints_hd.png");
+    for (const auto& fill : fills) {
+        for (int y = 490; y < 598; ++y) {
+            int lit = 0;
+            for (int x = (int)fill.x; x < fill.x + 64; ++x) {
+                lit += picture.getPixel(x, y).a > 0;
+            }
+            EXPECT_GT(lit, 0) << fill.image << " row " << y;
+        }
     }
     setCharge("1.0");
     Hints::updateHintButton(0.0f);

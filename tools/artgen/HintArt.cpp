@@ -26,16 +26,19 @@ using nimbo::Color;
 constexpr int CELL = 64;
 constexpr int ICONS_A_ROW = 8;
 constexpr int FIRST_ICON_ROWS = 6;
-// The smart-hint bulb's pictures: 64 x 108 each, beginning at y 490.
-constexpr int BULB_TOP = 490;
-constexpr int BULB_HEIGHT = 108;
+// The smart-hint bulb's pictures: the lit glass alone, 64 x 108 each from y 490, which fills with
+// the charge; left of them the empty bulbs, 64 x 150 each from y 448: their glass over the same 108
+// rows, their base below.
+constexpr int FILL_TOP = 490;
+constexpr int GLASS_HEIGHT = 108;
+constexpr int EMPTY_TOP = 448;
+constexpr int BULB_HEIGHT = 150;
 constexpr int SECOND_ICONS_TOP = 608;
 
 const Color GLOW(255, 226, 110, 255);
 const Color BRASS(150, 130, 90, 255);
 const Color GLASS_EDGE(200, 210, 220, 255);
 const Color LIT_EDGE(255, 244, 190, 255);
-const Color LIT_BRASS(225, 190, 100, 255);
 const Color INK(30, 30, 30, 255);
 
 Color scaled(const Color& c, float k) {
@@ -55,31 +58,46 @@ void fill(nimbo::Image& image, int x0, int y0, int w, int h, const std::function
     }
 }
 
-bool inCircle(float u, float v, float cx, float cy, float r) {
-    return (u - cx) * (u - cx) + (v - cy) * (v - cy) <= r * r;
+// The bulb is drawn for a square button: (u, v) run from 0 to 1 across and down the whole bulb,
+// whose glass takes the top GLASS_HEIGHT of its BULB_HEIGHT rows and whose screw base the rest.
+constexpr float GLASS_BOTTOM = (float)GLASS_HEIGHT / BULB_HEIGHT;
+
+// Whether (u, v) lies in the glass shrunk by the inset: a ball from the top, narrowing into a short
+// neck that meets the base at the glass's last row.
+bool inGlass(float u, float v, float inset) {
+    float du = (u - 0.5f) / (0.36f - inset), dv = (v - 0.33f) / (0.33f - inset);
+    bool ball = du * du + dv * dv <= 1.0f;
+    float neckHalfWidth = 0.2f - (v - 0.58f) / (GLASS_BOTTOM - 0.58f) * 0.05f - inset;
+    bool neck = v >= 0.58f && v < GLASS_BOTTOM && std::fabs(u - 0.5f) <= neckHalfWidth;
+    return ball || neck;
 }
 
-// A light bulb from the cell's top to its bottom, drawn for a square button: a glass ball over a
-// brass base. Lit, the glass glows, its rim shines and the base warms, so that the lit picture
-// differs from the dark one on every row the bulb covers, and a bulb filled from the bottom looks
-// full only once it is filled to the top.
-void bulb(nimbo::Image& image, int x0, int y0, int w, int h, bool lit, float brightness) {
-    fill(image, x0, y0, w, h, [&](float u, float v, Color& c) {
-        if (inCircle(u, v, 0.5f, 0.38f, 0.36f)) {
-            bool rim = !inCircle(u, v, 0.5f, 0.38f, 0.3f);
-            if (!lit && !rim) {
-                return false;
-            }
-            c = scaled(!rim ? GLOW : lit ? LIT_EDGE : GLASS_EDGE, brightness);
-            return true;
+// The glass, lit (glowing within a shining rim) or dark (only its rim shows).
+void glass(nimbo::Image& image, int x0, int y0, bool lit, float brightness) {
+    fill(image, x0, y0, CELL, GLASS_HEIGHT, [&](float u, float glassShare, Color& c) {
+        float v = glassShare * GLASS_BOTTOM;
+        if (!inGlass(u, v, 0.0f)) {
+            return false;
         }
-        if (v > 0.7f && v < 0.98f && u > 0.36f && u < 0.64f) {
-            bool groove = ((int)(v * 40)) % 3 == 0;
-            Color metal = lit ? LIT_BRASS : BRASS;
-            c = scaled(groove ? scaled(metal, 0.7f) : metal, brightness);
-            return true;
+        bool rim = !inGlass(u, v, 0.05f);
+        if (!lit && !rim) {
+            return false;
         }
-        return false;
+        c = scaled(!rim ? GLOW : lit ? LIT_EDGE : GLASS_EDGE, brightness);
+        return true;
+    });
+}
+
+// The empty bulb: the dark glass and, below it, the brass screw base.
+void emptyBulb(nimbo::Image& image, int x0, int y0, float brightness) {
+    glass(image, x0, y0, false, brightness);
+    fill(image, x0, y0, CELL, BULB_HEIGHT, [&](float u, float v, Color& c) {
+        if (v < GLASS_BOTTOM || v > 0.97f || u < 0.36f || u > 0.64f) {
+            return false;
+        }
+        bool groove = ((int)(v * 40)) % 3 == 0;
+        c = scaled(groove ? scaled(BRASS, 0.7f) : BRASS, brightness);
+        return true;
     });
 }
 
@@ -254,11 +272,11 @@ void drawHintArt(const vessot::String& data) {
     // The marker's talk verb (use and look are the inventory's buttons) and the hand of "cursor_use".
     bubble(image, 0, 0, Color(240, 240, 240, 255));
     hand(image, 64, 0, Color(240, 200, 160, 255));
-    // The smart-hint bulb: empty (up, hover, pushed), then its lit fillings.
+    // The smart-hint bulb: empty (up, hover, pushed), then its lit glass.
     for (int i = 0; i < 3; ++i) {
         float brightness = i == 1 ? 1.0f : i == 2 ? 0.65f : 0.85f;
-        bulb(image, i * CELL, BULB_TOP, CELL, BULB_HEIGHT, false, brightness);
-        bulb(image, (i + 3) * CELL, BULB_TOP, CELL, BULB_HEIGHT, true, brightness);
+        emptyBulb(image, i * CELL, EMPTY_TOP, brightness);
+        glass(image, (i + 3) * CELL, FILL_TOP, true, brightness);
     }
     Fonts fonts;
     for (int size : NAME_SIZES) {

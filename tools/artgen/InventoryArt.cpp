@@ -150,8 +150,8 @@ const Color BRASS(214, 170, 70, 255);
 // The panel: a backpack opened flat in a picture of 600 x 600 pixels (320 x 320 units). The bag lies
 // within the part of the picture that counts as the panel, on the desktop and mobile layouts alike
 // (pixels 43 to 525 across and 113 to 500 down), so that an item carried over the bag stays on the
-// panel. The slots lie on its lining, the use and look buttons in its side pocket; the page arrows
-// stand along the lining's right edge.
+// panel. The slots lie on its lining, the use and look buttons in its side pocket; the left page
+// arrow stands at the bag's right edge, the right one on the lining's lower right corner.
 std::vector<Layer> backpack() {
     // The slots' centres, in pixels (the panel's layout times 600 / 320).
     const Point slots[] = {{255, 219}, {356, 212}, {459, 212}, {274, 328}, {362, 323},

@@ -23,10 +23,8 @@ const SkipTimerPuzzle ROUTER = {
 };
 
 // The guide arrow on the smart-hint button, as the HUD reads it: x, y, angle, its condition, side.
-// The open bag slides the button away, so the arrow waits while it is open.
-const char* const HINT_ARROW_MOBILE = "398,270,-90,$smart_hint_button_visible == 0 and $inv_open == 0,right";
-const char* const HINT_ARROW =
-    "406,290,-90,$smart_hint_button_visible == 0 and $inv_item_in_selection == 0 and $inv_open == 0,right";
+const char* const HINT_ARROW_MOBILE = "398,270,-90,$smart_hint_button_visible == 0,right";
+const char* const HINT_ARROW = "406,290,-90,$smart_hint_button_visible == 0 and $inv_item_in_selection == 0,right";
 
 } // namespace
 

@@ -1,5 +1,5 @@
 // Mouse and touch input: presses and releases go to the interface first, then to the active scene;
-// a release on free floor walks the current character there, one on another character up to it.
+// a release on free floor walks the current character there.
 #include "engine/view/Input.h"
 
 #include "engine/ContentServices.h"
@@ -178,10 +178,6 @@ void walk(const ClickSnapshot& s) {
         return;
     }
     morvec::Vector2 target = Viewport::isCameraScrolling() ? edgeWalkTarget : scenePoint();
-    // A click on another character walks up to it: the walk stops beside it.
-    if (!Viewport::isCameraScrolling()) {
-        target = ZephJobs::characterFeetAt(target, character).value_or(target);
-    }
     if (character->getJobQueueSize() > 0) {
         character->clearJobs();
     }
