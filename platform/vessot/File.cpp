@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -606,6 +607,10 @@ bool Dir::rename(const String& oldPath, const String& newPath, String* reason) {
         *reason = taken ? String(std::strerror(EEXIST)) : errnoText();
     }
     return false;
+}
+
+bool Dir::exchange(const String& a, const String& b) {
+    return ::renameat2(AT_FDCWD, resolvePath(a).c_str(), AT_FDCWD, resolvePath(b).c_str(), RENAME_EXCHANGE) == 0;
 }
 
 Array<String> ResourceDir::contents(const String& path, bool fullPaths) {

@@ -137,6 +137,9 @@ public:
     // Renames a folder, never over anything that stands under the new name; false on failure, with
     // the system's reason in *reason when one is given.
     static bool rename(const String& oldPath, const String& newPath, String* reason = nullptr);
+    // Swaps two folders in one step, so that neither name is ever missing; false on failure and
+    // where the file system cannot swap.
+    static bool exchange(const String& a, const String& b);
 };
 
 // Folders of the game's resources (read-only), listed like Dir.
