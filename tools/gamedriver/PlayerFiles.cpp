@@ -58,9 +58,21 @@ bool isAutosave(const std::string& path) {
     return path.rfind(AUTOSAVE, 0) == 0;
 }
 
-// Where versions of a file may stand: its own path, or any autosave slot for an autosave's file.
+// Where versions of a file may stand: any folder of the autosaves (the six slots and the rotation's
+// "new" and "old") for an autosave's file; for a game slot's file the slot and the folders beside it
+// that a save writes into and swaps with it ("slot1.new", "slot1.old").
 std::string place(const std::string& path) {
-    return isAutosave(path) ? "autosave/" + fs::path(path).filename().string() : path;
+    fs::path file(path);
+    std::string folder = file.parent_path().string();
+    if (folder.rfind("autosave/", 0) == 0) {
+        return "autosave/" + file.filename().string();
+    }
+    for (const std::string side : {".new", ".old"}) {
+        if (folder.size() > side.size() && folder.compare(folder.size() - side.size(), side.size(), side) == 0) {
+            return (fs::path(folder.substr(0, folder.size() - side.size())) / file.filename()).string();
+        }
+    }
+    return path;
 }
 
 bool hasVersion(const Files& versions, const std::string& path, const std::string& content) {

@@ -4,8 +4,10 @@
 // Logs (game.log and its copies in the slots) and the single-instance record (hwnd.txt) are not
 // player data and are skipped; the atomic writer's temporary files are counted, not compared. The
 // date line of "info.txt" is not compared. Autosave slots move up by one at each autosave, so an
-// autosave file matches its name in any autosave slot, and the newest whole autosave of OLD or NEW
-// must be there. Prints each fault and a summary; answers the number of faults.
+// autosave file matches its name in any autosave folder (the slots, and "new" and "old" beside
+// them), and the newest whole autosave of OLD or NEW must be in a slot. A game slot's file matches
+// its own path or the same file in the folders beside the slot ("slot1.new", "slot1.old"). Prints
+// each fault and a summary; answers the number of faults.
 
 #include <filesystem>
 
