@@ -37,9 +37,15 @@ const char MAGIC[] = "zeph_save_fmt_1.0";
 const char SOURCE[] = "src\\ui\\SaveLoadMenu";
 const int SLOTS_PER_PAGE = 6;
 const int AUTOSAVE_SLOTS = 6;
-// The folder under "autosave/" that a new autosave is written into whole before it takes the place
-// of "slot1".
-const char NEW_AUTOSAVE[] = "new";
+const int LOG_COPIES = 5;
+// Beside the autosaves: "new", the next autosave written whole before it becomes "slot1", and "old",
+// the sixth moved out of the list until the new one stands in "slot1".
+const char NEW_AUTOSAVE[] = "autosave/new";
+const char OLD_AUTOSAVE[] = "autosave/old";
+// Beside a game slot "slotN": "slotN.new", its next save written whole before the two swap places,
+// and "slotN.old", the slot moved aside where the file system cannot swap two folders in one step.
+const char NEW_SIDE[] = ".new";
+const char OLD_SIDE[] = ".old";
 
 void killPoint(const String& point) {
     if (testKillPoint) {
@@ -50,6 +56,11 @@ void killPoint(const String& point) {
 // The current profile's folder, without a trailing "/".
 String profileFolder() {
     return zephUtil::getUserDataPath() + Session::getParam("profile");
+}
+
+// A folder of the profile by its name relative to the profile folder, without a trailing "/".
+String inProfile(const String& name) {
+    return profileFolder() + "/" + name;
 }
 
 void setNotificationsIgnored(bool ignored) {
@@ -101,34 +112,26 @@ String shownDate(const String& date) {
     return date.substr(3, 2) + "." + date.substr(0, 2) + "." + date.substr(6);
 }
 
-// Makes the slot's folder when it is missing (never an empty file); notes that this save made it.
-void makeFolder(const String& folder, const String& slot, bool& made) {
-    if (vessot::Dir::exists(folder)) {
-        return;
-    }
-    String reason;
-    if (!vessot::Dir::create(folder, &reason)) {
-        throw vessot::exception(slot + ": the folder could not be made (" + reason + ")", SOURCE, __LINE__);
-    }
-    made = true;
+// "slot" followed by 1 to 6 digits.
+bool isSlotName(const String& name) {
+    return name.startsWith("slot") && name.size() >= 5 && name.size() <= 10 &&
+           std::all_of(name.begin() + 4, name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// "game.log.1" to "game.log.4" move up by one, the fifth copy dropped.
-void rotateLogCopies(const String& folder) {
-    if (!vessot::File::exists(folder + "game.log.1")) {
-        return;
+// The side folder made afresh (a leftover of a save cut short goes), with the slot's log copies one
+// up when it keeps them, the oldest dropped, and the log as the newest copy.
+void startSideFolder(const String& slot, const String& side, bool keepsLogCopies) {
+    String folder = slotFolder(side);
+    vessot::Dir::remove(inProfile(side));
+    String reason;
+    if (!vessot::Dir::create(inProfile(side), &reason)) {
+        throw vessot::exception(slot + ": the folder could not be made (" + reason + ")", SOURCE, __LINE__);
     }
-    vessot::File::remove(folder + "game.log.5");
-    for (int i = 4; i >= 1; --i) {
-        String from = folder + "game.log." + String(i);
-        if (!vessot::File::exists(from)) {
-            continue;
-        }
-        String move = "game.log." + String(i) + " to game.log." + String(i + 1);
-        killPoint("before moving " + move);
-        vessot::File::rename(from, folder + "game.log." + String(i + 1));
-        killPoint("after moving " + move);
+    for (int i = 1; keepsLogCopies && i < LOG_COPIES; ++i) {
+        vessot::File::copy(slotFolder(slot) + "game.log." + String(i), folder + "game.log." + String(i + 1), false);
     }
+    vessot::File::copy(zephUtil::getUserDataPath() + "game.log", folder + "game.log.1", false);
+    killPoint("after copying the log");
 }
 
 String infoText() {
@@ -136,27 +139,31 @@ String infoText() {
     return String(MAGIC) + "\n" + Vars::value("active_scene") + "\n" + localDate() + "\n" + minutes + "\n";
 }
 
-// Writes the live store into the folder, then runs place, which may put the folder in the slot's
-// place. A failure is logged, removes the folder when this save made it, and leaves its reason,
-// which names the slot's files; nothing is asked here.
-bool writeSlot(const String& slot, const String& folder, bool returnToGame, bool recordPositions, String& reason,
-               const std::function<void()>& place = {}) {
-    GameUtil::logMessage("Saving game in slot: " + slot);
-    bool madeFolder = false;
+// Where a save goes: the slot its messages name, the side folder it is written into whole, whether
+// it keeps the slot's earlier log copies, and how it then takes the slot's place.
+struct SaveTarget {
+    String slot;
+    String side;
+    bool keepsLogCopies;
+    std::function<void()> place;
+};
+
+// Writes the live store whole into the target's side folder, then puts it in the slot's place. A
+// failure is logged, removes the side folder and leaves its reason, which names the slot's files;
+// nothing is asked here.
+bool writeSlot(const SaveTarget& target, bool returnToGame, bool recordPositions, String& reason) {
+    GameUtil::logMessage("Saving game in slot: " + target.slot);
+    String folder = slotFolder(target.side);
     try {
         if (returnToGame) {
-            String target = Vars::value("sl_prev_scene");
-            if (target.startsWith("ui")) {
-                target = Vars::value("ingame_menu_prev_scene");
+            String scene = Vars::value("sl_prev_scene");
+            if (scene.startsWith("ui")) {
+                scene = Vars::value("ingame_menu_prev_scene");
             }
-            Vars::get("active_scene")->setValue(target, false);
-            Session::switchScene(target, "", "", 0.0f);
+            Vars::get("active_scene")->setValue(scene, false);
+            Session::switchScene(scene, "", "", 0.0f);
         }
-        makeFolder(folder, slot, madeFolder);
-        rotateLogCopies(folder);
-        vessot::File::copy(zephUtil::getUserDataPath() + "game.log", folder + "game.log.1", false);
-        killPoint("after copying the log");
-        makeFolder(folder, slot, madeFolder);
+        startSideFolder(target.slot, target.side, target.keepsLogCopies);
         setNotificationsIgnored(true);
         if (recordPositions) {
             recordCharacterPositions();
@@ -167,68 +174,118 @@ bool writeSlot(const String& slot, const String& folder, bool returnToGame, bool
             Vars::snapshot.get("cdialog")->setValue("", false);
         }
         killPoint("before writing game.sav");
-        // Both are written atomically: a failed write keeps the old file.
         String failure;
         if (!Vars::saveDiff(folder + "game.sav", &failure)) {
             throw vessot::exception(failure, SOURCE, __LINE__);
         }
         killPoint("after writing game.sav");
-        // Last: the menu lists a slot by its "info.txt".
+        // Last: a folder with its "info.txt" has its "game.sav".
         if (!zephUtil::writePlayerFile(folder + "info.txt", infoText(), &failure)) {
             throw vessot::exception(failure, SOURCE, __LINE__);
         }
         killPoint("after writing info.txt");
-        if (place) {
-            place();
-        }
+        target.place();
         setNotificationsIgnored(false);
         GameUtil::logMessage("Game Successfully saved!");
         return true;
     } catch (const vessot::exception& e) {
         // Named by the slot ("autosave/slot1/game.sav"), never by the player's folders.
-        reason = e.message().replaced(folder, slot + "/");
+        reason = e.message().replaced(folder, target.slot + "/");
         GameUtil::logMessage("SaveGame failed ( " + reason + " ), deleting created folder");
-        if (madeFolder) {
-            vessot::Dir::remove(folder);
-        }
+        vessot::Dir::remove(inProfile(target.side));
         // Left at "1", every later notification would stay silent.
         setNotificationsIgnored(false);
         return false;
     }
 }
 
-// Moves the unbroken run of autosaves from "slot1" up by one, the sixth dropped when all are there.
-// A move that fails throws its reason: the autosaves above it have moved, it and those below it
-// stand where they stood, and nothing is overwritten.
-void rotateAutosaves(const String& base) {
-    int free = 1;
-    while (free <= AUTOSAVE_SLOTS && vessot::Dir::exists(base + "slot" + String(free))) {
-        ++free;
-    }
-    if (free > AUTOSAVE_SLOTS) {
-        vessot::Dir::remove(base + "slot" + String(AUTOSAVE_SLOTS));
-        killPoint("after removing autosave slot6");
-        free = AUTOSAVE_SLOTS;
-    }
-    for (int k = free; k >= 2; --k) {
-        String from = "slot" + String(k - 1);
-        String to = "slot" + String(k);
-        killPoint("before moving autosave " + from + " to " + to);
+// A move of a folder of the profile to a free name, both named relative to the profile folder, and
+// what its failure says before the reason.
+struct Move {
+    String from;
+    String to;
+    String failure;
+};
+
+Move folderMove(const String& from, const String& to) {
+    return {from, to, from + " could not be moved to " + to};
+}
+
+// The new save, written whole beside the slot, into the slot's place.
+Move placement(const String& side, const String& slot) {
+    return {side, slot, slot + ": the folder could not be made"};
+}
+
+// Makes the moves in order. When one fails, those made are put back, last first, and its failure is
+// thrown: every folder stands where it stood.
+void moveFolders(const std::vector<Move>& moves) {
+    for (size_t made = 0; made < moves.size(); ++made) {
+        const Move& move = moves[made];
+        killPoint("before moving " + move.from + " to " + move.to);
         String reason;
-        if (!vessot::Dir::rename(base + from, base + to, &reason)) {
-            throw vessot::exception("autosave/" + from + " could not be moved to autosave/" + to + " (" + reason + ")",
-                                    SOURCE, __LINE__);
+        if (!vessot::Dir::rename(inProfile(move.from), inProfile(move.to), &reason)) {
+            while (made-- > 0) {
+                vessot::Dir::rename(inProfile(moves[made].to), inProfile(moves[made].from));
+            }
+            throw vessot::exception(move.failure + " (" + reason + ")", SOURCE, __LINE__);
         }
-        killPoint("after moving autosave " + from + " to " + to);
+        killPoint("after moving " + move.from + " to " + move.to);
     }
 }
 
-// The new autosave, written whole, takes the newest one's place once the others have moved up.
-void placeNewAutosave(const String& base) {
-    rotateAutosaves(base);
-    String reason;
-    if (!vessot::Dir::rename(base + NEW_AUTOSAVE, base + "slot1", &reason)) {
-        throw vessot::exception("autosave/slot1: the folder could not be made (" + reason + ")", SOURCE, __LINE__);
+String autosaveSlot(int number) {
+    return "autosave/slot" + String(number);
+}
+
+// The new autosave takes the newest one's place: the unbroken run of autosaves from "slot1" moves up
+// by one, the sixth out of the list into "old" when all six are there (never removed in place, where
+// a kill would leave it half removed), "new" becomes "slot1", and only then "old" goes.
+void placeNewAutosave() {
+    int free = 1;
+    while (free <= AUTOSAVE_SLOTS && vessot::Dir::exists(inProfile(autosaveSlot(free)))) {
+        ++free;
+    }
+    std::vector<Move> moves;
+    if (free > AUTOSAVE_SLOTS) {
+        moves.push_back(folderMove(autosaveSlot(AUTOSAVE_SLOTS), OLD_AUTOSAVE));
+        free = AUTOSAVE_SLOTS;
+    }
+    for (int k = free; k >= 2; --k) {
+        moves.push_back(folderMove(autosaveSlot(k - 1), autosaveSlot(k)));
+    }
+    moves.push_back(placement(NEW_AUTOSAVE, autosaveSlot(1)));
+    moveFolders(moves);
+    vessot::Dir::remove(inProfile(OLD_AUTOSAVE));
+}
+
+// The new save, written whole beside the game slot, takes its place: the two swap places in one
+// step, so that a kill leaves the one or the other whole under the slot's name; where the file
+// system cannot swap, the slot moves aside first. The old one goes then.
+void placeNewSlot(const String& slot) {
+    String side = slot + NEW_SIDE;
+    if (!vessot::Dir::exists(inProfile(slot))) {
+        moveFolders({placement(side, slot)});
+    } else if (vessot::Dir::exchange(inProfile(side), inProfile(slot))) {
+        killPoint("after swapping " + side + " and " + slot);
+    } else {
+        moveFolders({folderMove(slot, slot + OLD_SIDE), placement(side, slot)});
+    }
+    vessot::Dir::remove(inProfile(side));
+    vessot::Dir::remove(inProfile(slot + OLD_SIDE));
+}
+
+// Removes what saves cut short left beside the profile's game slots; a slot moved aside before its
+// new save could take its place goes back first.
+void removeSlotLeftovers() {
+    for (const String& name : vessot::Dir::directories(profileFolder())) {
+        String slot = name.substr(0, name.find('.'));
+        if (!isSlotName(slot) || (name != slot + NEW_SIDE && name != slot + OLD_SIDE)) {
+            continue;
+        }
+        if (!vessot::Dir::exists(inProfile(slot)) && vessot::Dir::exists(inProfile(slot + NEW_SIDE))) {
+            vessot::Dir::rename(inProfile(slot + OLD_SIDE), inProfile(slot));
+        }
+        vessot::Dir::remove(inProfile(name));
     }
 }
 
@@ -313,12 +370,6 @@ String loadProblem(const String& slot) {
     return problem.empty() ? "" : path + ": " + problem;
 }
 
-// "slot" followed by 1 to 6 digits.
-bool isSlotName(const String& name) {
-    return name.startsWith("slot") && name.size() >= 5 && name.size() <= 10 &&
-           std::all_of(name.begin() + 4, name.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 bool allOf(const String& text, const char* allowed) {
     return !text.empty() && text.find_first_not_of(allowed) == String::npos;
 }
@@ -391,8 +442,9 @@ void restoreCharacterPositions() {
 // ---------------------------------------------------------------- saving and loading
 
 bool saveGame(const String& slot, bool returnToGame, bool recordPositions) {
+    removeSlotLeftovers();
     String reason;
-    if (writeSlot(slot, slotFolder(slot), returnToGame, recordPositions, reason)) {
+    if (writeSlot({slot, slot + NEW_SIDE, true, [&] { placeNewSlot(slot); }}, returnToGame, recordPositions, reason)) {
         return true;
     }
     askAboutFailure("SL_SAVE_FAILED,none,none", reason);
@@ -411,12 +463,11 @@ bool autoSave() {
     VariableTable live = Vars::variables;
     Vars::variables = Vars::snapshot;
     Vars::get("last_autosave_time")->setValue(Vars::value("gameplay_time"), false);
-    // Nothing moves before the new autosave is written whole: a failure leaves the others as they were.
-    String base = profileFolder() + "/autosave/";
-    vessot::Dir::remove(base + NEW_AUTOSAVE); // left by an autosave cut short
+    // Nothing moves before the new autosave is written whole, and a failure leaves the others as they
+    // were. An autosave holds its own log copy only.
+    vessot::Dir::remove(inProfile(OLD_AUTOSAVE)); // left by an autosave cut short
     String reason;
-    bool saved =
-        writeSlot("autosave/slot1", base + NEW_AUTOSAVE + "/", false, false, reason, [&] { placeNewAutosave(base); });
+    bool saved = writeSlot({autosaveSlot(1), NEW_AUTOSAVE, false, placeNewAutosave}, false, false, reason);
     if (saved) {
         showSavedNotice();
     }

@@ -4,9 +4,10 @@
 // A slot is a folder of the current profile named "slot" + N (manual saves) or "autosave/slot" + K
 // (K = 1 to 6, 1 the newest). It holds "info.txt" (the magic line, the scene, the date and the
 // play time in minutes: what the menu shows), "game.sav" (the variables that differ from their
-// initial values) and up to five copies of the log. A save writes "game.sav" and then "info.txt"
-// atomically, so that neither a failure nor a crash leaves a half-written file under its final
-// name, and a failed save never destroys a slot it did not create.
+// initial values) and up to five copies of the log. A save writes the slot whole into a folder
+// beside it, which then takes the slot's place, so that neither a failure nor a crash leaves a slot
+// half written or described by another save than the one it holds, and a failed save changes no
+// slot. The menu and the loader see slot names only, never the folders beside them.
 //
 // The menu "ui.SaveLoadMenu" shows six entries a page in one of three modes ("sl_mode": "save",
 // "load", "autosave"); on the first page of "save" and "load" the first entry opens the list of
@@ -52,8 +53,8 @@ String slotLabelKey(const SlotInfo& info, bool wide);
 // "data/shots/" + scene + ".png"; "" when the scene is no plain scene name.
 String thumbnailPath(const SlotInfo& info);
 
-// Tests only: called with a name at every point where a save or the autosave's rotation has just
-// written a file or is about to rename or has renamed one; null in the game.
+// Tests only: called with a name at every point where a save has just written a file or is about
+// to move or has moved or swapped a folder; null in the game.
 extern void (*testKillPoint)(const String& point);
 
 // The page's first slot number minus one: the page index times 6.

@@ -83,6 +83,20 @@ struct Scenario {
     std::vector<std::string> keptSaves;
 };
 
+// Whether a folder of before or after holds the description with the save.
+bool savedTogether(const Files& before, const Files& after, const std::string& info, const std::string& save) {
+    for (const Files* files : {&before, &after}) {
+        for (const auto& [path, text] : *files) {
+            auto saved = files->find((fs::path(path).parent_path() / "game.sav").string());
+            if (fs::path(path).filename() == "info.txt" && text == info && saved != files->end() &&
+                saved->second == save) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool holds(const Files& files, const std::string& text) {
     for (const auto& [path, content] : files) {
         if (content == text) {
@@ -178,10 +192,13 @@ TEST_F(SaveCrash, EveryCutLeavesWholeFilesAndTheNextSaveSucceeds) {
                     EXPECT_NE(text.find("active_scene: ship."), std::string::npos) << path;
                 }
             }
-            // The menu lists a slot by its description: a slot described has its save.
+            // The menu lists a slot by its description: a slot described has its save, the one the
+            // description was written with.
             for (const auto& [path, text] : cut) {
                 if (fs::path(path).filename() == "info.txt") {
-                    EXPECT_TRUE(cut.count((fs::path(path).parent_path() / "game.sav").string())) << path;
+                    auto saved = cut.find((fs::path(path).parent_path() / "game.sav").string());
+                    ASSERT_NE(saved, cut.end()) << path;
+                    EXPECT_TRUE(savedTogether(before, after, text, saved->second)) << path;
                 }
             }
             for (const std::string& path : s.keptFiles) {

@@ -66,6 +66,13 @@ void fillDisk(VariableTable& table) {
     limitFiles(fs::file_size(vessot::Log::getFilename().c_str()) + (1 << 18));
 }
 
+// Slot 3 is out of reach when the autosave is about to move it.
+void holdSlot3(const String& point) {
+    if (point == "before moving autosave/slot3 to autosave/slot4") {
+        fs::rename(autosave(3), slot("held"));
+    }
+}
+
 } // namespace
 
 using SaveGame = SaveFixture;
@@ -144,16 +151,6 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
     const Case cases[] = {
         // No folder can be made where a file stands.
         {"NewSlot", [] { writeFile(slot("slot5"), "a file"); }, "slot5: the folder could not be made (File exists)"},
-        // The slot's "game.sav" cannot be replaced: a folder stands in its place.
-        {"ExistingSlot",
-         [] {
-             writeSlot("slot5", "ship.Galley", 7);
-             fs::remove(slot("slot5") / "game.sav");
-             fs::create_directories(slot("slot5") / "game.sav");
-         },
-         "Cannot replace slot5/game.sav: Is a directory"},
-        {"InfoTxt", [] { fs::create_directories(slot("slot5") / "info.txt"); },
-         "Cannot replace slot5/info.txt: Is a directory"},
         {"FullDisk",
          [] {
              writeSlot("slot5", "ship.Galley", 7);
@@ -192,16 +189,36 @@ TEST_F(SaveGame, TheAutosaveMovesTheUnbrokenRunOfSlotsUpAndWritesTheFirst) {
         // for the new one, -1 for nothing.
         std::vector<int> after;
         std::function<void()> spoil = [] {};
+        // What a failed autosave says.
+        const char* reason = "";
     };
     const Case cases[] = {
         {{}, {0, -1, -1, -1, -1, -1}},
         {{1, 2, 3}, {0, 1, 2, 3, -1, -1}},
         {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5}},
         {{1, 2, 3, 5, 6}, {0, 1, 2, 3, 5, 6}},
+        // What an autosave cut short left beside the slots goes; nothing of it rides into slot 1.
+        {{1, 2, 3, 4, 5, 6},
+         {0, 1, 2, 3, 4, 5},
+         [] {
+             writeSlot("autosave/old", "ship.Galley", 9);
+             writeFile(slot("autosave/new") / "game.log.3", "a log of the save cut short\n");
+         }},
         // A new autosave that cannot be written whole moves and removes nothing.
-        {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}, [] { fillDisk(Vars::snapshot); }},
+        {{1, 2, 3, 4, 5, 6},
+         {1, 2, 3, 4, 5, 6},
+         [] { fillDisk(Vars::snapshot); },
+         "Writing autosave/slot1/game.sav failed: File too large"},
         // Slot 1 cannot move up where a file stands: it is kept, not overwritten.
-        {{1}, {1, -1, -1, -1, -1, -1}, [] { writeFile(autosave(2), "a file"); }},
+        {{1},
+         {1, -1, -1, -1, -1, -1},
+         [] { writeFile(autosave(2), "a file"); },
+         "autosave/slot1 could not be moved to autosave/slot2 (File exists)"},
+        // Slot 3 cannot move (out of reach for a moment): every move made is put back, the sixth's too.
+        {{1, 2, 3, 4, 5, 6},
+         {1, 2, 3, 4, 5, 6},
+         [] { SaveLoadMenu::testKillPoint = holdSlot3; },
+         "autosave/slot3 could not be moved to autosave/slot4 (No such file or directory)"},
     };
     for (const Case& c : cases) {
         fs::remove_all(slot("autosave"));
@@ -211,6 +228,13 @@ TEST_F(SaveGame, TheAutosaveMovesTheUnbrokenRunOfSlotsUpAndWritesTheFirst) {
         c.spoil();
         SaveLoadMenu::autoSave();
         limitFiles(RLIM_INFINITY);
+        SaveLoadMenu::testKillPoint = nullptr;
+        if (fs::exists(slot("held"))) {
+            fs::rename(slot("held"), autosave(3));
+        }
+        EXPECT_EQ(var("cdialog").empty(), !*c.reason);
+        EXPECT_TRUE(label("cdialog_text")->getDisplayedText().contains(c.reason));
+        EXPECT_FALSE(fs::exists(slot("autosave/new")) || fs::exists(slot("autosave/old")));
         for (int k = 1; k <= 6; ++k) {
             int expected = c.after[k - 1];
             SCOPED_TRACE("slot " + std::to_string(k));
@@ -220,6 +244,8 @@ TEST_F(SaveGame, TheAutosaveMovesTheUnbrokenRunOfSlotsUpAndWritesTheFirst) {
                 EXPECT_EQ(save, "marker: " + std::to_string(expected) + "\n");
             } else if (expected == 0) {
                 EXPECT_NE(save.find("active_scene: ship.Cockpit\n"), std::string::npos);
+                // Its own files: game.sav, info.txt and the log's copy.
+                EXPECT_EQ(std::distance(fs::directory_iterator(autosave(k)), fs::directory_iterator()), 3);
             }
         }
     }
