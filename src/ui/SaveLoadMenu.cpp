@@ -282,8 +282,10 @@ void removeSlotLeftovers() {
         if (!isSlotName(slot) || (name != slot + NEW_SIDE && name != slot + OLD_SIDE)) {
             continue;
         }
-        if (!vessot::Dir::exists(inProfile(slot)) && vessot::Dir::exists(inProfile(slot + NEW_SIDE))) {
-            vessot::Dir::rename(inProfile(slot + OLD_SIDE), inProfile(slot));
+        bool slotAside = !vessot::Dir::exists(inProfile(slot)) && vessot::Dir::exists(inProfile(slot + OLD_SIDE));
+        // A slot that cannot be put back stays aside rather than be removed with the leftovers.
+        if (slotAside && !vessot::Dir::rename(inProfile(slot + OLD_SIDE), inProfile(slot))) {
+            continue;
         }
         vessot::Dir::remove(inProfile(name));
     }
