@@ -1,8 +1,8 @@
 // The story chapters' data on the running game: every scene that the hint routes and solvers of
 // "jama_spacea", "schminkell7" and "varion" name exists with its hotspot map and stands its characters on its walk
 // map, as does every scene with a floor, which shows its chapter's whole crew; every exit of the routes leads to
-// its linked scene; every area a solver points at is bound to an action (at times); no figure covers where another
-// comes in, waits, stands or is walked to; the laboratory's
+// its linked scene; every area a solver points at is bound to an action (at times); a click on a thing says what its
+// state shows; no figure covers where another comes in, waits, stands or is walked to; the laboratory's
 // doors remember the corridor; the questionnaire takes the answers the hints give; and the scenes unlock
 // every achievement but those no step earns.
 #include "engine/RunningGame.h"
@@ -358,6 +358,30 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
         for (const char* colour : colours) {
             EXPECT_TRUE(boundAtTimes(colour)) << chapter << "." << scene << " " << colour;
         }
+    }
+}
+
+// A click on a thing, with the item in hand, says what its state shows.
+TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
+    struct Click {
+        const char* scene;
+        std::vector<std::pair<const char*, const char*>> state;
+        const char* colour;
+        const char* item;
+        const char* said;
+    };
+    const Click clicks[] = {
+        {"varion.Start", {{"rowboat_has_tape", "1"}, {"rowboat_has_logo", "1"}}, "00FF00", "", "passes for a cargo"},
+        {"jama_spacea.Dam", {{"explosives_placed", "1"}}, "CC33CC", "", "explosives sit snugly in the crack"},
+    };
+    for (const Click& click : clicks) {
+        SCOPED_TRACE(std::string(click.scene) + " " + click.colour + " " + click.item);
+        enter(click.scene, click.state);
+        size_t before = game->log().size();
+        Inventory::setSelectedItem(click.item);
+        bound(click.colour)->execute();
+        EXPECT_NE(game->log().find(click.said, before), std::string::npos);
+        restore();
     }
 }
 
