@@ -373,6 +373,7 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
     const Click clicks[] = {
         {"varion.Start", {{"rowboat_has_tape", "1"}, {"rowboat_has_logo", "1"}}, "00FF00", "", "passes for a cargo"},
         {"jama_spacea.Dam", {{"explosives_placed", "1"}}, "CC33CC", "", "explosives sit snugly in the crack"},
+        {"jama_spacea.CrashSite", {{"she_is_here", "1"}, {"she_cant_see", "1"}}, "C105E7", "", "can't see a thing"},
     };
     for (const Click& click : clicks) {
         SCOPED_TRACE(std::string(click.scene) + " " + click.colour + " " + click.item);
