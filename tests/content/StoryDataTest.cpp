@@ -2,7 +2,8 @@
 // "jama_spacea", "schminkell7" and "varion" name exists with its hotspot map and stands its characters on its walk
 // map, as does every scene with a floor, which shows its chapter's whole crew; every exit of the routes leads to
 // its linked scene; every area a solver points at is bound to an action (at times); a click on a thing says what its
-// state shows; no figure covers where another comes in, waits, stands or is walked to; the laboratory's
+// state shows; no figure covers where another comes in, waits, stands or is walked to, and a door places only the one
+// coming in by it, nobody at a switch; the laboratory's
 // doors remember the corridor; the questionnaire takes the answers the hints give; and the scenes unlock
 // every achievement but those no step earns.
 #include "engine/RunningGame.h"
@@ -316,6 +317,7 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
         enter(name);
         const lba::Map& walk = ZephJobs::getWalkMap(false);
         int references = 0;
+        std::string arrivals;        // placements at a door that hold for more than the one coming in by it
         auto& entries = spots[name]; // a character and where it comes in, waits, stands or is walked to
         for (BootCommand* command : Session::activeScene->bootCommands) {
             auto* attach = dynamic_cast<BootCommand_AttachObject*>(command);
@@ -333,8 +335,16 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
                 if (condition.contains("prev_scene") || condition.contains("current_character") || condition.empty()) {
                     entries.emplace_back(reference->getCharacterName(), morvec::Vector2(at.x, at.y));
                 }
+                if (condition.contains("prev_scene") &&
+                    !(condition.contains("$switched_character==0") &&
+                      condition.contains("$current_character==" + reference->getCharacterName()))) {
+                    arrivals += reference->getName() + " " + condition + "\n";
+                }
             }
         }
+        // Where more than one is played, the door a character came in by places it only as it enters itself: not
+        // when another comes in, nor at a switch.
+        EXPECT_TRUE(shown[name].size() < 2 || arrivals.empty()) << arrivals;
         // No figure covers another: they stand side by side, or the one behind above the head of the one in front.
         for (const auto& [who, at] : entries) {
             for (const auto& [other, there] : entries) {
