@@ -384,6 +384,12 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
         {"varion.Start", {{"rowboat_has_tape", "1"}, {"rowboat_has_logo", "1"}}, "00FF00", "", "passes for a cargo"},
         {"jama_spacea.Dam", {{"explosives_placed", "1"}}, "CC33CC", "", "explosives sit snugly in the crack"},
         {"jama_spacea.CrashSite", {{"she_is_here", "1"}, {"she_cant_see", "1"}}, "C105E7", "", "can't see a thing"},
+        // The saucer bay's slab sinks only once the heavy loads are off Luna's hands, on the slabs; the
+        // computer room's takes the rowboat only once it is heavy, the displacer only while it is light,
+        // saying no with the interface's line.
+        {"schminkell7.Saucer", {{"current_character", "luna"}}, "6666FF", "", "does not budge"},
+        {"schminkell7.Computer", {}, "66CC66", "rowboat", "{ vorne }"},
+        {"schminkell7.Storage", {{"rowboat_heavy", "1"}}, "6666FF", "rowboat", "{ vorne }"},
     };
     for (const Click& click : clicks) {
         SCOPED_TRACE(std::string(click.scene) + " " + click.colour + " " + click.item);
