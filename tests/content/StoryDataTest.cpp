@@ -35,7 +35,7 @@ struct Link {
     std::vector<std::pair<const char*, const char*>> state;
 };
 
-// The hint route graphs, link by link.
+// The hint route graphs, link by link, and other exits whose way depends on the story.
 const Link LINKS[] = {
     {"jama_spacea", "LandingSite", "ship.Kitchen", "0000FF", {}},
     {"jama_spacea", "LandingSite", "Crossroads", "FFFF00", {}},
@@ -121,6 +121,8 @@ const Link LINKS[] = {
     {"schminkell7", "Saucer", "Computer", "FFFF00", {}},
     {"schminkell7", "Computer", "Replicator", "0000FF", {}},
     {"schminkell7", "Computer", "Saucer", "FFFF00", {}},
+    // The galley's hatch, which the routes leave aside: down to where the ship stands.
+    {"ship", "Galley", "varion.LandingDock", "FFFF00", {{"picked_up_aliens", "1"}, {"mazslow_on_varion", "1"}}},
     // The laboratory is left by the exit toward the corridor its visitor came from.
     {"varion", "Laboratory", "LCorridor", "0000FF", {}},
     {"varion", "Laboratory", "Elevator", "00FF00", {}},
@@ -297,7 +299,7 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
     for (const auto& [chapter, scene, colours] : SOLVER_AREAS) {
         scenes.insert(full(chapter, scene));
     }
-    EXPECT_EQ(scenes.size(), 38u);
+    EXPECT_EQ(scenes.size(), 39u);
     // Every scene with a floor too, with the points its file walks whoever is played ("") to.
     static const std::regex walkTo(R"re(chr="\$current_character"[^>]*>\s*<Job type="Move" x="(\d+)" y="(\d+)")re");
     std::map<std::string, std::vector<std::pair<String, morvec::Vector2>>> spots;
