@@ -76,6 +76,8 @@ TEST_F(PuzzlePlay, LunaWalksAcrossTheStorageRoomWhileDannyStandsOnItsSlab) {
 
 TEST_F(PuzzlePlay, LunaStepsOnAndOffTheSaucerSlabAndTheTunnelOpens) {
     game.setVar("current_character", "luna");
+    game.setVar("box_on_saucer_slab", "1"); // the slab sinks under her with the heavy loads on the slabs
+    game.setVar("rowboat_on_computer_slab", "1");
     goTo("schminkell7.Saucer");
     use("666633");
     EXPECT_EQ(game.var("tunnel_opened"), "0"); // the rubble is in the way

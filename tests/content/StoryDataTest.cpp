@@ -1,8 +1,9 @@
 // The story chapters' data on the running game: every scene that the hint routes and solvers of
 // "jama_spacea", "schminkell7" and "varion" name exists with its hotspot map and stands its characters on its walk
 // map, as does every scene with a floor, which shows its chapter's whole crew; every exit of the routes leads to
-// its linked scene; every area a solver points at is bound to an action (at times); no figure covers where another
-// comes in, waits, stands or is walked to; the laboratory's
+// its linked scene; every area a solver points at is bound to an action (at times); a click on a thing says what its
+// state shows; no figure covers where another comes in, waits, stands or is walked to, and a door places only the one
+// coming in by it, nobody at a switch; the laboratory's
 // doors remember the corridor; the questionnaire takes the answers the hints give; and the scenes unlock
 // every achievement but those no step earns.
 #include "engine/RunningGame.h"
@@ -34,7 +35,7 @@ struct Link {
     std::vector<std::pair<const char*, const char*>> state;
 };
 
-// The hint route graphs, link by link.
+// The hint route graphs, link by link, and other exits whose way depends on the story.
 const Link LINKS[] = {
     {"jama_spacea", "LandingSite", "ship.Kitchen", "0000FF", {}},
     {"jama_spacea", "LandingSite", "Crossroads", "FFFF00", {}},
@@ -120,6 +121,8 @@ const Link LINKS[] = {
     {"schminkell7", "Saucer", "Computer", "FFFF00", {}},
     {"schminkell7", "Computer", "Replicator", "0000FF", {}},
     {"schminkell7", "Computer", "Saucer", "FFFF00", {}},
+    // The galley's hatch, which the routes leave aside: down to where the ship stands.
+    {"ship", "Galley", "varion.LandingDock", "FFFF00", {{"picked_up_aliens", "1"}, {"mazslow_on_varion", "1"}}},
     // The laboratory is left by the exit toward the corridor its visitor came from.
     {"varion", "Laboratory", "LCorridor", "0000FF", {}},
     {"varion", "Laboratory", "Elevator", "00FF00", {}},
@@ -296,7 +299,7 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
     for (const auto& [chapter, scene, colours] : SOLVER_AREAS) {
         scenes.insert(full(chapter, scene));
     }
-    EXPECT_EQ(scenes.size(), 38u);
+    EXPECT_EQ(scenes.size(), 39u);
     // Every scene with a floor too, with the points its file walks whoever is played ("") to.
     static const std::regex walkTo(R"re(chr="\$current_character"[^>]*>\s*<Job type="Move" x="(\d+)" y="(\d+)")re");
     std::map<std::string, std::vector<std::pair<String, morvec::Vector2>>> spots;
@@ -316,6 +319,7 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
         enter(name);
         const lba::Map& walk = ZephJobs::getWalkMap(false);
         int references = 0;
+        std::string arrivals;        // placements at a door that hold for more than the one coming in by it
         auto& entries = spots[name]; // a character and where it comes in, waits, stands or is walked to
         for (BootCommand* command : Session::activeScene->bootCommands) {
             auto* attach = dynamic_cast<BootCommand_AttachObject*>(command);
@@ -333,8 +337,16 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
                 if (condition.contains("prev_scene") || condition.contains("current_character") || condition.empty()) {
                     entries.emplace_back(reference->getCharacterName(), morvec::Vector2(at.x, at.y));
                 }
+                if (condition.contains("prev_scene") &&
+                    !(condition.contains("$switched_character==0") &&
+                      condition.contains("$current_character==" + reference->getCharacterName()))) {
+                    arrivals += reference->getName() + " " + condition + "\n";
+                }
             }
         }
+        // Where more than one is played, the door a character came in by places it only as it enters itself: not
+        // when another comes in, nor at a switch.
+        EXPECT_TRUE(shown[name].size() < 2 || arrivals.empty()) << arrivals;
         // No figure covers another: they stand side by side, or the one behind above the head of the one in front.
         for (const auto& [who, at] : entries) {
             for (const auto& [other, there] : entries) {
@@ -358,6 +370,37 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
         for (const char* colour : colours) {
             EXPECT_TRUE(boundAtTimes(colour)) << chapter << "." << scene << " " << colour;
         }
+    }
+}
+
+// A click on a thing, with the item in hand, says what its state shows.
+TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
+    struct Click {
+        const char* scene;
+        std::vector<std::pair<const char*, const char*>> state;
+        const char* colour;
+        const char* item;
+        const char* said;
+    };
+    const Click clicks[] = {
+        {"varion.Start", {{"rowboat_has_tape", "1"}, {"rowboat_has_logo", "1"}}, "00FF00", "", "passes for a cargo"},
+        {"jama_spacea.Dam", {{"explosives_placed", "1"}}, "CC33CC", "", "explosives sit snugly in the crack"},
+        {"jama_spacea.CrashSite", {{"she_is_here", "1"}, {"she_cant_see", "1"}}, "C105E7", "", "can't see a thing"},
+        // The saucer bay's slab sinks only once the heavy loads are off Luna's hands, on the slabs; the
+        // computer room's takes the rowboat only once it is heavy, the displacer only while it is light,
+        // saying no with the interface's line.
+        {"schminkell7.Saucer", {{"current_character", "luna"}}, "6666FF", "", "does not budge"},
+        {"schminkell7.Computer", {}, "66CC66", "rowboat", "{ vorne }"},
+        {"schminkell7.Storage", {{"rowboat_heavy", "1"}}, "6666FF", "rowboat", "{ vorne }"},
+    };
+    for (const Click& click : clicks) {
+        SCOPED_TRACE(std::string(click.scene) + " " + click.colour + " " + click.item);
+        enter(click.scene, click.state);
+        size_t before = game->log().size();
+        Inventory::setSelectedItem(click.item);
+        bound(click.colour)->execute();
+        EXPECT_NE(game->log().find(click.said, before), std::string::npos);
+        restore();
     }
 }
 

@@ -301,11 +301,20 @@ Place crashSite() {
         oval(160, 118, 220, 86, STEEL),
         oval(226, 92, 90, 50, GLASS),
         polygon({{150, 200}, {390, 196}, {400, 248}, {140, 248}}, SOIL),
-        box(250, 146, 44, 36, IRON, 0x3399FF, "HATCH"),
+        box(250, 146, 44, 36, IRON, 0x3399FF),
     };
-    // Unscrewed, the hatch stands open on the dark inside, its lid swung up.
-    add(p.pieces, drawnAfter("unscrewed_lock", {box(250, 146, 44, 36, Color(20, 22, 30, 255), 0x3399FF, "HATCH"),
-                                                polygon({{250, 146}, {294, 146}, {300, 118}, {256, 118}}, IRON)}));
+    add(p.pieces, drawnUntil("unscrewed_lock", {box(250, 146, 44, 36, IRON, 0, "HATCH")}));
+    // Unscrewed, the hatch stands open, its lid swung up with the name on it, and the aliens' little
+    // green faces look up out of the dark inside.
+    const Color dark(20, 22, 30, 255), alien(110, 200, 90, 255);
+    add(p.pieces,
+        drawnAfter("unscrewed_lock", {box(250, 146, 44, 36, dark, 0x3399FF),
+                                      polygon({{250, 146}, {294, 146}, {300, 118}, {256, 118}}, IRON, 0, "HATCH")}));
+    for (float x : {254.0f, 266.5f, 279.0f}) {
+        add(p.pieces, drawnAfter("unscrewed_lock", {oval(x, 164, 11, 12, alien), oval(x + 2, 167, 3, 4, dark),
+                                                    oval(x + 6, 167, 3, 4, dark),
+                                                    stroke({{x + 3.5f, 172.5f}, {x + 7.5f, 172.5f}}, 0.8f, dark)}));
+    }
     add(p.pieces, sideExit(true, 250, "PIER", 0xFFFF00, 56));
     return p;
 }
