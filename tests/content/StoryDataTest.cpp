@@ -119,6 +119,11 @@ const Link LINKS[] = {
     {"schminkell7", "Storage", "Saucer", "0000FF", {}},
     {"schminkell7", "Saucer", "Storage", "0000FF", {}},
     {"schminkell7", "Saucer", "Computer", "FFFF00", {}},
+    {"schminkell7",
+     "Saucer",
+     "varion.LandingDock",
+     "0099FF",
+     {{"current_character", "vorne"}, {"canister_visible", "1"}, {"tunnel_opened", "1"}}},
     {"schminkell7", "Computer", "Replicator", "0000FF", {}},
     {"schminkell7", "Computer", "Saucer", "FFFF00", {}},
     // The galley's hatch, which the routes leave aside: down to where the ship stands.
