@@ -15,8 +15,8 @@ struct LogState {
     FILE* file = nullptr;
     String path;
     String pending;
-    // Set when the file could not be opened: entries then only go to standard error, rather than
-    // piling up in memory for a file that will not come.
+    // Set when the file could not be opened, or the log is discarded: entries then only go to
+    // standard error, rather than piling up in memory for a file that will not come.
     bool unavailable = false;
     bool echo = true;
 
@@ -49,6 +49,19 @@ FILE* openLogFile(const String& path, bool newFile) {
         ::close(fd);
     }
     return f;
+}
+
+// Closes the file and forgets what waits for one; later entries wait for the next file, or are dropped.
+void closeFile(bool dropLater) {
+    LogState& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.file) {
+        std::fclose(s.file);
+        s.file = nullptr;
+    }
+    s.path.clear();
+    s.pending.clear();
+    s.unavailable = dropLater;
 }
 
 } // namespace
@@ -108,15 +121,11 @@ void Log::setEcho(bool echo) {
 }
 
 void Log::reset() {
-    LogState& s = state();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    if (s.file) {
-        std::fclose(s.file);
-        s.file = nullptr;
-    }
-    s.path.clear();
-    s.pending.clear();
-    s.unavailable = false;
+    closeFile(false);
+}
+
+void Log::discard() {
+    closeFile(true);
 }
 
 } // namespace vessot

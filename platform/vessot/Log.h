@@ -24,6 +24,9 @@ public:
     static void setEcho(bool echo);
     // Closes the file; later entries are kept in memory again until a file is set.
     static void reset();
+    // Closes the file and drops later entries (echo aside) until a file is set: for runs whose log no
+    // one reads.
+    static void discard();
 };
 
 } // namespace vessot

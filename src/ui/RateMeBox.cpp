@@ -10,7 +10,6 @@
 #include "nimbo/MessageBox.h"
 #include "nimboui/TextButton.h"
 #include "tulm/System.h"
-#include "vessot/File.h"
 
 namespace UserInterface {
 
@@ -21,9 +20,10 @@ namespace {
 const char* const BUTTONS[] = {"rateme_yes", "rateme_no", "rateme_later"};
 const char SELF[] = "ui.RateMeBox";
 
-// The marker is its existence: opened for writing and closed at once, it holds zero bytes.
+// The marker is its existence: an empty file, written as every player file is, so that a pipe or a
+// device in its place cannot hold the answer.
 void writeRatedMarker() {
-    vessot::File(zephUtil::getUserDataPath() + "app_rated.txt", vessot::File::WRITE).close();
+    zephUtil::writePlayerFile(zephUtil::getUserDataPath() + "app_rated.txt", "");
 }
 
 void returnToGame(const String& effect, float seconds) {

@@ -180,6 +180,7 @@ TEST_F(UiCallbacks, TheDataAutosavesFromTheGameItsValuesOfNowOrOfTheLastQuietMom
         EXPECT_EQ(save.str().find(std::string("cockpit_visits: ") + c.saved + "\n") != std::string::npos,
                   *c.saved != 0);
         EXPECT_EQ(log.find("ERROR!"), *c.error ? log.find(c.error) : std::string::npos);
+        EXPECT_EQ(var("cdialog"), ""); // nothing failed to ask about
     }
 }
 

@@ -66,12 +66,15 @@ TEST_F(GameServicesTest, HintVariablesQueueOneNotificationPerRun) {
 }
 
 TEST_F(GameServicesTest, TextModeExceptionOverridesTheTextSpeed) {
-    Session::params["text_multiplier"] = "1.5";
     define("textmode_exception", "0")->addListener(Game::onTextModeExceptionChanged);
-    Vars::get("textmode_exception")->setValue("1");
-    EXPECT_FLOAT_EQ(textMultiplier, 1.0f);
-    Vars::get("textmode_exception")->setValue("0");
-    EXPECT_FLOAT_EQ(textMultiplier, 1.5f);
+    // A speed that is no number above 0 would leave speech no time: it gives the normal one.
+    for (auto [speed, factor] : {std::pair{"1.5", 1.5f}, {"-inf", 1.0f}}) {
+        Session::params["text_multiplier"] = speed;
+        Vars::get("textmode_exception")->setValue("1");
+        EXPECT_FLOAT_EQ(textMultiplier, 1.0f);
+        Vars::get("textmode_exception")->setValue("0");
+        EXPECT_FLOAT_EQ(textMultiplier, factor) << speed;
+    }
 }
 
 TEST_F(GameServicesTest, FirstTimeProfileWhileNoProfileExists) {

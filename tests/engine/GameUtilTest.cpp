@@ -12,6 +12,7 @@
 #include "vessot/File.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class GameUtilTest : public ::testing::Test {
@@ -35,6 +36,8 @@ TEST_F(GameUtilTest, TextFilesCarryAByteOrderMark) {
     GameUtil::writeTextFile("Zoë", dir / "username.txt");
     EXPECT_EQ(GameUtil::readTextFile(dir / "username.txt"), "Zoë");
     EXPECT_EQ(GameUtil::readTextFile(dir / "missing.txt"), "error");
+    mkfifo((dir / "pipe.txt").c_str(), 0600);
+    EXPECT_EQ(GameUtil::readTextFile(dir / "pipe.txt"), "error"); // refused
     writeWholeFile(dir / "username.txt", "Alexander");
     EXPECT_EQ(GameUtil::readTextFile(dir / "username.txt"), "Alexander");
     // A failed write is logged naming the file, answers false and leaves what was there.

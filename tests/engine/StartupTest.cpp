@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -245,6 +246,13 @@ TEST(StartupTest, ACopyStartedAtTheSameMomentIsRefusedByTheLockTheFirstOneTook) 
 TEST(StartupTest, AFolderInPlaceOfTheLockFileLeavesTheUserFolderLocked) {
     expectSecondInstanceRefused([](const TempDir& user) {
         std::filesystem::create_directory(user / "instance.lock");
+        holdLockElsewhere(user);
+    });
+}
+
+TEST(StartupTest, APipeInPlaceOfTheLockFileLeavesTheUserFolderLocked) {
+    expectSecondInstanceRefused([](const TempDir& user) {
+        mkfifo((user / "instance.lock").c_str(), 0600);
         holdLockElsewhere(user);
     });
 }

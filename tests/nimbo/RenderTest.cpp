@@ -214,7 +214,9 @@ TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
         float x;
         std::function<void()> change;
         bool sent;
-        float cut = 0; // window pixels off the picture's top, its texture part cut along
+        float cut = 0;      // window pixels off the picture's top, its texture part cut along
+        float narrower = 0; // texels off the right of its texture part
+        Color tint = Color::White;
     } steps[] = {
         {"the first frame", 0, {}, true},
         {"the same frame", 0, {}, false},
@@ -227,6 +229,8 @@ TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
         {"the same frame", 8, {}, false},
         {"the top cut within its pixel row", 8, {}, false, 0.3f},
         {"the top cut by a pixel row", 8, {}, true, 1.3f},
+        {"its texture part narrowed, the first texel kept", 8, {}, true, 1.3f, 0.2f},
+        {"the picture tinted", 8, {}, true, 1.3f, 0.2f, Color(255, 255, 255, 128)},
     };
     for (const Step& step : steps) {
         auto before = framesSent();
@@ -235,8 +239,8 @@ TEST_F(Render, OnlyAFrameThatDiffersFromTheShownOneReachesTheDisplay) {
         }
         nimbo::window->pumpEvents(0);
         nimbo::rendersys->clear();
-        nimbo::rendersys->drawTexture(t, Rectangle(0, step.cut / 2, 16, 16 - step.cut / 2),
-                                      Rectangle(step.x, step.cut, 32, 32 - step.cut));
+        nimbo::rendersys->drawTexture(t, Rectangle(0, step.cut / 2, 16 - step.narrower, 16 - step.cut / 2),
+                                      Rectangle(step.x, step.cut, 32, 32 - step.cut), step.tint);
         nimbo::rendersys->presentFrame();
         EXPECT_EQ(framesSent() > before, step.sent) << step.what;
     }

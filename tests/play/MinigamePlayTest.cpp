@@ -9,12 +9,16 @@
 #include "minigames/Match2Scene.h"
 #include "minigames/RotatorScene.h"
 #include "minigames/SequenceScene.h"
+#include "script/Inventory.h"
 #include "script/Speech.h"
 #include "ui/Hud.h"
+#include "ui/InventoryPanel.h"
 
 #include "nimbo/Keys.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -128,14 +132,30 @@ TEST_F(MinigamePlay, TheRightButtonTurnsNothingWhereItAnswersOrTheGameIsPaused) 
         const char* from;
         morvec::Vector2 hotspot;
         const char* minigame;
-        const char* question; // "": the pause overlay (P) covers the minigame instead
+    } picture{"jama_spacea.Landing", {78, 92}, "jama_spacea.ShipPicture"},
+        dial{"ship.Cockpit", {342, 166}, "ship.DialLock"};
+    const struct {
+        decltype(picture) place;
+        // What the button answers first, or the pause overlay, given the point it is pressed at.
+        std::function<void(morvec::Vector2)> takeButton;
     } cases[] = {
-        {"jama_spacea.Landing", {78, 92}, "jama_spacea.ShipPicture", "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none"},
-        {"ship.Cockpit", {342, 166}, "ship.DialLock", ""},
+        {picture, [&](auto) { game.setVar("cdialog", "INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none"); }},
+        {dial, [](auto) { Inventory::setSelectedItem("fuse"); }},
+        {dial, [](auto) { InventoryPanel::lookMode = true; }}, // left armed as the panel closed
+        {picture, [](auto) { Speech::say("{ vorne }Hm.<p5>"); }},
+        {dial, [&](auto) { game.key(80); }},
+        // A HUD button over the piece, the minigame showing the HUD.
+        {picture,
+         [&](morvec::Vector2 at) {
+             Session::activeScene->properties["hide_ui"] = "";
+             Hud::applyHideUi();
+             nimboui::Object* button = game.uiObject("hint_button");
+             button->setPosition(button->getPosition() + at - GameHarness::centreOf(button));
+         }},
     };
     for (const auto& c : cases) {
-        goTo(c.from);
-        enterFrom<MinigameScene>(c.hotspot.x, c.hotspot.y, c.minigame);
+        goTo(c.place.from);
+        enterFrom<MinigameScene>(c.place.hotspot.x, c.place.hotspot.y, c.place.minigame);
         game.stepSeconds(1.5f);
         // The top piece of the picture under its middle, or the dial's outer ring under its band.
         auto* jigsaw = dynamic_cast<JigsawScene*>(Session::activeScene);
@@ -144,13 +164,16 @@ TEST_F(MinigamePlay, TheRightButtonTurnsNothingWhereItAnswersOrTheGameIsPaused) 
         morvec::Vector2 at = jigsaw ? piece->getPosition() + piece->getSize() * 0.5f : morvec::Vector2(297, 160);
         auto shown = [&] { return std::pair(piece->getDestAngle(), piece->getPosition()); };
         auto before = shown();
-        c.question[0] ? game.setVar("cdialog", c.question) : game.key(80);
+        c.takeButton(at);
         game.press(at.x, at.y, nimbo::BUTTON_SECONDARY);
         game.release(at.x, at.y, nimbo::BUTTON_SECONDARY);
         game.move(at.x + 40, at.y + 30); // a piece picked up would follow
         game.step();
-        EXPECT_EQ(shown(), before) << c.minigame;
-        EXPECT_EQ(game.var("cdialog"), "") << c.minigame;
+        EXPECT_EQ(shown(), before) << c.place.minigame << " " << (&c - cases);
+        EXPECT_EQ(game.var("cdialog"), "") << c.place.minigame;
+        if (Hud::isResumePanelVisible()) {
+            game.key(80);
+        }
     }
 }
 

@@ -13,6 +13,8 @@
 #include "nimboui/CompositeImage.h"
 #include "nimboui/ImageButton.h"
 
+#include <tuple>
+
 namespace {
 
 int chargeWrites = 0;
@@ -166,9 +168,12 @@ TEST_F(HintsTest, TheBulbShowsTheChargedPartOfItsFill) {
             EXPECT_GT(lit, 0) << fill.image << " row " << y;
         }
     }
-    setCharge("1.0");
-    Hints::updateHintButton(0.0f);
-    EXPECT_EQ(source("gui/smart_hint_fill"), morvec::Rectangle(192, 490, 64, 108));
+    // A damaged save's charge outside 0..1 shows the bulb full or empty.
+    for (auto [charge, y, height] : {std::tuple{"1.0", 490, 108}, {"7", 490, 108}, {"-3", 598, 0}}) {
+        setCharge(charge);
+        Hints::updateHintButton(0.0f);
+        EXPECT_EQ(source("gui/smart_hint_fill"), morvec::Rectangle(192, y, 64, height)) << charge;
+    }
 }
 
 TEST_F(HintsTest, TheHintButtonShowsTheBulbOfItsMode) {

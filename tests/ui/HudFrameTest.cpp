@@ -112,6 +112,7 @@ TEST_F(HudFrameTest, TheLayersAreDrawnInOrderUnderTheirProjections) {
         {"normal", [] {}, hud, 0},
         {"left-handed phone layout", [] { Session::params["iphone_ui"] = "left"; }, hud, 54},
         {"screenshot", [] { Session::params["screenshot"] = "1"; }, {"scene"}, 0},
+        {"question", [] { Vars::get("cdialog")->setValue("INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none"); }, hud, 0},
         {"transition", [] { Session::switchScene("Corridor", "fade", "", 1.0f); }, hud, 0},
     };
     for (const Case& c : cases) {

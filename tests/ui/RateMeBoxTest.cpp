@@ -6,6 +6,9 @@
 
 #include "nimbo/MessageBox.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 const int ESC = 27;
@@ -49,16 +52,20 @@ TEST_F(RateMeBoxTest, EachAnswerInTheSceneMarksReturnsAndOpensAsItShould) {
         bool marks;
         bool fade;
         bool store;
+        bool pipe = false; // in the marker's place, else an old marker (with a reader: a plain open goes on)
     } answers[] = {
         {Answer::RATE, true, false, true},
-        {Answer::NEVER, true, true, false},
+        {Answer::NEVER, true, true, false, true},
         {Answer::LATER, false, true, false},
         {Answer::ESCAPE, false, true, false},
     };
     for (const auto& a : answers) {
         SCOPED_TRACE((int)a.answer);
         std::filesystem::remove(user("app_rated.txt"));
-        if (a.marks) {
+        if (a.pipe) {
+            mkfifo(user("app_rated.txt").c_str(), 0600);
+            open(user("app_rated.txt").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        } else if (a.marks) {
             make("app_rated.txt", "left from before");
         }
         game->setVar("ratemebox_prev_scene", "");

@@ -114,14 +114,16 @@ TEST_F(SaveGame, AManualSaveReturnsToTheGameSceneAndNamesIt) {
         const char* slPrevScene;
         const char* inGameMenuPrevScene;
         const char* expected;
+        const char* lunaScene; // where she has not stood yet, or no scene
     };
-    for (const Case& c :
-         {Case{"ui.InGameMenu", "ship.Galley", "ship.Galley"}, Case{"ship.Corridor", "ship.Galley", "ship.Corridor"}}) {
+    for (const Case& c : {Case{"ui.InGameMenu", "ship.Galley", "ship.Galley", "ship.CargoHold"},
+                          Case{"ship.Corridor", "ship.Galley", "ship.Corridor", ""}}) {
         set("sl_prev_scene", c.slPrevScene);
         set("ingame_menu_prev_scene", c.inGameMenuPrevScene);
         switchNow(c.expected);
         vorne()->placeAt("NE", 140.6f, 281.2f);
-        set("luna_scene", "ship.CargoHold"); // where she has not stood yet
+        set("luna_scene", c.lunaScene);
+        set("luna_pos", "90,290,W"); // from where she stood before
         switchNow("ui.SaveLoadMenu");
         Lifetime::Scope scope;
         ASSERT_TRUE(SaveLoadMenu::saveGame("slot2", true, true));
@@ -306,6 +308,7 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
         const char* name;
         const char* save;
         const char* scene;
+        const char* position = "120,280,E";
     };
     const Case cases[] = {
         {"LoadedChapter",
@@ -317,6 +320,9 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
          "active_scene: jama_spacea.Landing\r\nconsole_on: 1\r\nstray line\r\nitems: fuse\r\nvorne_pos: "
          "120,280,E\r\nvorne_scene: jama_spacea.Landing\r\n",
          "jama_spacea.Landing"},
+        // No position saved: the scene places him as on a first visit.
+        {"NoPosition", "active_scene: ship.Galley\nconsole_on: 1\nitems: fuse\nvorne_scene: ship.Galley\n",
+         "ship.Galley", "80,300,E"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -338,9 +344,8 @@ TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {
         EXPECT_EQ(var("cdialog"), ""); // a saved question is dropped
         EXPECT_EQ(values(Vars::snapshot), values(Vars::variables));
         // Every character back where the slot puts it, in its scene, with nothing to do.
-        EXPECT_EQ(vorne()->getX(), 120.0f);
-        EXPECT_EQ(vorne()->getY(), 280.0f);
-        EXPECT_EQ(vorne()->getOrientation(), "E");
+        EXPECT_EQ(String((int)vorne()->getX()) + "," + String((int)vorne()->getY()) + "," + vorne()->getOrientation(),
+                  c.position);
         EXPECT_EQ(vorne()->getLastAttachScene(), c.scene);
         EXPECT_EQ(vorne()->getJobQueueSize(), 0u);
     }
