@@ -200,46 +200,27 @@ TEST_F(Characters_, EveryPlacementOfTheStoryScenesStandsOnTheirWalkMaps) {
     const char* const scenes[] = {"ship.Cockpit",    "ship.Corridor", "ship.Galley",
                                   "ship.Charts",     "ship.Kitchen",  "ship.CargoHold",
                                   "ship.EngineRoom", "ship.Router",   "jama_spacea.Landing"};
-    // Where the scenes' exits put the character, by target scene.
-    std::map<std::string, std::vector<morvec::Vector2>> arrivals;
-    auto point = [](const String& position) {
-        vessot::Array<String> parts = position.split(",");
-        return morvec::Vector2(parts[0].toFloat(), parts[1].toFloat());
-    };
-    for (int pass = 0; pass < 2; ++pass) {
-        for (const char* name : scenes) {
-            SCOPED_TRACE(name);
-            switchNow(name);
-            const lba::Map& map = ZephJobs::getWalkMap(false);
-            ASSERT_FALSE(map.getRegions().empty());
-            if (pass == 1) {
-                auto arriving = arrivals.find(name);
-                for (size_t i = 0; arriving != arrivals.end() && i < arriving->second.size(); ++i) {
-                    EXPECT_TRUE(map.isPointIn(arriving->second[i])) << arriving->second[i].x;
-                }
-                continue;
-            }
-            int references = 0;
-            for (nimboui::Object* child : Session::activeScene->root->getChildren()) {
-                if (auto* reference = dynamic_cast<Character2DRef*>(child)) {
-                    ++references;
-                    EXPECT_TRUE(map.isPointIn(child->getPosition())) << child->getName();
-                    for (const CharacterPlacement& placement : reference->getPlacements()) {
-                        EXPECT_TRUE(map.isPointIn({placement.position.x, placement.position.y})) << child->getName();
-                    }
+    for (const char* name : scenes) {
+        SCOPED_TRACE(name);
+        switchNow(name);
+        const lba::Map& map = ZephJobs::getWalkMap(false);
+        ASSERT_FALSE(map.getRegions().empty());
+        int references = 0;
+        for (nimboui::Object* child : Session::activeScene->root->getChildren()) {
+            if (auto* reference = dynamic_cast<Character2DRef*>(child)) {
+                ++references;
+                EXPECT_TRUE(map.isPointIn(child->getPosition())) << child->getName();
+                for (const CharacterPlacement& placement : reference->getPlacements()) {
+                    EXPECT_TRUE(map.isPointIn({placement.position.x, placement.position.y})) << child->getName();
                 }
             }
-            EXPECT_GT(references, 0);
-            for (const auto& [id, action] : Session::activeScene->actions) {
-                auto* command = dynamic_cast<Actions::CommandCharacter*>(action);
-                for (size_t i = 0; command && i < command->getJobs().size(); ++i) {
-                    Marionix::Job* job = command->getJobs()[i].prototype.get();
-                    if (auto* walk = dynamic_cast<ZephJobs::SplineMove*>(job)) {
-                        EXPECT_TRUE(map.isPointIn(walk->getTarget())) << std::hex << id;
-                    } else if (auto* exit = dynamic_cast<ZephJobs::SwitchScene*>(job);
-                               exit && !exit->getPosition().empty()) {
-                        arrivals[exit->getTargetScene()].push_back(point(exit->getPosition()));
-                    }
+        }
+        EXPECT_GT(references, 0);
+        for (const auto& [id, action] : Session::activeScene->actions) {
+            auto* command = dynamic_cast<Actions::CommandCharacter*>(action);
+            for (size_t i = 0; command && i < command->getJobs().size(); ++i) {
+                if (auto* walk = dynamic_cast<ZephJobs::SplineMove*>(command->getJobs()[i].prototype.get())) {
+                    EXPECT_TRUE(map.isPointIn(walk->getTarget())) << std::hex << id;
                 }
             }
         }
