@@ -348,8 +348,8 @@ TEST_F(WideFrame, TheButtonsKeepToTheEdgesOfAWideWindow) {
     Session::params["ui"] = "mobile";
     frame(0.016f);
     EXPECT_NEAR(skip->getX(), 922.11111f, 1e-3f);
-    EXPECT_EQ(skip->getY(), 206.0f);
-    EXPECT_NE(y, 206.0f);
+    EXPECT_EQ(skip->getY(), 265.0f);
+    EXPECT_NE(y, 265.0f);
 }
 
 } // namespace

@@ -120,7 +120,7 @@ void updateButtons(float step) {
     }
     if (skip) {
         if (Session::getParam("ui") == "mobile") {
-            skip->setY(206);
+            skip->setY(265);
             skip->setX(851 + widen);
         } else {
             skip->setX(869 + widen);
