@@ -1,5 +1,6 @@
 #include "script/Characters.h"
 
+#include "engine/InterfaceServices.h"
 #include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
@@ -99,6 +100,9 @@ void switchCharacter(const String& name) {
     }
     Vars::set("switched_character", "0");
     Vars::set("inv_ignore_notifications", "0");
+    // The figures the scene now shows of the other playable characters take clicks at once, before
+    // the next frame: a hint that made the switch may point at one of them.
+    Hud::updateCharacterOverlays();
 }
 
 Variable* getOrCreateVariable(const String& name) {

@@ -1,7 +1,8 @@
 // Whole-game runs of the hints in the casual mode with the hint charged: the hint button leads exit
 // by exit from the cockpit to the cargo hold, where the step itself empties the charge; the guided
 // tutorial's last press lands in the cockpit with its marker; a step of Vorne's hands play to him in
-// his scene; and the diary button opens the hint book, where a click unlocks a line.
+// his scene, and one of Danny's beside Luna marks her; and the diary button opens the hint book,
+// where a click unlocks a line.
 #include "GameHarness.h"
 
 #include "engine/scene/Chapter.h"
@@ -101,6 +102,25 @@ TEST_F(HintsPlay, AStepOfVornesMakesHimCurrentInHisSceneWithTheMarkerOnHisExit) 
     EXPECT_EQ(game.activeScene(), "ship.Kitchen");
     game.stepSeconds(1.0f);
     EXPECT_EQ(marker(), "gui/arrow_r at 396,169"); // toward the engine room through the cargo hold
+}
+
+TEST_F(HintsPlay, AStepOfDannysBesideLunaMakesHimCurrentWithTheMarkerOnHer) {
+    // Varion's warehouse, Luna current beside Danny, who is to hand her the pepper spray.
+    for (const char* done : {"taken_pepper", "danny_can_goto_elevator", "knows_about_migrenes", "taken_sprayer",
+                             "got_authorization_papers", "seen_scheme", "taken_tape", "taken_logo", "papers_signed",
+                             "rowboat_has_tape", "rowboat_has_logo", "authorized_for_warehouse"}) {
+        game.setVar(done, "1");
+    }
+    game.setVar("switchable_characters", "vorne,luna,danny");
+    game.setVar("danny_items", "pepper_spray");
+    game.setVar("danny_scene", "varion.Warehouse");
+    game.setVar("luna_scene", "varion.Warehouse");
+    Characters::switchCharacter("luna");
+    game.finishTransition();
+    game.passLoadingFade();
+    pressHint();
+    EXPECT_EQ(game.var("current_character"), "danny");
+    EXPECT_EQ(marker(), "items/pepper_spray at 213,269"); // on Luna
 }
 
 TEST_F(HintsPlay, TheDiaryButtonOpensTheBookWhereAClickUnlocksALine) {
