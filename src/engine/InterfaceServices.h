@@ -160,7 +160,7 @@ void notifyItemAdded(const String& item);
 void refresh();
 void updateHoverImages(const String& item);
 // Shows that no item is in hand.
-void clearSelection();
+void updatePushedImages();
 void registerEvents();
 bool isOpen();
 // An item taken out of a slot is being carried.

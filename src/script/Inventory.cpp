@@ -28,14 +28,14 @@ void removeItem(const String& item) {
     InventoryPanel::refresh();
     if (selectedItem == item) {
         selectedItem = "";
-        InventoryPanel::clearSelection();
+        InventoryPanel::updatePushedImages();
     }
 }
 
 void clear() {
     Session::log("Inventory: cleared all items");
     selectedItem = "";
-    InventoryPanel::clearSelection();
+    InventoryPanel::updatePushedImages();
     items.clear();
     save();
     InventoryPanel::refresh();
@@ -50,7 +50,7 @@ void setSelectedItem(const String& item) {
     if (!item.empty()) {
         InventoryPanel::updateHoverImages(item);
     } else {
-        InventoryPanel::clearSelection();
+        InventoryPanel::updatePushedImages();
     }
 }
 

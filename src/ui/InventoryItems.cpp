@@ -252,7 +252,7 @@ void updateHoverImages(const String& item) {
     setModeHoverImages("up");
 }
 
-void clearSelection() {
+void updatePushedImages() {
     if (!uiChapter) {
         return;
     }

@@ -103,7 +103,7 @@ void lockScene() {
     sceneLocked = true;
     if (!Inventory::getSelectedItem().empty()) {
         Inventory::selectedItem = "";
-        InventoryPanel::clearSelection();
+        InventoryPanel::updatePushedImages();
     }
     Hud::onSceneLocked();
 }
