@@ -141,25 +141,29 @@ TEST_F(CdialogTest, TheHudButtonsAreBroughtBackWhenTheyWereOnScreenAsTheLastRequ
         float yWhenOpened;
         // The position a second request finds them at; 0 for no second request.
         float yWhenRewritten;
+        Answer how;
         bool broughtBack;
     };
     const Case cases[] = {
-        {"on screen", 288, 0, true},
-        {"rewritten after they slid off", 288, 330, false},
-        {"already hidden", 330, 0, false},
+        {"on screen", 288, 0, Answer::ESCAPE, true},
+        {"rewritten after they slid off", 288, 330, Answer::ESCAPE, false},
+        {"already hidden", 330, 0, Answer::ESCAPE, false},
+        {"already hidden, no to quitting", 330, 0, Answer::NO_BUTTON, false},
     };
     nimboui::Object* hintButton = ui("hint_button");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Cdialog::hudButtonsWereShown = !c.broughtBack;
         hintButton->setY(c.yWhenOpened);
-        ask("Q,quit_action,none");
+        ask("ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none");
         if (c.yWhenRewritten > 0) {
             hintButton->setY(c.yWhenRewritten);
             ask("R,quit_action,none");
         }
         EXPECT_EQ(Cdialog::hudButtonsWereShown, c.broughtBack);
-        answer(Answer::ESCAPE);
+        answer(c.how);
+        Hud::finishButtonMoves();
+        EXPECT_EQ(hintButton->getY() < 313, c.broughtBack);
         hintButton->setY(288);
     }
 }

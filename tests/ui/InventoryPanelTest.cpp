@@ -149,6 +149,43 @@ TEST_F(InventoryPanelTest, APageShowsNineItemsWithItsPageButtonsAndStaysWithinTh
     EXPECT_FALSE(ui("inv_pages_right")->isVisible());
 }
 
+TEST_F(InventoryPanelTest, OpeningGrowsEveryElementToItsPlaceOnBothLayouts) {
+    struct Place {
+        const char* name;
+        morvec::Rectangle desktop, mobile;
+    };
+    const Place places[] = {
+        {"inventory", {510, 0, 320, 320}, {470, -50, 420, 420}},
+        {"inv_look_button", {31, 108, 45, 45}, {40.7f, 141.75f, 59, 59}},
+        {"inv_use_button", {46, 181, 45, 45}, {60.4f, 237.6f, 59, 59}},
+        {"inv_pages_left", {262, 95, 27.25f, 51.875f}, {343.9f, 124.7f, 35.8f, 68.1f}},
+        {"inv_pages_right", {248, 213.375f, 27.25f, 51.875f}, {325.5f, 280.1f, 35.8f, 68.1f}},
+        {"inv_slot0", {120, 101, 32, 32}, {157.5f, 132.6f, 42, 42}},
+        {"inv_slot1", {174, 97, 32, 32}, {228.4f, 127.3f, 42, 42}},
+        {"inv_slot2", {229, 97, 32, 32}, {300.6f, 127.3f, 42, 42}},
+        {"inv_slot3", {130, 159, 32, 32}, {170.6f, 208.7f, 42, 42}},
+        {"inv_slot4", {177, 156, 32, 32}, {232.3f, 204.8f, 42, 42}},
+        {"inv_slot5", {225, 152, 32, 32}, {295.3f, 199.5f, 42, 42}},
+        {"inv_slot6", {136, 213, 32, 32}, {178.5f, 279.6f, 42, 42}},
+        {"inv_slot7", {179, 209, 32, 32}, {234.9f, 274.3f, 42, 42}},
+        {"inv_slot8", {222, 205, 32, 32}, {291.4f, 269.1f, 42, 42}},
+    };
+    for (const char* layout : {"pc", "mobile"}) {
+        SCOPED_TRACE(layout);
+        Session::params["ui"] = layout;
+        openPanel();
+        game->stepSeconds(1.0f);
+        for (const Place& place : places) {
+            const morvec::Rectangle& r = vessot::String(layout) == "mobile" ? place.mobile : place.desktop;
+            nimboui::Object* element = ui(place.name);
+            EXPECT_EQ(morvec::Rectangle(element->getX(), element->getY(), element->getWidth(), element->getHeight()), r)
+                << place.name;
+        }
+        InventoryPanel::close();
+        game->stepSeconds(0.5f);
+    }
+}
+
 TEST_F(InventoryPanelTest, NothingOpensWhileThePlayerIsBusyOrSomethingElseHasTheScreen) {
     struct Case {
         const char* state;
