@@ -44,12 +44,12 @@ bool isOnButton() {
     return dynamic_cast<nimboui::ImageButton*>(under) || dynamic_cast<nimboui::TextButton*>(under);
 }
 
-// Panels, speech and the pause screen over the scene: the cursor only points.
+// Panels and speech over the scene: the cursor only points.
 bool isBlocked() {
     String dataset = GameUtil::getActiveChapterName();
     return VerbCoin::isOpen() || DialogPanel::isOpen() || Characters::isCharacterSwitcherOpen() ||
            Speech::isSpeaking() || (InventoryPanel::isOpen() && Inventory::getSelectedItem().empty()) ||
-           dataset == "ui" || dataset == "menu" || !Vars::value("cdialog").empty() || isResumePanelVisible();
+           dataset == "ui" || dataset == "menu" || !Vars::value("cdialog").empty();
 }
 
 nimboui::Image* blockedCursor(bool onButton) {
@@ -107,12 +107,16 @@ nimboui::Image* getCursorImage() {
     }
     if (Viewport::isCameraScrolling()) {
         setRollover(" ");
-        return cursorImage(nimboui::getCursorPosition().x < 213 ? "gui/cursor_l" : "gui/cursor_r");
+        return getScrollCursor();
     }
     if (Vars::value("casual_mode").toBool()) {
         return getCasualHotspotCursor(sceneCursor);
     }
     return getHotspotCursor(sceneCursor);
+}
+
+nimboui::Image* getScrollCursor() {
+    return cursorImage(sceneCursor.x < 213 ? "gui/cursor_l" : "gui/cursor_r");
 }
 
 nimboui::Image* getHotspotCursor(const morvec::Vector2& viewPoint) {

@@ -24,6 +24,7 @@
 #include "nimboui/nimboui.h"
 
 #include <cmath>
+#include <memory>
 #include <set>
 
 namespace Hud {
@@ -54,8 +55,7 @@ float screenshotSide(float side) {
 }
 
 void drawScrollIndicator() {
-    nimboui::Image* image =
-        uiImageOr(nimboui::getCursorPosition().x < 213 ? "gui/cursor_l" : "gui/cursor_r", "gui/cursor");
+    nimboui::Image* image = getScrollCursor();
     if (!image) {
         return;
     }
@@ -197,18 +197,14 @@ void draw() {
     if (nimboui::Object* root = uiObject("ui")) {
         root->draw(morvec::Vector2(0, 0));
     }
-    // The pause screen covers the HUD: the notifications wait unseen under it, and there is no label
-    // of what lies under it and no guide arrow over it.
-    bool paused = isResumePanelVisible();
-    if (!paused) {
+    // The pause screen covers the notifications, which wait unseen under it.
+    if (!isResumePanelVisible()) {
         InventoryPanel::drawNotification();
         drawDiaryNotification();
     }
     drawPointerLayer();
-    if (!paused) {
-        drawRollover();
-        drawTutorialArrows();
-    }
+    drawRollover();
+    drawTutorialArrows();
 }
 
 void drawFrame() {
@@ -258,26 +254,21 @@ void onSceneSwitch(const String& fullSceneName) {
     if (VerbCoin::isOpen()) {
         VerbCoin::close();
     }
-    if (!pendingSwitchJob) {
+    // A fast switch took the character's scene-switch job out of its queue and started it: the first
+    // switch away from the scene places the character as the job would have, and ends the job.
+    if (!pendingSwitchJob || (Session::activeScene && Session::activeScene->getFullName() == fullSceneName)) {
         return;
     }
-    // A fast switch took the character's scene-switch job out of its queue and started it. Only the
-    // switch that job asked for places the character as the job would have; any other switch drops
-    // the job, which must not move the character in an unrelated scene.
-    ZephJobs::SwitchScene* job = pendingSwitchJob;
+    std::unique_ptr<ZephJobs::SwitchScene> job(pendingSwitchJob);
     pendingSwitchJob = nullptr;
-    bool own = fullSceneName == job->getTargetScene();
-    if (own && Session::activeScene && Session::activeScene->getFullName() != fullSceneName) {
-        auto* current =
-            charactersChapter
-                ? dynamic_cast<Marionix::Actor*>(charactersChapter->findObject(Vars::value("current_character")))
-                : nullptr;
-        if (current) {
-            current->clearJobs();
-        }
-        Characters::placeCharacter(job->getActor(), job->getPosition());
+    auto* current =
+        charactersChapter
+            ? dynamic_cast<Marionix::Actor*>(charactersChapter->findObject(Vars::value("current_character")))
+            : nullptr;
+    if (current) {
+        current->clearJobs();
     }
-    delete job;
+    Characters::placeCharacter(job->getActor(), job->getPosition());
 }
 
 void applyHideUi() {

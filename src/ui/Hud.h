@@ -74,6 +74,8 @@ extern nimboui::Image* rolloverCursor;
 
 // The cursor for the state of the game; null for none.
 nimboui::Image* getCursorImage();
+// The cursor of a scrolling wide scene: the arrow toward the side of the view the pointer is on.
+nimboui::Image* getScrollCursor();
 // The cursor over a view point (the scene point is it plus the wide scene's scroll).
 nimboui::Image* getHotspotCursor(const morvec::Vector2& viewPoint);
 nimboui::Image* getCasualHotspotCursor(const morvec::Vector2& viewPoint);
