@@ -11,7 +11,6 @@
 #include "nimboui/nimboui.h"
 #include "vessot/File.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace Menu {
@@ -21,9 +20,6 @@ namespace {
 // The opacity of a choice image, in opacity per second.
 constexpr float FADE_SPEED = 1.0f;
 const char* const HIGHLIGHT = "FF7F00";
-// Where a credits line has faded out, and over how many units above it it fades.
-constexpr float CREDITS_FADE_END = 20.0f;
-constexpr float CREDITS_FADE_LENGTH = 20.0f;
 
 // Moves the value toward the target by the step; it lands on the target once it reaches or passes it.
 void approach(float& value, float target, float dt) {
@@ -125,8 +121,6 @@ void Credits::onUpdate(float dt) {
     for (nimboui::Object* child : root->getChildren()) {
         if (child->getName().startsWith("__credits")) {
             child->setY(child->getY() - speed * dt);
-            // Each line fades out before it reaches the hover label at the top ("Back to the menu").
-            child->setAlpha(std::clamp((child->getY() - CREDITS_FADE_END) / CREDITS_FADE_LENGTH, 0.0f, 1.0f));
         }
     }
 }
