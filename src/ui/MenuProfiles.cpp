@@ -274,7 +274,6 @@ void ProfileManager::onEnter() {
     }
     objectOf("pm_delete")->setAlpha(empty >= 4 ? 0.5f : 1.0f);
     onUpdate(0.0f);
-    highlightUnderPointer();
 }
 
 void ProfileManager::onUpdate(float) {

@@ -65,7 +65,6 @@ String chosenLocale() {
 
 void ModeMenu::onEnter() {
     hardcoreAlpha = casualAlpha = hardcoreTarget = casualTarget = 1.0f;
-    highlightUnderPointer();
     // No choice shows as hovered on entry.
     nimboui::setCursorPosition(-100.0f, -100.0f);
     objectOf("vorne_hardcore")->registerEvent("Click", onHardcore);
@@ -136,7 +135,6 @@ void LocaleMenu::onEnter() {
     nimboui::Object* button = objectOf("locale_" + chosen);
     objectOf("locale_selector")->setPosition(button->getX() - 5.0f, button->getY() - 5.0f);
     objectOf("locale_restart_label")->setVisible(chosen != localeInUse());
-    highlightUnderPointer();
 }
 
 void LocaleMenu::onLocaleButton(nimboui::EventArgs* args) {
