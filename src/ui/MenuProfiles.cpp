@@ -246,7 +246,8 @@ void ProfileManager::onEnter() {
         objectOf(MANAGER_NAME_BOX)->registerEvent("Submit", onAdd);
     }
     String free = findFreeProfileSlot();
-    canAddProfile = !free.empty() && !(free == profileFolder(PROFILE_SLOTS + 1) && slotOneInUse());
+    // A free folder ending in "6" with profile 1 in use means the five profile slots are all taken.
+    canAddProfile = !free.empty() && !(free.endsWith("6") && slotOneInUse());
     String profile = Session::getParam("profile");
     int current = profile.empty() ? 1 : profile.back() - '0';
     profileNames.clear();
