@@ -8,6 +8,7 @@
 #include "engine/session/zephUtil.h"
 #include "ui/Achievements.h"
 #include "ui/Hud.h"
+#include "ui/SettingsMenu.h"
 
 #include "nimbo/Nimbo.h"
 #include "nimboui/EditBox.h"
@@ -131,7 +132,7 @@ String findFreeProfileSlot() {
 }
 
 void saveUserConfigFile() {
-    Session::saveUserConfig(Session::params, userFolder() + "zeph.cfg");
+    Session::saveUserConfig(UserInterface::SettingsMenu::paramsToSave(), userFolder() + "zeph.cfg");
 }
 
 bool createProfile(const String& nameBox) {
