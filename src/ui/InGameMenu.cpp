@@ -38,7 +38,7 @@ void runButtonAction(nimboui::EventArgs* args) {
     if (args->object->getAlpha() < 1.0f) {
         return;
     }
-    Hud::playClick();
+    // The click sound, where a button wants one, is its named action's.
     uiChapter->getNamedAction(args->object->getName())->execute();
 }
 

@@ -41,9 +41,6 @@ inline constexpr const char* LOCALE_CODES[] = {"en", "de", "es", "fr", "it", "pt
 String localeInUse();
 // Whether the code is one of the eleven languages of the language menu.
 bool isLocaleCode(const String& code);
-// Finds again what the pointer rests on, so that a menu shown again highlights that and not what the
-// pointer rested on when the menu was left (as a move of the pointer would). Menus call it on entry.
-void highlightUnderPointer();
 // Back to the main menu with a fade of 0.5 s ("pm_close", "modemenu_return", "locale_back_btn").
 void backToMainMenu(nimboui::EventArgs* args);
 

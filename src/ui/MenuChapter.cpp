@@ -2,11 +2,9 @@
 #include "ui/Menu.h"
 
 #include "engine/session/Session.h"
-#include "engine/view/Input.h"
 #include "script/Actions.h"
 #include "ui/Hud.h"
 
-#include "nimbo/Nimbo.h"
 #include "nimboui/nimboui.h"
 
 namespace Menu {
@@ -46,13 +44,6 @@ bool isLocaleCode(const String& code) {
 String localeInUse() {
     String localization = nimboui::getLocalization();
     return isLocaleCode(localization) ? localization : String("en");
-}
-
-void highlightUnderPointer() {
-    // Without a window there is no pointer to follow.
-    if (nimbo::window) {
-        Game::handleMouseMove();
-    }
 }
 
 void backToMainMenu(nimboui::EventArgs*) {

@@ -106,7 +106,6 @@ void MainMenu::onEnter() {
     resumeSlot = findResumeSlot();
     objectOf("resume_btn")->setVisible(!resumeSlot.empty());
     objectOf("resume_disabled")->setVisible(resumeSlot.empty());
-    highlightUnderPointer();
 }
 
 void MainMenu::onNewGame(nimboui::EventArgs*) {

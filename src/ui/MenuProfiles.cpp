@@ -8,6 +8,7 @@
 #include "engine/session/zephUtil.h"
 #include "ui/Achievements.h"
 #include "ui/Hud.h"
+#include "ui/SettingsMenu.h"
 
 #include "nimbo/Nimbo.h"
 #include "nimboui/EditBox.h"
@@ -131,7 +132,7 @@ String findFreeProfileSlot() {
 }
 
 void saveUserConfigFile() {
-    Session::saveUserConfig(Session::params, userFolder() + "zeph.cfg");
+    Session::saveUserConfig(UserInterface::SettingsMenu::paramsToSave(), userFolder() + "zeph.cfg");
 }
 
 bool createProfile(const String& nameBox) {
@@ -246,7 +247,8 @@ void ProfileManager::onEnter() {
         objectOf(MANAGER_NAME_BOX)->registerEvent("Submit", onAdd);
     }
     String free = findFreeProfileSlot();
-    canAddProfile = !free.empty() && !(free == profileFolder(PROFILE_SLOTS + 1) && slotOneInUse());
+    // A free folder ending in "6" with profile 1 in use means the five profile slots are all taken.
+    canAddProfile = !free.empty() && !(free.endsWith("6") && slotOneInUse());
     String profile = Session::getParam("profile");
     int current = profile.empty() ? 1 : profile.back() - '0';
     profileNames.clear();
@@ -274,7 +276,6 @@ void ProfileManager::onEnter() {
     }
     objectOf("pm_delete")->setAlpha(empty >= 4 ? 0.5f : 1.0f);
     onUpdate(0.0f);
-    highlightUnderPointer();
 }
 
 void ProfileManager::onUpdate(float) {

@@ -11,7 +11,6 @@
 #include "nimboui/nimboui.h"
 #include "vessot/File.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace Menu {
@@ -21,9 +20,6 @@ namespace {
 // The opacity of a choice image, in opacity per second.
 constexpr float FADE_SPEED = 1.0f;
 const char* const HIGHLIGHT = "FF7F00";
-// Where a credits line has faded out, and over how many units above it it fades.
-constexpr float CREDITS_FADE_END = 20.0f;
-constexpr float CREDITS_FADE_LENGTH = 20.0f;
 
 // Moves the value toward the target by the step; it lands on the target once it reaches or passes it.
 void approach(float& value, float target, float dt) {
@@ -69,7 +65,6 @@ String chosenLocale() {
 
 void ModeMenu::onEnter() {
     hardcoreAlpha = casualAlpha = hardcoreTarget = casualTarget = 1.0f;
-    highlightUnderPointer();
     // No choice shows as hovered on entry.
     nimboui::setCursorPosition(-100.0f, -100.0f);
     objectOf("vorne_hardcore")->registerEvent("Click", onHardcore);
@@ -125,8 +120,6 @@ void Credits::onUpdate(float dt) {
     for (nimboui::Object* child : root->getChildren()) {
         if (child->getName().startsWith("__credits")) {
             child->setY(child->getY() - speed * dt);
-            // Each line fades out before it reaches the hover label at the top ("Back to the menu").
-            child->setAlpha(std::clamp((child->getY() - CREDITS_FADE_END) / CREDITS_FADE_LENGTH, 0.0f, 1.0f));
         }
     }
 }
@@ -142,7 +135,6 @@ void LocaleMenu::onEnter() {
     nimboui::Object* button = objectOf("locale_" + chosen);
     objectOf("locale_selector")->setPosition(button->getX() - 5.0f, button->getY() - 5.0f);
     objectOf("locale_restart_label")->setVisible(chosen != localeInUse());
-    highlightUnderPointer();
 }
 
 void LocaleMenu::onLocaleButton(nimboui::EventArgs* args) {

@@ -99,19 +99,6 @@ String localDate() {
     return buffer;
 }
 
-// The date as info.txt holds it ("MM/DD/YYYY hh:mm"), in the order of the language in use: German
-// reads "DD.MM.YYYY hh:mm". Any other text shows as it is.
-String shownDate(const String& date) {
-    const String stored = "00/00/0000";
-    bool isStored = date.size() >= stored.size() &&
-                    std::equal(stored.begin(), stored.end(), date.begin(),
-                               [](char form, char c) { return form == '0' ? c >= '0' && c <= '9' : c == form; });
-    if (!isStored || nimboui::getLocalization() != "de") {
-        return date;
-    }
-    return date.substr(3, 2) + "." + date.substr(0, 2) + "." + date.substr(6);
-}
-
 // "slot" followed by 1 to 6 digits.
 bool isSlotName(const String& name) {
     return name.startsWith("slot") && name.size() >= 5 && name.size() <= 10 &&
@@ -556,7 +543,7 @@ String slotLabelKey(const SlotInfo& info, bool wide) {
     int hours = info.minutes / 60;
     int minutes = info.minutes - 60 * hours;
     String format = wide ? "{[f:hheaven:0.95][c:640000]%s[/c][/f]\n%s} " : "{[f:hheaven:0.8][c:640000]%s[/c][/f]\n%s} ";
-    return format + "CHAPTER_" + chapter + " {" + shownDate(GameUtil::withoutTagBrackets(info.date)) + " (" +
+    return format + "CHAPTER_" + chapter + " {" + GameUtil::withoutTagBrackets(info.date) + " (" +
            vessot::jsprintf("%02d:%02d", hours, minutes) + ")}";
 }
 
@@ -572,7 +559,6 @@ String thumbnailPath(const SlotInfo& info) {
 void hideSlotChoices() {
     for (int d = 1; d <= SLOTS_PER_PAGE; ++d) {
         menuObject("sl_slot_choice_" + String(d))->setVisible(false);
-        menuObject("sl_slot" + String(d))->setVisible(true);
     }
 }
 
@@ -612,9 +598,7 @@ void onSlotClick(nimboui::EventArgs* args) {
     Hud::playClick();
     String d = clickedPosition(args);
     hideSlotChoices();
-    // The question takes the picture's place; the chapter and the date stay in view below it.
     menuObject("sl_slot_choice_" + d)->setVisible(true);
-    menuObject("sl_slot" + d)->setVisible(false);
     bool saving = inMode("save");
     dynamic_cast<nimboui::Label*>(menuObject("sl_slot_choice_label_" + d))
         ->setTextKey(saving ? "sl_choice_overwrite" : "sl_choice_load");

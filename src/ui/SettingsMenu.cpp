@@ -123,9 +123,16 @@ void set(const String& key, const String& value) {
     Session::setParam(key, value);
 }
 
-void toggle(const char* key) {
+// Plays the click and flips the copy's value: "1" becomes "0", any other "1".
+const String& flip(const char* key) {
     Hud::playClick();
-    set(key, userConfig[key] == "1" ? "0" : "1");
+    String& value = userConfig[key];
+    value = value == "1" ? "0" : "1";
+    return value;
+}
+
+void toggle(const char* key) {
+    Session::setParam(key, flip(key));
 }
 
 // While a text-mode exception holds every line (the text speed is then 1), the parameter waits for
@@ -169,9 +176,9 @@ void setSwitchImages(const String& name, bool on) {
     button->setPushedImageByName(on ? "gui/yes_dn" : "gui/yes_up");
 }
 
-// The sound switch takes effect at the next start, which reads the parameter.
+// The sound switch changes the copy alone: the next start reads it from the file.
 void onAudioSwitch(nimboui::EventArgs*) {
-    toggle("audio_mute");
+    flip("audio_mute");
     refresh();
 }
 
@@ -236,6 +243,15 @@ void onVolumeStep(nimboui::EventArgs* args) {
         }
     }
     refresh();
+}
+
+ParamMap paramsToSave() {
+    ParamMap params = Session::params;
+    auto waiting = userConfig.find("audio_mute");
+    if (waiting != userConfig.end()) {
+        params["audio_mute"] = waiting->second;
+    }
+    return params;
 }
 
 void onClose(nimboui::EventArgs* args) {

@@ -29,6 +29,10 @@ inline const char* const SETTINGS_KEYS[] = {"audio_mute",   "footstep_sounds", "
                                             "voice_switch", "text_multiplier", "aspect",      "master_volume",
                                             "music_volume", "fx_volume",       "voice_volume"};
 
+// The parameters as the user's file holds them once the menu is left: the sound switch's value waits
+// in the copy for the next start, so the profile menus, which write the parameters, keep it too.
+ParamMap paramsToSave();
+
 // The menu scene for the "ui" chapter's registration.
 Scene* create(Chapter* chapter);
 

@@ -3,8 +3,10 @@
 // tutorial's pages.
 #include "SaveFixture.h"
 
+#include "script/Actions.h"
 #include "ui/InGameMenu.h"
 
+#include "echon/AudioManager.h"
 #include "tulm/Achievements.h"
 
 namespace {
@@ -48,10 +50,13 @@ TEST_F(InGameMenu, EachButtonRunsTheNamedActionOfItsName) {
         {"ingame_quit_game", "ui.InGameMenu", {{"cdialog", "ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none"}}},
         {"ingame_resume", "ship.Cockpit", {}},
     };
+    echon::mgr->suspendAudio(); // a click stays playing, however long a frame takes
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         openMenu();
+        echon::mgr->stopAll();
         clickObject(c.button);
+        EXPECT_TRUE(echon::mgr->isAnyPlaying(uiChapter->getFullSoundName("click")));
         game->finishTransition();
         EXPECT_EQ(var("active_scene"), c.scene);
         for (const auto& [name, value] : c.vars) {
@@ -70,9 +75,12 @@ TEST_F(InGameMenu, EachButtonRunsTheNamedActionOfItsName) {
     game->key(112); // F1
     game->finishTransition();
     ASSERT_EQ(var("active_scene"), "ui.HelpMenu");
+    echon::mgr->stopAll();
     clickObject("help_close");
+    EXPECT_TRUE(echon::mgr->isAnyPlaying(uiChapter->getFullSoundName("click")));
     game->finishTransition();
     EXPECT_EQ(var("active_scene"), "ship.Cockpit");
+    echon::mgr->resumeAudio();
 }
 
 TEST_F(InGameMenu, TheAchievementsButtonIsActiveOnlyWhileTheServiceIsAvailable) {
@@ -98,12 +106,20 @@ TEST_F(InGameMenu, TheAchievementsButtonIsActiveOnlyWhileTheServiceIsAvailable) 
     }
 }
 
-TEST_F(InGameMenu, AButtonStillFadingInDoesNothing) {
+TEST_F(InGameMenu, AButtonStillFadingInDoesNothingAndOneShownDoesOnlyWhatItsNamedActionDoes) {
     openMenu();
     object("ingame_help")->setAlpha(0.99f);
     clickObject("ingame_help");
     game->finishTransition();
     EXPECT_EQ(var("active_scene"), "ui.InGameMenu");
+    delete uiChapter->namedActions["ingame_help"];
+    uiChapter->namedActions["ingame_help"] = new Actions::DebugPrint("silent help");
+    object("ingame_help")->setAlpha(1.0f);
+    echon::mgr->stopAll();
+    echon::mgr->suspendAudio();
+    clickObject("ingame_help");
+    EXPECT_FALSE(echon::mgr->isAnyPlaying(uiChapter->getFullSoundName("click")));
+    echon::mgr->resumeAudio();
 }
 
 TEST_F(InGameMenu, TheTutorialTurnsSixPagesAndReturnsWhereItWasOpened) {

@@ -146,15 +146,23 @@ TEST_F(FrontEndTest, EveryButtonLeadsWhereItSays) {
     }
 }
 
-TEST_F(FrontEndTest, TheMainMenuShownAgainHighlightsWhatThePointerRestsOnNow) {
-    enter("MainMenu");
-    morvec::Vector2 at = GameHarness::centreOf(menu("credits_btn"));
-    game->move(at.x, at.y);
-    ASSERT_TRUE(menu("credits_btn")->isHovered());
-    enter("Credits");
-    game->move(213, 20);
-    enter("MainMenu");
-    EXPECT_FALSE(menu("credits_btn")->isHovered());
+TEST_F(FrontEndTest, AMenuShownHighlightsNothingThePointerRestsOnUntilItMoves) {
+    const std::pair<const char*, const char*> buttons[] = {
+        {"MainMenu", "credits_btn"},
+        {"ModeMenu", "modemenu_return"},
+        {"LocaleMenu", "locale_de"},
+        {"ProfileManager", "pm_close"},
+    };
+    for (const auto& [scene, button] : buttons) {
+        SCOPED_TRACE(scene);
+        enter("Credits");
+        morvec::Vector2 at = GameHarness::centreOf(menu(button));
+        game->move(at.x, at.y);
+        enter(scene);
+        EXPECT_FALSE(menu(button)->isHovered());
+        game->move(at.x + 1, at.y);
+        EXPECT_TRUE(menu(button)->isHovered());
+    }
 }
 
 TEST_F(FrontEndTest, ANewGameStartsAfreshOrInTheSecondChapterLocked) {

@@ -92,7 +92,7 @@ TEST_F(FrontEndTest, TheLabelsFollowThePointerOnlyWhereThereIsOne) {
     }
 }
 
-TEST_F(FrontEndTest, TheCreditsMoveUpFasterOnPhonesAndFadeBeforeTheLabelAtTheTop) {
+TEST_F(FrontEndTest, TheCreditsMoveUpFasterOnPhonesAndNothingElse) {
     for (const auto& [platform, speed] : {std::make_pair("pc", 15.0f), std::make_pair("mobile", 20.0f)}) {
         SCOPED_TRACE(platform);
         Session::setParam("target", platform);
@@ -102,9 +102,8 @@ TEST_F(FrontEndTest, TheCreditsMoveUpFasterOnPhonesAndFadeBeforeTheLabelAtTheTop
         Session::activeScene->update(2.0f);
         EXPECT_FLOAT_EQ(menu("__credits_01")->getY(), first - 2 * speed);
         EXPECT_FLOAT_EQ(menu("__credits_08")->getY(), last - 2 * speed);
-        Session::activeScene->update(20.0f);
-        EXPECT_EQ(menu("__credits_01")->getAlpha(), 0.0f);
-        EXPECT_EQ(menu("__credits_08")->getAlpha(), 1.0f);
+        Session::activeScene->update(20.0f); // the first line is off the top, still as drawn
+        EXPECT_EQ(menu("__credits_01")->getAlpha(), 1.0f);
         enter("MainMenu");
     }
 }

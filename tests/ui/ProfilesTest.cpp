@@ -179,6 +179,14 @@ struct ListState {
     std::vector<std::pair<const char*, float>> typed;
 };
 
+// The entries with the profile folders first to last added.
+Entries withFolders(Entries entries, int first, int last) {
+    for (int n = first; n <= last; ++n) {
+        entries.push_back({"_profile" + std::to_string(n) + "/", ""});
+    }
+    return entries;
+}
+
 void PrintTo(const ListState& state, std::ostream* out) {
     *out << state.what;
 }
@@ -226,6 +234,13 @@ const ListState LISTS[] = {
      3,
      1.0f,
      {{"Error", 0.5f}}},
+    {"profile 1 and the folders 2 to 15: the free one, 16, ends in 6",
+     withFolders({{"username.txt", "Anna"}}, 2, 15),
+     "",
+     {"Anna", "error", "error", "error", "error"},
+     1,
+     1.0f,
+     {{"Zed", 0.5f}}},
 };
 
 class ProfileList : public FrontEndTest, public ::testing::WithParamInterface<ListState> {};
