@@ -41,14 +41,10 @@ void SequenceScene::onEnter() {
     savedImages.clear();
     for (nimboui::Object* object : objects) {
         savedImages.push_back(object->getImage());
-        lightUp(object);
-    }
-}
-
-void SequenceScene::lightUp(nimboui::Object* object) {
-    auto* button = dynamic_cast<nimboui::ImageButton*>(object);
-    if (button && button->getPushedImage()) {
-        object->setImage(button->getPushedImage());
+        auto* button = dynamic_cast<nimboui::ImageButton*>(object);
+        if (button && button->getPushedImage()) {
+            object->setImage(button->getPushedImage());
+        }
     }
 }
 
@@ -97,12 +93,6 @@ void SequenceScene::check(const String& clickedName) {
     if (clickedName != sequence[index]) {
         reset();
         return;
-    }
-    // Each object clicked in its turn stays lit, showing how far the order has come.
-    for (nimboui::Object* object : objects) {
-        if (object->getName() == clickedName) {
-            lightUp(object);
-        }
     }
     ++index;
     if (index == (int)sequence.size()) {

@@ -28,8 +28,8 @@ public:
     // The "Click" handler of every object: checks the clicked name on the active scene, when that
     // is a sequence scene.
     static void onObjectClick(nimboui::EventArgs* args);
-    // A right name lights its object up and advances the order (the last one solves it), a wrong one
-    // starts the scene over.
+    // A right name advances the order (the last one solves it), a wrong one starts the scene over;
+    // both play the scene's sound.
     void check(const String& clickedName);
 
     int getIndex() const { return index; }
@@ -39,8 +39,6 @@ private:
     static constexpr float PREVIEW_TIME = 1.0f;
 
     void restoreImages();
-    // Shows the object's alternate image (an image button's pushed image), when it has one.
-    static void lightUp(nimboui::Object* object);
 
     std::vector<String> objectNames;
     std::vector<String> sequence;

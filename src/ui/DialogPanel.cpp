@@ -48,17 +48,6 @@ void choose(int index, bool hideLabels) {
     DialogManager::enterNode(reply);
 }
 
-// The panel stands on the bottom edge of the scene's picture and its band spans the picture's width,
-// so that the replies end where the picture does, above letterbox bars and between side bars alike.
-// The panel's own 426 x 320 units stand where the HUD's do.
-void fitToPicture() {
-    morvec::Rectangle picture = Hud::pictureRect();
-    Hud::uiObjectOf<nimboui::Object>("dialog")->setY(picture.y + picture.h - 320);
-    auto* band = Hud::uiObjectOf<nimboui::Object>("dialog_band");
-    band->setX(picture.x);
-    band->setWidth(picture.w);
-}
-
 void highlight(int index) {
     highlightedReply = index;
     resetReplyColours();
@@ -206,9 +195,6 @@ void skipSpeechLine() {
 void update(float step) {
     if (DialogManager::currentNode) {
         DialogManager::currentNode->update(step);
-    }
-    if (isOpen()) {
-        fitToPicture();
     }
     if (shakeTimer > 0.0f) {
         shakeTimer -= step;

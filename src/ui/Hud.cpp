@@ -129,16 +129,6 @@ void setProjection(bool hud) {
     rs->setOrthoProjection(hud ? hudProjection() : Viewport::getViewportRect(true));
 }
 
-// The projections map a rectangle (x, y, w, h) onto the window: a point p lies at the fraction
-// (p + x) / w of the window's width, and likewise down.
-morvec::Rectangle pictureRect() {
-    morvec::Rectangle view = Viewport::getViewportRect(false);
-    morvec::Rectangle hud = hudProjection();
-    float left = view.x / view.w * hud.w - hud.x;
-    float top = view.y / view.h * hud.h - hud.y;
-    return morvec::Rectangle(left, top, 426 / view.w * hud.w, 320 / view.h * hud.h);
-}
-
 std::vector<Margin> margins() {
     String dataset = GameUtil::getActiveChapterName();
     if (dataset.empty() || dataset == "ui" || dataset == "menu") {

@@ -44,8 +44,6 @@ int alphaByte(float alpha);
 void drawSprite(const Sprite& sprite);
 
 // ---- the frame (Hud.cpp)
-// Where the scene's picture (the view without its pan and zoom) lies on the window, in HUD units.
-morvec::Rectangle pictureRect();
 // The HUD pass, drawn over the scene (also as a transition's callback).
 void draw();
 // Where the scene's aspect leaves the window uncovered (scene units): black bars, or the hull panels

@@ -1,7 +1,6 @@
 #include "ui/VerbCoin.h"
 
 #include "engine/scene/Chapter.h"
-#include "engine/session/GameUtil.h"
 #include "engine/session/Session.h"
 #include "engine/session/Vars.h"
 #include "engine/view/Viewport.h"
@@ -100,7 +99,7 @@ morvec::Vector2 anchor(float s, bool talk) {
 }
 
 // Where the present verbs' buttons go. With all four, combine is not laid out; combine alone sits at
-// the anchor.
+// the anchor, and so does its button, running nothing, when no verb is present.
 std::vector<Slot> layout(Action* const actions[], morvec::Vector2 a, float s) {
     bool look = actions[LOOK], use = actions[USE], talk = actions[TALK], combine = actions[COMBINE];
     morvec::Vector2 left(a.x - s + 5, a.y);
@@ -181,10 +180,6 @@ void open(Actions::Multiple* menu) {
     }
     if (Action* lone = shortcut(actions)) {
         lone->execute();
-        return;
-    }
-    if (!actions[LOOK] && !actions[USE] && !actions[TALK] && !actions[COMBINE]) {
-        GameUtil::logMessage("ERROR! VerbCoin::open: no verb available");
         return;
     }
     showCoin(menu, actions);

@@ -108,22 +108,29 @@ TEST_F(MinigamePlay, TheGearLockInTheGalley) {
 }
 
 TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
-    goTo("ship.Galley");
     const struct {
+        const char* room;
         const char* minigame;
         morvec::Vector2 hotspot;
         const char* gearLockSolved; // the gear lock unbolts the lamp panel
-    } cases[] = {{"ship.GearLock", {142, 58}, "0"}, {"ship.LampPanel", {251, 58}, "1"}};
+    } cases[] = {{"ship.Galley", "ship.GearLock", {142, 58}, "0"},
+                 {"ship.Galley", "ship.LampPanel", {251, 58}, "1"},
+                 {"jama_spacea.Landing", "jama_spacea.ShipPicture", {78, 92}, "1"},
+                 {"jama_spacea.Landing", "jama_spacea.TileTablet", {336, 156}, "1"}};
     for (const auto& c : cases) {
         game.setVar("gearlock_solved", c.gearLockSolved);
-        Session::activeScene->reset();
+        if (game.activeScene() == c.room) {
+            Session::activeScene->reset();
+        } else {
+            goTo(c.room);
+        }
         ASSERT_NE(enterFrom<MinigameScene>(c.hotspot.x, c.hotspot.y, c.minigame), nullptr);
         game.key(nimbo::KEY_ESCAPE);
         game.finishTransition();
         morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
         game.clickGui(resume.x, resume.y);
         game.finishTransition();
-        EXPECT_EQ(game.activeScene(), "ship.Galley") << c.minigame;
+        EXPECT_EQ(game.activeScene(), c.room) << c.minigame;
     }
 }
 
