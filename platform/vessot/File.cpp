@@ -408,6 +408,21 @@ String Resource::hread(const String& path) {
 
 // ---------------------------------------------------------------- atomic writes
 
+namespace {
+
+// The folder's entries on disk; the path is the system's.
+bool syncFolder(const String& osPath) {
+    int fd = ::open(osPath.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        return false;
+    }
+    bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+} // namespace
+
 void writeFileAtomically(const String& path, const std::function<void(StreamBase&)>& writer) {
     String target = resolvePath(path);
     String folder = DirBase::dirname(target);
@@ -453,11 +468,7 @@ void writeFileAtomically(const String& path, const std::function<void(StreamBase
         ::unlink(tmp.c_str());
         throw;
     }
-    int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    syncFolder(folder.empty() ? "." : folder);
 }
 
 void writeFileAtomically(const String& path, const String& content) {
@@ -611,6 +622,15 @@ bool Dir::rename(const String& oldPath, const String& newPath, String* reason) {
 
 bool Dir::exchange(const String& a, const String& b) {
     return ::renameat2(AT_FDCWD, resolvePath(a).c_str(), AT_FDCWD, resolvePath(b).c_str(), RENAME_EXCHANGE) == 0;
+}
+
+bool Dir::sync(const String& path) {
+    return syncFolder(resolvePath(path));
+}
+
+bool Dir::isFolder(const String& path) {
+    struct stat st;
+    return ::lstat(resolvePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 Array<String> ResourceDir::contents(const String& path, bool fullPaths) {

@@ -140,6 +140,11 @@ public:
     // Swaps two folders in one step, so that neither name is ever missing; false on failure and
     // where the file system cannot swap.
     static bool exchange(const String& a, const String& b);
+    // Writes the folder's own entries to disk, so that the names renamed in it keep their new places
+    // through a power cut; false on failure.
+    static bool sync(const String& path);
+    // Whether the path names a folder itself, not a link to one.
+    static bool isFolder(const String& path);
 };
 
 // Folders of the game's resources (read-only), listed like Dir.

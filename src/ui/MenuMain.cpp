@@ -103,6 +103,9 @@ void MainMenu::onEnter() {
     objectOf<nimboui::Label>("profile_btn")->setTextKey(nameTextKey("ui.PROFILE_FORMAT_STRING", profileName));
     placeForWidescreen(Viewport::getWidescreenOffset());
     objectOf<nimboui::Label>("version_string")->setText(Vars::value("game_version"));
+    // What the start reads first: a game slot a save cut short left aside is back before anything
+    // lists or loads the slots.
+    SaveLoadMenu::tidySlots();
     resumeSlot = findResumeSlot();
     objectOf("resume_btn")->setVisible(!resumeSlot.empty());
     objectOf("resume_disabled")->setVisible(resumeSlot.empty());

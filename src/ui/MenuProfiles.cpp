@@ -48,9 +48,11 @@ bool isDigits(const String& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The folders of profile 1 that the game makes: its save slots and its autosaves.
+// The folders of profile 1 that the game makes: its save slots, the folders a save writes beside a
+// slot ("slot3.new", "slot3.old") and its autosaves.
 bool isGameFolder(const String& name) {
-    return name == "autosave" || (name.startsWith("slot") && isDigits(name.substr(4)));
+    String slot = name.endsWith(".new") || name.endsWith(".old") ? name.substr(0, name.size() - 4) : name;
+    return name == "autosave" || (slot.startsWith("slot") && isDigits(slot.substr(4)));
 }
 
 // Makes the value current, keeps it for the next start and moves the achievements to it.

@@ -29,6 +29,7 @@
 namespace SaveLoadMenu {
 
 void (*testKillPoint)(const String& point) = nullptr;
+bool testWithoutExchange = false;
 int pageSlotOffset = 0;
 
 namespace {
@@ -242,40 +243,26 @@ void placeNewAutosave() {
     }
     moves.push_back(placement(NEW_AUTOSAVE, autosaveSlot(1)));
     moveFolders(moves);
+    vessot::Dir::sync(inProfile("autosave"));
     vessot::Dir::remove(inProfile(OLD_AUTOSAVE));
 }
 
 // The new save, written whole beside the game slot, takes its place: the two swap places in one
 // step, so that a kill leaves the one or the other whole under the slot's name; where the file
-// system cannot swap, the slot moves aside first. The old one goes then.
+// system cannot swap, the slot moves aside first. The old one goes once the new one's place is on
+// disk.
 void placeNewSlot(const String& slot) {
     String side = slot + NEW_SIDE;
     if (!vessot::Dir::exists(inProfile(slot))) {
         moveFolders({placement(side, slot)});
-    } else if (vessot::Dir::exchange(inProfile(side), inProfile(slot))) {
+    } else if (!testWithoutExchange && vessot::Dir::exchange(inProfile(side), inProfile(slot))) {
         killPoint("after swapping " + side + " and " + slot);
     } else {
         moveFolders({folderMove(slot, slot + OLD_SIDE), placement(side, slot)});
     }
+    vessot::Dir::sync(profileFolder());
     vessot::Dir::remove(inProfile(side));
     vessot::Dir::remove(inProfile(slot + OLD_SIDE));
-}
-
-// Removes what saves cut short left beside the profile's game slots; a slot moved aside before its
-// new save could take its place goes back first.
-void removeSlotLeftovers() {
-    for (const String& name : vessot::Dir::directories(profileFolder())) {
-        String slot = name.substr(0, name.find('.'));
-        if (!isSlotName(slot) || (name != slot + NEW_SIDE && name != slot + OLD_SIDE)) {
-            continue;
-        }
-        bool slotAside = !vessot::Dir::exists(inProfile(slot)) && vessot::Dir::exists(inProfile(slot + OLD_SIDE));
-        // A slot that cannot be put back stays aside rather than be removed with the leftovers.
-        if (slotAside && !vessot::Dir::rename(inProfile(slot + OLD_SIDE), inProfile(slot))) {
-            continue;
-        }
-        vessot::Dir::remove(inProfile(name));
-    }
 }
 
 void showSavedNotice() {
@@ -400,6 +387,26 @@ String slotFolder(const String& slot) {
     return profileFolder() + "/" + slot + "/";
 }
 
+// A slot moved aside before its new save took its place is a folder itself; anything else of that
+// name (a file, a link, a pipe) is a leftover like the rest.
+void tidySlots() {
+    for (const String& name : vessot::Dir::contents(profileFolder())) {
+        String slot = name.substr(0, name.find('.'));
+        if (!isSlotName(slot) || (name != slot + NEW_SIDE && name != slot + OLD_SIDE)) {
+            continue;
+        }
+        bool slotAside =
+            name == slot + OLD_SIDE && vessot::Dir::isFolder(inProfile(name)) && !vessot::Dir::exists(inProfile(slot));
+        // A slot that cannot be put back stays aside rather than be removed with the leftovers.
+        if (slotAside && !vessot::Dir::rename(inProfile(name), inProfile(slot))) {
+            continue;
+        }
+        vessot::Dir::remove(inProfile(name));
+    }
+    vessot::Dir::remove(inProfile(NEW_AUTOSAVE));
+    vessot::Dir::remove(inProfile(OLD_AUTOSAVE));
+}
+
 // ---------------------------------------------------------------- characters
 
 // A position is recorded only while the character stands in the scene the story has it in: one sent
@@ -431,7 +438,7 @@ void restoreCharacterPositions() {
 // ---------------------------------------------------------------- saving and loading
 
 bool saveGame(const String& slot, bool returnToGame, bool recordPositions) {
-    removeSlotLeftovers();
+    tidySlots();
     String reason;
     if (writeSlot({slot, slot + NEW_SIDE, true, [&] { placeNewSlot(slot); }}, returnToGame, recordPositions, reason)) {
         return true;
@@ -632,7 +639,12 @@ void onDeleteClick(nimboui::EventArgs* args) {
 void onDeleteConfirmClick(nimboui::EventArgs* args) {
     Hud::playClick();
     String number(clickedPosition(args).toInt() + pageSlotOffset);
-    vessot::Dir::remove(profileFolder() + (inMode("autosave") ? "/autosave/slot" : "/slot") + number);
+    bool autosave = inMode("autosave");
+    String slot = (autosave ? "autosave/slot" : "slot") + number;
+    vessot::Dir::remove(inProfile(slot));
+    // What a save cut short left beside it goes too: a slot moved aside would come back.
+    vessot::Dir::remove(inProfile(autosave ? String(NEW_AUTOSAVE) : slot + NEW_SIDE));
+    vessot::Dir::remove(inProfile(autosave ? String(OLD_AUTOSAVE) : slot + OLD_SIDE));
     reenter();
 }
 
@@ -667,6 +679,7 @@ void SaveLoadMenu::onEnter() {
     String mode = Vars::value("sl_mode");
     bool autosaves = mode == "autosave";
     String folder = profileFolder() + (autosaves ? "/autosave/" : "/");
+    tidySlots();
     countPages(folder, autosaves);
     if (pageIndex >= pageCount) {
         pageIndex = pageCount - 1;

@@ -53,9 +53,15 @@ String slotLabelKey(const SlotInfo& info, bool wide);
 // "data/shots/" + scene + ".png"; "" when the scene is no plain scene name.
 String thumbnailPath(const SlotInfo& info);
 
+// Puts back a game slot that a save cut short left aside, and removes what saves, cut short or
+// done, left beside the profile's slots. Whoever reads the slots calls it first.
+void tidySlots();
+
 // Tests only: called with a name at every point where a save has just written a file or is about
 // to move or has moved or swapped a folder; null in the game.
 extern void (*testKillPoint)(const String& point);
+// Tests only: saves as on a file system that cannot swap two folders in one step.
+extern bool testWithoutExchange;
 
 // The page's first slot number minus one: the page index times 6.
 extern int pageSlotOffset;

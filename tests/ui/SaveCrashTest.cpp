@@ -1,8 +1,12 @@
 // A save cut short: a child process ends (_exit) at each point where a save or the autosave's
 // rotation has written a file or is about to rename or has renamed one. Whatever then stands under a
 // final name is a whole file of before or after the save, the slot the save replaced keeps its
-// description, and the next save over the leftovers succeeds.
+// description once the slots are listed, and the next save over the leftovers succeeds. And the kill
+// test's check of a user folder, which must see a slot mixed from two saves.
 #include "SaveFixture.h"
+
+#include "PlayerFiles.h"
+#include "TempDir.h"
 
 #include <functional>
 #include <map>
@@ -126,6 +130,17 @@ TEST_F(SaveCrash, EveryCutLeavesWholeFilesAndTheNextSaveSucceeds) {
          "slot2/game.sav",
          {"slot2/info.txt"},
          {}},
+        // Where two folders cannot swap in one step, the slot moves aside before the new one takes
+        // its place.
+        {"OverAnExistingSlotWithoutTheExchange",
+         [&] {
+             writeSlot("slot2", "ship.Galley", 1, "active_scene: ship.Galley\nmarker: old\n");
+             SaveLoadMenu::testWithoutExchange = true;
+         },
+         [] { return SaveLoadMenu::saveGame("slot2", false, false); },
+         "slot2/game.sav",
+         {"slot2/info.txt"},
+         {}},
         {"IntoANewSlot", [] {}, [] { return SaveLoadMenu::saveGame("slot3", false, false); }, "slot3/game.sav", {}, {}},
         {"AutosaveOverSixSlots",
          [&] {
@@ -155,6 +170,7 @@ TEST_F(SaveCrash, EveryCutLeavesWholeFilesAndTheNextSaveSucceeds) {
         SCOPED_TRACE(s.name);
         fs::remove_all(profile());
         fs::create_directories(profile());
+        SaveLoadMenu::testWithoutExchange = false;
         s.prepare();
         Files before = filesOf(profile());
         restore(profile(), kept);
@@ -201,8 +217,13 @@ TEST_F(SaveCrash, EveryCutLeavesWholeFilesAndTheNextSaveSucceeds) {
                     EXPECT_TRUE(savedTogether(before, after, text, saved->second)) << path;
                 }
             }
+            // The slots as the menu lists them next.
+            Scene* menu = uiChapter->getScene("SaveLoadMenu");
+            menu->onEnter();
+            menu->onLeave();
+            Files listed = filesOf(profile());
             for (const std::string& path : s.keptFiles) {
-                EXPECT_TRUE(cut.count(path)) << path;
+                EXPECT_TRUE(listed.count(path)) << path;
             }
             for (const std::string& text : s.keptSaves) {
                 EXPECT_TRUE(holds(cut, text)) << text;
@@ -211,5 +232,30 @@ TEST_F(SaveCrash, EveryCutLeavesWholeFilesAndTheNextSaveSucceeds) {
             EXPECT_TRUE(s.save());
             EXPECT_EQ(filesOf(profile()).at(s.written), after.at(s.written));
         }
+    }
+}
+
+TEST(KillTestCheck, ASlotMustHoldTheDescriptionAndTheSaveOfOneRound) {
+    const struct {
+        const char* name;
+        int infoRound;
+        int saveRound;
+        int faults;
+    } cases[] = {
+        {"the new round's", 2, 2, 0},
+        {"mixed", 1, 2, 1},
+    };
+    auto writeRound = [](const fs::path& user, int infoRound, int saveRound) {
+        writeFile(user / "slot1" / "info.txt",
+                  "zeph_save_fmt_1.0\nship.Cockpit\n03/09/2021 17:05\n" + std::to_string(infoRound) + "\n");
+        writeFile(user / "slot1" / "game.sav", "gameplay_time: " + std::to_string(saveRound * 60) + "\n");
+    };
+    TempDir dir;
+    writeRound(dir / "old", 1, 1);
+    writeRound(dir / "new", 2, 2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeRound(dir / "user", c.infoRound, c.saveRound);
+        EXPECT_EQ(comparePlayerFiles(dir / "user", dir / "old", dir / "new"), c.faults);
     }
 }

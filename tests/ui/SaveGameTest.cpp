@@ -199,6 +199,8 @@ TEST_F(SaveGame, TheAutosaveMovesTheUnbrokenRunOfSlotsUpAndWritesTheFirst) {
         {{1, 2, 3}, {0, 1, 2, 3, -1, -1}},
         {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5}},
         {{1, 2, 3, 5, 6}, {0, 1, 2, 3, 5, 6}},
+        // Slot 1's copies of the log move up with it; the new one holds its own copy only.
+        {{1, 2, 3}, {0, 1, 2, 3, -1, -1}, [] { writeFile(autosave(1) / "game.log.1", "slot 1's log\n"); }},
         // What an autosave cut short left beside the slots goes; nothing of it rides into slot 1.
         {{1, 2, 3, 4, 5, 6},
          {0, 1, 2, 3, 4, 5},

@@ -6,6 +6,8 @@
 #include "nimboui/ImageBox.h"
 #include "nimboui/nimboui.h"
 
+#include <functional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -50,6 +52,7 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
         std::vector<int> slots;
         int count;
         int savedAt = 0, savedSlot = 0; // a save clicked on the second page, and its slot
+        std::function<void()> spoil = [] {};
     };
     const Case cases[] = {
         {"None", {}, 1},
@@ -59,13 +62,29 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
         {"SevenToTwelve", {7, 8, 9, 10, 11, 12}, 3},
         {"SevenToEleven", {7, 8, 9, 10, 11}, 2},
         {"SavedOnTheSecondPage", {2, 3, 4, 5, 6}, 2, 3, 9},
+        // Left by saves cut short: slot 3 moved aside comes back without its unplaced new save; a
+        // file, a pipe or a link where a slot is moved aside goes, and no link becomes a slot.
+        {"LeftAside",
+         {2, 3, 4},
+         1,
+         0,
+         0,
+         [] {
+             fs::rename(slot("slot3"), slot("slot3.old"));
+             writeSlot("slot3.new", "ship.Cockpit", 9);
+             writeFile(slot("slot4.old"), "a file");
+             ::mkfifo(slot("slot2.old").c_str(), 0600);
+             fs::create_directory_symlink(slot("slot4"), slot("slot5.old"));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(profile());
+        fs::create_directories(profile());
         for (int n : c.slots) {
             writeSlot("slot" + std::to_string(n), "ship.Galley", n);
         }
+        c.spoil();
         switchNow("ship.Cockpit");
         open("save");
         EXPECT_EQ(menu()->pageCount, c.count);
@@ -82,6 +101,10 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
             bool used = std::count(c.slots.begin(), c.slots.end(), d) > 0;
             EXPECT_EQ(imageOf(d), used ? "sl/data/shots/ship.Galley.png" : "gui/slot_back") << d;
             EXPECT_TRUE(clickable("sl_slot_btn_" + String(d)));
+        }
+        for (const auto& entry : fs::directory_iterator(profile())) { // nothing stands beside the slots
+            EXPECT_FALSE(entry.path().filename().string().rfind("slot", 0) == 0 && entry.path().has_extension())
+                << entry.path();
         }
         if (c.savedAt) {
             clickObject("sl_page_next");
@@ -111,12 +134,13 @@ TEST_F(SaveLoadMenuTest, ThePageIsKeptAcrossReEntriesAndStartsAtOneFromAnotherSc
     // Deleting slot 7 on page 2 leaves one page (slots up to 6 are free): back to the first.
     fs::remove_all(slot("slot13"));
     clickObject("sl_slot_btn_1");
+    writeSlot("slot7.old", "ship.Galley", 5); // moved aside by a save cut short since the page showed
     clickObject("sl_slot_choice_delete_1");
     EXPECT_EQ(label("sl_slot_choice_label_1")->getTextKey(), "sl_choice_delete");
     EXPECT_FALSE(object("sl_slot_choice_delete_1")->isVisible());
     EXPECT_FALSE(clickable("sl_slot_choice_bg_1"));
     clickObject("sl_slot_choice_yes_1");
-    EXPECT_FALSE(fs::exists(slot("slot7")));
+    EXPECT_FALSE(fs::exists(slot("slot7")) || fs::exists(slot("slot7.old")));
     EXPECT_EQ(menu()->pageCount, 1);
     EXPECT_EQ(menu()->pageIndex, 0);
 

@@ -45,6 +45,32 @@ TEST_F(LogFile, AFileThatCannotBeOpenedKeepsNothingInMemory) {
     EXPECT_EQ(File::hread(dir / "game.log"), "[zeph] after\n");
 }
 
+TEST_F(LogFile, ResetAndDiscardDropWhatCameBeforeThem) {
+    const struct {
+        const char* name;
+        void (*end)();
+        const char* next; // what the next file gets
+    } cases[] = {
+        {"reset", Log::reset, "[zeph] between\n[zeph] after\n"},
+        {"discard", Log::discard, "[zeph] after\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Log::write("zeph", "waiting for a file");
+        c.end();
+        Log::setFilename(dir / "first.log", true);
+        Log::write("zeph", "in the first");
+        c.end();
+        EXPECT_EQ(Log::getFilename(), "");
+        Log::write("zeph", "between");
+        Log::setFilename(dir / "next.log", true);
+        Log::write("zeph", "after");
+        EXPECT_EQ(File::hread(dir / "first.log"), "[zeph] in the first\n");
+        EXPECT_EQ(File::hread(dir / "next.log"), c.next);
+        Log::reset();
+    }
+}
+
 TEST_F(LogFile, EachEntryIsOnDiskAtOnce) {
     Log::setFilename(dir / "game.log", true);
     Log::write("game", "Destroying game");

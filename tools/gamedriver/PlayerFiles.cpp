@@ -75,9 +75,43 @@ std::string place(const std::string& path) {
     return path;
 }
 
+std::string beside(const std::string& path, const std::string& name) {
+    return (fs::path(path).parent_path() / name).string();
+}
+
+// What the next start sees: a game slot that a save cut short left aside ("slot1.old" where no
+// "slot1" is) is back under the slot's name.
+Files withSlotsPutBack(const Files& files) {
+    auto holdsFolder = [&](const std::string& folder) {
+        auto next = files.lower_bound(folder + "/");
+        return next != files.end() && next->first.rfind(folder + "/", 0) == 0;
+    };
+    Files seen;
+    for (const auto& [path, text] : files) {
+        std::string folder = fs::path(path).parent_path().string();
+        std::string slot = folder.size() > 4 ? folder.substr(0, folder.size() - 4) : "";
+        bool aside = !slot.empty() && folder.compare(slot.size(), 4, ".old") == 0 && !holdsFolder(slot);
+        seen[aside ? (fs::path(slot) / fs::path(path).filename()).string() : path] = text;
+    }
+    return seen;
+}
+
 bool hasVersion(const Files& versions, const std::string& path, const std::string& content) {
     for (const auto& [other, text] : versions) {
         if (place(other) == place(path) && text == content) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a folder of the versions, at the place of the description's, holds the description and
+// the save together.
+bool hasSave(const Files& versions, const std::string& info, const std::string& description, const std::string& save) {
+    for (const auto& [other, text] : versions) {
+        auto saved = versions.find(beside(other, "game.sav"));
+        if (fs::path(other).filename() == "info.txt" && place(other) == place(info) && text == description &&
+            saved != versions.end() && saved->second == save) {
             return true;
         }
     }
@@ -115,7 +149,7 @@ bool newestAutosave(const Files& files, Slot& slot) {
 int comparePlayerFiles(const fs::path& user, const fs::path& old, const fs::path& fresh) {
     int temporaries = 0;
     int ignored = 0;
-    Files now = readFiles(user, temporaries);
+    Files now = withSlotsPutBack(readFiles(user, temporaries));
     Files before = readFiles(old, ignored);
     Files after = readFiles(fresh, ignored);
     int torn = 0;
@@ -131,6 +165,16 @@ int comparePlayerFiles(const fs::path& user, const fs::path& old, const fs::path
         }
     }
     int faults = torn;
+    // The menu shows a slot by its description and loads its save: both must be of one save.
+    for (const auto& [path, text] : now) {
+        auto save = now.find(beside(path, "game.sav"));
+        if (fs::path(path).filename() == "info.txt" &&
+            (save == now.end() ||
+             (!hasSave(before, path, text, save->second) && !hasSave(after, path, text, save->second)))) {
+            std::printf("mixed: %s and the game.sav beside it are not of one save\n", path.c_str());
+            ++faults;
+        }
+    }
     for (const auto& [path, text] : before) {
         if (!isAutosave(path) && after.count(path) && !now.count(path)) {
             std::printf("lost: %s\n", path.c_str());

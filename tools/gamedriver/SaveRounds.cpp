@@ -40,10 +40,11 @@ public:
             std::perror("journal");
         }
     }
+    // Ends the run as the game ends on an error: at once, destroying nothing of the running game.
     [[noreturn]] void fail(const std::string& text, int code) const {
         line(text);
         std::fprintf(stderr, "gamedriver: %s\n", text.c_str());
-        std::exit(code);
+        Game::exitProcess(code);
     }
 
 private:
@@ -124,6 +125,7 @@ void snapshot(const std::string& folder) {
 
 int SaveRounds::run(int argc, char** argv) const {
     Journal out(journal);
+    SaveLoadMenu::testWithoutExchange = std::getenv("GAMEDRIVER_NO_EXCHANGE") != nullptr;
     nimbo::startMain(Game::initGame, argc, argv);
     vessot::srand(1);
     settle();

@@ -11,7 +11,8 @@
 // straight to the file so that a kill loses none. The rounds go on until the process is killed, or
 // through the last round, when one is given; with a snapshot folder the user folder is then copied
 // to SNAPSHOTS/old just before the last round and to SNAPSHOTS/new after it. Runs from the same user
-// folder write the same files (the date line of "info.txt" aside).
+// folder write the same files (the date line of "info.txt" aside). With GAMEDRIVER_NO_EXCHANGE set
+// in the environment, the game slot is saved as on a file system that cannot swap two folders.
 
 #include <string>
 
