@@ -141,7 +141,8 @@ void reverseAnimation(const String& source, const String& target, int count) {
 }
 
 void onStandVariableChanged(Variable* variable, const String& newValue, const String& oldValue) {
-    String name = variable->name.substr(0, variable->name.size() - String("_stand").size());
+    // The character is named by the variable's name up to its first "_".
+    String name = variable->name.substr(0, variable->name.find('_'));
     auto* character = dynamic_cast<Character2D*>(charactersChapter->findObject(name));
     if (character && character->getImageName().contains(oldValue)) {
         character->getFrameImageName(newValue, 1);

@@ -311,8 +311,11 @@ float skipCurrentLine() {
             if (character && isRunning(character, "Say")) {
                 character->getCurrentJob()->update(current.time + (queue.size() == 1 ? 10000.0f : 0.0f));
             }
+            remaining = std::max(remaining, current.time);
+        } else {
+            // A plain or positional speaker's rest replaces the answer; a character's counts when longer.
+            remaining = current.time;
         }
-        remaining = std::max(remaining, current.time);
         current.time = 0.0f;
     }
     updateTalkAnimation(0.0f);

@@ -125,7 +125,7 @@ TEST_F(BootCommandTest, ActionElementsBindRunOrRegister) {
     Scene* scene = room(R"(
         <Action color="00FF00" type="Execute" cmd="log a" rollover="FIRST"/>
         <Action color="00ff00" type="Execute" cmd="log b" rollover="SECOND" condition="$on==1"/>
-        <Action color="FF0000" type="Execute" cmd="log c" rollover="RED" condition="$off==1"/>
+        <Action color="0xFF0000" type="Execute" cmd="log c" rollover="RED" condition="$off==1"/>
         <Action type="Execute" cmd="inc_var runs 1"/>
         <Action name="later" type="Execute" cmd="inc_var named_runs 1" color="FF0000"/>
     )");

@@ -144,7 +144,7 @@ TEST_F(EngineObjects, AFadingImageFadesInThroughItsVariableAndQueuesItsCommandOn
 }
 
 TEST_F(EngineObjects, AnArrowMarkerShowsWhileThePointerIsOverItsArea) {
-    Scene* scene = room(R"(<Object type="ActionArrowMarker" name="arrow" x="0" y="0" w="10" h="10" color="00FF00"/>)",
+    Scene* scene = room(R"(<Object type="ActionArrowMarker" name="arrow" x="0" y="0" w="10" h="10" color="0x00FF00"/>)",
                         {{300, 0, 50, 50, 0x00FF00}, {0, 0, 50, 50, 0xFF0000}}, "width=\"852\"");
     auto* arrow = object<ActionArrowMarker>("arrow");
     // The scene point is the view point plus the wide scene's camera offset, then truncated.

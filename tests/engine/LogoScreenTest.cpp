@@ -11,11 +11,13 @@ namespace {
 
 class LogoScreenTest : public SceneObjectFixture {
 protected:
-    // A picture of 16 x 9 pixels, blue with its leftmost column green.
+    // A picture of 16 x 9 pixels, blue with its leftmost column green, over three red rows.
     void picture(const std::string& name) {
-        nimbo::Image image(16, 9, nimbo::Color(0, 0, 255, 255));
+        nimbo::Image image(16, 12, nimbo::Color(255, 0, 0, 255));
         for (int y = 0; y < 9; ++y) {
-            image.setPixel(0, y, nimbo::Color(0, 255, 0, 255));
+            for (int x = 0; x < 16; ++x) {
+                image.setPixel(x, y, x == 0 ? nimbo::Color(0, 255, 0, 255) : nimbo::Color(0, 0, 255, 255));
+            }
         }
         std::filesystem::create_directories(dir / "logos");
         image.savePng(dir / ("logos/" + name));
@@ -113,6 +115,7 @@ TEST_F(LogoScreenTest, PicturesCoverTheVisibleAreaWidePicturesKeepTheirShape) {
     // Stretched over the 4:3 window, the green column shows at its left edge; the 16:9 picture is
     // drawn 4/3 as wide, centred, which cuts them off.
     EXPECT_EQ(drawnAt(2, 160), nimbo::Color(0, 255, 0, 255));
+    EXPECT_EQ(drawnAt(200, 318), nimbo::Color(0, 0, 255, 255)); // the red rows below stay unseen
     screen->update(2.5f);
     ASSERT_EQ(screen->getLogos().size(), 1u);
     EXPECT_EQ(drawnAt(2, 160), nimbo::Color(0, 0, 255, 255));

@@ -40,6 +40,7 @@ protected:
                 <Action itemaction="key" type="Execute" cmd="inc_var door 1"/>
             </Action>
             <Object type="ImageBox" name="backdrop" x="0" y="0" w="426" h="320" image="Room"/>
+            <Object type="HiddenObject" name="__shell" x="380" y="280" w="20" h="20"/>
             <Animator type="AlphaFader" name="fade_in" from="0" to="1" time="2"/>
         </Scene>)");
         map("test", "Room",
@@ -77,8 +78,10 @@ TEST_F(SceneTest, ClickPathByWhatIsInHand) {
         {"key", 160, 10, true, "3", ""},  // an item action uses the item
         {"key", 300, 300, true, "3", ""}, // no area: the item is put away
         {"", 300, 300, false, "3", ""},   // no area, nothing in hand: the scene's objects see it
+        {"", 390, 290, false, "3", ""},   // not consumed even where an object of the scene takes it
         {"", 60, 10, true, "4", ""},
     };
+    scene->update(2.0f); // faded in: the scene's objects see clicks
     for (const Case& c : cases) {
         Inventory::selectedItem = c.held;
         EXPECT_EQ(scene->onMouseUp(c.x, c.y, 1), c.consumed) << c.held << " " << c.x;

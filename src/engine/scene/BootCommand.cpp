@@ -5,6 +5,7 @@
 #include "engine/scene/Chapter.h"
 #include "engine/scene/Scene.h"
 #include "engine/session/Session.h"
+#include "engine/session/zephUtil.h"
 #include "script/Action.h"
 
 #include "nimboui/nimboui.h"
@@ -146,10 +147,11 @@ Condition ownCondition(vessxml::Node* element, const Condition& enclosing) {
 
 uint32_t readColour(vessxml::Node* element) {
     String colour = element->pstr("color");
-    if (!colour.isHex() || colour.size() > 8) {
+    uint32_t id = 0;
+    if (!zephUtil::parseAreaId(colour, id)) {
         refuse(element, "'color' must be a hexadecimal colour, not '" + colour + "'");
     }
-    return colour.hexToUInt();
+    return id;
 }
 
 struct BootParser {

@@ -160,7 +160,7 @@ void LogoScreen::draw() {
     nimbo::Texture* texture = mLogos.front();
     renderer->setTexture(texture);
     uint8_t level = zephUtil::alphaByte(getBrightness());
-    // Our textures keep the picture's own size, so the whole texture is the picture.
-    renderer->drawTexturedRect(destination(texture), morvec::Rectangle(0, 0, 1, 1),
+    // The picture is the top three quarters of its texture; the bottom quarter is never shown.
+    renderer->drawTexturedRect(destination(texture), morvec::Rectangle(0, 0, 1, 0.75f),
                                nimbo::Color(level, level, level, 255));
 }

@@ -92,8 +92,11 @@ bool Scene::onMouseUp(float x, float y, int button) {
         Inventory::setSelectedItem("");
         return true;
     }
-    // A click that an object of the scene takes (a button, a hidden object) is not a walk.
-    return root && root->OnMouseUp(x, y, button);
+    // Not consumed, even where an object of the scene takes the click: the character walks there.
+    if (root) {
+        root->OnMouseUp(x, y, button);
+    }
+    return false;
 }
 
 void Scene::makeRoot(const String& imageName) {

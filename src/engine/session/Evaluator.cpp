@@ -34,18 +34,15 @@ bool isResult(const String& text) {
 
 constexpr size_t MAX_QUOTED = 200;
 
-// The expression as a message quotes it: at most 200 characters, then "...".
-String quoted(const String& text) {
-    return "'" + (text.size() > MAX_QUOTED ? text.substr(0, MAX_QUOTED) + "..." : text) + "'";
-}
-
 [[noreturn]] void syntaxError(const String& text) {
-    throw _ScriptException("SyntaxError, parentheses do not match in expression " + quoted(text), __FILE__, __LINE__);
+    throw _ScriptException("SyntaxError, parentheses do not match in expression '" + text + "'", __FILE__, __LINE__);
 }
 
+// A text nested this deep may be very long: it is quoted to its first 200 characters, then "...".
 [[noreturn]] void tooDeep(const String& text) {
+    String quoted = text.size() > MAX_QUOTED ? text.substr(0, MAX_QUOTED) + "..." : text;
     throw _ScriptException("SyntaxError, parentheses nested deeper than " + String(MAX_NESTING) +
-                               " levels in expression " + quoted(text),
+                               " levels in expression '" + quoted + "'",
                            __FILE__, __LINE__);
 }
 

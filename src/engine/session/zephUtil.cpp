@@ -36,6 +36,15 @@ void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue,
     }
 }
 
+bool parseAreaId(const String& text, uint32_t& id) {
+    String digits = text.startsWith("0x") || text.startsWith("0X") ? text.substr(2) : text;
+    if (!digits.isHex() || digits.size() > 8) {
+        return false;
+    }
+    id = digits.hexToUInt();
+    return true;
+}
+
 uint8_t alphaByte(float fraction) {
     float value = fraction * 255.0f;
     return value > 0.0f ? (uint8_t)(value < 255.0f ? value : 255.0f) : 0;

@@ -13,6 +13,9 @@ namespace zephUtil {
 String getDirectory(const String& path);
 // "0xRRGGBB" or "0xAARRGGBB", the "0x" optional; any other length throws nimboui::_GenericException.
 void parseColor(const String& text, uint8_t& red, uint8_t& green, uint8_t& blue, uint8_t& alpha);
+// An area id written as a hexadecimal colour, "0x" optional: one to eight hex digits. False (id left
+// alone) for any other text.
+bool parseAreaId(const String& text, uint32_t& id);
 String dotString();
 // A fraction of full opacity (or brightness) as a byte: times 255, truncated, clamped to 0..255, so
 // a value a little above 1 never wraps round to 0; NaN reads 0.
