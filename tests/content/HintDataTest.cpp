@@ -298,8 +298,8 @@ void expectNoFigureUnderTheButtons(GameHarness& game, const std::string& layout)
     int spots = 0;
     for (const auto& file : fs::recursive_directory_iterator(fs::path(SOURCE_DIR) / "data/chapters")) {
         std::string name = file.path().filename().string();
-        if (file.path().extension() != ".scene" || (name.find(".mobile.") != name.find(".pc.") &&
-                                                    name.find("." + layout + ".") == std::string::npos)) {
+        if (file.path().extension() != ".scene" ||
+            (name.find(".mobile.") != name.find(".pc.") && name.find("." + layout + ".") == std::string::npos)) {
             continue;
         }
         std::stringstream text;
@@ -315,9 +315,12 @@ void expectNoFigureUnderTheButtons(GameHarness& game, const std::string& layout)
         for (std::sregex_iterator it(scene.begin(), scene.end(), spot), end; it != end; ++it, ++spots) {
             float x = std::stof((*it)[1]), y = std::stof((*it)[2]);
             morvec::Rectangle feet(x - 2, y - 2, 4, 4);
-            EXPECT_FALSE(std::any_of(buttons.begin(), buttons.end(), [&](const morvec::Rectangle& b) {
-                return feet.intersects(b) || feet.intersects(morvec::Rectangle(b.x + sceneWidth - 426, b.y, b.w, b.h));
-            })) << name << " " << x << "," << y;
+            EXPECT_FALSE(std::any_of(buttons.begin(), buttons.end(),
+                                     [&](const morvec::Rectangle& b) {
+                                         return feet.intersects(b) || feet.intersects(morvec::Rectangle(
+                                                                          b.x + sceneWidth - 426, b.y, b.w, b.h));
+                                     }))
+                << name << " " << x << "," << y;
         }
     }
     EXPECT_GT(spots, 250);

@@ -378,7 +378,8 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
     }
 }
 
-// A click on a thing, with the item in hand, says what its state shows.
+// A click on a thing, with the item in hand, says what its state shows, and walks the one played only
+// where the line sends it.
 TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
     struct Click {
         const char* scene;
@@ -386,6 +387,7 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
         const char* colour;
         const char* item;
         const char* said;
+        morvec::Vector2 walksTo = {};
     };
     const Click clicks[] = {
         {"varion.Start", {{"rowboat_has_tape", "1"}, {"rowboat_has_logo", "1"}}, "00FF00", "", "passes for a cargo"},
@@ -395,10 +397,22 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
         // computer room's takes the rowboat only once it is heavy, the displacer only while it is light,
         // saying no with the interface's line.
         {"schminkell7.Saucer", {{"current_character", "luna"}}, "6666FF", "", "does not budge"},
-        {"schminkell7.Saucer", {{"current_character", "luna"}, {"box_on_saucer_slab", "1"}}, "6666FF", "", "does not budge"},
+        {"schminkell7.Saucer",
+         {{"current_character", "luna"}, {"box_on_saucer_slab", "1"}},
+         "6666FF",
+         "",
+         "does not budge"},
         {"schminkell7.Saucer", {{"current_character", "danny"}}, "6666FF", "", "does not budge"},
         {"schminkell7.Computer", {}, "66CC66", "rowboat", "{ vorne }"},
         {"schminkell7.Storage", {{"rowboat_heavy", "1"}}, "6666FF", "rowboat", "{ vorne }"},
+        {"varion.Prison",
+         {{"current_character", "luna"}, {"luna_scene", "varion.Prison"}, {"prison_she_down", "1"}},
+         "00A651",
+         "cell_key",
+         "Luna steps in",
+         {306, 250}},
+        {"varion.Prison", {{"luna_is_interrogator", "1"}}, "00A651", "", "stands open"},
+        {"varion.Laboratory", {{"black_hole_inserted", "1"}}, "2E3192", "", "sits firmly in its slot"},
         // Burnt down in the blast, the pier's fuse cord answers nothing ("").
         {"jama_spacea.Pier", {{"explosives_placed", "1"}, {"dam_blownup", "1"}}, "00FF00", "", ""},
     };
@@ -412,9 +426,12 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
         if (action) {
             action->execute();
             EXPECT_NE(game->log().find(click.said, before), std::string::npos);
-            // Answered with a line, the click sends nobody off.
             Character2D* current = Characters::getCurrentCharacter();
-            EXPECT_TRUE(!current || current->getJobQueueSize() == 0);
+            auto* walk = current ? dynamic_cast<ZephJobs::SplineMove*>(current->getCurrentJob()) : nullptr;
+            EXPECT_EQ(walk ? walk->getTarget() : morvec::Vector2(), click.walksTo);
+            if (current) {
+                current->clearJobs();
+            }
         }
         restore();
     }

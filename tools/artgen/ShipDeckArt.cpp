@@ -284,9 +284,9 @@ Place galley() {
     add(p.pieces, drawnUntil("picked_up_aliens", {sign}));
     add(p.pieces, drawnAfter("mazslow_on_varion", {sign}));
     p.statesOver = {{"mazslow_on_varion", "picked_up_aliens"}};
-    add(p.pieces, {oval(300, 210, 100, 70, DARK_STEEL, 0xFFFF00),
-                   oval(310, 217, 80, 56, STEEL), stroke({{326, 245}, {374, 245}}, 4, DARK_STEEL),
-                   stroke({{350, 223}, {350, 267}}, 4, DARK_STEEL), oval(334, 234, 32, 22, STEEL, 0, "HATCH")});
+    add(p.pieces, {oval(300, 210, 100, 70, DARK_STEEL, 0xFFFF00), oval(310, 217, 80, 56, STEEL),
+                   stroke({{326, 245}, {374, 245}}, 4, DARK_STEEL), stroke({{350, 223}, {350, 267}}, 4, DARK_STEEL),
+                   oval(334, 234, 32, 22, STEEL, 0, "HATCH")});
     // The intercom to the ship's computer: a speaker and a button.
     add(p.pieces, {box(90, 104, 36, 48, INTERCOM, 0x40FFC0), box(96, 110, 24, 16, DARK_STEEL),
                    oval(103, 130, 10, 10, RED), box(88, 140, 40, 10, SIGN, 0, "INTERCOM")});

@@ -213,9 +213,8 @@ Place laboratory() {
     };
     // What the slots hold once it is in: the black hole dark in its round slot, the reports' edges
     // standing out of theirs.
-    add(p.pieces, drawnAfter("black_hole_inserted",
-                             {oval(292, 113, 18, 16, Color(130, 60, 200, 255), 0x2E3192),
-                              oval(295, 115, 12, 12, Color(10, 6, 16, 255), 0x2E3192)}));
+    add(p.pieces, drawnAfter("black_hole_inserted", {oval(292, 113, 18, 16, Color(130, 60, 200, 255), 0x2E3192),
+                                                     oval(295, 115, 12, 12, Color(10, 6, 16, 255), 0x2E3192)}));
     add(p.pieces, drawnAfter("pacifist_report_inserted", {box(290, 134, 22, 14, PAPER, 0x9E005D)}));
     add(p.pieces, drawnAfter("strong_report_inserted", {box(290, 184, 22, 14, PAPER, 0x00AEF0)}));
     add(p.pieces, door(10, 240, "LEFT CORRIDOR", 0x0000FF, 64));
