@@ -5,8 +5,8 @@
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
 // read from their sources, so a row added there is checked here too. Besides: every item the story
 // hands out has its name and pictures, every item's painted name stays on its tile, and the story
-// scenes' areas are marked where a click lands in them, with no area and no drawn label under the
-// HUD's buttons.
+// scenes' areas are marked where a click lands in them, with no area, no drawn label and, on either
+// layout, no figure's spot under the HUD's buttons.
 #include "HintFixture.h"
 
 #include "engine/scene/ActionMap.h"
