@@ -19,9 +19,7 @@ Character2DRef* findCharacterRef(const String& name) {
     }
     for (nimboui::Object* child : Session::activeScene->root->getChildren()) {
         auto* reference = dynamic_cast<Character2DRef*>(child);
-        if (reference && (reference->getCharacterName() == "dummy"
-                              ? reference->getName() == name
-                              : reference->getCharacter()->nimboui::Object::getName() == name)) {
+        if (reference && reference->getCharacter()->nimboui::Object::getName() == name) {
             return reference;
         }
     }

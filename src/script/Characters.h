@@ -36,8 +36,8 @@ void reverseAnimation(const String& source, const String& target, int count);
 void onStandVariableChanged(Variable* variable, const String& newValue, const String& oldValue);
 
 // ---- the current character (Characters.cpp)
-// The first reference among the active scene's top-level objects that shows the named character. A
-// reference to the stand-in "dummy" shows the figure its own object name names.
+// The first reference among the active scene's top-level objects that shows the named character (a
+// reference to the stand-in "dummy" is found as "dummy", whatever its own object name).
 Character2DRef* findCharacterRef(const String& name);
 Character2DRef* getCurrentCharacterRef();
 // The current character as the active scene shows it; null when it shows no reference of it.

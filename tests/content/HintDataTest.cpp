@@ -5,8 +5,8 @@
 // shows has its picture and every item a spoken step names has its name. The solvers' names are
 // read from their sources, so a row added there is checked here too. Besides: every item the story
 // hands out has its name and pictures, every item's painted name stays on its tile, and the story
-// scenes' areas are marked where a click lands in them, with no area and no drawn label under the
-// HUD's buttons.
+// scenes' areas are marked where a click lands in them, with no area, no drawn label and, on either
+// layout, no figure's spot under the HUD's buttons.
 #include "HintFixture.h"
 
 #include "engine/scene/ActionMap.h"
@@ -288,6 +288,59 @@ TEST_F(HintData, EveryStoryAreaIsMarkedWellInsideItAndNoMarkNorLabelLiesUnderThe
         }
     }
     EXPECT_GT(areas, 130);
+}
+
+// Where a layout's scene files stand a figure or walk one to, in the scenes that show the HUD: no figure's
+// feet lie under the layout's buttons, which would hide them; a wide scene at either end of its scroll.
+void expectNoFigureUnderTheButtons(GameHarness& game, const std::string& layout) {
+    const std::vector<morvec::Rectangle> buttons = cornerButtons(game);
+    static const std::regex spot(R"re((?:value="|type="(?:Character2D|Move)"[^>]*\bx=")(\d+)(?:,|" y=")(\d+))re");
+    int spots = 0;
+    for (const auto& file : fs::recursive_directory_iterator(fs::path(SOURCE_DIR) / "data/chapters")) {
+        std::string name = file.path().filename().string();
+        if (file.path().extension() != ".scene" ||
+            (name.find(".mobile.") != name.find(".pc.") && name.find("." + layout + ".") == std::string::npos)) {
+            continue;
+        }
+        std::stringstream text;
+        text << std::ifstream(file.path()).rdbuf();
+        std::smatch width;
+        std::string scene = text.str();
+        float sceneWidth = std::regex_search(scene, width, std::regex(R"re(<Scene [^>]*\bwidth="(\d+)")re"))
+                               ? std::stof(width[1])
+                               : 426;
+        if (std::regex_search(scene, std::regex(R"re(<Scene [^>]*hide_ui="[13]")re"))) {
+            continue;
+        }
+        for (std::sregex_iterator it(scene.begin(), scene.end(), spot), end; it != end; ++it, ++spots) {
+            float x = std::stof((*it)[1]), y = std::stof((*it)[2]);
+            morvec::Rectangle feet(x - 2, y - 2, 4, 4);
+            EXPECT_FALSE(std::any_of(buttons.begin(), buttons.end(),
+                                     [&](const morvec::Rectangle& b) {
+                                         return feet.intersects(b) || feet.intersects(morvec::Rectangle(
+                                                                          b.x + sceneWidth - 426, b.y, b.w, b.h));
+                                     }))
+                << name << " " << x << "," << y;
+        }
+    }
+    EXPECT_GT(spots, 250);
+}
+
+TEST_F(HintData, NoFigureStandsUnderTheButtons) {
+    expectNoFigureUnderTheButtons(*game, "pc");
+}
+
+class MobileHintData : public HintData {
+protected:
+    GameHarness::Options options() const override {
+        GameHarness::Options mobile;
+        mobile.userConfig = "ui: mobile\n";
+        return mobile;
+    }
+};
+
+TEST_F(MobileHintData, NoFigureStandsUnderTheButtons) {
+    expectNoFigureUnderTheButtons(*game, "mobile");
 }
 
 TEST_F(HintData, EverythingTheSolversReadIsAnInitialVariable) {

@@ -12,15 +12,15 @@ namespace {
 TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     goTo("jama_spacea.LandingSite");
     use("FFFF00");
-    expectAt("jama_spacea.Crossroads", 36, 290);
+    expectAt("jama_spacea.Crossroads", 36, 260);
     use("FEC689"); // the signpost names no place
     EXPECT_EQ(game.var("needs_map"), "1");
     use("FF9A00");
-    expectAt("jama_spacea.Motel", 36, 292);
+    expectAt("jama_spacea.Motel", 36, 260);
     use("C7B29A");
     EXPECT_EQ(game.var("wants_leaves"), "1");
     use("0000FF");
-    expectAt("jama_spacea.Park", 36, 292);
+    expectAt("jama_spacea.Park", 36, 260);
     use("FF0000");
     EXPECT_EQ(game.var("knows_about_crash"), "1");
     use("006633");
@@ -29,7 +29,7 @@ TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     Inventory::removeItem("4_flower");
     Inventory::addItem("baked_4_flower");
     use("FFFF00");
-    expectAt("jama_spacea.Motel", 392, 292);
+    expectAt("jama_spacea.Motel", 392, 260);
     use("FF0000"); // not before the keeper agrees
     EXPECT_EQ(game.var("taken_map"), "0");
     use("C7B29A", "baked_4_flower");
@@ -39,7 +39,7 @@ TEST_F(StoryPlay, VorneFindsTheWayToTheMotelsMapAndLaunchesTheRowboat) {
     EXPECT_TRUE(holds("map") && holds("rowboat") && !holds("baked_4_flower"));
     use("FFFF00");
     use("0000FF");
-    expectAt("jama_spacea.Pier", 36, 292);
+    expectAt("jama_spacea.Pier", 36, 260);
     // No boat lies at the berth yet, and it is still folded up; nor is there a fuse cord to light.
     EXPECT_EQ(Session::activeScene->actions[0xF26522]->getRolloverKey(), "RO_BERTH|use");
     EXPECT_EQ(Session::activeScene->actions.count(0x00FF00), 0u);
@@ -106,7 +106,7 @@ TEST_F(StoryPlay, DannyGetsPastTheGuardIntoTheLaboratoryAndOutWhileLunaStaysOnTh
     std::string said = game.log().substr(before);
     EXPECT_LT(said.find("my clone needs medicine"), said.find("Medicine for a clone?"));
     use("FFFF00");
-    expectAt("varion.Barrier", 36, 292);
+    expectAt("varion.Barrier", 36, 260);
     use("FF0000"); // the guard stops him
     EXPECT_EQ(game.activeScene(), "varion.Barrier");
     use("00FF00", "ID_card");

@@ -403,7 +403,7 @@ TEST_F(WideScene, APointerAtASideEdgeFindsAWalkTargetOnTheFloor) {
     switchNow("Corridor");
     sceneCursor = morvec::Vector2(408, 150);
     Viewport::findWalkTarget(0.0f);
-    EXPECT_EQ(edgeWalkTarget, morvec::Vector2(408, 290));
+    EXPECT_EQ(edgeWalkTarget, morvec::Vector2(408, 278));
     EXPECT_TRUE(Viewport::isCameraScrolling());
     Inventory::selectedItem = "wrench";
     EXPECT_FALSE(Viewport::isCameraScrolling());

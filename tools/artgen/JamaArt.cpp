@@ -316,6 +316,8 @@ Place crashSite() {
                                                     stroke({{x + 3.5f, 172.5f}, {x + 7.5f, 172.5f}}, 0.8f, dark)}));
     }
     add(p.pieces, sideExit(true, 250, "PIER", 0xFFFF00, 56));
+    // The keeper's figure, which the scene lays over the place while she guards the aliens, is her area.
+    p.pieces.push_back(box(128, 198, 24, 64, Color::Clear, 0xC105E7));
     return p;
 }
 

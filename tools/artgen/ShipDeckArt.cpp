@@ -278,9 +278,15 @@ Place galley() {
     // The screen of the title reel (its clip plays on it).
     add(p.pieces, {box(306, 92, 112, 64, SCREEN, 0x00C0FF), box(326, 158, 72, 12, SIGN, 0, "SCREEN")});
     // The hatch down to the planet: a round lid with a wheel, and the sign above it.
-    add(p.pieces, {box(310, 188, 80, 14, SIGN, 0, "TO THE SURFACE"), oval(300, 210, 100, 70, DARK_STEEL, 0xFFFF00),
-                   oval(310, 217, 80, 56, STEEL), stroke({{326, 245}, {374, 245}}, 4, DARK_STEEL),
-                   stroke({{350, 223}, {350, 267}}, 4, DARK_STEEL), oval(334, 234, 32, 22, STEEL, 0, "HATCH")});
+    // Its sign shows while the hatch leads down: until the aliens are aboard and the ship is off into
+    // space, and again once it stands on Varion.
+    const Piece sign = box(310, 188, 80, 14, SIGN, 0, "TO THE SURFACE");
+    add(p.pieces, drawnUntil("picked_up_aliens", {sign}));
+    add(p.pieces, drawnAfter("mazslow_on_varion", {sign}));
+    p.statesOver = {{"mazslow_on_varion", "picked_up_aliens"}};
+    add(p.pieces, {oval(300, 210, 100, 70, DARK_STEEL, 0xFFFF00), oval(310, 217, 80, 56, STEEL),
+                   stroke({{326, 245}, {374, 245}}, 4, DARK_STEEL), stroke({{350, 223}, {350, 267}}, 4, DARK_STEEL),
+                   oval(334, 234, 32, 22, STEEL, 0, "HATCH")});
     // The intercom to the ship's computer: a speaker and a button.
     add(p.pieces, {box(90, 104, 36, 48, INTERCOM, 0x40FFC0), box(96, 110, 24, 16, DARK_STEEL),
                    oval(103, 130, 10, 10, RED), box(88, 140, 40, 10, SIGN, 0, "INTERCOM")});

@@ -32,6 +32,10 @@ const Color CRATE(150, 110, 60, 255);
 const Color SEWER(58, 70, 56, 255);
 const Color TAPE(0, 166, 81, 255);
 const Color LOGO(255, 102, 255, 255);
+const Color CELL_DOOR(0, 166, 81, 255);
+const Color HOLE(20, 22, 26, 255);
+const Color LIT(250, 236, 180, 255);
+const Color PAPER(240, 236, 220, 255);
 
 void add(std::vector<Piece>& to, const std::vector<Piece>& pieces) {
     to.insert(to.end(), pieces.begin(), pieces.end());
@@ -154,6 +158,12 @@ Place elevator() {
     add(p.pieces, drawnUntil("taken_sprayer",
                              {box(112, 166, 14, 24, Color(255, 153, 255, 255), 0xFF99FF),
                               box(116, 158, 6, 8, DARK_METAL, 0xFF99FF), box(92, 200, 56, 9, PANEL, 0, "SPRAYER")}));
+    // Once the keycard has opened it, the keypad shows a green light and the lift's doors stand apart on
+    // its lit cabin.
+    add(p.pieces, drawnAfter("elevator_door_opened",
+                             {box(184, 92, 58, 148, LIT, 0xFF00FF), box(190, 226, 46, 14, DARK_METAL, 0xFF00FF),
+                              box(176, 86, 10, 154, METAL, 0xFF00FF), box(240, 86, 10, 154, METAL, 0xFF00FF),
+                              oval(262, 153, 10, 8, Color(60, 220, 90, 255), 0x0066FF)}));
     add(p.pieces, door(12, 240, "LEFT CORRIDOR", 0x0000FF));
     add(p.pieces, door(352, 240, "RIGHT CORRIDOR", 0xFF0000));
     p.pieces.push_back(backStrip("BARRIER", 0xFFFF00));
@@ -201,6 +211,12 @@ Place laboratory() {
         box(286, 140, 30, 18, Color(158, 0, 93, 255), 0x9E005D),
         box(286, 190, 30, 18, Color(0, 174, 240, 255), 0x00AEF0),
     };
+    // What the slots hold once it is in: the black hole dark in its round slot, the reports' edges
+    // standing out of theirs.
+    add(p.pieces, drawnAfter("black_hole_inserted", {oval(292, 113, 18, 16, Color(130, 60, 200, 255), 0x2E3192),
+                                                     oval(295, 115, 12, 12, Color(10, 6, 16, 255), 0x2E3192)}));
+    add(p.pieces, drawnAfter("pacifist_report_inserted", {box(290, 134, 22, 14, PAPER, 0x9E005D)}));
+    add(p.pieces, drawnAfter("strong_report_inserted", {box(290, 184, 22, 14, PAPER, 0x00AEF0)}));
     add(p.pieces, door(10, 240, "LEFT CORRIDOR", 0x0000FF, 64));
     add(p.pieces, door(184, 240, "LIFT", 0x00FF00, 60));
     add(p.pieces, door(348, 240, "RIGHT CORRIDOR", 0xFF0000, 64));
@@ -266,8 +282,20 @@ Place warehouse() {
 
         box(250, 110, 56, 80, PANEL, 0xFF00FF, "PPA"),
         box(258, 120, 40, 30, SCREEN, 0xFF00FF),
-        polygon({{230, 262}, {320, 262}, {330, 292}, {220, 292}}, DARK_METAL, 0xFF0000, "GRATE"),
     };
+    // The grate in the floor, welded shut until the torch cuts the welds; lifted, it lies aside and a
+    // ladder leads down the hole.
+    add(p.pieces, drawnUntil("grate_opened", {polygon({{230, 262}, {320, 262}, {330, 292}, {220, 292}}, DARK_METAL,
+                                                      0xFF0000, "GRATE")}));
+    const Color weld(255, 190, 70, 255);
+    add(p.pieces, drawnUntil("grate_torched", {oval(229, 259, 6, 6, weld), oval(315, 259, 6, 6, weld),
+                                               oval(219, 286, 6, 6, weld), oval(325, 286, 6, 6, weld)}));
+    add(p.pieces, drawnAfter("grate_opened",
+                             {polygon({{230, 262}, {320, 262}, {330, 292}, {220, 292}}, HOLE, 0xFF0000),
+                              stroke({{258, 264}, {256, 292}}, 3, METAL), stroke({{292, 264}, {294, 292}}, 3, METAL),
+                              stroke({{257, 272}, {293, 272}}, 2, METAL), stroke({{256, 284}, {294, 284}}, 2, METAL),
+                              polygon({{338, 268}, {404, 268}, {410, 290}, {334, 290}}, DARK_METAL, 0, "GRATE")}));
+    p.statesOver = {{"grate_opened", "grate_torched"}};
     // The blowtorch on the crates, gone once taken.
     add(p.pieces, drawnUntil("taken_blowtorch", {box(166, 104, 30, 16, Color(196, 223, 155, 255), 0xC4DF9B),
                                                  stroke({{196, 110}, {206, 104}}, 3, DARK_METAL),
@@ -314,13 +342,19 @@ Place prison() {
     for (float x = 156; x < 330; x += 16) {
         p.pieces.push_back(stroke({{x, 70}, {x, 244}}, 4, DARK_METAL));
     }
-    add(p.pieces, {box(286, 120, 40, 124, Color(0, 166, 81, 255), 0x00A651, "CELL"),
-                   box(360, 110, 40, 30, DARK_METAL, 0x00FF00, "VENT"),
+    // The cell's door, shut until the key opens it; then it stands open on the dark cell, swung out.
+    add(p.pieces, drawnUntil("luna_is_interrogator", {box(286, 120, 40, 124, CELL_DOOR, 0x00A651, "CELL")}));
+    add(p.pieces, drawnAfter("luna_is_interrogator",
+                             {box(288, 122, 36, 122, HOLE, 0x00A651, "CELL"),
+                              polygon({{326, 120}, {344, 112}, {344, 236}, {326, 244}}, CELL_DOOR, 0x00A651)}));
+    add(p.pieces, {box(360, 110, 40, 30, DARK_METAL, 0x00FF00, "VENT"),
                    polygon({{100, 270}, {160, 270}, {166, 292}, {94, 292}}, DARK_METAL, 0xFF0000, "DRAIN")});
     // The cell key on its hook, gone once taken.
     add(p.pieces, drawnUntil("taken_cell_key", {box(360, 170, 20, 26, Color(198, 156, 109, 255), 0xC69C6D),
                                                 box(348, 198, 44, 10, PANEL, 0, "KEY")}));
     add(p.pieces, door(20, 244, "CORRIDOR", 0x0000FF, 70));
+    // The warden's figure, which the scene lays over the place while she stands guard, is her area.
+    p.pieces.push_back(box(388, 206, 24, 64, Color::Clear, 0xC105E7));
     return p;
 }
 
