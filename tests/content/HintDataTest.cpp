@@ -332,11 +332,7 @@ TEST_F(HintData, NoFigureStandsUnderTheButtons) {
 
 class MobileHintData : public HintData {
 protected:
-    GameHarness::Options options() const override {
-        GameHarness::Options mobile;
-        mobile.userConfig = "ui: mobile\n";
-        return mobile;
-    }
+    GameHarness::Options options() const override { return GameHarness::Options::mobile(); }
 };
 
 TEST_F(MobileHintData, NoFigureStandsUnderTheButtons) {

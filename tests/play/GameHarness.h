@@ -42,6 +42,13 @@ public:
         std::string userFiles;
         // The random source's seed, set once the game has started, so shuffles repeat.
         unsigned seed = 1;
+
+        // The defaults on the mobile layout.
+        static Options mobile() {
+            Options options;
+            options.userConfig = "ui: mobile\n";
+            return options;
+        }
     };
 
     // The game reported a fatal error; the message holds the log's exception line.

@@ -113,11 +113,7 @@ TEST_F(AchievementsMenu, CloseReturnsWhereTheMenuWasOpenedFromOrElseToTheMainMen
 
 class MobileAchievementsMenu : public AchievementsMenu {
 protected:
-    GameHarness::Options options() const override {
-        GameHarness::Options mobile;
-        mobile.userConfig = "ui: mobile\n";
-        return mobile;
-    }
+    GameHarness::Options options() const override { return GameHarness::Options::mobile(); }
 };
 
 TEST_F(MobileAchievementsMenu, TheLastOfEightPagesShowsTheLastFourAchievements) {

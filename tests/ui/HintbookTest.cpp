@@ -129,11 +129,7 @@ TEST_F(HintbookTest, ClosingReturnsToTheSceneItWasOpenedFrom) {
 
 class MobileHintbookTest : public HintbookTest {
 protected:
-    GameHarness::Options options() const override {
-        GameHarness::Options options;
-        options.userConfig = "ui: mobile\n";
-        return options;
-    }
+    GameHarness::Options options() const override { return GameHarness::Options::mobile(); }
 };
 
 TEST_F(MobileHintbookTest, ALongPageScrollsByAtMost140) {

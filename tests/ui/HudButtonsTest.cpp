@@ -366,11 +366,7 @@ TEST_F(HudButtons, NothingCoversThePlayAreaWhileNothingIsOpen) {
 
 class MobileHud : public HudButtons {
 protected:
-    GameHarness::Options options() const override {
-        GameHarness::Options mobile;
-        mobile.userConfig = "ui: mobile\n";
-        return mobile;
-    }
+    GameHarness::Options options() const override { return GameHarness::Options::mobile(); }
 };
 
 TEST_F(MobileHud, NothingCoversThePlayAreaWhileNothingIsOpen) {
