@@ -218,7 +218,7 @@ bool Object::routeMouseUp(float x, float y, int button) {
 bool Object::OnMouseMove(float x, float y) {
     DispatchScope scope;
     if (scope.outermost()) {
-        std::erase_if(pointer().hovered, [this](const Handle& h) { return !h.alive() || contains(h.object); });
+        forgetHovered();
     }
     if (!visible || getDerivedAlpha() <= 0.0f) {
         return false;
@@ -237,6 +237,10 @@ bool Object::OnMouseMove(float x, float y) {
         onMouseMove(x, y);
     }
     return true;
+}
+
+void Object::forgetHovered() const {
+    std::erase_if(pointer().hovered, [this](const Handle& h) { return !h.alive() || contains(h.object); });
 }
 
 bool Object::OnKeyDown(int key) {
@@ -387,25 +391,32 @@ void Object::addChild(Object* child) {
         throw _GenericException("can't add " + String(child ? "'" + child->name + "'" : "null") + " as a child of '" +
                                 name + "'");
     }
-    if (child->parent) {
-        std::erase(child->parent->children, child);
+    if (child->parent && child->parent != this) {
+        child->leaveParent();
     }
+    std::erase(children, child);
     child->parent = this;
     children.push_back(child);
 }
 
 void Object::removeChild(Object* child) {
     if (child && child->parent == this) {
-        std::erase(children, child);
-        child->parent = nullptr;
+        child->leaveParent();
     }
 }
 
 void Object::removeAllChildren() {
-    for (Object* child : children) {
-        child->parent = nullptr;
+    while (!children.empty()) {
+        children.back()->leaveParent();
     }
-    children.clear();
+}
+
+// An object that leaves its tree no longer rests under the pointer: a hover entry kept would show it
+// hovered when it is attached again (a menu shown anew), until the pointer next moved over its tree.
+void Object::leaveParent() {
+    std::erase(parent->children, this);
+    parent = nullptr;
+    forgetHovered();
 }
 
 void Object::reorderChildren(const std::vector<Object*>& order) {

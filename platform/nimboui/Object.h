@@ -177,6 +177,10 @@ private:
     Object* findUnderPoint(float x, float y);
     template <class Visit> bool forEachChildSafely(bool frontFirst, Visit visit);
     bool routeMouseUp(float x, float y, int button);
+    // Drops the hover entries of this subtree (and those of objects gone).
+    void forgetHovered() const;
+    // Detaches this object from its parent, which it must have.
+    void leaveParent();
 
     Object* parent = nullptr;
     std::vector<Object*> children;

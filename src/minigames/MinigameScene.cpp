@@ -3,7 +3,6 @@
 #include "engine/scene/BootCommand.h"
 #include "engine/scene/Chapter.h"
 #include "engine/session/Session.h"
-#include "engine/session/Vars.h"
 
 #include "echon/AudioManager.h"
 #include "nimboui/Image.h"
@@ -17,22 +16,6 @@ void MinigameScene::load(vessxml::Node* sceneElement) {
     successCommand = sceneElement->pstr("on_success", "log Minigame " + name + " success command not specified");
     failCommand = sceneElement->pstr("on_fail", "log Minigame " + name + " fail command not specified");
     skipCommand = sceneElement->pstr("on_skip", successCommand);
-}
-
-namespace {
-
-// The variable's value; "" when the store lacks it.
-String valueOrEmpty(const String& name) {
-    return Vars::variables.exists(name) ? Vars::value(name) : String();
-}
-
-} // namespace
-
-void MinigameScene::onLeave() {
-    String standsIn = valueOrEmpty(valueOrEmpty("current_character") + "_scene");
-    if (valueOrEmpty("ingame_menu_prev_scene") == getFullName() && !standsIn.empty()) {
-        Vars::set("ingame_menu_prev_scene", standsIn);
-    }
 }
 
 void MinigameScene::succeed() {

@@ -19,11 +19,6 @@ public:
 
     // The scene's own attributes, then "on_success", "on_fail" and "on_skip".
     void load(vessxml::Node* sceneElement) override;
-    // Left for the in-game menu, the menu's way back leads to the scene the player's character
-    // stands in, the one the minigame was entered from: a minigame starts afresh on every entry, so
-    // going back into it would only deal it again, and an unsolved one could not be left. Scene data
-    // cannot offer a way out instead: a jigsaw hands no click to any object beside its pieces.
-    void onLeave() override;
 
     // Whether the pieces turn both ways: code 0 one way, any other code the other. The input then
     // hands this scene the secondary button as code 0 and the primary as its own code.

@@ -58,7 +58,6 @@ void SequenceScene::restoreImages() {
 void SequenceScene::onLeave() {
     // Left while lit, the objects would otherwise keep their lit images into the next entry.
     restoreImages();
-    MinigameScene::onLeave();
 }
 
 void SequenceScene::onUpdate(float dt) {

@@ -77,6 +77,26 @@ TEST_F(GameUtilTest, ParseColor) {
     }
 }
 
+TEST_F(GameUtilTest, AreaIdsAreHexadecimalWithAnOptionalPrefix) {
+    const struct {
+        const char* text;
+        bool read;
+        uint32_t id; // 7: left alone
+    } cases[] = {{"00ff00", true, 0x00FF00},
+                 {"0xFF0000", true, 0xFF0000},
+                 {"0XFF0000", true, 0xFF0000},
+                 {"FF7F0080", true, 0xFF7F0080},
+                 {"0XFFFFFFFF", true, 0xFFFFFFFF},
+                 {"1FF7F0080", false, 7},
+                 {"0x", false, 7},
+                 {"green", false, 7}};
+    for (const auto& c : cases) {
+        uint32_t id = 7;
+        EXPECT_EQ(zephUtil::parseAreaId(c.text, id), c.read) << c.text;
+        EXPECT_EQ(id, c.id) << c.text;
+    }
+}
+
 TEST_F(GameUtilTest, DirectoryOfAPath) {
     EXPECT_EQ(zephUtil::getDirectory("data/chapters/ship/ship_hd.datadef"), "data/chapters/ship");
     EXPECT_EQ(zephUtil::getDirectory("a\\b\\c.txt"), "a\\b");

@@ -316,9 +316,16 @@ TEST_F(FastSwitch, AnotherSwitchThatSettlesTheJobFirstPlacesTheCharacterAsTheJob
     walker->setLastAttachScene("ship.Corridor");
     game->click(COCKPIT_DOOR.x, COCKPIT_DOOR.y);
     ASSERT_NE(pendingSwitchJob, nullptr);
-    Hud::onSceneSwitch("ship.Galley");
-    EXPECT_EQ(pendingSwitchJob, nullptr);
-    EXPECT_EQ(walker->getJobQueueSize(), 0u);
+    const size_t queued = walker->getJobQueueSize();
+    const struct {
+        const char* target;
+        bool settles;
+    } switches[] = {{"ship.Cockpit", false}, {"ship.Galley", true}}; // into the active scene, then away
+    for (const auto& s : switches) {
+        Hud::onSceneSwitch(s.target);
+        EXPECT_EQ(pendingSwitchJob == nullptr, s.settles) << s.target;
+        EXPECT_EQ(walker->getJobQueueSize(), s.settles ? 0u : queued) << s.target;
+    }
     game->finishTransition();
     EXPECT_EQ(var("active_scene"), "ship.Corridor");
     EXPECT_EQ(walker->Marionix::Actor::getPosition().x, 50.0f);

@@ -113,10 +113,13 @@ TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
         const char* minigame;
         morvec::Vector2 hotspot;
         const char* gearLockSolved; // the gear lock unbolts the lamp panel
-    } cases[] = {{"ship.Galley", "ship.GearLock", {142, 58}, "0"},
-                 {"ship.Galley", "ship.LampPanel", {251, 58}, "1"},
-                 {"jama_spacea.Landing", "jama_spacea.ShipPicture", {78, 92}, "1"},
-                 {"jama_spacea.Landing", "jama_spacea.TileTablet", {336, 156}, "1"}};
+        bool resume;                // else Esc closes the menu, back into the minigame
+    } cases[] = {{"ship.Galley", "ship.GearLock", {142, 58}, "0", true},
+                 {"ship.Galley", "ship.LampPanel", {251, 58}, "1", true},
+                 {"ship.Cockpit", "ship.DialLock", {342, 166}, "1", true},
+                 {"jama_spacea.Landing", "jama_spacea.ShipPicture", {78, 92}, "1", true},
+                 {"jama_spacea.Landing", "jama_spacea.TileTablet", {336, 156}, "1", true},
+                 {"jama_spacea.Landing", "jama_spacea.TileTablet", {336, 156}, "1", false}};
     for (const auto& c : cases) {
         game.setVar("gearlock_solved", c.gearLockSolved);
         if (game.activeScene() == c.room) {
@@ -127,10 +130,14 @@ TEST_F(MinigamePlay, AnUnsolvedOneIsLeftThroughTheInGameMenu) {
         ASSERT_NE(enterFrom<MinigameScene>(c.hotspot.x, c.hotspot.y, c.minigame), nullptr);
         game.key(nimbo::KEY_ESCAPE);
         game.finishTransition();
-        morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
-        game.clickGui(resume.x, resume.y);
+        if (c.resume) {
+            morvec::Vector2 resume = GameHarness::centreOf(Hud::uiObject("ingame_resume"));
+            game.clickGui(resume.x, resume.y);
+        } else {
+            game.key(nimbo::KEY_ESCAPE);
+        }
         game.finishTransition();
-        EXPECT_EQ(game.activeScene(), c.room) << c.minigame;
+        EXPECT_EQ(game.activeScene(), c.resume ? c.room : c.minigame) << c.minigame;
     }
 }
 

@@ -147,17 +147,24 @@ TEST_F(FrontEndTest, EveryButtonLeadsWhereItSays) {
 }
 
 TEST_F(FrontEndTest, AMenuShownHighlightsNothingThePointerRestsOnUntilItMoves) {
-    const std::pair<const char*, const char*> buttons[] = {
-        {"MainMenu", "credits_btn"},
-        {"ModeMenu", "modemenu_return"},
-        {"LocaleMenu", "locale_de"},
-        {"ProfileManager", "pm_close"},
+    const struct {
+        const char* scene;
+        const char* button;
+        bool hoveredWhenLeft; // else the pointer came there while another menu showed
+    } buttons[] = {
+        {"MainMenu", "credits_btn", false}, {"ModeMenu", "modemenu_return", false},
+        {"LocaleMenu", "locale_de", false}, {"ProfileManager", "pm_close", false},
+        {"MainMenu", "credits_btn", true},
     };
-    for (const auto& [scene, button] : buttons) {
+    for (const auto& [scene, button, hoveredWhenLeft] : buttons) {
         SCOPED_TRACE(scene);
-        enter("Credits");
+        enter(hoveredWhenLeft ? scene : "Credits");
         morvec::Vector2 at = GameHarness::centreOf(menu(button));
         game->move(at.x, at.y);
+        if (hoveredWhenLeft) {
+            ASSERT_TRUE(menu(button)->isHovered());
+            enter("Credits");
+        }
         enter(scene);
         EXPECT_FALSE(menu(button)->isHovered());
         game->move(at.x + 1, at.y);
