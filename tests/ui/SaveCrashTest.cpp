@@ -2,12 +2,13 @@
 // rotation has written a file or is about to rename or has renamed one. Whatever then stands under a
 // final name is a whole file of before or after the save, the slot the save replaced keeps its
 // description once the slots are listed, and the next save over the leftovers succeeds. And the kill
-// test's check of a user folder, which must see a slot mixed from two saves.
+// test's check of a user folder, which must see a slot mixed from two saves and an autosave lost.
 #include "SaveFixture.h"
 
 #include "PlayerFiles.h"
 #include "TempDir.h"
 
+#include <array>
 #include <functional>
 #include <map>
 #include <sys/wait.h>
@@ -108,6 +109,13 @@ bool holds(const Files& files, const std::string& text) {
         }
     }
     return false;
+}
+
+// A slot as the kill test's rounds write it, its description and its save of the rounds given.
+void writeRound(const fs::path& slot, int infoRound, int saveRound) {
+    writeFile(slot / "info.txt",
+              "zeph_save_fmt_1.0\nship.Cockpit\n03/09/2021 17:05\n" + std::to_string(infoRound) + "\n");
+    writeFile(slot / "game.sav", "gameplay_time: " + std::to_string(saveRound * 60) + "\n");
 }
 
 } // namespace
@@ -245,17 +253,44 @@ TEST(KillTestCheck, ASlotMustHoldTheDescriptionAndTheSaveOfOneRound) {
         {"the new round's", 2, 2, 0},
         {"mixed", 1, 2, 1},
     };
-    auto writeRound = [](const fs::path& user, int infoRound, int saveRound) {
-        writeFile(user / "slot1" / "info.txt",
-                  "zeph_save_fmt_1.0\nship.Cockpit\n03/09/2021 17:05\n" + std::to_string(infoRound) + "\n");
-        writeFile(user / "slot1" / "game.sav", "gameplay_time: " + std::to_string(saveRound * 60) + "\n");
-    };
     TempDir dir;
-    writeRound(dir / "old", 1, 1);
-    writeRound(dir / "new", 2, 2);
+    writeRound(dir / "old/slot1", 1, 1);
+    writeRound(dir / "new/slot1", 2, 2);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        writeRound(dir / "user", c.infoRound, c.saveRound);
+        writeRound(dir / "user/slot1", c.infoRound, c.saveRound);
+        EXPECT_EQ(comparePlayerFiles(dir / "user", dir / "old", dir / "new"), c.faults);
+    }
+}
+
+TEST(KillTestCheck, NoAutosaveButTheSixthIsLostInARound) {
+    // The round each autosave slot holds, 0 where it holds none. Before the round: 6 to 1; after it: 7 to 2.
+    const struct {
+        const char* name;
+        std::array<int, 6> rounds;
+        int faults;
+    } cases[] = {
+        {"before the round", {6, 5, 4, 3, 2, 1}, 0},
+        {"after the round", {7, 6, 5, 4, 3, 2}, 0},
+        {"cut while the slots move up", {6, 5, 4, 0, 3, 2}, 0},
+        {"cut before the new one is placed", {0, 6, 5, 4, 3, 2}, 0},
+        {"slot3 removed", {6, 5, 0, 3, 2, 1}, 1},
+        {"slots 2 to 6 removed", {7, 0, 0, 0, 0, 0}, 5},
+    };
+    auto writeAutosaves = [](const fs::path& user, const std::array<int, 6>& rounds) {
+        fs::remove_all(user);
+        for (int k = 0; k < 6; ++k) {
+            if (rounds[k] > 0) {
+                writeRound(user / "autosave" / ("slot" + std::to_string(k + 1)), rounds[k], rounds[k]);
+            }
+        }
+    };
+    TempDir dir;
+    writeAutosaves(dir / "old", {6, 5, 4, 3, 2, 1});
+    writeAutosaves(dir / "new", {7, 6, 5, 4, 3, 2});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeAutosaves(dir / "user", c.rounds);
         EXPECT_EQ(comparePlayerFiles(dir / "user", dir / "old", dir / "new"), c.faults);
     }
 }

@@ -16,6 +16,7 @@ namespace {
 using Files = std::map<std::string, std::string>;
 
 const char AUTOSAVE[] = "autosave/slot";
+const int AUTOSAVE_SLOTS = 6;
 
 // The atomic writer's temporary file: the target's name, ".tmp-" and six letters or digits.
 bool isTemporary(const std::string& name) {
@@ -120,28 +121,41 @@ bool hasSave(const Files& versions, const std::string& info, const std::string& 
 
 using Slot = std::pair<std::string, std::string>;
 
-// The autosave slots that hold both files, by their contents.
-std::vector<Slot> wholeAutosaves(const Files& files) {
-    std::vector<Slot> slots;
-    for (const auto& [path, text] : files) {
-        if (isAutosave(path) && fs::path(path).filename() == "info.txt") {
-            auto save = files.find((fs::path(path).parent_path() / "game.sav").string());
-            if (save != files.end()) {
-                slots.emplace_back(save->second, text);
-            }
-        }
-    }
-    return slots;
-}
-
-bool newestAutosave(const Files& files, Slot& slot) {
-    auto info = files.find(std::string(AUTOSAVE) + "1/info.txt");
-    auto save = files.find(std::string(AUTOSAVE) + "1/game.sav");
+// The autosave in slot N when it holds both files, by their contents.
+bool autosaveIn(const Files& files, int number, Slot& slot) {
+    std::string folder = AUTOSAVE + std::to_string(number);
+    auto info = files.find(folder + "/info.txt");
+    auto save = files.find(folder + "/game.sav");
     if (info == files.end() || save == files.end()) {
         return false;
     }
     slot = {save->second, info->second};
     return true;
+}
+
+// An autosave moves up by one slot, or not at all, in a round: the rotation moves the unbroken run
+// from slot 1 up and drops the sixth only when that run holds all six. Every other autosave from
+// before the round must stand whole where it stood or one slot up.
+int lostAutosaves(const Files& now, const Files& before) {
+    Slot slot, seen;
+    int run = 0;
+    while (run < AUTOSAVE_SLOTS && autosaveIn(before, run + 1, slot)) {
+        ++run;
+    }
+    int lost = 0;
+    for (int k = 1; k <= AUTOSAVE_SLOTS; ++k) {
+        if (!autosaveIn(before, k, slot) || (k == AUTOSAVE_SLOTS && run == AUTOSAVE_SLOTS)) {
+            continue;
+        }
+        bool kept = (autosaveIn(now, k, seen) && seen == slot) ||
+                    (k < AUTOSAVE_SLOTS && autosaveIn(now, k + 1, seen) && seen == slot);
+        if (!kept) {
+            std::printf("lost: the autosave of %s%d from before the round is in neither that slot nor the next\n",
+                        AUTOSAVE, k);
+            ++lost;
+        }
+    }
+    return lost;
 }
 
 } // namespace
@@ -181,18 +195,7 @@ int comparePlayerFiles(const fs::path& user, const fs::path& old, const fs::path
             ++faults;
         }
     }
-    Slot newestBefore, newestAfter;
-    if (newestAutosave(before, newestBefore)) {
-        bool kept = false;
-        for (const Slot& slot : wholeAutosaves(now)) {
-            kept = kept || slot == newestBefore || (newestAutosave(after, newestAfter) && slot == newestAfter);
-        }
-        if (!kept) {
-            std::printf("lost: the newest autosave (neither the one from before the round nor the one after it "
-                        "stands whole in a slot)\n");
-            ++faults;
-        }
-    }
+    faults += lostAutosaves(now, before);
     int whole = (int)now.size() - torn;
     std::printf("%d player files whole (%d as before the round, %d written in it); %d temporary files of "
                 "interrupted writes\n",

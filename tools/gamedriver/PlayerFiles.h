@@ -5,11 +5,12 @@
 // player data and are skipped; the atomic writer's temporary files are counted, not compared. The
 // date line of "info.txt" is not compared. Autosave slots move up by one at each autosave, so an
 // autosave file matches its name in any autosave folder (the slots, and "new" and "old" beside
-// them), and the newest whole autosave of OLD or NEW must be in a slot. A game slot's file matches
-// its own path or the same file in the folders beside the slot ("slot1.new", "slot1.old"); a slot
-// left aside ("slot1.old" without "slot1") counts as the slot, as the next start puts it back. A
-// folder's "info.txt" and "game.sav" must be of one save: a folder at the same place in OLD or NEW
-// holds the two together. Prints each fault and a summary; answers the number of faults.
+// them), and every autosave of OLD must stand whole in its slot or the next one up, but for the
+// sixth when the rotation drops it. A game slot's file matches its own path or the same file in the
+// folders beside the slot ("slot1.new", "slot1.old"); a slot left aside ("slot1.old" without
+// "slot1") counts as the slot, as the next start puts it back. A folder's "info.txt" and "game.sav"
+// must be of one save: a folder at the same place in OLD or NEW holds the two together. Prints each
+// fault and a summary; answers the number of faults.
 
 #include <filesystem>
 

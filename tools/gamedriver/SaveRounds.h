@@ -7,12 +7,14 @@
 // game slot "slot1" and an autosave (both with a play time of r minutes). A failed write ends it
 // with exit code 4.
 //
-// The journal gets "loaded SLOT" for each load, "begin r" and "end r" around each round, written
-// straight to the file so that a kill loses none. The rounds go on until the process is killed, or
-// through the last round, when one is given; with a snapshot folder the user folder is then copied
-// to SNAPSHOTS/old just before the last round and to SNAPSHOTS/new after it. Runs from the same user
-// folder write the same files (the date line of "info.txt" aside). With GAMEDRIVER_NO_EXCHANGE set
-// in the environment, the game slot is saved as on a file system that cannot swap two folders.
+// The journal gets "loaded SLOT" for each load, "begin r" and "end r" around each round, and
+// "fallback r" when the save of round r moves the game slot aside before the new one takes its
+// place (the way without the exchange of two folders), written straight to the file so that a kill
+// loses none. The rounds go on until the process is killed, or through the last round, when one is
+// given; with a snapshot folder the user folder is then copied to SNAPSHOTS/old just before the last
+// round and to SNAPSHOTS/new after it. Runs from the same user folder write the same files (the date
+// line of "info.txt" aside). With GAMEDRIVER_NO_EXCHANGE set in the environment, the game slot is
+// saved as on a file system that cannot swap two folders.
 
 #include <string>
 
