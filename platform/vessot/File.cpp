@@ -598,9 +598,36 @@ bool Dir::create(const String& path, String* reason) {
     return made;
 }
 
-bool Dir::remove(const String& path) {
+namespace {
+
+// Gives the owner read, write and search permission on the folder and the folders below it where
+// one is missing: without them a folder cannot be emptied. Links are not followed, and a folder of
+// another owner keeps its mode.
+void letOwnerEmpty(const std::string& path) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return;
+    }
+    if ((st.st_mode & S_IRWXU) != S_IRWXU) {
+        ::chmod(path.c_str(), st.st_mode | S_IRWXU);
+    }
     std::error_code ec;
-    std::filesystem::remove_all(resolvePath(path).c_str(), ec);
+    for (std::filesystem::directory_iterator entry(path, ec), end; !ec && entry != end; entry.increment(ec)) {
+        letOwnerEmpty(entry->path().string());
+    }
+}
+
+} // namespace
+
+bool Dir::remove(const String& path) {
+    std::string osPath = resolvePath(path).c_str();
+    std::error_code ec;
+    std::filesystem::remove_all(osPath, ec);
+    if (ec) {
+        letOwnerEmpty(osPath);
+        ec.clear();
+        std::filesystem::remove_all(osPath, ec);
+    }
     return !ec && !exists(path);
 }
 

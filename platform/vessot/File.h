@@ -131,7 +131,9 @@ public:
     // Makes the folder and every missing parent; false on failure, with the system's reason in
     // *reason when one is given.
     static bool create(const String& path, String* reason = nullptr);
-    // Removes the folder and everything in it; false on failure.
+    // Removes the folder and everything in it; false on failure. Where that fails, the folder and
+    // the folders in it that the process's user owns get their owner's read, write and search
+    // permission, and the removal is tried again.
     static bool remove(const String& path);
     static bool exists(const String& path);
     // Renames a folder, never over anything that stands under the new name; false on failure, with

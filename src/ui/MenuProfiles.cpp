@@ -8,6 +8,7 @@
 #include "engine/session/zephUtil.h"
 #include "ui/Achievements.h"
 #include "ui/Hud.h"
+#include "ui/SaveLoadMenu.h"
 #include "ui/SettingsMenu.h"
 
 #include "nimbo/Nimbo.h"
@@ -80,6 +81,9 @@ void chooseRemainingProfile() {
 }
 
 void removeProfileOne() {
+    // First what saves left beside the slots, a slot moved aside too: one that stayed would come back
+    // as a slot of the next profile 1.
+    SaveLoadMenu::tidySlots(false);
     String folder = userFolder();
     for (const String& name : vessot::Dir::directories(folder)) {
         if (isGameFolder(name)) {

@@ -47,6 +47,9 @@ const char OLD_AUTOSAVE[] = "autosave/old";
 // and "slotN.old", the slot moved aside where the file system cannot swap two folders in one step.
 const char NEW_SIDE[] = ".new";
 const char OLD_SIDE[] = ".old";
+// Where a folder moves to be removed, followed by a number: "slotN.gone" + K beside game slot N,
+// "autosave/gone" + K beside the autosaves.
+const char GONE[] = "gone";
 
 void killPoint(const String& point) {
     if (testKillPoint) {
@@ -100,17 +103,62 @@ String localDate() {
     return buffer;
 }
 
+bool isNumber(const String& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // "slot" followed by 1 to 6 digits.
 bool isSlotName(const String& name) {
-    return name.startsWith("slot") && name.size() >= 5 && name.size() <= 10 &&
-           std::all_of(name.begin() + 4, name.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return name.startsWith("slot") && name.size() <= 10 && isNumber(name.substr(4));
+}
+
+// The prefix followed by a number.
+bool isNumbered(const String& name, const String& prefix) {
+    return name.startsWith(prefix) && isNumber(name.substr(prefix.size()));
+}
+
+// Whether anything (a folder, a file, a link to one) stands under the name in the profile.
+bool standsAt(const String& name) {
+    return vessot::Dir::exists(inProfile(name)) || vessot::File::exists(inProfile(name));
+}
+
+// The first free name that a folder of the profile can move to, to be removed.
+String goneName(const String& name) {
+    String base =
+        name.startsWith("autosave/") ? "autosave/" + String(GONE) : name.substr(0, name.find('.')) + "." + GONE;
+    int number = 1;
+    while (standsAt(base + String(number))) {
+        ++number;
+    }
+    return base + String(number);
+}
+
+// Removes what stands under a name of the profile, with everything in it. It first moves to a free
+// name that the tidy removes, so that nothing half removed ever stands under a name that is read,
+// and what the player may not remove (a folder another user left) stays there, out of every save's
+// way. Answers whether the name is free.
+bool discard(const String& name) {
+    String gone = name;
+    if (standsAt(name)) {
+        gone = goneName(name);
+        killPoint("before moving " + name + " to " + gone);
+        if (vessot::Dir::rename(inProfile(name), inProfile(gone))) {
+            killPoint("after moving " + name + " to " + gone);
+        } else {
+            gone = name;
+        }
+    }
+    vessot::Dir::remove(inProfile(gone));
+    return !standsAt(name);
 }
 
 // The side folder made afresh (a leftover of a save cut short goes), with the slot's log copies one
 // up when it keeps them, the oldest dropped, and the log as the newest copy.
 void startSideFolder(const String& slot, const String& side, bool keepsLogCopies) {
     String folder = slotFolder(side);
-    vessot::Dir::remove(inProfile(side));
+    if (!discard(side)) {
+        throw vessot::exception(side + " could not be removed", SOURCE, __LINE__);
+    }
     String reason;
     if (!vessot::Dir::create(inProfile(side), &reason)) {
         throw vessot::exception(slot + ": the folder could not be made (" + reason + ")", SOURCE, __LINE__);
@@ -180,7 +228,7 @@ bool writeSlot(const SaveTarget& target, bool returnToGame, bool recordPositions
         // Named by the slot ("autosave/slot1/game.sav"), never by the player's folders.
         reason = e.message().replaced(folder, target.slot + "/");
         GameUtil::logMessage("SaveGame failed ( " + reason + " ), deleting created folder");
-        vessot::Dir::remove(inProfile(target.side));
+        discard(target.side);
         // Left at "1", every later notification would stay silent.
         setNotificationsIgnored(false);
         return false;
@@ -244,7 +292,7 @@ void placeNewAutosave() {
     moves.push_back(placement(NEW_AUTOSAVE, autosaveSlot(1)));
     moveFolders(moves);
     vessot::Dir::sync(inProfile("autosave"));
-    vessot::Dir::remove(inProfile(OLD_AUTOSAVE));
+    discard(OLD_AUTOSAVE);
 }
 
 // The new save, written whole beside the game slot, takes its place: the two swap places in one
@@ -261,8 +309,8 @@ void placeNewSlot(const String& slot) {
         moveFolders({folderMove(slot, slot + OLD_SIDE), placement(side, slot)});
     }
     vessot::Dir::sync(profileFolder());
-    vessot::Dir::remove(inProfile(side));
-    vessot::Dir::remove(inProfile(slot + OLD_SIDE));
+    discard(side);
+    discard(slot + OLD_SIDE);
 }
 
 void showSavedNotice() {
@@ -388,23 +436,42 @@ String slotFolder(const String& slot) {
 }
 
 // A slot moved aside before its new save took its place is a folder itself; anything else of that
-// name (a file, a link, a pipe) is a leftover like the rest.
-void tidySlots() {
+// name (a file, a link, a pipe) is a leftover like the rest. Nothing else beside the slots is the
+// game's: it stays.
+void tidySlots(bool putBack) {
     for (const String& name : vessot::Dir::contents(profileFolder())) {
         String slot = name.substr(0, name.find('.'));
-        if (!isSlotName(slot) || (name != slot + NEW_SIDE && name != slot + OLD_SIDE)) {
+        String side = name.substr(slot.size());
+        if (!isSlotName(slot)) {
             continue;
         }
-        bool slotAside =
-            name == slot + OLD_SIDE && vessot::Dir::isFolder(inProfile(name)) && !vessot::Dir::exists(inProfile(slot));
-        // A slot that cannot be put back stays aside rather than be removed with the leftovers.
-        if (slotAside && !vessot::Dir::rename(inProfile(name), inProfile(slot))) {
-            continue;
+        if (putBack && side == OLD_SIDE && vessot::Dir::isFolder(inProfile(name)) &&
+            !vessot::Dir::exists(inProfile(slot))) {
+            // One that cannot be put back stays aside rather than be removed with the leftovers.
+            vessot::Dir::rename(inProfile(name), inProfile(slot));
+        } else if (side == NEW_SIDE || side == OLD_SIDE) {
+            discard(name);
+        } else if (isNumbered(side, "." + String(GONE))) {
+            vessot::Dir::remove(inProfile(name));
         }
-        vessot::Dir::remove(inProfile(name));
     }
-    vessot::Dir::remove(inProfile(NEW_AUTOSAVE));
-    vessot::Dir::remove(inProfile(OLD_AUTOSAVE));
+    for (const String& name : vessot::Dir::contents(inProfile("autosave"))) {
+        String autosave = "autosave/" + name;
+        if (autosave == NEW_AUTOSAVE || autosave == OLD_AUTOSAVE) {
+            discard(autosave);
+        } else if (isNumbered(name, GONE)) {
+            vessot::Dir::remove(inProfile(autosave));
+        }
+    }
+}
+
+// A game slot moved aside beside the card would come back as the card: it goes first, and where it
+// cannot, the card stays. The card leaves the list at once; what else stands beside it, the next
+// tidy removes.
+void deleteSlot(const String& slot) {
+    if (slot.startsWith("autosave/") || discard(slot + OLD_SIDE)) {
+        discard(slot);
+    }
 }
 
 // ---------------------------------------------------------------- characters
@@ -461,7 +528,7 @@ bool autoSave() {
     Vars::get("last_autosave_time")->setValue(Vars::value("gameplay_time"), false);
     // Nothing moves before the new autosave is written whole, and a failure leaves the others as they
     // were. An autosave holds its own log copy only.
-    vessot::Dir::remove(inProfile(OLD_AUTOSAVE)); // left by an autosave cut short
+    discard(OLD_AUTOSAVE); // left by an autosave cut short
     String reason;
     bool saved = writeSlot({autosaveSlot(1), NEW_AUTOSAVE, false, placeNewAutosave}, false, false, reason);
     if (saved) {
@@ -639,12 +706,7 @@ void onDeleteClick(nimboui::EventArgs* args) {
 void onDeleteConfirmClick(nimboui::EventArgs* args) {
     Hud::playClick();
     String number(clickedPosition(args).toInt() + pageSlotOffset);
-    bool autosave = inMode("autosave");
-    String slot = (autosave ? "autosave/slot" : "slot") + number;
-    vessot::Dir::remove(inProfile(slot));
-    // What a save cut short left beside it goes too: a slot moved aside would come back.
-    vessot::Dir::remove(inProfile(autosave ? String(NEW_AUTOSAVE) : slot + NEW_SIDE));
-    vessot::Dir::remove(inProfile(autosave ? String(OLD_AUTOSAVE) : slot + OLD_SIDE));
+    deleteSlot((inMode("autosave") ? "autosave/slot" : "slot") + number);
     reenter();
 }
 

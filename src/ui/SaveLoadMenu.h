@@ -53,12 +53,18 @@ String slotLabelKey(const SlotInfo& info, bool wide);
 // "data/shots/" + scene + ".png"; "" when the scene is no plain scene name.
 String thumbnailPath(const SlotInfo& info);
 
+// Removes the slot with its files: a kill on the way never leaves it listed half removed, and
+// nothing of it comes back.
+void deleteSlot(const String& slot);
 // Puts back a game slot that a save cut short left aside, and removes what saves, cut short or
-// done, left beside the profile's slots. Whoever reads the slots calls it first.
-void tidySlots();
+// done, left beside the profile's slots ("slotN.new", "slotN.old", "autosave/new", "autosave/old",
+// and the names a folder that could not be removed was moved to). Whoever reads the slots calls it
+// first; the deletion of a profile calls it without putBack, so that nothing of it comes back as a
+// slot.
+void tidySlots(bool putBack = true);
 
-// Tests only: called with a name at every point where a save has just written a file or is about
-// to move or has moved or swapped a folder; null in the game.
+// Tests only: called with a name at every point where a save or a deletion has just written a file
+// or is about to move or has moved or swapped a folder; null in the game.
 extern void (*testKillPoint)(const String& point);
 // Tests only: saves as on a file system that cannot swap two folders in one step.
 extern bool testWithoutExchange;

@@ -8,6 +8,8 @@
 #include "nimboui/ImageBox.h"
 #include "nimboui/Label.h"
 
+#include <fstream>
+
 namespace {
 
 enum class Answer { YES_BUTTON, NO_BUTTON, OK_BUTTON, ESCAPE, RIGHT_CLICK };
@@ -23,7 +25,7 @@ protected:
         for (const char* name : {"quit_action", "OnPMDeleteOk"}) {
             recordNamedAction(Session::activeScene->chapter, name);
         }
-        for (const char* name : {"ingame_quit", "ingame_quit_to_menu"}) {
+        for (const char* name : {"ingame_quit", "ingame_quit_to_menu", "ingame_end_game"}) {
             recordNamedAction(uiChapter, name);
         }
     }
@@ -141,27 +143,34 @@ TEST_F(CdialogTest, TheHudButtonsAreBroughtBackWhenTheyWereOnScreenAsTheLastRequ
         float yWhenOpened;
         // The position a second request finds them at; 0 for no second request.
         float yWhenRewritten;
-        Answer how;
+        std::vector<Answer> answers;
         bool broughtBack;
     };
     const Case cases[] = {
-        {"on screen", 288, 0, Answer::ESCAPE, true},
-        {"rewritten after they slid off", 288, 330, Answer::ESCAPE, false},
-        {"already hidden", 330, 0, Answer::ESCAPE, false},
-        {"already hidden, no to quitting", 330, 0, Answer::NO_BUTTON, false},
+        {"on screen", 288, 0, {Answer::ESCAPE}, true},
+        {"rewritten after they slid off", 288, 330, {Answer::ESCAPE}, false},
+        {"already hidden", 330, 0, {Answer::ESCAPE}, false},
+        {"already hidden, no to quitting", 330, 0, {Answer::NO_BUTTON}, false},
+        // Yes, the autosave fails, and no to the question whether to quit without saving.
+        {"already hidden, no to quitting unsaved", 330, 0, {Answer::YES_BUTTON, Answer::NO_BUTTON}, false},
     };
+    std::ofstream(game->userFolder() + "/autosave") << "a file where the autosaves go";
     nimboui::Object* hintButton = ui("hint_button");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Cdialog::hudButtonsWereShown = !c.broughtBack;
         hintButton->setY(c.yWhenOpened);
-        ask("ui.INGAME_QUIT_GAME_DIALOG,ui.ingame_quit,none");
+        ask("ui.INGAME_QUIT_GAME_DIALOG,ui.InGameQuitGame,none"); // the quit that "ui.ingame_quit" calls
         if (c.yWhenRewritten > 0) {
             hintButton->setY(c.yWhenRewritten);
             ask("R,quit_action,none");
         }
         EXPECT_EQ(Cdialog::hudButtonsWereShown, c.broughtBack);
-        answer(c.how);
+        for (Answer how : c.answers) {
+            answer(how);
+            game->stepSeconds(0.3f);
+        }
+        EXPECT_TRUE(recordedRuns.empty()); // the game goes on
         Hud::finishButtonMoves();
         EXPECT_EQ(hintButton->getY() < 313, c.broughtBack);
         hintButton->setY(288);

@@ -5,15 +5,18 @@
 #include "engine/session/GameUtil.h"
 #include "script/Character2D.h"
 #include "script/Inventory.h"
+#include "ui/Menu.h"
 
 #include "nimboui/nimboui.h"
 #include "vessot/Log.h"
 
 #include <csignal>
 #include <functional>
+#include <pwd.h>
 #include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -151,8 +154,13 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
         const char* reason;
     };
     const Case cases[] = {
-        // No folder can be made where a file stands.
-        {"NewSlot", [] { writeFile(slot("slot5"), "a file"); }, "slot5: the folder could not be made (File exists)"},
+        // No folder can be made where a file stands, nor can a slot moved aside be put back: it stays.
+        {"NewSlot",
+         [] {
+             writeFile(slot("slot5"), "a file");
+             writeSlot("slot5.old", "ship.Galley", 3);
+         },
+         "slot5: the folder could not be made (File exists)"},
         {"FullDisk",
          [] {
              writeSlot("slot5", "ship.Galley", 7);
@@ -163,8 +171,10 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(slot("slot5"));
+        fs::remove_all(slot("slot5.old"));
         c.prepare();
-        std::string info = readFile(slot("slot5") / "info.txt");
+        auto infos = [] { return readFile(slot("slot5") / "info.txt") + readFile(slot("slot5.old") / "info.txt"); };
+        std::string info = infos();
         set("cdialog", "");
         int visits = var("cockpit_visits").toInt();
         EXPECT_FALSE(SaveLoadMenu::saveGame("slot5", false, false));
@@ -180,7 +190,7 @@ TEST_F(SaveGame, AFailedSaveAsksWithTheReasonAndKeepsWhatItDidNotMake) {
         EXPECT_EQ(var("cockpit_visits").toInt(), visits + 1); // the scene was entered again
         // What stood there before stands there still.
         EXPECT_TRUE(fs::exists(slot("slot5")));
-        EXPECT_EQ(readFile(slot("slot5") / "info.txt"), info);
+        EXPECT_EQ(infos(), info);
     }
 }
 
@@ -303,6 +313,81 @@ TEST_F(SaveGame, AFailedAutosaveKeepsTheOlderSlotsAndAsksOnceInTheLiveStore) {
     EXPECT_NE(shown.find(reason), String::npos);
     EXPECT_EQ(var("cockpit_visits").toInt(), visits); // no scene entered again
     EXPECT_EQ(object("autosaved_label")->getAlpha(), 0.0f);
+}
+
+// A folder the player cannot empty, left by a save cut short or by a run of another user: of mode 000
+// though the player owns it, or another user's. Root empties any folder: tests that run as root
+// play the player as "nobody" and leave root's folders.
+TEST_F(SaveGame, AFolderThePlayerCannotRemoveRefusesNoSaveAndBringsNoDeletedCardBack) {
+    auto holdsTheGame = [](const char* name) {
+        return readFile(slot(name) / "game.sav").find("Cockpit") != std::string::npos;
+    };
+    auto saves = [&] {
+        return SaveLoadMenu::saveGame("slot2", false, false) && SaveLoadMenu::autoSave() && holdsTheGame("slot2") &&
+               holdsTheGame("autosave/slot1");
+    };
+    auto deletesTheCard = [] {
+        SaveLoadMenu::deleteSlot("slot2");
+        SaveLoadMenu::tidySlots(); // the next entry of a menu
+        return !fs::exists(slot("slot2"));
+    };
+    auto deletesTheProfile = [] {
+        Menu::onPMDeleteOk(nullptr);
+        SaveLoadMenu::tidySlots(); // the next profile 1's
+        return !fs::exists(slot("slot2"));
+    };
+    // Whether a folder but the slots stands in the profile's folder or beside the autosaves.
+    auto anythingBeside = [] {
+        std::error_code none; // a profile deleted has no "autosave"
+        for (const fs::path& folder : {profile(), profile() / "autosave"}) {
+            for (const auto& entry : fs::directory_iterator(folder, none)) {
+                std::string name = entry.path().filename().string();
+                if (entry.is_directory() && !std::regex_match(name, std::regex("slot\\d+|autosave"))) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"slot2.new", saves},
+        {"slot2.old", saves},
+        {"autosave/new", saves},
+        {"autosave/old", saves},
+        {"slot2.old", deletesTheCard},
+        {"slot2", deletesTheCard},
+        {"slot2.old", deletesTheProfile},
+    };
+    SaveLoadMenu::testWithoutExchange = true; // where "slot2.old" is used
+    const bool root = geteuid() == 0;
+    passwd* player = root ? getpwnam("nobody") : getpwuid(geteuid());
+    for (int others = 0; others <= (int)root; ++others) {
+        for (const auto& [leftover, act] : cases) {
+            SCOPED_TRACE(std::string(leftover) + (others ? " of another user" : " of mode 000"));
+            fs::remove_all(profile());
+            for (int k = 1; k <= 6; ++k) {
+                writeSlot("autosave/slot" + std::to_string(k), "ship.Galley", k);
+            }
+            writeSlot("slot2", "ship.Galley", 1);
+            writeSlot(leftover, "ship.Galley", 1);
+            for (const auto& entry : fs::recursive_directory_iterator(profile())) {
+                bool theirs = others && entry.path().string().rfind(slot(leftover).string(), 0) == 0;
+                ::lchown(entry.path().c_str(), theirs ? 0 : player->pw_uid, -1);
+            }
+            ::chown(profile().c_str(), player->pw_uid, -1);
+            fs::permissions(slot(leftover), others ? fs::perms::owner_all : fs::perms::none);
+            if (root && (setegid(player->pw_gid) != 0 || seteuid(player->pw_uid) != 0)) {
+                GTEST_SKIP() << "root cannot act as nobody here";
+            }
+            bool done = act();
+            if (root) {
+                ASSERT_EQ(seteuid(0), 0);
+                ASSERT_EQ(setegid(0), 0);
+            }
+            EXPECT_TRUE(done);
+            EXPECT_EQ(anythingBeside(), others == 1); // the player's own goes, another user's moves out of the way
+        }
+    }
 }
 
 TEST_F(SaveGame, LoadingRestoresTheSlotsSceneVariablesAndItems) {

@@ -63,7 +63,8 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
         {"SevenToEleven", {7, 8, 9, 10, 11}, 2},
         {"SavedOnTheSecondPage", {2, 3, 4, 5, 6}, 2, 3, 9},
         // Left by saves cut short: slot 3 moved aside comes back without its unplaced new save; a
-        // file, a pipe or a link where a slot is moved aside goes, and no link becomes a slot.
+        // file, a pipe or a link where a slot is moved aside goes, and no link becomes a slot; the
+        // autosave's new and old go.
         {"LeftAside",
          {2, 3, 4},
          1,
@@ -75,12 +76,18 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
              writeFile(slot("slot4.old"), "a file");
              ::mkfifo(slot("slot2.old").c_str(), 0600);
              fs::create_directory_symlink(slot("slot4"), slot("slot5.old"));
+             writeSlot("autosave/new", "ship.Cockpit", 9);
+             writeSlot("autosave/old", "ship.Cockpit", 9);
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(profile());
         fs::create_directories(profile());
+        // Not the game's: folders of other names, whatever they end in, in profile 1's folder (the
+        // user folder).
+        writeSlot("foo.old", "ship.Galley", 1);
+        writeSlot("autosave/foo.new", "ship.Galley", 1);
         for (int n : c.slots) {
             writeSlot("slot" + std::to_string(n), "ship.Galley", n);
         }
@@ -106,6 +113,8 @@ TEST_F(SaveLoadMenuTest, PagesHoldSixEntriesAndAnEmptyLastPageOnlyAfterAFullOne)
             EXPECT_FALSE(entry.path().filename().string().rfind("slot", 0) == 0 && entry.path().has_extension())
                 << entry.path();
         }
+        EXPECT_FALSE(fs::exists(slot("autosave/new")) || fs::exists(slot("autosave/old")));
+        EXPECT_TRUE(fs::exists(slot("foo.old") / "info.txt") && fs::exists(slot("autosave/foo.new") / "info.txt"));
         if (c.savedAt) {
             clickObject("sl_page_next");
             clickObject("sl_slot_btn_" + String(c.savedAt));
