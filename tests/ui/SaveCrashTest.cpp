@@ -274,16 +274,26 @@ TEST(KillTestCheck, ASlotMustHoldTheDescriptionAndTheSaveOfOneRound) {
         int infoRound;
         int saveRound;
         int faults;
+        // A folder moved aside to be removed, of which a kill left the old description alone.
+        const char* halfRemoved;
     } cases[] = {
-        {"the new round's", 2, 2, 0},
-        {"mixed", 1, 2, 1},
+        {"the new round's", 2, 2, 0, nullptr},
+        {"mixed", 1, 2, 1, nullptr},
+        {"the old one half removed", 2, 2, 0, "slot1.gone1"},
+        {"an old autosave half removed", 2, 2, 0, "autosave/gone1"},
     };
     TempDir dir;
     writeRound(dir / "old/slot1", 1, 1);
     writeRound(dir / "new/slot1", 2, 2);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        fs::remove_all(dir / "user");
         writeRound(dir / "user/slot1", c.infoRound, c.saveRound);
+        if (c.halfRemoved) {
+            fs::path folder = fs::path(dir / "user") / c.halfRemoved;
+            writeRound(folder, 1, 1);
+            fs::remove(folder / "game.sav");
+        }
         EXPECT_EQ(comparePlayerFiles(dir / "user", dir / "old", dir / "new"), c.faults);
     }
 }

@@ -28,6 +28,22 @@ bool isSkipped(const std::string& name) {
     return name == "game.log" || name.rfind("game.log.", 0) == 0 || name == "hwnd.txt";
 }
 
+// A folder the game moved out of the way to remove it ("slot1.gone2", "autosave/gone1"): no start
+// reads it, and the next one removes what a kill left of it.
+bool isDiscarded(const fs::path& relative) {
+    auto numbered = [](const std::string& name, const std::string& prefix) {
+        return name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+               name.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+    };
+    auto part = relative.begin();
+    std::string first = part->string();
+    size_t dot = first.find('.');
+    if (dot != std::string::npos && numbered(first.substr(dot), ".gone")) {
+        return true;
+    }
+    return first == "autosave" && ++part != relative.end() && numbered(part->string(), "gone");
+}
+
 // The text without its third line, the save's date.
 std::string withoutDate(const std::string& text) {
     size_t second = text.find('\n');
@@ -40,7 +56,7 @@ Files readFiles(const fs::path& folder, int& temporaries) {
     Files files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file() || isSkipped(name)) {
+        if (!entry.is_regular_file() || isSkipped(name) || isDiscarded(fs::relative(entry.path(), folder))) {
             continue;
         }
         if (isTemporary(name)) {

@@ -2,7 +2,8 @@
 // The check after a kill: every player file of a user folder must be whole, its version from before
 // the interrupted round (OLD) or from after it (NEW), and none that both versions hold may be lost.
 // Logs (game.log and its copies in the slots) and the single-instance record (hwnd.txt) are not
-// player data and are skipped; the atomic writer's temporary files are counted, not compared. The
+// player data and are skipped, and so are the folders the game moved aside to remove them
+// ("slot1.gone1", "autosave/gone1"); the atomic writer's temporary files are counted, not compared. The
 // date line of "info.txt" is not compared. Autosave slots move up by one at each autosave, so an
 // autosave file matches its name in any autosave folder (the slots, and "new" and "old" beside
 // them), and every autosave of OLD must stand whole in its slot or the next one up, but for the
