@@ -2,10 +2,10 @@
 // "jama_spacea", "schminkell7" and "varion" name exists with its hotspot map and stands its characters on its walk
 // map, as does every scene with a floor, which shows its chapter's whole crew; every exit of the routes leads to
 // its linked scene; every area a solver points at is bound to an action (at times); a click on a thing says what its
-// state shows; no figure covers where another comes in, waits, stands or is walked to, and a door places only the one
-// coming in by it, nobody at a switch; the laboratory's
-// doors remember the corridor; the questionnaire takes the answers the hints give; and the scenes unlock
-// every achievement but those no step earns.
+// state shows, and a scene shows what its state brings; every texture a dataset definition names exists; no figure
+// covers where another comes in, waits, stands or is walked to, and a door places only the one coming in by it, nobody
+// at a switch; the laboratory's doors remember the corridor; the questionnaire takes the answers the hints give; and
+// the scenes unlock every achievement but those no step earns.
 #include "engine/RunningGame.h"
 #include "engine/scene/ActionMap.h"
 #include "engine/scene/BootCommand.h"
@@ -197,21 +197,34 @@ bool hasArea(const ActionMap& map, uint32_t id) {
 
 class StoryData : public RunningGame {
 protected:
-    // Enters the scene at once under the variables given (restored by restore()).
+    // Enters the scene at once under the variables given. restore() puts back every variable as it was
+    // before, whatever the row changed, so that no row depends on the rows before it.
     void enter(const std::string& scene, const std::vector<std::pair<const char*, const char*>>& state = {}) {
+        if (saved.empty()) {
+            for (const auto& [name, variable] : Vars::variables.variables) {
+                saved.emplace_back(name, variable.value);
+            }
+        }
         for (const auto& [name, value] : state) {
-            saved.emplace_back(name, var(name));
             Vars::get(name)->setValue(value, true);
         }
         switchNow(scene.c_str());
         ASSERT_EQ(var("active_scene"), scene);
         ASSERT_EQ(Session::activeScene->actionMap->getName(), Session::activeScene->name);
     }
+    // Also stands the scene's figures anew: the next entry places them as if they came in.
     void restore() {
         for (const auto& [name, value] : saved) {
-            Vars::get(name)->setValue(value, true);
+            if (var(name) != value) {
+                Vars::get(name)->setValue(value, true);
+            }
         }
         saved.clear();
+        for (nimboui::Object* object : Session::activeScene->root->getChildren()) {
+            if (auto* reference = dynamic_cast<Character2DRef*>(object)) {
+                reference->getCharacter()->setLastAttachScene("");
+            }
+        }
     }
 
     static void expectInMap(const char* colour) {
@@ -257,7 +270,7 @@ protected:
         return std::string(scene).find('.') == std::string::npos ? std::string(chapter) + "." + scene : scene;
     }
 
-    std::vector<std::pair<std::string, String>> saved;
+    std::vector<std::pair<String, String>> saved;
 };
 
 TEST(StoryAchievements, EveryAchievementButTheUnreachedOnesHasAnUnlockInTheScenes) {
@@ -280,6 +293,22 @@ TEST(StoryAchievements, EveryAchievementButTheUnreachedOnesHasAnUnlockInTheScene
         }
     }
     EXPECT_EQ(wrong, "");
+}
+
+TEST(StoryFiles, EveryTextureThatADefinitionNamesExists) {
+    static const std::regex texture(R"re(<(?:Texture|RamTexture)\b[^>]*\bfile="([^"$][^"]*)")re");
+    int textures = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator("data")) {
+        if (file.path().extension() != ".datadef") {
+            continue;
+        }
+        std::string text = vessot::File::hread(file.path().string());
+        for (std::sregex_iterator it(text.begin(), text.end(), texture), end; it != end; ++it, ++textures) {
+            EXPECT_TRUE(std::filesystem::exists(file.path().parent_path() / (*it)[1].str()))
+                << file.path() << " " << (*it)[1];
+        }
+    }
+    EXPECT_GT(textures, 150);
 }
 
 TEST_F(StoryData, EveryExitOfTheRoutesLeadsToItsLinkedScene) {
@@ -378,8 +407,22 @@ TEST_F(StoryData, EverySceneExistsWithItsMapItsSolverAreasAndItsCharactersOnItsW
     }
 }
 
+// Nobody walks into the barrier's fountain: no point of its basin's area is walkable.
+TEST_F(StoryData, NobodyWalksIntoTheBarriersFountain) {
+    enter("varion.Barrier");
+    const lba::Map& walk = ZephJobs::getWalkMap(false);
+    int walkable = 0;
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < 426; ++x) {
+            walkable +=
+                Session::activeScene->actionMap->getAreaAt(x, y) == 0x00FFFF && walk.isPointIn({(float)x, (float)y});
+        }
+    }
+    EXPECT_EQ(walkable, 0);
+}
+
 // A click on a thing, with the item in hand, says what its state shows, and walks the one played only
-// where the line sends it.
+// where the line sends it: then the line comes once the walk is over.
 TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
     struct Click {
         const char* scene;
@@ -405,14 +448,23 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
         {"schminkell7.Saucer", {{"current_character", "danny"}}, "6666FF", "", "does not budge"},
         {"schminkell7.Computer", {}, "66CC66", "rowboat", "{ vorne }"},
         {"schminkell7.Storage", {{"rowboat_heavy", "1"}}, "6666FF", "rowboat", "{ vorne }"},
+        // The prison's warden goes down under the pepper spray, and her spot says nothing once she is down;
+        // the cell key opens the cell only with Luna there, who walks up to its door first.
+        {"varion.Prison", {}, "C105E7", "pepper_spray", "the warden is down"},
+        {"varion.Prison", {{"prison_she_down", "1"}}, "C105E7", "", ""},
         {"varion.Prison",
          {{"current_character", "luna"}, {"luna_scene", "varion.Prison"}, {"prison_she_down", "1"}},
          "00A651",
          "cell_key",
          "Luna steps in",
          {306, 250}},
+        {"varion.Prison", {}, "00A651", "cell_key", "Luna should be here"},
         {"varion.Prison", {{"luna_is_interrogator", "1"}}, "00A651", "", "stands open"},
         {"varion.Laboratory", {{"black_hole_inserted", "1"}}, "2E3192", "", "sits firmly in its slot"},
+        {"varion.Laboratory", {{"pacifist_report_inserted", "1"}}, "9E005D", "", "sits firmly in its slot"},
+        {"varion.Laboratory", {{"strong_report_inserted", "1"}}, "00AEF0", "", "sits firmly in its slot"},
+        {"varion.Elevator", {{"elevator_door_opened", "1"}}, "0066FF", "", "The lift is ours"},
+        {"varion.Elevator", {}, "0066FF", "", "It wants a keycard"},
         // Burnt down in the blast, the pier's fuse cord answers nothing ("").
         {"jama_spacea.Pier", {{"explosives_placed", "1"}, {"dam_blownup", "1"}}, "00FF00", "", ""},
     };
@@ -425,10 +477,14 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
         EXPECT_EQ(action != nullptr, *click.said != '\0');
         if (action) {
             action->execute();
-            EXPECT_NE(game->log().find(click.said, before), std::string::npos);
             Character2D* current = Characters::getCurrentCharacter();
             auto* walk = current ? dynamic_cast<ZephJobs::SplineMove*>(current->getCurrentJob()) : nullptr;
             EXPECT_EQ(walk ? walk->getTarget() : morvec::Vector2(), click.walksTo);
+            EXPECT_EQ(game->log().find(click.said, before) == std::string::npos, walk != nullptr);
+            for (int frame = 0; walk && frame < 600 && current->getJobQueueSize() > 0; ++frame) {
+                game->step();
+            }
+            EXPECT_NE(game->log().find(click.said, before), std::string::npos);
             if (current) {
                 current->clearJobs();
             }
@@ -437,23 +493,44 @@ TEST_F(StoryData, EachThingAnswersAClickAsItsStateShows) {
     }
 }
 
-// Each figure shows once where a scene shows it, before and after a change of who stands there.
-TEST_F(StoryData, EachFigureShowsOnce) {
-    const std::tuple<const char*, std::vector<std::pair<const char*, const char*>>, const char*> shown[] = {
-        // The galley's cook until the replicator gives Danny back to the crew, then the crew's Danny.
-        {"ship.Galley", {{"danny_scene", "ship.Galley"}}, "danny"},
-        {"ship.Galley", {{"danny_scene", "ship.Galley"}, {"danny_alive", "1"}}, "danny"},
+// What a scene shows in a state: each figure once, before and after a change of who stands there, and where
+// the state stands it; the picture of a thing's look only in its state.
+TEST_F(StoryData, EachSceneShowsWhatItsStateBrings) {
+    struct Shown {
+        const char* scene;
+        std::vector<std::pair<const char*, const char*>> state;
+        const char* name; // a figure's character, or an object of the scene
+        int count;
+        morvec::Vector2 at = {}; // where the figure stands, when given
     };
-    for (const auto& [scene, state, who] : shown) {
-        enter(scene, state);
-        const std::vector<nimboui::Object*>& objects = Session::activeScene->root->getChildren();
-        EXPECT_EQ(std::count_if(objects.begin(), objects.end(),
-                                [&](nimboui::Object* object) {
-                                    auto* reference = dynamic_cast<Character2DRef*>(object);
-                                    return reference && reference->getCharacterName() == who;
-                                }),
-                  1)
-            << scene << " " << state.back().first;
+    const Shown shown[] = {
+        // The galley's cook until the replicator gives Danny back to the crew, then the crew's Danny.
+        {"ship.Galley", {{"danny_scene", "ship.Galley"}}, "danny", 1},
+        {"ship.Galley", {{"danny_scene", "ship.Galley"}, {"danny_alive", "1"}}, "danny", 1},
+        // The sign over the galley's hatch while it leads down: to the planet, not in space, and to Varion.
+        {"ship.Galley", {}, "galley_hatch_leads_down", 1},
+        {"ship.Galley", {{"picked_up_aliens", "1"}}, "galley_hatch_leads_down", 0},
+        {"ship.Galley", {{"picked_up_aliens", "1"}, {"mazslow_on_varion", "1"}}, "galley_hatch_leads_down", 1},
+        // Luna stands in the cell's doorway once it is open, and the open cell shows only then.
+        {"varion.Prison", {{"luna_scene", "varion.Prison"}}, "luna", 1, {240, 298}},
+        {"varion.Prison", {{"luna_scene", "varion.Prison"}, {"luna_is_interrogator", "1"}}, "luna", 1, {306, 250}},
+        {"varion.Prison", {}, "prison_luna_is_interrogator", 0},
+        {"varion.Prison", {{"luna_is_interrogator", "1"}}, "prison_luna_is_interrogator", 1},
+    };
+    for (const Shown& row : shown) {
+        SCOPED_TRACE(std::string(row.scene) + " " + row.name + " " + (row.state.empty() ? "" : row.state.back().first));
+        enter(row.scene, row.state);
+        int count = 0;
+        for (nimboui::Object* object : Session::activeScene->root->getChildren()) {
+            auto* reference = dynamic_cast<Character2DRef*>(object);
+            if (reference && reference->getCharacterName() == row.name) {
+                morvec::Vector3 at = reference->getCharacter()->getPosition();
+                EXPECT_TRUE(row.at == morvec::Vector2() || row.at == morvec::Vector2(at.x, at.y))
+                    << at.x << "," << at.y;
+            }
+            count += object->getName() == row.name || (reference && reference->getCharacterName() == row.name);
+        }
+        EXPECT_EQ(count, row.count);
         restore();
     }
 }

@@ -1,6 +1,6 @@
 // The engine's scene objects in the running game: the galley's videos (a face on its screen), lamp,
-// arrow marker, delayed action and hidden fuse, and the title reel (the front end's logo screen) that
-// its screen leads to.
+// arrow marker, delayed action, hidden fuse and dim-in, and the title reel (the front end's logo
+// screen) that its screen leads to.
 #include "GameHarness.h"
 
 #include "engine/objects/ActionArrowMarker.h"
@@ -21,9 +21,11 @@ const morvec::Vector2 GALLEY_SCREEN(362, 124);
 const morvec::Vector2 GALLEY_DOOR(40, 170);
 const morvec::Vector2 GALLEY_FLOOR(213, 300);
 const morvec::Vector2 FUSE(340, 67);
-// Points of the lamp's light and of the fuse's glass.
+// Points of the lamp's light and of the fuse's glass; of the open locker's inside and the bare wall.
 const morvec::Vector2 LAMP_LIGHT(368, 36);
 const morvec::Vector2 FUSE_GLASS(337, 64);
+const morvec::Vector2 LOCKER_INSIDE(176, 165);
+const morvec::Vector2 WALL(360, 180);
 
 template <class T> T* shipObject(const char* name) {
     return dynamic_cast<T*>(nimboui::getDatasetByName("ship")->getObject(name));
@@ -94,6 +96,24 @@ TEST_F(GalleyPlay, TheGalleysObjectsPlayFadeFireAndCanBeCollected) {
     size_t logged = game.log().size();
     game.stepSeconds(6.0f);
     EXPECT_EQ(game.log().substr(logged), "");
+}
+
+// While the galley dims in, all it shows darkens alike: the open locker does not show what lies under it.
+TEST_F(GalleyPlay, WhileItDimsInAllItShowsDarkensAlike) {
+    // Settled, with the loading picture gone: the locker opens and the galley enters anew.
+    game.stepSeconds(2.0f);
+    game.setVar("locker_open", "1");
+    Session::queueCommand("reset_scene");
+    game.step(2);
+    nimbo::Image dim = game.screenshot();
+    game.stepSeconds(1.0f);
+    nimbo::Image lit = game.screenshot();
+    auto share = [&](const morvec::Vector2& point) {
+        morvec::Vector2 at = game.sceneToWindow(point.x, point.y);
+        return (float)brightness(dim.getPixel((int)at.x, (int)at.y)) / brightness(lit.getPixel((int)at.x, (int)at.y));
+    };
+    EXPECT_LT(share(WALL), 0.8f);
+    EXPECT_NEAR(share(LOCKER_INSIDE), share(WALL), 0.05f);
 }
 
 TEST_F(GalleyPlay, TheScreenLeadsToTheTitleReelWhichEndsBackInTheGalley) {

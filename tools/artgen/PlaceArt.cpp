@@ -400,9 +400,10 @@ void drawThumbnail(const Place& place, Fonts& fonts, const vessot::String& path)
     const int picture = 96;
     nimbo::Image image(size, size, nimbo::Color(16, 18, 24, 255));
     const float scale = (float)SCENE_WIDTH / size;
+    const States start(place.startStates.begin(), place.startStates.end());
     for (int y = 0; y < picture; ++y) {
         for (int x = 0; x < size; ++x) {
-            image.setPixel(x, y, placeColour(place, (x + 0.5f) * scale, (y + 0.5f) * scale));
+            image.setPixel(x, y, placeColour(place, (x + 0.5f) * scale, (y + 0.5f) * scale, start));
         }
     }
     // A name too wide for the picture is written smaller, on two lines split at the blank nearest its

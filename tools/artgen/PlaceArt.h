@@ -72,6 +72,9 @@ struct Place {
     bool writesWalkMap = true;
     // States (first) that only come after others (second): their pictures are drawn over those.
     std::vector<std::pair<const char*, const char*>> statesOver = {};
+    // States whose pictures the scene shows at the start of the story (a thing kept out of the
+    // background as a picture of its own): the thumbnail shows the place in them.
+    std::vector<const char*> startStates = {};
 };
 
 // Writes a place's background (textures/NAME_hd.png), hotspot picture (hotspots/NAME.png) with the

@@ -259,12 +259,13 @@ Place galley() {
          box(116, 212, 184, 10, WORKTOP), box(236, 232, 54, 14, SIGN, 0, "COUNTER"), oval(126, 198, 24, 16, DARK_STEEL),
          box(124, 196, 28, 4, DARK_STEEL)});
     // The locker on the wall, two doors with their handles; once the spanner is taken it stands open
-    // and empty.
-    add(p.pieces, {box(150, 150, 120, 60, WOOD, 0xFF8000, "LOCKER"), stroke({{210, 152}, {210, 208}}, 1.5f, FRAME),
-                   box(200, 156, 4, 12, BRASS), box(216, 156, 4, 12, BRASS)});
+    // and empty. Each look is a picture of its own, which the scene lays on the bare wall.
+    add(p.pieces, drawnAfter("locker_shut", {box(150, 150, 120, 60, WOOD, 0xFF8000, "LOCKER"),
+                                             stroke({{210, 152}, {210, 208}}, 1.5f, FRAME), box(200, 156, 4, 12, BRASS),
+                                             box(216, 156, 4, 12, BRASS)}));
     add(p.pieces, drawnAfter("locker_open",
-                             {box(152, 152, 116, 56, Color(34, 28, 24, 255), 0, "LOCKER"), box(152, 178, 116, 3, WOOD),
-                              box(136, 150, 14, 60, WOOD), box(270, 150, 14, 60, WOOD)}));
+                             {box(150, 150, 120, 60, WOOD), box(152, 152, 116, 56, Color(34, 28, 24, 255), 0, "LOCKER"),
+                              box(152, 178, 116, 3, WOOD), box(136, 150, 14, 60, WOOD), box(270, 150, 14, 60, WOOD)}));
     // The gear lock: three gears on a plate.
     add(p.pieces,
         {box(110, 30, 64, 56, BRASS, 0x80FF00), oval(116, 36, 22, 22, DARK_STEEL), oval(136, 42, 18, 18, STEEL),
@@ -277,13 +278,11 @@ Place galley() {
     add(p.pieces, {box(168, 88, 84, 52, SCREEN), box(180, 140, 60, 9, SIGN, 0, "BEACON")});
     // The screen of the title reel (its clip plays on it).
     add(p.pieces, {box(306, 92, 112, 64, SCREEN, 0x00C0FF), box(326, 158, 72, 12, SIGN, 0, "SCREEN")});
-    // The hatch down to the planet: a round lid with a wheel, and the sign above it.
-    // Its sign shows while the hatch leads down: until the aliens are aboard and the ship is off into
-    // space, and again once it stands on Varion.
-    const Piece sign = box(310, 188, 80, 14, SIGN, 0, "TO THE SURFACE");
-    add(p.pieces, drawnUntil("picked_up_aliens", {sign}));
-    add(p.pieces, drawnAfter("mazslow_on_varion", {sign}));
-    p.statesOver = {{"mazslow_on_varion", "picked_up_aliens"}};
+    // The hatch down to the planet: a round lid with a wheel, and the sign above it, a picture of its own
+    // that the scene shows while the hatch leads down: until the aliens are aboard and the ship is off
+    // into space, and again once it stands on Varion. The thumbnail shows the galley as the story starts.
+    add(p.pieces, drawnAfter("hatch_leads_down", {box(310, 188, 80, 14, SIGN, 0, "TO THE SURFACE")}));
+    p.startStates = {"hatch_leads_down", "locker_shut"};
     add(p.pieces, {oval(300, 210, 100, 70, DARK_STEEL, 0xFFFF00), oval(310, 217, 80, 56, STEEL),
                    stroke({{326, 245}, {374, 245}}, 4, DARK_STEEL), stroke({{350, 223}, {350, 267}}, 4, DARK_STEEL),
                    oval(334, 234, 32, 22, STEEL, 0, "HATCH")});

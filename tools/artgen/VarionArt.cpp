@@ -104,6 +104,8 @@ Place start() {
 Place barrier() {
     Place p = outside("Barrier", "BARRIER", 245);
     p.statesOver = {{"taken_egg", "nest_position"}};
+    // The hand-made walk map leads around the front of the fountain's basin, which reaches into the ground.
+    p.writesWalkMap = false;
     p.pieces = {
         box(300, 60, 126, 185, DARK_METAL),
         box(60, 100, 20, 145, BARK),
@@ -117,7 +119,8 @@ Place barrier() {
     };
     add(p.pieces, door(344, 245, "LOBBY", 0xFF0000));
     add(p.pieces, person(262, 200, Color(40, 60, 140, 255), 0x00FF00));
-    add(p.pieces, {box(226, 184, 74, 50, METAL, 0, "GUARD")});
+    // The booth's front carries his name, and a click there talks to him too.
+    add(p.pieces, {box(226, 184, 74, 50, METAL, 0x00FF00, "GUARD")});
     // The boom is down until the guard has seen Danny's ID card, then up.
     add(p.pieces, drawnUntil("danny_can_goto_elevator", {stroke({{170, 196}, {330, 196}}, 6, STRIPE)}));
     add(p.pieces, drawnAfter("danny_can_goto_elevator", {stroke({{326, 196}, {326, 96}}, 6, STRIPE)}));
@@ -283,8 +286,8 @@ Place warehouse() {
         box(250, 110, 56, 80, PANEL, 0xFF00FF, "PPA"),
         box(258, 120, 40, 30, SCREEN, 0xFF00FF),
     };
-    // The grate in the floor, welded shut until the torch cuts the welds; lifted, it lies aside and a
-    // ladder leads down the hole.
+    // The grate in the floor, welded shut until the torch cuts the welds; lifted, it lies aside on the
+    // hole's left, clear of the interface's buttons in the lower corners, and a ladder leads down the hole.
     add(p.pieces, drawnUntil("grate_opened", {polygon({{230, 262}, {320, 262}, {330, 292}, {220, 292}}, DARK_METAL,
                                                       0xFF0000, "GRATE")}));
     const Color weld(255, 190, 70, 255);
@@ -294,7 +297,7 @@ Place warehouse() {
                              {polygon({{230, 262}, {320, 262}, {330, 292}, {220, 292}}, HOLE, 0xFF0000),
                               stroke({{258, 264}, {256, 292}}, 3, METAL), stroke({{292, 264}, {294, 292}}, 3, METAL),
                               stroke({{257, 272}, {293, 272}}, 2, METAL), stroke({{256, 284}, {294, 284}}, 2, METAL),
-                              polygon({{338, 268}, {404, 268}, {410, 290}, {334, 290}}, DARK_METAL, 0, "GRATE")}));
+                              polygon({{138, 268}, {204, 268}, {208, 290}, {132, 290}}, DARK_METAL, 0, "GRATE")}));
     p.statesOver = {{"grate_opened", "grate_torched"}};
     // The blowtorch on the crates, gone once taken.
     add(p.pieces, drawnUntil("taken_blowtorch", {box(166, 104, 30, 16, Color(196, 223, 155, 255), 0xC4DF9B),
