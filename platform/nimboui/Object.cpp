@@ -406,9 +406,11 @@ void Object::removeChild(Object* child) {
 }
 
 void Object::removeAllChildren() {
-    while (!children.empty()) {
-        children.back()->leaveParent();
+    for (Object* child : children) {
+        child->parent = nullptr;
+        child->forgetHovered();
     }
+    children.clear();
 }
 
 // An object that leaves its tree no longer rests under the pointer: a hover entry kept would show it
